@@ -1,0 +1,31 @@
+# One static library per subsystem folder of src/. Sources are globbed so that
+# adding a file to a folder needs no edit here.
+function(quillon_subsystem name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  if(sources)
+    add_library(quillon_${name} STATIC ${sources})
+    target_include_directories(quillon_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(quillon_${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  else()
+    add_library(quillon_${name} INTERFACE)
+    target_include_directories(quillon_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(quillon_${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# One GoogleTest executable per folder of tests/.
+function(quillon_test_suite name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${name} ${sources})
+  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QUILLON_SOURCE_DATA_DIR=${PROJECT_SOURCE_DIR}/data")
+endfunction()
