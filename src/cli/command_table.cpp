@@ -1,0 +1,54 @@
+#include "cli/command_table.h"
+
+#include <array>
+#include <sstream>
+
+#include "cli/device_commands.h"
+
+namespace quillon::cli {
+namespace {
+
+constexpr std::array kCommands{
+    CommandEntry{"devices", "devices", "list the supported HID interfaces present", listDevices},
+    CommandEntry{"info", "info <keyboard|mouse|mousepad>", "print the device information record",
+                 showInfo},
+    CommandEntry{"keymap read", "keymap read <keyboard|mouse> [--slot N]",
+                 "print the base key map, or the key map of slot N (0..4)", readKeymap},
+    CommandEntry{"reset", "reset <mouse|mousepad>", "restore the factory settings", resetDevice},
+};
+
+// How many leading args match the command's words; 0 when they do not.
+std::size_t matchWords(std::string_view words, Args args) {
+    std::istringstream in{std::string(words)};
+    std::string w;
+    std::size_t n = 0;
+    while (in >> w) {
+        if (n >= args.size() || args[n] != w) return 0;
+        ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+std::span<const CommandEntry> commandTable() { return kCommands; }
+
+int runCommand(Context& ctx, Args args) {
+    const CommandEntry* best = nullptr;
+    std::size_t bestWords = 0;
+    for (const CommandEntry& c : kCommands) {
+        const std::size_t n = matchWords(c.words, args);
+        if (n > bestWords) {
+            best = &c;
+            bestWords = n;
+        }
+    }
+    if (!best) {
+        ctx.err << "quillonctl: unknown command '" << (args.empty() ? "" : args[0])
+                << "' (see --help)\n";
+        return 2;
+    }
+    return best->run(ctx, args.subspan(bestWords));
+}
+
+}  // namespace quillon::cli

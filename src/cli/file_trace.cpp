@@ -1,0 +1,32 @@
+#include "cli/file_trace.h"
+
+#include <array>
+
+namespace quillon::cli {
+
+FileTrace::FileTrace(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {}
+
+FileTrace::~FileTrace() {
+    if (file_) std::fclose(file_);
+}
+
+void FileTrace::line(char direction, std::span<const std::uint8_t> report) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::array<char, 2 + 64 * 2 + 1> text{};
+    std::size_t n = 0;
+    text[n++] = direction;
+    text[n++] = ' ';
+    for (std::size_t i = 0; i < 64; ++i) {
+        const std::uint8_t b = i < report.size() ? report[i] : 0;
+        text[n++] = kHex[b >> 4];
+        text[n++] = kHex[b & 15];
+    }
+    text[n++] = '\n';
+    std::lock_guard guard(mutex_);
+    if (file_) {
+        std::fwrite(text.data(), 1, n, file_);
+        std::fflush(file_);
+    }
+}
+
+}  // namespace quillon::cli
