@@ -1,6 +1,9 @@
 #include "profiles/ini_file.h"
 
+// The header carries its template bodies only when asked to; instantiating them
+// here keeps the program independent of the packaged library build.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <climits>
@@ -44,9 +47,33 @@ bool goodKey(std::string_view k) {
     return first != ';' && first != '#' && first != '[' && first != ' ' && first != '\t';
 }
 
-IniWriteResult save(const fs::path& file, const CSimpleIniA& ini) {
+// Sections and keys in file order, one "key=value" line each and no blank
+// lines, as the platform's own profile writer lays them out. (The library's
+// writer adds a blank line per save before sections it loaded.)
+std::string serialise(const CSimpleIniA& ini) {
     std::string text;
-    if (ini.Save(text, false) < 0) return IniWriteResult::writeFailed;
+    CSimpleIniA::TNamesDepend sections;
+    ini.GetAllSections(sections);
+    sections.sort(CSimpleIniA::Entry::LoadOrder());
+    for (const auto& section : sections) {
+        text += '[';
+        text += section.pItem;
+        text += "]\n";
+        CSimpleIniA::TNamesDepend keys;
+        ini.GetAllKeys(section.pItem, keys);
+        keys.sort(CSimpleIniA::Entry::LoadOrder());
+        for (const auto& key : keys) {
+            text += key.pItem;
+            text += '=';
+            text += ini.GetValue(section.pItem, key.pItem, "");
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+IniWriteResult save(const fs::path& file, const CSimpleIniA& ini) {
+    const std::string text = serialise(ini);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return platform::succeeded(platform::writeFileAtomically(file, {bytes, text.size()}))
                ? IniWriteResult::ok
