@@ -30,6 +30,11 @@ struct ButtonCaps {
     std::uint16_t reportCount = 0;
     std::int32_t logicalMin = 0;
     std::int32_t logicalMax = 0;
+    // Array caps made for one entry of an array item's list of several usages:
+    // only slot values logicalMin..logicalMax select its usages. Caps of an
+    // array with one usage range take any slot value from logicalMin up, since
+    // devices send codes past their declared maximum.
+    bool usageListSlice = false;
 };
 
 // One main item that reports values.
