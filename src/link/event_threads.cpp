@@ -1,0 +1,136 @@
+#include "link/event_threads.h"
+
+#include <vector>
+
+#include "link/device_catalogue.h"
+#include "platform/debug_output.h"
+
+namespace quillon::link {
+
+namespace {
+
+// A product of `kind` whose consumer-control interface the event threads watch.
+bool watchedProduct(DeviceKind kind, std::uint16_t vendorId, std::uint16_t productId) {
+    const Product* p = findProduct(vendorId, productId);
+    return p != nullptr && p->kind == kind && p->hasEventInterface;
+}
+
+// Opens the next enumerated path that is the event interface of a watched
+// product of `kind`; paths that open but do not match are closed again.
+bool openNextEventInterface(HidDevice& hid, DeviceKind kind) {
+    while (hid.pathCursor < hid.pathList.size()) {
+        const std::string& path = hid.pathList[hid.pathCursor++];
+        if (path.empty()) continue;  // a failed entry, not the end of the list
+        const PathIds ids = parsePathIds(path);
+        if (!watchedProduct(kind, ids.vendorId, ids.productId)) continue;
+        hid.openForRead = true;
+        hid.openForWrite = false;
+        hid.openOverlapped = true;
+        hid.openExclusive = false;
+        hid.devicePath = path;
+        if (!hid.open()) continue;
+        const platform::HidAttributes& a = hid.attributes();
+        if (watchedProduct(kind, a.vendorId, a.productId) &&
+            hid.caps().usagePage == kEventUsagePage && hid.caps().usage == kEventUsage)
+            return true;
+        hid.close();
+    }
+    return false;
+}
+
+bool findEventInterface(HidDevice& hid, DeviceKind kind) {
+    hid.pathCursor = 0;
+    // A failed enumeration only loses this round; the next one tries again.
+    if (!hid.enumerate()) return false;
+    const bool found = openNextEventInterface(hid, kind);
+    hid.releasePathList();
+    return found;
+}
+
+}  // namespace
+
+std::optional<std::uint16_t> mouseEventCode(std::span<const InputDataItem> items,
+                                            std::uint8_t reportId) {
+    if (items.empty()) return std::nullopt;
+    const InputDataItem& first = items.front();
+    if (!first.isButton || first.reportId != reportId || first.lastStatus != 1) return std::nullopt;
+    if (first.usages.empty() || first.usages.front() == 0) return std::nullopt;
+    return first.usages.front();
+}
+
+// --- MouseEventThread
+
+MouseEventThread::MouseEventThread(platform::HidBackend& backend, const StopSignal& stop,
+                                   MouseEventSink& sink, EventThreadTiming timing)
+    : hid_(backend), stop_(stop), sink_(sink), timing_(timing), thread_([this] { run(); }) {}
+
+MouseEventThread::~MouseEventThread() {
+    wake();
+    join();
+}
+
+void MouseEventThread::wake() { hid_.abort(); }
+
+void MouseEventThread::join() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void MouseEventThread::run() {
+    while (!stop_.requested()) {
+        if (findEventInterface(hid_, DeviceKind::mouse)) {
+            holding_ = true;
+            readLoop();
+            hid_.close();
+            holding_ = false;
+        }
+        if (stop_.waitFor(timing_.searchInterval) == StopSignal::Wake::stop) break;
+    }
+    platform::debugOutput(kMouseEventThreadExitLine);
+}
+
+void MouseEventThread::readLoop() {
+    // One buffer per opened interface, never per report.
+    std::vector<std::uint8_t> report(std::max<std::size_t>(hid_.caps().inputReportLength, 1));
+    while (!stop_.requested()) {
+        std::size_t got = 0;
+        if (hid_.readReport(report, platform::kNoTimeLimit, got)) {
+            if (!hid_.decodeInputReport(kEventUsagePage, std::span(report).first(got))) continue;
+            if (const auto code = mouseEventCode(hid_.inputItems(), report[0])) sink_.mouseEvent(*code);
+            continue;
+        }
+        if (stop_.requested() || !hid_.probe()) return;  // stopped, or the mouse is gone
+        // The read failed but the mouse is there: do not spin on a failing read.
+        if (stop_.waitFor(timing_.probeInterval) == StopSignal::Wake::stop) return;
+    }
+}
+
+// --- KeyboardEventThread
+
+KeyboardEventThread::KeyboardEventThread(platform::HidBackend& backend, const StopSignal& stop,
+                                         EventThreadTiming timing)
+    : hid_(backend), stop_(stop), timing_(timing), thread_([this] { run(); }) {}
+
+KeyboardEventThread::~KeyboardEventThread() { join(); }
+
+void KeyboardEventThread::join() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void KeyboardEventThread::run() {
+    while (!stop_.requested()) {
+        if (holding_) {
+            if (!hid_.probe()) {
+                hid_.close();
+                holding_ = false;
+            }
+        } else if (findEventInterface(hid_, DeviceKind::keyboard)) {
+            holding_ = true;
+        }
+        const auto interval = holding_ ? timing_.probeInterval : timing_.searchInterval;
+        if (stop_.waitFor(interval) == StopSignal::Wake::stop) break;
+    }
+    hid_.close();
+    platform::debugOutput(kKeyboardEventThreadExitLine);
+}
+
+}  // namespace quillon::link
