@@ -1,0 +1,157 @@
+#include "lighting/lighting_engine.h"
+
+#include <algorithm>
+#include <span>
+
+namespace quillon::lighting {
+
+namespace {
+
+ScreenMirror& mirrorOf(DeviceMirrors& m, LightingKind kind) {
+    switch (kind) {
+        case LightingKind::mouse: return m.mouse;
+        case LightingKind::mousepad: return m.mousepad;
+        default: return m.keyboard;
+    }
+}
+
+class PassHost final : public EffectHost {
+public:
+    PassHost(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer)
+        : engine_(engine), channels_(channels), pacer_(pacer) {}
+
+    bool sleepMs(int ms) override { return pacer_.sleepMs(ms); }
+    bool outputEnabled() const override { return engine_.outputEnabled.load(); }
+    void send(link::DeviceKind kind, std::span<const std::uint8_t> frame) override {
+        channel(kind).sendFrame(frame);
+    }
+    std::uint32_t nowMs() const override { return pacer_.nowMs(); }
+    bool takesPart(link::DeviceKind kind) const override { return channel(kind).syncLighting(); }
+    std::uint8_t keyboardVariant() const override { return engine_.keyboardVariant.load(); }
+
+private:
+    DeviceChannel& channel(link::DeviceKind kind) const {
+        switch (kind) {
+            case link::DeviceKind::mouse: return channels_.mouse;
+            case link::DeviceKind::mousepad: return channels_.mousepad;
+            default: return channels_.keyboard;
+        }
+    }
+
+    LightingEngine& engine_;
+    const LightingChannels& channels_;
+    Pacer& pacer_;
+};
+
+}  // namespace
+
+void LightingEngine::requestModeSelection(LightingKind kind, std::uint8_t mode) {
+    pending_[static_cast<std::size_t>(kind)].store(kPendingSelect | mode);
+}
+
+void LightingEngine::requestSeed(LightingKind kind, std::uint8_t mode) {
+    std::atomic<std::uint32_t>& p = pending_[static_cast<std::size_t>(kind)];
+    std::uint32_t expected = 0;
+    // A pending selection already seeds; a seed only fills an empty request.
+    p.compare_exchange_strong(expected, kPendingSeed | mode);
+}
+
+void LightingEngine::applyPendingSelection(LightingKind kind) {
+    // The three keyboard variants share one scratch state: a request for any of
+    // them is served by the family that runs now.
+    const std::uint32_t request = pending_[static_cast<std::size_t>(kind)].exchange(0);
+    if (request == 0) return;
+    const EffectFamily& family = effectFamily(kind);
+    const auto mode = static_cast<std::uint8_t>(request & 0xFF);
+    if (request & kPendingSelect) {
+        family.selectMode(state_, mode);
+    } else {
+        family.seedMode(state_, mode);
+    }
+}
+
+bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& record,
+                                  DeviceChannel& own, const LightingChannels& all, Pacer& pacer) {
+    applyPendingSelection(kind);
+    const EffectFamily& family = effectFamily(kind);
+    const EffectGenerator generator = findGenerator(family, record.mode);
+    if (generator == nullptr) return true;
+    const int extra = extraPauseMs(kind, record.mode, record.speed);
+    if (extra > 0 && !pacer.sleepMs(extra)) return false;
+
+    CustomSet custom;
+    settings.copyCurrentCustomSet(custom);
+    Frame frame{};
+    PassHost host(*this, all, pacer);
+    ScreenMirror& mirror = mirrorOf(mirrors, kind);
+    EffectContext ctx{record, state_,  busy_,   frameTick, custom,   frame,
+                      family.frameBytes, mirror, mirrors, settings, host};
+    const SendRule rule = generator(ctx);
+    mirror.publish();
+    const bool send = rule == SendRule::always ||
+                      (rule == SendRule::ifOutputEnabled && outputEnabled.load());
+    if (send && ctx.frameLength > 0) {
+        own.sendFrame(std::span<const std::uint8_t>(frame.data(),
+                                                     std::min(ctx.frameLength, frame.size())));
+    }
+    return true;
+}
+
+namespace {
+
+// The mouse and mousepad threads: pause, then drive the device unless it is
+// absent or synchronised lighting holds it.
+bool pointerPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer,
+                 LightingKind kind, DeviceChannel& own, LightingRecord (LightingSettings::*read)() const) {
+    const LightingRecord before = (engine.settings.*read)();
+    if (!pacer.sleepMs(framePauseMs(kind, before.mode, before.speed))) return false;
+    if (!own.connected()) return pacer.sleepMs(kDisconnectedPauseMs);
+    if (own.syncLighting()) return true;
+    const LightingRecord now = (engine.settings.*read)();
+    return engine.runGenerator(kind, now, own, channels, pacer);
+}
+
+}  // namespace
+
+bool keyboardPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer) {
+    // The pause is chosen by the mode and speed of the pass's start.
+    const LightingRecord before = engine.settings.keyboardLighting();
+    if (!pacer.sleepMs(framePauseMs(LightingKind::rgbKeyboard, before.mode, before.speed))) {
+        return false;
+    }
+    if (!channels.keyboard.connected()) return pacer.sleepMs(kDisconnectedPauseMs);
+    if (!channels.keyboard.syncLighting()) {
+        const LightingKind kind = keyboardKind(engine.keyboardVariant.load());
+        const LightingRecord now = engine.settings.keyboardLighting();
+        if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer)) return false;
+    }
+    engine.frameTick.fetch_add(1);
+    return true;
+}
+
+bool mousePass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer) {
+    return pointerPass(engine, channels, pacer, LightingKind::mouse, channels.mouse,
+                       &LightingSettings::mouseLighting);
+}
+
+bool mousepadPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer) {
+    return pointerPass(engine, channels, pacer, LightingKind::mousepad, channels.mousepad,
+                       &LightingSettings::mousepadLighting);
+}
+
+bool syncPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer) {
+    const LightingRecord record = engine.settings.syncLighting();
+    if (!pacer.sleepMs(framePauseMs(LightingKind::sync, record.mode, record.speed))) return false;
+    if (!channels.keyboard.connected() && !channels.mouse.connected() &&
+        !channels.mousepad.connected()) {
+        return pacer.sleepMs(kSyncIdlePauseMs);
+    }
+    if (!channels.keyboard.syncLighting() && !channels.mouse.syncLighting() &&
+        !channels.mousepad.syncLighting()) {
+        return true;
+    }
+    // The synchronised generators send their own frames through the host.
+    return engine.runGenerator(LightingKind::sync, record, channels.keyboard, channels, pacer);
+}
+
+}  // namespace quillon::lighting

@@ -1,0 +1,107 @@
+#pragma once
+
+// Everything the lighting threads and the lighting views share: the settings,
+// the lighting flags of the main window, the screen
+// mirrors, and the generators' state with the one function that runs a
+// generator for a tick.
+//
+// Threads: the GUI thread edits `settings` and asks for mode selections; each
+// lighting thread runs only its own kind's generators and is the only thread
+// that touches that kind's scratch state.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "lighting/device_channel.h"
+#include "lighting/effect_context.h"
+#include "lighting/effect_families.h"
+#include "lighting/lighting_settings.h"
+#include "lighting/timing_tables.h"
+
+namespace quillon::lighting {
+
+// Pauses of a lighting thread; false when the thread is being stopped.
+class Pacer {
+public:
+    virtual ~Pacer() = default;
+    [[nodiscard]] virtual bool sleepMs(int ms) = 0;
+    virtual std::uint32_t nowMs() const = 0;
+
+protected:
+    Pacer() = default;
+    Pacer(const Pacer&) = default;
+    Pacer& operator=(const Pacer&) = default;
+};
+
+struct LightingChannels {
+    DeviceChannel& keyboard;
+    DeviceChannel& mouse;
+    DeviceChannel& mousepad;
+};
+
+class LightingEngine {
+public:
+    LightingEngine() = default;
+    LightingEngine(const LightingEngine&) = delete;
+    LightingEngine& operator=(const LightingEngine&) = delete;
+
+    LightingSettings settings;
+    DeviceMirrors mirrors;
+    // Cleared while the system suspends: generators then stop sending.
+    std::atomic<bool> outputEnabled{true};
+    // Turning hue seed; the keyboard thread advances it every connected pass.
+    std::atomic<std::uint8_t> frameTick{0};
+    // Set by the keyboard attach.
+    std::atomic<std::uint8_t> keyboardVariant{0};
+    // Set by the mouse event thread on a click; consumed by the flash effects.
+    std::atomic<bool> mouseClickPulse{false};
+    std::atomic<bool> mousepadClickPulse{false};
+    // Set by the keyboard direction boxes for the membrane stack effect.
+    std::atomic<bool> membraneDirectionChanged{false};
+
+    // GUI thread: a mode was selected. The kind's thread resets its scratch
+    // state and runs the mode's seeding step before its next generator call.
+    void requestModeSelection(LightingKind kind, std::uint8_t mode);
+    // GUI thread: the view was shown in `mode`; seeds without a reset.
+    void requestSeed(LightingKind kind, std::uint8_t mode);
+
+    // Lighting thread of `kind`: applies a pending selection, pauses the
+    // mode's extra pause, calls the generator of record.mode and sends its
+    // frame to `own` under the sending rule. Returns false when stopped
+    // during the pause. A mode without a generator sends nothing.
+    bool runGenerator(LightingKind kind, const LightingRecord& record, DeviceChannel& own,
+                      const LightingChannels& all, Pacer& pacer);
+
+    // Applies a pending selection of `kind` now (what runGenerator does first).
+    void applyPendingSelection(LightingKind kind);
+
+    // The scratch state, for tests and the command line; only the thread of a
+    // kind may touch its part while threads run.
+    EffectState& effectState() { return state_; }
+    BusyBytes& busyBytes() { return busy_; }
+
+private:
+    static constexpr std::uint32_t kPendingSelect = 0x100;
+    static constexpr std::uint32_t kPendingSeed = 0x200;
+
+    EffectState state_;
+    BusyBytes busy_;
+    std::array<std::atomic<std::uint32_t>, 6> pending_{};
+};
+
+// One pass of each lighting thread after its 1 ms stop check; false when the
+// thread is being stopped.
+[[nodiscard]] bool keyboardPass(LightingEngine& engine, const LightingChannels& channels,
+                                Pacer& pacer);
+[[nodiscard]] bool mousePass(LightingEngine& engine, const LightingChannels& channels,
+                             Pacer& pacer);
+[[nodiscard]] bool mousepadPass(LightingEngine& engine, const LightingChannels& channels,
+                                Pacer& pacer);
+[[nodiscard]] bool syncPass(LightingEngine& engine, const LightingChannels& channels,
+                            Pacer& pacer);
+
+inline constexpr int kDisconnectedPauseMs = 100;
+inline constexpr int kSyncIdlePauseMs = 1000;
+
+}  // namespace quillon::lighting
