@@ -1,0 +1,58 @@
+#pragma once
+
+// A HID bus inside the process: the emulated devices that tests and --demo
+// plug in and out, served through the same HidBackend interface as the
+// hidraw nodes of the system.
+//
+// Enumeration lists the paths of present devices in the order they were
+// plugged, each device's interfaces and collections in their own order.
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "emu/emulated_device.h"
+#include "link/device_catalogue.h"
+#include "platform/abort_signal.h"
+#include "platform/hid/hid_backend.h"
+
+namespace quillon::emu {
+
+class VirtualBus final : public platform::HidBackend {
+public:
+    VirtualBus();
+    ~VirtualBus() override;
+
+    // Plugs in a new device of a catalogued product; nullptr for any other
+    // product id. The device stays reachable through the pointer after unplug.
+    std::shared_ptr<EmulatedDevice> plug(std::uint16_t productId);
+    std::shared_ptr<EmulatedDevice> plug(const link::Product& product) {
+        return plug(product.productId);
+    }
+    void unplug(EmulatedDevice& device);
+    // Devices present now, in plug order.
+    std::vector<std::shared_ptr<EmulatedDevice>> devices() const;
+
+    // HidBackend
+    bool enumerate(std::vector<std::string>& paths) override;
+    std::unique_ptr<platform::HidConnection> open(std::string_view path,
+                                                  platform::HidOpenFlags flags) override;
+    bool probe(std::string_view path) override;
+    int hotplugFd() override { return hotplug_->fd(); }
+    void drainHotplug() override { hotplug_->consume(); }
+
+private:
+    std::shared_ptr<EmulatedDevice> findPresent(std::string_view path,
+                                                const EmulatedCollection** collection) const;
+
+    mutable std::mutex mutex_;
+    std::vector<std::shared_ptr<EmulatedDevice>> devices_;
+    std::uint32_t nextInstance_ = 0;
+    // Shared with the devices, which signal it when they leave on their own.
+    std::shared_ptr<platform::AbortSignal> hotplug_;
+};
+
+}  // namespace quillon::emu
