@@ -100,7 +100,4 @@ protected:
     Skin& operator=(const Skin&) = default;
 };
 
-// ShowMessage over the skin: 1 confirmed, 0 otherwise.
-inline int showMessage(Skin& skin, std::string_view textKey) { return skin.showMessage(textKey); }
-
 }  // namespace quillon::skin

@@ -106,8 +106,8 @@ TEST(MemorySkinModal, MessagesAreRecordedAndAnsweredFromTheScript) {
     ASSERT_EQ(skin.loadLanguageText(R"(<language code="en"><text key="message_text_12">Delete?</text></language>)"),
               LanguageLoad::ok);
     skin.queueMessageAnswer(0);
-    EXPECT_EQ(showMessage(skin, "message_text_12"), 0);
-    EXPECT_EQ(showMessage(skin, "message_text_12"), 1);  // default: confirm
+    EXPECT_EQ(skin.showMessage("message_text_12"), 0);
+    EXPECT_EQ(skin.showMessage("message_text_12"), 1);  // default: confirm
     skin.setDefaultMessageAnswer(0);
     EXPECT_EQ(skin.showMessageText("Formatted 50"), 0);
     ASSERT_EQ(skin.messages().size(), 3u);

@@ -1,0 +1,100 @@
+#pragma once
+
+// The application object: owns the three device links, the worker threads,
+// the notification and message tables and the flags of the main window, and
+// wires the subsystems together without containing them. Subsystems add
+// their routes, messages, timers, start-up steps and worker bodies before the
+// skin sends "windowinit".
+//
+// Threads: everything here runs on the GUI thread except postMessage,
+// sendMessage, startTimer and the atomic flags, which any thread may use.
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "link/device_catalogue.h"
+#include "link/device_link.h"
+#include "platform/hid/hid_backend.h"
+#include "shell/event_loop.h"
+#include "shell/message_router.h"
+#include "shell/notification_router.h"
+#include "shell/tab_navigation.h"
+#include "shell/worker_set.h"
+#include "skin/skin.h"
+
+namespace quillon::shell {
+
+enum class StartupPhase {
+    beforeLinks,    // skin image, profile index files (window still hidden)
+    beforeWorkers,  // language value into "main.ini"
+    afterWorkers,   // load the chosen language, read the autostart state
+};
+
+class Application {
+public:
+    Application(skin::Skin& skin, EventLoop& loop, platform::HidBackend& hid);
+    // Stops the workers, then destroys the links (mousepad, mouse, keyboard).
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    skin::Skin& skin() { return skin_; }
+    EventLoop& loop() { return loop_; }
+    link::DeviceLink& link(link::DeviceKind kind);
+    NotificationRouter& notifications() { return notifications_; }
+    MessageRouter& messages() { return messages_; }
+    TabNavigation& tabs() { return tabs_; }
+    WorkerSet& workers() { return workers_; }
+
+    void addStartupStep(StartupPhase phase, std::function<void()> step);
+
+    // --- any thread
+    // Queues a message for the GUI thread.
+    bool postMessage(const WindowMessage& message);
+    // Runs the message's handler on the GUI thread and waits for it; gives up
+    // (false) when `stop` is requested first or the loop has ended.
+    bool sendMessage(const WindowMessage& message, const link::StopSignal* stop = nullptr);
+    bool anyDeviceConnected() const;
+
+    // Main window flags shared with the lighting threads and the settings flush.
+    std::atomic<bool> outputEnabled{true};
+    std::atomic<bool> mouseDirty{false};
+    std::atomic<bool> mousepadDirty{false};
+
+    // --- GUI thread
+    // Every skin notification comes here (installed as the skin's sink).
+    void notify(const skin::Notification& notification);
+    // The "windowinit" work: start-up steps, match fields, workers, timer 2.
+    void windowInit();
+    // Stops the workers (bounded) and the timers; idempotent.
+    StopReport shutdown();
+    // Shows "message_text_1" unless that message is already open from here.
+    void showNoDeviceMessage();
+
+private:
+    void addWindowRoutes();
+    void addMessageRoutes();
+
+    skin::Skin& skin_;
+    EventLoop& loop_;
+    // Declared in this order so that they are destroyed mousepad, mouse, keyboard.
+    link::DeviceLink keyboardLink_;
+    link::DeviceLink mouseLink_;
+    link::DeviceLink mousepadLink_;
+    NotificationRouter notifications_;
+    MessageRouter messages_;
+    TabNavigation tabs_;
+    std::array<std::vector<std::function<void()>>, 3> startupSteps_;
+    bool initialised_ = false;
+    bool shutDown_ = false;
+    bool noDeviceMessageOpen_ = false;
+    // Last member: its threads use the links and the flags above, so it is
+    // stopped and joined first.
+    WorkerSet workers_;
+};
+
+}  // namespace quillon::shell
