@@ -1,0 +1,417 @@
+#include "emu/virtual_bus.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <poll.h>
+#include <thread>
+
+#include "emu/demo_devices.h"
+#include "link/command_report.h"
+#include "link/hid_device.h"
+
+namespace quillon::emu {
+namespace {
+
+using namespace std::chrono_literals;
+using link::Command;
+using link::CommandReport;
+using link::DeviceKind;
+using platform::AbortSignal;
+using platform::HidConnection;
+using platform::HidOpenFlags;
+using platform::TransferStatus;
+
+constexpr HidOpenFlags kReadWrite{true, true, true, false};
+constexpr HidOpenFlags kReadOnly{true, false, true, false};
+
+std::shared_ptr<EmulatedDevice> plug(VirtualBus& bus, DeviceKind kind, std::uint8_t variant) {
+    return bus.plug(*catalogueProduct(kind, variant));
+}
+
+const EmulatedCollection& collectionOf(const EmulatedDevice& d, CollectionRole role) {
+    for (const EmulatedCollection& c : d.collections())
+        if (c.role == role) return c;
+    ADD_FAILURE() << "no such collection";
+    return d.collections().front();
+}
+
+std::unique_ptr<HidConnection> openRole(VirtualBus& bus, const EmulatedDevice& d,
+                                        CollectionRole role, HidOpenFlags flags = kReadWrite) {
+    return bus.open(collectionOf(d, role).path, flags);
+}
+
+TransferStatus send(HidConnection& c, const CommandReport& request, AbortSignal& abort,
+                    int timeoutMs = 1000) {
+    std::size_t written = 0;
+    return c.writeReport(request.bytes, timeoutMs, abort, written);
+}
+
+TransferStatus receive(HidConnection& c, CommandReport& answer, AbortSignal& abort,
+                       int timeoutMs = 300) {
+    std::size_t got = 0;
+    return c.readReport(answer.bytes, timeoutMs, abort, got);
+}
+
+std::chrono::milliseconds since(std::chrono::steady_clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t);
+}
+
+bool readable(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) == 1;
+}
+
+TEST(VirtualBusPaths, TheDemoDevicesEnumerateInPlugOrderWithWindowsStylePaths) {
+    VirtualBus bus;
+    ASSERT_TRUE(attachDemoDevices(bus));
+    std::vector<std::string> paths;
+    ASSERT_TRUE(bus.enumerate(paths));
+    ASSERT_EQ(paths.size(), 6u);
+    EXPECT_EQ(paths[2],
+              R"(\\?\hid#vid_0c45&pid_8611&mi_01&col02#8&2f1c3a5&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030})");
+    // keyboard: boot keyboard, events, command; mouse: events, command; mousepad: command
+    const std::array<std::tuple<std::uint16_t, std::uint32_t, std::uint32_t>, 6> expected{{
+        {0x8611, 0, 0}, {0x8611, 1, 1}, {0x8611, 1, 2}, {0x5523, 0, 1}, {0x5523, 0, 2}, {0x5104, 0, 0}}};
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const link::PathIds ids = link::parsePathIds(paths[i]);
+        EXPECT_EQ(ids.vendorId, 0x0C45) << paths[i];
+        EXPECT_EQ(ids.productId, std::get<0>(expected[i])) << paths[i];
+        EXPECT_EQ(ids.interfaceNumber, std::get<1>(expected[i])) << paths[i];
+        EXPECT_EQ(ids.collectionNumber, std::get<2>(expected[i])) << paths[i];
+    }
+}
+
+TEST(VirtualBusPaths, TwoDevicesOfOneProductHaveDistinctPaths) {
+    VirtualBus bus;
+    auto a = plug(bus, DeviceKind::mouse, 1);
+    auto b = plug(bus, DeviceKind::mouse, 1);
+    EXPECT_NE(a->commandCollection().path, b->commandCollection().path);
+    EXPECT_NE(a->collections().front().path, a->commandCollection().path);
+    EXPECT_EQ(bus.plug(0x1234), nullptr);
+}
+
+TEST(VirtualBusOpen, ConnectionsCarryTheParsedCollectionsAndIdentity) {
+    VirtualBus bus;
+    auto kb = plug(bus, DeviceKind::keyboard, 0);
+    auto command = openRole(bus, *kb, CollectionRole::command);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->attributes().vendorId, 0x0C45);
+    EXPECT_EQ(command->attributes().productId, kb->product().productId);
+    EXPECT_EQ(command->attributes().versionNumber, kb->description().versionNumber);
+    EXPECT_EQ(command->collection().usagePage, 0xFF1C);
+    EXPECT_EQ(command->collection().usage, 0x92);
+    EXPECT_EQ(command->collection().inputReportLength, 64);
+    EXPECT_EQ(command->collection().outputReportLength, 64);
+
+    auto events = openRole(bus, *kb, CollectionRole::events, kReadOnly);
+    EXPECT_EQ(events->collection().usagePage, 0x0C);
+    EXPECT_EQ(events->collection().usage, 1);
+    EXPECT_EQ(events->collection().inputReportLength, 3);
+
+    auto boot = openRole(bus, *kb, CollectionRole::bootKeyboard);
+    EXPECT_EQ(boot->collection().usagePage, 1);
+    EXPECT_EQ(boot->collection().usage, 6);
+    AbortSignal abort;
+    std::size_t written = 0;
+    const std::uint8_t leds[2] = {0, 0x02};
+    EXPECT_EQ(boot->writeReport(leds, 1000, abort, written), TransferStatus::completed);
+
+    // The one-colour keyboard and the mousepad have no event interface.
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    auto one = plug(bus, DeviceKind::keyboard, 1);
+    for (const auto& d : {pad, one})
+        for (const EmulatedCollection& c : d->collections()) EXPECT_NE(c.role, CollectionRole::events);
+    EXPECT_EQ(bus.open("\\\\?\\hid#vid_0c45&pid_0000#nothing", kReadWrite), nullptr);
+}
+
+TEST(VirtualBusExchange, AnAnswerIsQueuedOnlyOnTheConnectionThatAsked) {
+    VirtualBus bus;
+    auto mouse = plug(bus, DeviceKind::mouse, 0);
+    auto a = openRole(bus, *mouse, CollectionRole::command);
+    auto b = openRole(bus, *mouse, CollectionRole::command);
+    AbortSignal abort;
+    ASSERT_EQ(send(*a, link::buildRequest(Command::readInfo, 0, {}, 31), abort), TransferStatus::completed);
+    CommandReport answer;
+    EXPECT_EQ(receive(*b, answer, abort, 20), TransferStatus::timedOut);
+    ASSERT_EQ(receive(*a, answer, abort), TransferStatus::completed);
+    EXPECT_EQ(answer.command(), 0x03);
+    EXPECT_EQ(answer.payload()[9], 0x25);  // sensor 0x3325
+    EXPECT_EQ(mouse->requestCount(), 1u);
+    EXPECT_EQ(mouse->requests().front().bytes, link::buildRequest(Command::readInfo, 0, {}, 31).bytes);
+}
+
+TEST(VirtualBusExchange, ReportsOfTheWrongSizeOrAccessAreRefused) {
+    VirtualBus bus;
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    auto c = openRole(bus, *pad, CollectionRole::command);
+    AbortSignal abort;
+    std::size_t n = 0;
+    const std::array<std::uint8_t, 63> shortReport{4};
+    EXPECT_EQ(c->writeReport(shortReport, 1000, abort, n), TransferStatus::failed);
+    auto readOnly = openRole(bus, *pad, CollectionRole::command, kReadOnly);
+    EXPECT_EQ(send(*readOnly, link::buildRequest(Command::begin), abort), TransferStatus::failed);
+    EXPECT_EQ(pad->requestCount(), 0u);
+}
+
+TEST(VirtualBusReads, TimeLimitAbortAndDiscard) {
+    VirtualBus bus;
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    auto c = openRole(bus, *pad, CollectionRole::command);
+    AbortSignal abort;
+    CommandReport answer;
+
+    auto t = std::chrono::steady_clock::now();
+    EXPECT_EQ(receive(*c, answer, abort, 30), TransferStatus::timedOut);
+    EXPECT_GE(since(t), 29ms);
+
+    // A set abort ends the next wait at once and is consumed by it.
+    abort.set();
+    t = std::chrono::steady_clock::now();
+    EXPECT_EQ(receive(*c, answer, abort, platform::kNoTimeLimit), TransferStatus::aborted);
+    EXPECT_LT(since(t), 100ms);
+    EXPECT_EQ(receive(*c, answer, abort, 0), TransferStatus::timedOut);
+
+    // Abort from another thread while the wait has no limit.
+    std::thread aborter([&] {
+        std::this_thread::sleep_for(20ms);
+        abort.set();
+    });
+    EXPECT_EQ(receive(*c, answer, abort, platform::kNoTimeLimit), TransferStatus::aborted);
+    aborter.join();
+
+    // A late answer dropped before the next request is never read.
+    ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
+    c->discardPendingInput();
+    EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::timedOut);
+}
+
+TEST(VirtualBusPlugging, UnplugFailsAWaitingReadAtOnceAndSignalsHotplug) {
+    VirtualBus bus;
+    bus.drainHotplug();
+    auto mouse = plug(bus, DeviceKind::mouse, 2);
+    EXPECT_TRUE(readable(bus.hotplugFd()));
+    bus.drainHotplug();
+    EXPECT_FALSE(readable(bus.hotplugFd()));
+
+    const std::string path = mouse->commandCollection().path;
+    EXPECT_TRUE(bus.probe(path));
+    auto events = openRole(bus, *mouse, CollectionRole::events, kReadOnly);
+    std::atomic<TransferStatus> result{TransferStatus::completed};
+    std::thread reader([&] {
+        AbortSignal abort;
+        std::array<std::uint8_t, 3> report{};
+        std::size_t got = 0;
+        result = events->readReport(report, platform::kNoTimeLimit, abort, got);
+    });
+    std::this_thread::sleep_for(20ms);
+    const auto t = std::chrono::steady_clock::now();
+    bus.unplug(*mouse);
+    reader.join();
+    EXPECT_LT(since(t), 200ms);
+    EXPECT_EQ(result.load(), TransferStatus::failed);
+    EXPECT_TRUE(readable(bus.hotplugFd()));
+    EXPECT_FALSE(bus.probe(path));
+    EXPECT_EQ(bus.open(path, kReadWrite), nullptr);
+    std::vector<std::string> paths;
+    EXPECT_TRUE(bus.enumerate(paths));
+    EXPECT_TRUE(paths.empty());
+    AbortSignal abort;
+    EXPECT_EQ(send(*events, link::buildRequest(Command::begin), abort), TransferStatus::failed);
+}
+
+TEST(VirtualBusEvents, EmitEventReachesEveryOpenEventConnection) {
+    VirtualBus bus;
+    auto mouse = plug(bus, DeviceKind::mouse, 0);
+    auto first = openRole(bus, *mouse, CollectionRole::events, kReadOnly);
+    auto second = openRole(bus, *mouse, CollectionRole::events, kReadOnly);
+    auto command = openRole(bus, *mouse, CollectionRole::command);
+    EXPECT_EQ(mouse->emitEvent(0x0401), 2u);
+
+    AbortSignal abort;
+    for (auto* c : {first.get(), second.get()}) {
+        std::array<std::uint8_t, 3> report{};
+        std::size_t got = 0;
+        ASSERT_EQ(c->readReport(report, 100, abort, got), TransferStatus::completed);
+        EXPECT_EQ(got, 3u);
+        EXPECT_EQ(report, (std::array<std::uint8_t, 3>{2, 0x01, 0x04}));
+        // Decoded through the collection's own capabilities.
+        ASSERT_EQ(c->collection().input.buttons.size(), 1u);
+        std::array<std::uint16_t, 4> usages{};
+        ASSERT_EQ(platform::activeUsages(c->collection().input.buttons[0], report, usages), 1u);
+        EXPECT_EQ(usages[0], 0x0401);
+    }
+    CommandReport none;
+    EXPECT_EQ(receive(*command, none, abort, 10), TransferStatus::timedOut);
+
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    EXPECT_EQ(pad->emitEvent(0x0403), 0u);
+}
+
+TEST(VirtualBusFaults, StatusOnTheNthReportLeavesEarlierChunksWritten) {
+    VirtualBus bus;
+    auto kb = plug(bus, DeviceKind::keyboard, 0);
+    auto c = openRole(bus, *kb, CollectionRole::command);
+    AbortSignal abort;
+    kb->answerWithStatus(3, 0xFE);
+    std::array<std::uint8_t, 56> chunk{};
+    chunk.fill(0x77);
+    std::array<std::uint8_t, 4> statuses{};
+    for (std::size_t i = 0; i < statuses.size(); ++i) {
+        ASSERT_EQ(send(*c, link::buildRequest(Command::writeKeymapSlot, std::uint16_t(i * 56), chunk, 56), abort),
+                  TransferStatus::completed);
+        CommandReport answer;
+        ASSERT_EQ(receive(*c, answer, abort), TransferStatus::completed);
+        statuses[i] = answer.status();
+    }
+    EXPECT_EQ(statuses, (std::array<std::uint8_t, 4>{0, 0, 0xFE, 0}));
+    kb->inspect([](const FirmwareModel& fw) {
+        EXPECT_EQ(fw.keymapSlot(0)[111], 0x77);
+        EXPECT_NE(fw.keymapSlot(0)[112], 0x77);  // the refused chunk
+        return 0;
+    });
+}
+
+TEST(VirtualBusFaults, NoAnswerForNReportsOrUntilCleared) {
+    VirtualBus bus;
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    auto c = openRole(bus, *pad, CollectionRole::command);
+    AbortSignal abort;
+    CommandReport answer;
+    const CommandReport begin = link::buildRequest(Command::begin);
+
+    pad->dropAnswers(2);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
+        EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::timedOut);
+    }
+    ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::completed);
+
+    pad->dropAnswersUntilCleared();
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::timedOut);
+    pad->clearFaults();
+    ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::completed);
+    EXPECT_EQ(pad->requestCount(), 9u);  // received, even when unanswered
+}
+
+TEST(VirtualBusFaults, UnplugAfterTheNthReportEndsATransferMidway) {
+    VirtualBus bus;
+    auto kb = plug(bus, DeviceKind::keyboard, 2);
+    auto c = openRole(bus, *kb, CollectionRole::command);
+    AbortSignal abort;
+    kb->unplugAfter(2);
+    std::array<std::uint8_t, 36> frame{};
+    CommandReport answer;
+    ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
+    ASSERT_EQ(send(*c, link::buildRequest(Command::ledFrame, 0, frame, 36), abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort), TransferStatus::failed);
+    EXPECT_FALSE(kb->present());
+    EXPECT_FALSE(bus.probe(kb->commandCollection().path));
+    EXPECT_EQ(kb->frameCount(), 1u);  // the second report was taken before it left
+    EXPECT_EQ(send(*c, link::buildRequest(Command::end), abort), TransferStatus::failed);
+}
+
+TEST(VirtualBusFaults, LatencyDelaysTheAnswer) {
+    VirtualBus bus;
+    auto mouse = plug(bus, DeviceKind::mouse, 0);
+    auto c = openRole(bus, *mouse, CollectionRole::command);
+    AbortSignal abort;
+    CommandReport answer;
+    mouse->setLatency(30ms);
+    auto t = std::chrono::steady_clock::now();
+    ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort, 5), TransferStatus::timedOut);
+    // Still on its way: a discard does not drop it, and it arrives late.
+    c->discardPendingInput();
+    EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
+    EXPECT_GE(since(t), 30ms);
+    EXPECT_EQ(answer.command(), 0x01);
+
+    mouse->setLatency(1ms);
+    t = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
+        ASSERT_EQ(receive(*c, answer, abort), TransferStatus::completed);
+    }
+    EXPECT_GE(since(t), 10ms);
+}
+
+TEST(VirtualBusFaults, AStalledWriteEndsAtItsLimitOrCompletesAfterTheStall) {
+    VirtualBus bus;
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    auto c = openRole(bus, *pad, CollectionRole::command);
+    AbortSignal abort;
+    pad->setWriteStall(80ms);
+    auto t = std::chrono::steady_clock::now();
+    EXPECT_EQ(send(*c, link::buildRequest(Command::begin), abort, 20), TransferStatus::timedOut);
+    EXPECT_GE(since(t), 19ms);
+    EXPECT_LT(since(t), 70ms);
+    EXPECT_EQ(pad->requestCount(), 0u);
+
+    t = std::chrono::steady_clock::now();
+    EXPECT_EQ(send(*c, link::buildRequest(Command::begin), abort, 1000), TransferStatus::completed);
+    EXPECT_GE(since(t), 79ms);
+    EXPECT_EQ(pad->requestCount(), 1u);
+
+    std::thread aborter([&] {
+        std::this_thread::sleep_for(10ms);
+        abort.set();
+    });
+    EXPECT_EQ(send(*c, link::buildRequest(Command::begin), abort, 1000), TransferStatus::aborted);
+    aborter.join();
+}
+
+TEST(VirtualBusThreads, AReaderAndAWriterOnDifferentConnectionsRunTogether) {
+    VirtualBus bus;
+    auto mouse = plug(bus, DeviceKind::mouse, 0);
+    auto events = openRole(bus, *mouse, CollectionRole::events, kReadOnly);
+    auto command = openRole(bus, *mouse, CollectionRole::command);
+    constexpr int kEvents = 200;
+    constexpr int kExchanges = 300;
+    std::atomic<int> eventsRead{0};
+    std::thread reader([&] {
+        AbortSignal abort;
+        std::array<std::uint8_t, 3> report{};
+        std::size_t got = 0;
+        while (eventsRead < kEvents &&
+               events->readReport(report, 1000, abort, got) == TransferStatus::completed)
+            ++eventsRead;
+    });
+    std::thread emitter([&] {
+        for (int i = 0; i < kEvents; ++i) {
+            mouse->emitEvent(0x0403);
+            if (i % 32 == 31) std::this_thread::sleep_for(1ms);  // stay within the ring
+        }
+    });
+    std::thread writer([&] {
+        AbortSignal abort;
+        std::array<std::uint8_t, 60> frame{};
+        for (int i = 0; i < kExchanges; ++i) {
+            frame[0] = std::uint8_t(i);
+            CommandReport answer;
+            ASSERT_EQ(send(*command, link::buildRequest(Command::ledFrame, 0, std::span(frame).first(56), 56), abort),
+                      TransferStatus::completed);
+            ASSERT_EQ(receive(*command, answer, abort), TransferStatus::completed);
+            ASSERT_EQ(send(*command, link::buildRequest(Command::ledFrame, 56, std::span(frame).subspan(56), 4), abort),
+                      TransferStatus::completed);
+            ASSERT_EQ(receive(*command, answer, abort), TransferStatus::completed);
+        }
+    });
+    std::vector<std::uint8_t> seen;
+    for (int i = 0; i < 50; ++i) seen = mouse->lastFrame();  // inspection from a third thread
+    emitter.join();
+    writer.join();
+    reader.join();
+    EXPECT_EQ(eventsRead.load(), kEvents);
+    EXPECT_EQ(mouse->frameCount(), std::uint64_t(kExchanges));
+    EXPECT_EQ(mouse->lastFrame()[0], std::uint8_t(kExchanges - 1));
+}
+
+}  // namespace
+}  // namespace quillon::emu
