@@ -1,0 +1,190 @@
+#include "platform/hid/linux/hidraw_backend.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <tuple>
+
+#include "platform/hid/linux/hidraw_connection.h"
+#include "platform/hid/linux/hidraw_identity.h"
+#include "platform/hid/linux/hidraw_path.h"
+#include "platform/hid/linux/udev_handles.h"
+
+namespace quillon::platform {
+namespace {
+
+// A monitor that keeps receiving would otherwise hold the caller here.
+constexpr int kMaxHotplugEventsPerDrain = 64;
+
+bool usesReportIds(const ReportDescriptor& descriptor) {
+    return std::any_of(descriptor.collections.begin(), descriptor.collections.end(),
+                       [](const TopLevelCollection& c) { return !c.reportIds.empty(); });
+}
+
+// The udev device of the character device `rdev`, if it is a hidraw node.
+UdevDevicePtr hidrawDeviceOf(udev* u, dev_t rdev) {
+    UdevDevicePtr dev(udev_device_new_from_devnum(u, 'c', rdev));
+    if (!dev) return nullptr;
+    const char* subsystem = udev_device_get_subsystem(dev.get());
+    if (!subsystem || std::strcmp(subsystem, "hidraw") != 0) return nullptr;
+    return dev;
+}
+
+bool sameDevice(const HidrawPath& path, const HidrawIdentity& identity) {
+    return identity.attributes.vendorId == path.vendorId &&
+           identity.attributes.productId == path.productId &&
+           identity.interfaceNumber == path.interfaceNumber;
+}
+
+class HidrawBackend final : public HidBackend {
+public:
+    bool enumerate(std::vector<std::string>& paths) override;
+    std::unique_ptr<HidConnection> open(std::string_view path, HidOpenFlags flags) override;
+    bool probe(std::string_view path) override;
+    int hotplugFd() override;
+    void drainHotplug() override;
+
+private:
+    std::mutex monitorMutex_;
+    UdevPtr monitorUdev_;
+    UdevMonitorPtr monitor_;
+    bool monitorTried_ = false;
+};
+
+bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
+    paths.clear();
+    // A context per call: libudev objects must not be shared between threads.
+    UdevPtr u(udev_new());
+    if (!u) return false;
+    UdevEnumeratePtr e(udev_enumerate_new(u.get()));
+    if (!e || udev_enumerate_add_match_subsystem(e.get(), "hidraw") < 0 ||
+        udev_enumerate_scan_devices(e.get()) < 0)
+        return false;
+
+    struct Entry {
+        unsigned number;
+        std::uint8_t collection;
+        std::string path;
+    };
+    std::vector<Entry> entries;
+    std::vector<std::uint8_t> bytes;
+    udev_list_entry* item;
+    udev_list_entry_foreach(item, udev_enumerate_get_list_entry(e.get())) {
+        UdevDevicePtr dev(udev_device_new_from_syspath(u.get(), udev_list_entry_get_name(item)));
+        if (!dev) continue;  // left while we looked
+        const char* devnode = udev_device_get_devnode(dev.get());
+        const auto number = devnode ? hidrawNumber(devnode) : std::nullopt;
+        const auto identity = readHidrawIdentity(dev.get());
+        if (!number || !identity || !readReportDescriptorBytes(dev.get(), bytes)) continue;
+        // A node whose descriptor we cannot read has no collections to offer.
+        const auto descriptor = parseReportDescriptor(bytes);
+        if (!descriptor || descriptor->collections.empty()) continue;
+
+        HidrawPath p;
+        p.node = devnode;
+        p.vendorId = identity->attributes.vendorId;
+        p.productId = identity->attributes.productId;
+        p.interfaceNumber = identity->interfaceNumber;
+        const std::size_t count = descriptor->collections.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            p.collection = count > 1 ? std::uint8_t(i + 1) : 0;
+            entries.push_back(Entry{*number, p.collection, formatHidrawPath(p)});
+        }
+    }
+    // By node number, not as text: hidraw10 comes after hidraw9.
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return std::tie(a.number, a.collection) < std::tie(b.number, b.collection);
+    });
+    paths.reserve(entries.size());
+    for (Entry& entry : entries) paths.push_back(std::move(entry.path));
+    return true;
+}
+
+std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, HidOpenFlags flags) {
+    const auto path = parseHidrawPath(pathText);
+    if (!path) return nullptr;
+    // Windows sharing modes have no counterpart on hidraw: `exclusive` changes
+    // nothing here. Without read or write access the node is opened for its
+    // identity only (O_PATH), as an open with no access rights does elsewhere.
+    int mode = O_PATH;
+    if (flags.read && flags.write)
+        mode = O_RDWR;
+    else if (flags.read)
+        mode = O_RDONLY;
+    else if (flags.write)
+        mode = O_WRONLY;
+    int fd;
+    do {
+        fd = ::open(path->node.c_str(), mode | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    FileDescriptor owned(fd);
+    if (!owned.valid()) return nullptr;
+
+    // Identity of the node actually opened, in case it changed hands since
+    // the enumeration.
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return nullptr;
+    UdevPtr u(udev_new());
+    if (!u) return nullptr;
+    UdevDevicePtr dev = hidrawDeviceOf(u.get(), st.st_rdev);
+    if (!dev) return nullptr;
+    const auto identity = readHidrawIdentity(dev.get());
+    if (!identity || !sameDevice(*path, *identity)) return nullptr;
+    std::vector<std::uint8_t> bytes;
+    if (!readReportDescriptorBytes(dev.get(), bytes)) return nullptr;
+    auto descriptor = parseReportDescriptor(bytes);
+    if (!descriptor || path->collectionIndex() >= descriptor->collections.size()) return nullptr;
+    const bool ids = usesReportIds(*descriptor);
+    TopLevelCollection collection = std::move(descriptor->collections[path->collectionIndex()]);
+    return std::make_unique<HidrawConnection>(owned.release(), identity->attributes,
+                                              std::move(collection), ids);
+}
+
+bool HidrawBackend::probe(std::string_view pathText) {
+    const auto path = parseHidrawPath(pathText);
+    if (!path) return false;
+    struct stat st;
+    if (::stat(path->node.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    UdevPtr u(udev_new());
+    if (!u) return false;
+    UdevDevicePtr dev = hidrawDeviceOf(u.get(), st.st_rdev);
+    if (!dev) return false;
+    const auto identity = readHidrawIdentity(dev.get());
+    return identity && sameDevice(*path, *identity);
+}
+
+int HidrawBackend::hotplugFd() {
+    std::lock_guard lock(monitorMutex_);
+    if (!monitorTried_) {
+        monitorTried_ = true;
+        // Events from udev rather than the kernel: they come after the rules
+        // have given the user access to the node.
+        monitorUdev_.reset(udev_new());
+        if (monitorUdev_) monitor_.reset(udev_monitor_new_from_netlink(monitorUdev_.get(), "udev"));
+        if (monitor_ &&
+            (udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "hidraw", nullptr) < 0 ||
+             udev_monitor_enable_receiving(monitor_.get()) < 0))
+            monitor_.reset();
+    }
+    return monitor_ ? udev_monitor_get_fd(monitor_.get()) : -1;
+}
+
+void HidrawBackend::drainHotplug() {
+    std::lock_guard lock(monitorMutex_);
+    if (!monitor_) return;
+    // The monitor's socket is non-blocking: this returns when nothing is left.
+    for (int i = 0; i < kMaxHotplugEventsPerDrain; ++i) {
+        UdevDevicePtr dev(udev_monitor_receive_device(monitor_.get()));
+        if (!dev) return;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<HidBackend> makeHidrawBackend() { return std::make_unique<HidrawBackend>(); }
+
+}  // namespace quillon::platform
