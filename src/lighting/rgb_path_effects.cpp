@@ -31,6 +31,7 @@ void drawFadingSnake(EffectContext& ctx) {
 
 // The key the trail lights this tick, or kNoKey for a dark tick.
 std::uint8_t nextTrailKey(KeyboardScratch& st, std::uint8_t direction) {
+    if (st.trailPos > kTrailLength) st.trailPos = kTrailLength;
     if (direction == 1) {
         if (st.trailPos < kTrailLength) return TrailPath[st.trailPos++];
         st.trailPos = 0;

@@ -106,6 +106,7 @@ SendRule rgbRings(EffectContext& ctx) {
     if (r.direction == 1) {
         st.phase = st.phase + 4 >= 192 ? 0 : static_cast<std::uint8_t>(st.phase + 4);
     } else {
+        if (st.phase > 192) st.phase = 192;  // left over from another mode
         st.phase = st.phase < 2 ? 192 : static_cast<std::uint8_t>(st.phase - 2);
     }
     unsigned h = st.phase;

@@ -1,0 +1,62 @@
+// "effect play": the keyboard thread's passes against a real or emulated link.
+
+#include <chrono>
+
+#include "lighting/effect_cli.h"
+#include "lighting/lighting_engine.h"
+#include "lighting/link_channel.h"
+#include "lighting/stop_signal.h"
+
+namespace quillon::lighting {
+
+namespace {
+
+class SteadyPacer final : public Pacer {
+public:
+    bool sleepMs(int ms) override { return !stop_.waitFor(ms); }
+    std::uint32_t nowMs() const override {
+        using namespace std::chrono;
+        return static_cast<std::uint32_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    }
+
+private:
+    StopSignal stop_;
+};
+
+class AbsentChannel final : public DeviceChannel {
+public:
+    bool connected() const override { return false; }
+    bool syncLighting() const override { return false; }
+    void sendFrame(std::span<const std::uint8_t>) override {}
+};
+
+}  // namespace
+
+int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, std::ostream& out,
+               std::ostream& err) {
+    const std::optional<EffectOptions> o = parseEffectOptions(args, err);
+    if (!o) return 2;
+    if (keyboard.connected.load() == 0) {
+        err << "effect play: the keyboard is not connected\n";
+        return 1;
+    }
+    LightingEngine engine;
+    engine.settings.edit([&](LightingRecords& r) {
+        r.keyboard.lighting = o->record;
+        if (o->customSet) r.custom.sets[0] = *o->customSet;
+    });
+    if (o->seed) engine.effectState().keyboard.randomState = *o->seed;
+    engine.requestModeSelection(LightingKind::rgbKeyboard, o->record.mode);
+    LinkChannel channel(keyboard);
+    AbsentChannel absent;
+    const LightingChannels channels{channel, absent, absent};
+    SteadyPacer pacer;
+    for (int i = 0; i < o->frames; ++i) {
+        if (!keyboardPass(engine, channels, pacer)) break;
+    }
+    out << "effect play: " << o->frames << " passes\n";
+    return 0;
+}
+
+}  // namespace quillon::lighting
