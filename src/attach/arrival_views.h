@@ -1,0 +1,45 @@
+#pragma once
+
+// The view steps the three device kinds share, handed to the GUI thread
+// without waiting (the attach thread holds its link's lock meanwhile).
+
+#include <atomic>
+#include <string_view>
+
+#include "attach/attach_context.h"
+#include "attach/fallback_view.h"
+
+namespace quillon::attach {
+
+AttachedKinds attachedKinds(const AttachContext& ctx);
+
+// Timer 7 (repaint once), the kind's tab panel shown, the window shown and focused.
+void postShowWindow(AttachContext& ctx, std::string_view tabPanel);
+
+// The tab of the arrived variant shown and selected, and the update window told.
+void postArrivedTab(AttachContext& ctx, std::string_view tab, std::optional<UpdateNotice> notice);
+
+// After a kind left: select the fallback tab, or close the update window (when
+// the fallback says so) and hide the main window.
+void postFallback(AttachContext& ctx, link::DeviceKind leaving);
+
+// The lighting profile row `select` of the index, and optionally the key
+// profile row, selected and applied on the GUI thread.
+void postProfileSelection(AttachContext& ctx, profiles::ProfileListId lighting,
+                          std::optional<profiles::ProfileListId> keys);
+
+// The kind's "same mode" option is shown only while another kind is attached.
+// Posts only when that changes, so a still-present poll costs nothing.
+class SameModeOption {
+public:
+    explicit SameModeOption(std::string_view control) : control_(control) {}
+    void update(AttachContext& ctx, link::DeviceKind kind);
+    // Forget what was shown (the next update posts again).
+    void reset() { shown_ = -1; }
+
+private:
+    std::string_view control_;
+    std::atomic<int> shown_{-1};
+};
+
+}  // namespace quillon::attach

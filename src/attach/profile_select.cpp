@@ -1,0 +1,62 @@
+#include "attach/profile_select.h"
+
+#include "attach/profile_memory.h"
+#include "platform/debug_output.h"
+
+namespace quillon::attach {
+
+using profiles::ProfileListId;
+
+ProfilePanelNames profilePanelNames(std::string_view combo) {
+    constexpr std::string_view kComboSuffix = "combo";
+    std::string base(combo);
+    if (base.size() >= kComboSuffix.size() &&
+        std::string_view(base).substr(base.size() - kComboSuffix.size()) == kComboSuffix)
+        base.resize(base.size() - kComboSuffix.size());
+    return {base + "name_edit", base + "link_check", base + "link_edit", base + "link_name_hor"};
+}
+
+std::string_view programFileName(std::string_view path) {
+    const std::size_t cut = path.find_last_of("/\\");
+    return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+void selectProfile(AttachContext& ctx, ProfileListId list) {
+    const profiles::ProfileList& info = profiles::profileList(list);
+    skin::Control* combo = ctx.skin.find(info.combo);
+    if (combo == nullptr) return;
+    const int cur = combo->currentRow();
+    const std::optional<skin::Row> row = combo->row(cur);
+    if (!row) return;
+
+    const ProfilePanelNames names = profilePanelNames(info.combo);
+    if (skin::Control* edit = ctx.skin.find(names.nameEdit)) edit->setText(row->userData);
+
+    profiles::ProfileIndex index = ctx.profiles.index(list);
+    if (!profiles::succeeded(index.writeSelect(cur)))
+        platform::debugOutput("profile selection not saved");
+
+    skin::Control* check = ctx.skin.find(names.linkCheck);
+    if (index.linked(cur)) {
+        const std::string path = index.linkPath(cur);
+        if (skin::Control* edit = ctx.skin.find(names.linkEdit)) edit->setText(programFileName(path));
+        if (check) check->setChecked(true, false);
+        showControl(ctx.skin, names.linkNameRow, true);
+    } else if (check) {
+        // The check's own handler clears the entry's link.
+        check->setChecked(false, true);
+    }
+
+    // A missing or foreign file leaves memory and the device as they were.
+    if (loadListProfile(ctx, list, cur) == profiles::ProfileReadResult::ok)
+        ctx.hooks.profileLoaded(list, false);
+}
+
+void selectProfileRow(AttachContext& ctx, ProfileListId list, int row) {
+    skin::Control* combo = ctx.skin.find(profiles::profileList(list).combo);
+    if (combo == nullptr || row < 0 || row >= combo->rowCount()) return;
+    combo->selectRow(row, false);
+    selectProfile(ctx, list);
+}
+
+}  // namespace quillon::attach

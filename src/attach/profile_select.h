@@ -1,0 +1,35 @@
+#pragma once
+
+// Selecting a row of a profile combo: the selected profile becomes the
+// list's `select`, its program link is shown, and it is loaded and applied.
+// This is the only way a saved profile reaches its device. GUI thread only.
+
+#include <string>
+#include <string_view>
+
+#include "attach/attach_context.h"
+
+namespace quillon::attach {
+
+// The controls of a list's profile panel, named after its combo
+// ("kb_deng_profile_combo" -> "kb_deng_profile_name_edit", ...).
+struct ProfilePanelNames {
+    std::string nameEdit;
+    std::string linkCheck;
+    std::string linkEdit;
+    std::string linkNameRow;
+};
+ProfilePanelNames profilePanelNames(std::string_view combo);
+
+// The part of a program path after its last separator (either kind).
+std::string_view programFileName(std::string_view path);
+
+// The row-selection event of a list's combo, for the selected row. Nothing
+// happens without a selected row.
+void selectProfile(AttachContext& ctx, profiles::ProfileListId list);
+
+// Moves the combo's selection to `row` without raising its event, then runs
+// the selection. An out-of-range row selects nothing.
+void selectProfileRow(AttachContext& ctx, profiles::ProfileListId list, int row);
+
+}  // namespace quillon::attach
