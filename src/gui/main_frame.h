@@ -1,0 +1,46 @@
+#pragma once
+
+// The main window's frame: a frameless top-level window of fixed size that
+// holds the skin's main view, moves when its caption is dragged and only
+// hides when the window system asks it to close (the program lives on in
+// the tray; it ends through the tray menu).
+
+#include <QWidget>
+#include <functional>
+
+namespace quillon::gui {
+
+class MainFrame : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 572;
+
+    explicit MainFrame(QWidget* parent = nullptr);
+
+    // Puts the skin's main view into the frame and makes `caption` (may be
+    // null) the area that drags the window.
+    void setView(QWidget* view, QWidget* caption);
+    QWidget* view() const { return view_; }
+
+    void centreOnScreen();
+    // Lets the window be closed for real (at exit).
+    void allowClose() { closing_ = true; }
+
+    std::function<void()> onResized;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* view_ = nullptr;
+    QWidget* caption_ = nullptr;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace quillon::gui

@@ -1,0 +1,305 @@
+#include "gui/qt_skin.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+
+#include "gui/message_window.h"
+#include "gui/skin_loader.h"
+#include "skin/mini_xml.h"
+
+namespace quillon::gui {
+
+namespace {
+
+constexpr std::size_t kMaxMenuBytes = 64 * 1024;
+constexpr std::size_t kMaxStyleBytes = 256 * 1024;
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<std::filesystem::path> chosenPath(const QString& file) {
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(file.toStdString());
+}
+
+QString dialogDirectory(const skin::FileDialogRequest& request) {
+    // An initial name that is only a pattern ("*.led") names no file.
+    if (request.initialName.find('*') != std::string::npos) {
+        return {};
+    }
+    return qs(request.initialName);
+}
+
+}  // namespace
+
+QString qtFileFilter(std::string_view filter) {
+    QStringList parts = qs(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString label = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        if (label.isEmpty() && pattern.isEmpty()) {
+            break;  // the closing "||"
+        }
+        filters << QStringLiteral("%1 (%2)").arg(label, pattern.isEmpty() ? "*" : pattern);
+    }
+    return filters.join(";;");
+}
+
+QtSkin::QtSkin(const QDir& skinDir) : skinDir_(skinDir) {}
+
+QtSkin::~QtSkin() {
+    sink_ = nullptr;
+    controls_.clear();  // before the widgets they watch go
+    frame_.reset();
+}
+
+QString QtSkin::resourceFile(std::string_view resource) const {
+    const auto file = resources_.file(resource);
+    return file ? qs(*file) : QString();
+}
+
+bool QtSkin::build() {
+    const auto indexFile = std::filesystem::path(skinDir_.filePath("res.xml").toStdString());
+    if (resources_.load(indexFile) != ResourceIndexLoad::ok) {
+        errors_ << QStringLiteral("%1: missing or not a resource index")
+                       .arg(QString::fromStdString(indexFile.string()));
+        return false;
+    }
+    const QString mainFile = resourceFile("XML_MAIN");
+    if (mainFile.isEmpty()) {
+        errors_ << "res.xml names no XML_MAIN";
+        return false;
+    }
+
+    QFile style(skinDir_.filePath("style.qss"));
+    if (style.size() <= static_cast<qint64>(kMaxStyleBytes) && style.open(QIODevice::ReadOnly)) {
+        // Images in the style sheet are named relative to the skin folder.
+        QString sheet = QString::fromUtf8(style.readAll());
+        sheet.replace("url(skin:", QStringLiteral("url(%1/").arg(skinDir_.absolutePath()));
+        qApp->setStyleSheet(sheet);
+    } else {
+        errors_ << QStringLiteral("%1: %2").arg(style.fileName(), style.errorString());
+    }
+
+    frame_ = std::make_unique<MainFrame>();
+    SkinLoader loader(skinDir_);
+    QWidget* view = loader.loadFile(mainFile, frame_.get());
+    errors_ << loader.errors();
+    if (view == nullptr) {
+        frame_.reset();
+        return false;
+    }
+    frame_->setView(view, view->findChild<QWidget*>("caption"));
+    frame_->onResized = [this] { notify({skin::NotifyType::windowSize, {}, -1, 0}); };
+    registerControls(view);
+    frame_->centreOnScreen();
+    return true;
+}
+
+void QtSkin::registerControls(QWidget* root) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        const QString name = widget->objectName();
+        // Qt names the inner parts of its own widgets "qt_..."; they are no controls.
+        if (name.isEmpty() || name.startsWith("qt_")) {
+            continue;
+        }
+        const std::string key = name.toStdString();
+        if (controls_.contains(key)) {
+            // The same sub-view file may be built twice (the mouse and the
+            // keyboard pattern pages); lookup finds the first, in tree order.
+            continue;
+        }
+        controls_.emplace(key, std::make_unique<QtControl>(widget, static_cast<ControlHost&>(*this)));
+    }
+}
+
+QtControl* QtSkin::control(std::string_view name) const {
+    const auto it = controls_.find(std::string(name));
+    return it != controls_.end() ? it->second.get() : nullptr;
+}
+
+skin::Control* QtSkin::find(std::string_view name) { return control(name); }
+
+void QtSkin::setNotificationSink(skin::NotificationSink sink) { sink_ = std::move(sink); }
+
+void QtSkin::notify(const skin::Notification& notification) {
+    if (!sink_) {
+        return;
+    }
+    // A handler may install another sink; the running one stays alive.
+    const skin::NotificationSink sink = sink_;
+    sink(notification);
+}
+
+void QtSkin::announceWindowInit() { notify({skin::NotifyType::windowInit, {}, -1, 0}); }
+
+void QtSkin::windowCommand(skin::WindowCommand command) {
+    MainFrame* frame = frame_.get();
+    if (frame == nullptr) {
+        return;
+    }
+    switch (command) {
+    case skin::WindowCommand::show:
+        frame->show();
+        frame->raise();
+        frame->activateWindow();
+        break;
+    case skin::WindowCommand::hide:
+        frame->hide();
+        break;
+    case skin::WindowCommand::minimise:
+        frame->showMinimized();
+        break;
+    case skin::WindowCommand::maximise:
+        frame->showMaximized();
+        break;
+    case skin::WindowCommand::restore:
+        frame->showNormal();
+        break;
+    case skin::WindowCommand::bringToFront:
+        frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
+        frame->show();
+        frame->raise();
+        frame->activateWindow();
+        break;
+    case skin::WindowCommand::relayout:
+        if (frame->layout() != nullptr) {
+            frame->layout()->activate();
+        }
+        frame->update();
+        break;
+    }
+}
+
+bool QtSkin::windowVisible() const { return frame_ != nullptr && frame_->isVisible(); }
+
+bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& file) {
+    skin::LanguageTable table;
+    if (table.load(file) != skin::LanguageLoad::ok) {
+        return false;
+    }
+    language_ = std::move(table);
+    languageCode_ = std::string(code);
+    return true;
+}
+
+std::string QtSkin::translate(std::string_view key) const { return language_.translate(key); }
+
+void QtSkin::reloadTexts() {
+    for (auto& [name, control] : controls_) {
+        control->reloadText();
+    }
+    if (frame_ != nullptr) {
+        frame_->update();
+    }
+}
+
+int QtSkin::runMessage(const QString& text) {
+    MessageWindow window(skinDir_.absolutePath(), resourceFile("XML_MSG"), frame_.get());
+    if (!window.built()) {
+        errors_ << window.errors();
+        return MessageWindow::kCancelled;
+    }
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        const QVariant key = child->property("textKey");
+        if (key.isValid() && !key.toString().isEmpty()) {
+            // The window's own labels and buttons in the current language.
+            const QString translated = qs(translate(key.toString().toStdString()));
+            if (auto* button = qobject_cast<QAbstractButton*>(child)) {
+                button->setText(translated);
+            } else if (auto* label = qobject_cast<QLabel*>(child)) {
+                label->setText(translated);
+            }
+        }
+    }
+    window.setMessage(text);
+    ++messageDepth_;
+    const int result = window.run();
+    --messageDepth_;
+    return result;
+}
+
+int QtSkin::showMessage(std::string_view textKey) {
+    return runMessage(textKey.empty() ? QString() : qs(translate(textKey)));
+}
+
+int QtSkin::showMessageText(std::string_view text) { return runMessage(qs(text)); }
+
+std::optional<std::filesystem::path> QtSkin::openFileDialog(const skin::FileDialogRequest& request) {
+    return chosenPath(QFileDialog::getOpenFileName(frame_.get(), QString(), dialogDirectory(request),
+                                                   qtFileFilter(request.filter)));
+}
+
+std::optional<std::filesystem::path> QtSkin::saveFileDialog(const skin::FileDialogRequest& request) {
+    QFileDialog dialog(frame_.get(), QString(), dialogDirectory(request), qtFileFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(qs(request.defaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return chosenPath(dialog.selectedFiles().front());
+}
+
+namespace {
+
+void addMenuItems(QMenu& menu, const skin::XmlElement& element, const QtSkin& skin) {
+    for (const skin::XmlElement& child : element.children) {
+        const std::string* name = child.attribute("name");
+        const std::string* key = child.attribute("textkey");
+        const std::string* text = child.attribute("text");
+        QString label = key != nullptr ? qs(skin.translate(*key))
+                                       : (text != nullptr ? qs(*text) : QString());
+        if (child.name == "menu") {
+            QMenu* sub = menu.addMenu(label);
+            addMenuItems(*sub, child, skin);
+        } else if (child.name == "separator") {
+            menu.addSeparator();
+        } else if (child.name == "item" && name != nullptr) {
+            QAction* action = menu.addAction(label.isEmpty() ? qs(*name) : label);
+            action->setObjectName(qs(*name));
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> QtSkin::showMenu(std::string_view menuResource, std::string_view anchor) {
+    const QString file = resourceFile(menuResource);
+    std::string xml;
+    skin::XmlElement root;
+    if (file.isEmpty() ||
+        skin::readBoundedFile(std::filesystem::path(skinDir_.filePath(file).toStdString()),
+                              kMaxMenuBytes, xml) != skin::LanguageLoad::ok ||
+        skin::parseXml(xml, root) != skin::XmlStatus::ok || root.name != "menu") {
+        errors_ << QStringLiteral("%1: missing or not a menu").arg(qs(menuResource));
+        return std::nullopt;
+    }
+    QMenu menu(frame_.get());
+    menu.setObjectName("menu");
+    addMenuItems(menu, root, *this);
+    QPoint at = QCursor::pos();
+    if (const QtControl* place = control(anchor); place != nullptr && place->widget() != nullptr) {
+        QWidget* w = place->widget();
+        at = w->mapToGlobal(QPoint(0, w->height()));
+    }
+    const QAction* chosen = menu.exec(at);
+    if (chosen == nullptr) {
+        return std::nullopt;
+    }
+    return chosen->objectName().toStdString();
+}
+
+}  // namespace quillon::gui

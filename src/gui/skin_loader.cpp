@@ -1,0 +1,104 @@
+#include "gui/skin_loader.h"
+
+#include <QFile>
+#include <array>
+#include <utility>
+
+#include "gui/chart_view.h"
+#include "gui/circle_progress.h"
+#include "gui/colour_palette.h"
+#include "gui/light_key.h"
+#include "gui/wnd_host.h"
+
+namespace quillon::gui {
+
+namespace {
+
+constexpr int kMaxNesting = 4;
+
+// Sub-view element names and the skin files built for them.
+constexpr std::array<std::pair<const char*, const char*>, 10> kSubViews{{
+    {"kb_Key_UI", "keyboard_key.xml"},
+    {"kb_Deng_UI", "keyboard_deng.xml"},
+    {"kb_Macro_UI", "keyboard_macro.xml"},
+    {"MS_Deng_UI", "Mouse_deng.xml"},
+    {"MS_Macro_UI", "Mouse_macro.xml"},
+    {"MS_Key_UI", "Mouse_key.xml"},
+    {"MP_deng_UI", "MousePad_deng.xml"},
+    {"MS_DPI_UI", "Mouse_DPI.xml"},
+    {"MS_CURSOR_UI", "Mouse_cursor.xml"},
+    {"kb_CURSOR_UI", "Mouse_cursor.xml"},
+}};
+
+bool sameName(const QString& a, const char* b) {
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+SkinLoader::SkinLoader(const QDir& skinDir, QObject* parent) : QUiLoader(parent), skinDir_(skinDir) {
+    setWorkingDirectory(skinDir_);
+}
+
+std::optional<QString> SkinLoader::subViewFile(const QString& elementName) {
+    for (const auto& [element, file] : kSubViews) {
+        if (sameName(elementName, element)) {
+            return QString::fromLatin1(file);
+        }
+    }
+    return std::nullopt;
+}
+
+QWidget* SkinLoader::loadFile(const QString& fileName, QWidget* parent) {
+    const QString path = skinDir_.filePath(fileName);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        errors_ << QStringLiteral("%1: %2").arg(path, file.errorString());
+        return nullptr;
+    }
+    ++depth_;
+    QWidget* widget = load(&file, parent);
+    --depth_;
+    if (widget == nullptr) {
+        errors_ << QStringLiteral("%1: %2").arg(path, errorString());
+    }
+    return widget;
+}
+
+QWidget* SkinLoader::createWidget(const QString& className, QWidget* parent, const QString& name) {
+    QWidget* widget = nullptr;
+    if (sameName(className, "CCircleProgressUI") || sameName(className, "CircleProgress")) {
+        widget = new CircleProgress(parent);
+    } else if (sameName(className, "CChartViewUI")) {
+        widget = new ChartView(parent);
+    } else if (sameName(className, "CWndUI")) {
+        widget = new WndHost(parent);
+    } else if (sameName(className, "LightKey")) {
+        widget = new LightKey(parent);
+    } else if (sameName(className, "Palette")) {
+        widget = new ColourPalette(parent);
+    } else if (const auto file = subViewFile(className)) {
+        if (depth_ >= kMaxNesting) {
+            errors_ << QStringLiteral("%1: sub-views nest deeper than %2").arg(*file).arg(kMaxNesting);
+            return nullptr;
+        }
+        // A loader builds one form at a time, so the sub-view gets its own.
+        SkinLoader nested(skinDir_);
+        nested.depth_ = depth_;
+        widget = nested.loadFile(*file, parent);
+        errors_ << nested.errors();
+        if (widget == nullptr) {
+            return nullptr;
+        }
+    } else {
+        widget = QUiLoader::createWidget(className, parent, name);
+        if (widget == nullptr) {
+            errors_ << QStringLiteral("no control of class \"%1\" (%2)").arg(className, name);
+            return nullptr;
+        }
+    }
+    widget->setObjectName(name);
+    return widget;
+}
+
+}  // namespace quillon::gui

@@ -1,0 +1,27 @@
+#pragma once
+
+// The one QApplication of the test binary, made on first use, on the
+// offscreen platform unless the environment picks another one.
+
+#include <QApplication>
+#include <QDir>
+
+namespace quillon::gui::test {
+
+inline QApplication& app() {
+    static int argc = 1;
+    static char name[] = "test_gui";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QApplication application(argc, argv);
+    return application;
+}
+
+inline QDir skinDir() {
+    const QByteArray fromEnv = qgetenv("QUILLON_SOURCE_DATA_DIR");
+    return QDir(QString::fromLocal8Bit(fromEnv.isEmpty() ? QUILLON_SOURCE_DATA_DIR : fromEnv) + "/skin");
+}
+
+}  // namespace quillon::gui::test
