@@ -185,7 +185,7 @@ void prepare(LightingEngine& engine, const EffectOptions& o) {
     });
     engine.effectState().keyboard.randomState = o.seed ? *o.seed : std::random_device{}();
     engine.requestModeSelection(LightingKind::rgbKeyboard, o.record.mode);
-    engine.applyPendingSelection(LightingKind::rgbKeyboard);
+    engine.applyPendingSelection(LightingKind::rgbKeyboard, o.record.direction);
 }
 
 }  // namespace

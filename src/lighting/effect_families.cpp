@@ -14,21 +14,23 @@ constexpr std::array<EffectGenerator, 16> kRgbGenerators{
     rgbTrail,  rgbRings,     rgbPulseWave, rgbTrail,
 };
 
-void selectRgb(EffectState& s, std::uint8_t mode) {
+void selectRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
     resetKeyboardScratch(s.keyboard);
     seedRgbMode(s.keyboard, mode);
 }
-void seedRgb(EffectState& s, std::uint8_t mode) {
+void seedRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
     if (mode == 5) seedRgbMode(s.keyboard, mode);
 }
 
 // The one-colour and membrane keyboards share the keyboard scratch state and
 // its reset; their generators and seeding steps are filled in here.
-void selectOtherKeyboard(EffectState& s, std::uint8_t) { resetKeyboardScratch(s.keyboard); }
-void selectMouse(EffectState& s, std::uint8_t) { s.mouse = MouseScratch{}; }
-void selectMousepad(EffectState& s, std::uint8_t) { s.mousepad = MousepadScratch{}; }
-void selectSync(EffectState&, std::uint8_t) {}
-void seedNothing(EffectState&, std::uint8_t) {}
+void selectOtherKeyboard(EffectState& s, std::uint8_t, std::uint8_t) {
+    resetKeyboardScratch(s.keyboard);
+}
+void selectMouse(EffectState& s, std::uint8_t, std::uint8_t) { s.mouse = MouseScratch{}; }
+void selectMousepad(EffectState& s, std::uint8_t, std::uint8_t) { s.mousepad = MousepadScratch{}; }
+void selectSync(EffectState&, std::uint8_t, std::uint8_t) {}
+void seedNothing(EffectState&, std::uint8_t, std::uint8_t) {}
 
 const std::array<EffectFamily, 6> kFamilies{{
     {LightingKind::rgbKeyboard, kRgbGenerators, kRgbFrameBytes, selectRgb, seedRgb},

@@ -17,10 +17,11 @@ struct EffectFamily {
     GeneratorTable generators;
     std::size_t frameBytes;
     // Runs on the generator's own thread before the first tick after a mode
-    // selection: resets the scratch state and runs the mode's seeding step.
-    void (*selectMode)(EffectState& state, std::uint8_t mode);
+    // selection (or a mouse direction click): resets the scratch state and runs
+    // the mode's seeding step. `direction` is the record's at that tick.
+    void (*selectMode)(EffectState& state, std::uint8_t mode, std::uint8_t direction);
     // Runs when the view is shown in a mode that seeds without a reset.
-    void (*seedMode)(EffectState& state, std::uint8_t mode);
+    void (*seedMode)(EffectState& state, std::uint8_t mode, std::uint8_t direction);
 };
 
 const EffectFamily& effectFamily(LightingKind kind);

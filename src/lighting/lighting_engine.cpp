@@ -56,7 +56,7 @@ void LightingEngine::requestSeed(LightingKind kind, std::uint8_t mode) {
     p.compare_exchange_strong(expected, kPendingSeed | mode);
 }
 
-void LightingEngine::applyPendingSelection(LightingKind kind) {
+void LightingEngine::applyPendingSelection(LightingKind kind, std::uint8_t direction) {
     // The three keyboard variants share one scratch state: a request for any of
     // them is served by the family that runs now.
     const std::uint32_t request = pending_[static_cast<std::size_t>(kind)].exchange(0);
@@ -64,15 +64,15 @@ void LightingEngine::applyPendingSelection(LightingKind kind) {
     const EffectFamily& family = effectFamily(kind);
     const auto mode = static_cast<std::uint8_t>(request & 0xFF);
     if (request & kPendingSelect) {
-        family.selectMode(state_, mode);
+        family.selectMode(state_, mode, direction);
     } else {
-        family.seedMode(state_, mode);
+        family.seedMode(state_, mode, direction);
     }
 }
 
 bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& record,
                                   DeviceChannel& own, const LightingChannels& all, Pacer& pacer) {
-    applyPendingSelection(kind);
+    applyPendingSelection(kind, record.direction);
     const EffectFamily& family = effectFamily(kind);
     const EffectGenerator generator = findGenerator(family, record.mode);
     if (generator == nullptr) return true;
@@ -84,8 +84,8 @@ bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& recor
     Frame frame{};
     PassHost host(*this, all, pacer);
     ScreenMirror& mirror = mirrorOf(mirrors, kind);
-    EffectContext ctx{record, state_,  busy_,   frameTick, custom,   frame,
-                      family.frameBytes, mirror, mirrors, settings, host};
+    EffectContext ctx{record, state_, busy_,    frameTick, custom, frame, family.frameBytes,
+                      mirror, mirrors, settings, host,      &signals};
     const SendRule rule = generator(ctx);
     mirror.publish();
     const bool send = rule == SendRule::always ||

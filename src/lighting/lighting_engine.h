@@ -54,11 +54,9 @@ public:
     std::atomic<std::uint8_t> frameTick{0};
     // Set by the keyboard attach.
     std::atomic<std::uint8_t> keyboardVariant{0};
-    // Set by the mouse event thread on a click; consumed by the flash effects.
-    std::atomic<bool> mouseClickPulse{false};
-    std::atomic<bool> mousepadClickPulse{false};
-    // Set by the keyboard direction boxes for the membrane stack effect.
-    std::atomic<bool> membraneDirectionChanged{false};
+    // Clicks of the mouse event thread, direction clicks of the keyboard view
+    // and the mouse view's visible controls, for the generators.
+    EffectSignals signals;
 
     // GUI thread: a mode was selected. The kind's thread resets its scratch
     // state and runs the mode's seeding step before its next generator call.
@@ -73,8 +71,9 @@ public:
     bool runGenerator(LightingKind kind, const LightingRecord& record, DeviceChannel& own,
                       const LightingChannels& all, Pacer& pacer);
 
-    // Applies a pending selection of `kind` now (what runGenerator does first).
-    void applyPendingSelection(LightingKind kind);
+    // Applies a pending selection of `kind` now (what runGenerator does first);
+    // `direction` is the record's direction at this tick.
+    void applyPendingSelection(LightingKind kind, std::uint8_t direction);
 
     // The scratch state, for tests and the command line; only the thread of a
     // kind may touch its part while threads run.

@@ -319,7 +319,7 @@ TEST(RgbEffects, PhasesLeftByAnotherModeStayInsideTheEnvelopes) {
         for (std::uint8_t dir : {0, 1}) {
             EffectRig rig;
             rig.select(mode, 14, dir, 0);
-            rig.engine.applyPendingSelection(LightingKind::rgbKeyboard);
+            rig.engine.applyPendingSelection(LightingKind::rgbKeyboard, dir);
             KeyboardScratch& s = rig.scratch();
             s.phase = 255;
             s.keyLevel.fill(255);
