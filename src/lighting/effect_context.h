@@ -79,18 +79,15 @@ struct BusyBytes {
     std::atomic<bool> oneColourStarlight{false};
 };
 
-// What the mouse, mousepad and membrane generators share with other threads:
+// What the mouse, mousepad and membrane generators take from other threads:
 // the mouse event thread's click pulses (event 0x0403), the keyboard view's
-// direction clicks that restart the membrane stack, which mouse LED controls
-// the view shows, and the effect counters that the settings writes carry in
-// byte 9 of MouseState and MousepadState.
+// direction clicks that restart the membrane stack, and which mouse LED
+// controls the mouse view shows.
 struct EffectSignals {
     std::atomic<bool> mouseClickPulse{false};
     std::atomic<bool> mousepadClickPulse{false};
     std::atomic<bool> membraneDirectionChanged{false};
     std::atomic<std::uint32_t> mouseControlsVisible{0xFFFFFu};  // bit i: control i
-    std::atomic<std::uint8_t> mouseColourSet{0};
-    std::atomic<std::uint8_t> mousepadEffectCounter{0};
 };
 
 struct EffectContext {

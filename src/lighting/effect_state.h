@@ -68,6 +68,7 @@ struct MousepadScratch {
 struct SyncScratch {
     std::uint8_t phase = 0;
     std::uint8_t breathHue = 0;
+    std::uint32_t randomState = 1;  // the synchronised thread's own breathing hues
 };
 
 // What a keyboard mode selection resets; trailPos, starPos, breathHue and

@@ -69,12 +69,17 @@ SendRule mouseStatic(EffectContext& ctx) {
 SendRule mouseBreathing(EffectContext& ctx) {
     MouseScratch& ms = ctx.state.mouse;
     ms.phase = stepPhase(ms.phase, ctx.record.direction, BreathEnvelope.size());
-    std::uint8_t set = ctx.signals ? ctx.signals->mouseColourSet.load() : 0;
-    if (set > 2) set = 0;  // a counter from elsewhere above 2 counts as 0
-    if (ms.phase == 0) {
-        set = static_cast<std::uint8_t>((set + 1) % 3);
-        if (ctx.signals) ctx.signals->mouseColourSet.store(set);
-    }
+    // The colour-set counter lives in MouseState byte 9, so it reaches the
+    // mouse with the next settings write; a stored value above 2 counts as 0.
+    const bool advanceSet = ms.phase == 0;
+    const std::uint8_t set = ctx.settings.edit([&](LightingRecords& r) {
+        std::uint8_t n = r.mouse.effectByte > 2 ? 0 : r.mouse.effectByte;
+        if (advanceSet) {
+            n = static_cast<std::uint8_t>((n + 1) % 3);
+            r.mouse.effectByte = n;
+        }
+        return n;
+    });
     const std::uint8_t e = BreathEnvelope[ms.phase];
     const unsigned factor = pointerFactor(ctx.record.brightness);
     const std::uint8_t alpha = alphaOf(brightnessScale(ctx.record.brightness), e);

@@ -25,6 +25,9 @@ void forEachColumnLed(std::size_t column, Visit visit) {
     }
 }
 
+// Ticks of one sweep pass; the pass after the last is a one-second pause.
+constexpr std::uint32_t kSweepSteps = 15;
+
 SendRule send(EffectContext& ctx, std::size_t bytes) {
     ctx.frameLength = bytes;
     return SendRule::always;
@@ -95,9 +98,12 @@ SendRule mousepadSpectrum(EffectContext& ctx) {
 SendRule mousepadBreathing(EffectContext& ctx) {
     MousepadScratch& ps = ctx.state.mousepad;
     ps.phase = stepPhase(ps.phase, ctx.record.direction, BreathEnvelope.size());
-    if (ps.phase == 0 && ctx.signals) {
-        const std::uint8_t n = ctx.signals->mousepadEffectCounter.load();
-        ctx.signals->mousepadEffectCounter.store(static_cast<std::uint8_t>(n >= 2 ? 0 : n + 1));
+    if (ps.phase == 0) {
+        // The counter lives in MousepadState byte 9 and goes out with its settings.
+        ctx.settings.edit([](LightingRecords& r) {
+            const std::uint8_t n = r.mousepad.effectByte;
+            r.mousepad.effectByte = static_cast<std::uint8_t>(n >= 2 ? 0 : n + 1);
+        });
     }
     const Rgb colour = hueOrFixed(ctx.record, advance(ps.phase, 50, 192));
     const std::uint8_t e = BreathEnvelope[ps.phase];
@@ -196,7 +202,7 @@ SendRule mousepadSweep(EffectContext& ctx) {
     if (ps.sweepFlag == 1) {
         ps.sweepPattern = static_cast<std::int16_t>(ps.sweepPattern >> 1);
         ++ps.sweepCounter;
-        if (ps.sweepCounter >= kMousepadLedCount) {
+        if (ps.sweepCounter >= kSweepSteps) {
             ps.sweepFlag = 0;
             ps.sweepPattern = 0x00FC;
             ctx.host.sleepMs(1000);

@@ -12,6 +12,8 @@ namespace quillon::lighting {
 
 namespace {
 
+using Regions = std::array<Rgb, kRegionCount>;
+
 // Every frame of one tick, built on the stack and zeroed.
 struct SyncFrames {
     std::array<std::uint8_t, kRgbFrameBytes> keyboard{};
@@ -37,26 +39,33 @@ void putRgb(std::array<std::uint8_t, N>& frame, std::size_t led, Rgb c) {
 }
 
 // One colour on every LED of every device and every region.
-void fillAll(SyncFrames& f, std::array<Rgb, kRegionCount>& regions, Rgb led) {
+void fillAll(SyncFrames& f, Regions& regions, Rgb led) {
     for (std::size_t n = 0; n < kKeyControlCount; ++n) putRgb(f.keyboard, n, led);
     for (std::size_t n = 0; n < kMouseLedCount; ++n) putRgb(f.mouse, n, led);
     for (std::size_t n = 0; n < kMousepadLedCount; ++n) putRgb(f.mousepad, n, led);
     regions.fill(led);
 }
 
-void drawAll(SyncContext& ctx, Rgb colour, std::uint8_t alpha) {
+SyncParticipants participants(const EffectContext& ctx) {
+    return syncParticipants(ctx.host.takesPart(link::DeviceKind::keyboard), ctx.host.keyboardVariant(),
+                            ctx.host.takesPart(link::DeviceKind::mouse),
+                            ctx.host.takesPart(link::DeviceKind::mousepad));
+}
+
+void drawAll(EffectContext& ctx, const SyncParticipants& parts, Rgb colour, std::uint8_t alpha) {
     for (std::size_t i = 0; i < kKeyControlCount; ++i) {
-        if (ctx.parts.keyboard) ctx.keyboardMirror.draw(i, colour, alpha);
-        if (i < kMouseLedCount && ctx.parts.mouse) ctx.mouseMirror.draw(i, colour, alpha);
-        if (i < kMousepadLedCount && ctx.parts.mousepad) ctx.mousepadMirror.draw(i, colour, alpha);
+        if (parts.keyboard) ctx.mirrors.keyboard.draw(i, colour, alpha);
+        if (i < kMouseLedCount && parts.mouse) ctx.mirrors.mouse.draw(i, colour, alpha);
+        if (i < kMousepadLedCount && parts.mousepad) ctx.mirrors.mousepad.draw(i, colour, alpha);
     }
 }
 
-void sendFrames(SyncContext& ctx, SyncFrames& f, int keyboardRest) {
+void sendFrames(EffectContext& ctx, const SyncParticipants& parts, SyncFrames& f, const Regions& regions,
+                int keyboardRest) {
     const bool enabled = ctx.host.outputEnabled();
-    if (ctx.parts.keyboard) {
-        if (ctx.parts.membraneKeyboard) {
-            putMembraneRegions(f.membrane, ctx.state.regionColours);
+    if (parts.keyboard) {
+        if (parts.membraneKeyboard) {
+            putMembraneRegions(f.membrane, regions);
             if (enabled) ctx.host.send(link::DeviceKind::keyboard, f.membrane);
         } else if (enabled) {
             ctx.host.send(link::DeviceKind::keyboard, f.keyboard);
@@ -64,53 +73,60 @@ void sendFrames(SyncContext& ctx, SyncFrames& f, int keyboardRest) {
     } else {
         ctx.host.sleepMs(keyboardRest);
     }
-    if (ctx.parts.mouse) {
+    if (parts.mouse) {
         if (enabled) ctx.host.send(link::DeviceKind::mouse, f.mouse);
     } else {
         ctx.host.sleepMs(kPointerRest);
     }
-    if (ctx.parts.mousepad) {
+    if (parts.mousepad) {
         if (enabled) ctx.host.send(link::DeviceKind::mousepad, f.mousepad);
     } else {
         ctx.host.sleepMs(kPointerRest);
     }
 }
 
-std::uint8_t stepSyncPhase(SyncContext& ctx, unsigned n) {
-    ctx.state.scratch.phase = stepPhase(ctx.state.scratch.phase, ctx.record.direction, n);
-    return ctx.state.scratch.phase;
+std::uint8_t stepSyncPhase(EffectContext& ctx, unsigned n) {
+    ctx.state.sync.phase = stepPhase(ctx.state.sync.phase, ctx.record.direction, n);
+    return ctx.state.sync.phase;
 }
 
 }  // namespace
 
-void syncStatic(SyncContext& ctx) {
+SendRule syncStatic(EffectContext& ctx) {
+    const SyncParticipants parts = participants(ctx);
     const Rgb colour = fixedColour(ctx.record);
-    drawAll(ctx, colour, brightnessScale(ctx.record.brightness));
+    drawAll(ctx, parts, colour, brightnessScale(ctx.record.brightness));
     SyncFrames f;
-    fillAll(f, ctx.state.regionColours, scaled(colour, pointerFactor(ctx.record.brightness)));
-    sendFrames(ctx, f, kKeyboardRestStatic);
+    Regions regions;
+    fillAll(f, regions, scaled(colour, pointerFactor(ctx.record.brightness)));
+    sendFrames(ctx, parts, f, regions, kKeyboardRestStatic);
     ctx.host.sleepMs(kStaticTickRest);
+    return SendRule::none;
 }
 
-void syncBreathing(SyncContext& ctx) {
-    SyncScratch& ss = ctx.state.scratch;
+SendRule syncBreathing(EffectContext& ctx) {
+    const SyncParticipants parts = participants(ctx);
+    SyncScratch& ss = ctx.state.sync;
     ss.phase = ss.phase + 1u >= BreathEnvelope.size() ? 0 : static_cast<std::uint8_t>(ss.phase + 1);
-    if (ss.phase == 0) ss.breathHue = nextRandomByte(ctx.state.randomState);
+    if (ss.phase == 0) ss.breathHue = nextRandomByte(ss.randomState);
     const Rgb colour = ctx.record.multiColour == 1 ? ColourWheel[ss.breathHue] : fixedColour(ctx.record);
     const std::uint8_t e = BreathEnvelope[ss.phase];
-    drawAll(ctx, colour, alphaOf(brightnessScale(ctx.record.brightness), e));
+    drawAll(ctx, parts, colour, alphaOf(brightnessScale(ctx.record.brightness), e));
     SyncFrames f;
-    fillAll(f, ctx.state.regionColours, envelopeFirst(colour, e + 1u, pointerFactor(ctx.record.brightness)));
-    sendFrames(ctx, f, kKeyboardRestBreathing);
+    Regions regions;
+    fillAll(f, regions, envelopeFirst(colour, e + 1u, pointerFactor(ctx.record.brightness)));
+    sendFrames(ctx, parts, f, regions, kKeyboardRestBreathing);
+    return SendRule::none;
 }
 
-void syncWave(SyncContext& ctx) {
+SendRule syncWave(EffectContext& ctx) {
+    const SyncParticipants parts = participants(ctx);
     const bool multi = ctx.record.multiColour == 1;
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     const unsigned factor = s + 1u;
     const std::uint8_t phase = stepSyncPhase(ctx, multi ? 192 : 96);
     SyncFrames f;
-    const bool drawKeys = ctx.parts.keyboard && !ctx.parts.membraneKeyboard;
+    const bool drawKeys = parts.keyboard && !parts.membraneKeyboard;
     std::uint8_t h = phase;
     std::uint8_t w = phase;
     for (std::size_t c = 0; c < kColumnCount; ++c) {
@@ -133,48 +149,43 @@ void syncWave(SyncContext& ctx) {
             if (k == kNoMatrixKey) continue;
             const std::uint8_t n = LedIndexTable[k];
             if (n != kNoKey) putRgb(f.keyboard, n, led);
-            if (drawKeys) ctx.keyboardMirror.draw(k, screen, alpha);
+            if (drawKeys) ctx.mirrors.keyboard.draw(k, screen, alpha);
         }
         if (c < kMouseGroupCount) {
             for (std::uint8_t n : MouseLedGroups[c]) {
                 putRgb(f.mouse, n, led);
-                if (ctx.parts.mouse) ctx.mouseMirror.draw(n, screen, alpha);
+                if (parts.mouse) ctx.mirrors.mouse.draw(n, screen, alpha);
             }
         }
         if (c < kMousepadLedCount) {
             putRgb(f.mousepad, c, led);
-            if (ctx.parts.mousepad) ctx.mousepadMirror.draw(c, screen, alpha);
+            if (parts.mousepad) ctx.mirrors.mousepad.draw(c, screen, alpha);
         }
     }
     // The regions run a phase step ahead of the columns.
     const std::uint8_t regionPhase = stepSyncPhase(ctx, multi ? 192 : 96);
-    membraneWaveRegions(regionPhase, ctx.record, factor, ctx.state.regionColours,
-                        ctx.parts.membraneKeyboard ? &ctx.keyboardMirror : nullptr);
-    sendFrames(ctx, f, kKeyboardRestWave);
+    Regions regions;
+    membraneWaveRegions(regionPhase, ctx.record, factor, regions,
+                        parts.membraneKeyboard ? &ctx.mirrors.keyboard : nullptr);
+    sendFrames(ctx, parts, f, regions, kKeyboardRestWave);
+    return SendRule::none;
 }
 
-void syncSpectrum(SyncContext& ctx) {
+SendRule syncSpectrum(EffectContext& ctx) {
+    const SyncParticipants parts = participants(ctx);
     const std::uint8_t phase = stepSyncPhase(ctx, 192);
     const Rgb colour = ColourWheel[phase];
-    drawAll(ctx, colour, brightnessScale(ctx.record.brightness));
+    drawAll(ctx, parts, colour, brightnessScale(ctx.record.brightness));
     SyncFrames f;
-    fillAll(f, ctx.state.regionColours, scaled(colour, pointerFactor(ctx.record.brightness)));
-    sendFrames(ctx, f, kKeyboardRestSpectrum);
+    Regions regions;
+    fillAll(f, regions, scaled(colour, pointerFactor(ctx.record.brightness)));
+    sendFrames(ctx, parts, f, regions, kKeyboardRestSpectrum);
+    return SendRule::none;
 }
 
-std::span<const SyncGenerator> syncGenerators() {
-    static constexpr std::array<SyncGenerator, 4> kTable{syncStatic, syncBreathing, syncWave, syncSpectrum};
+GeneratorTable syncGenerators() {
+    static constexpr std::array<EffectGenerator, 4> kTable{syncStatic, syncBreathing, syncWave, syncSpectrum};
     return kTable;
-}
-
-bool runSyncTick(SyncContext& ctx) {
-    const auto table = syncGenerators();
-    if (ctx.record.mode >= table.size()) return false;
-    table[ctx.record.mode](ctx);
-    ctx.keyboardMirror.publish();
-    ctx.mouseMirror.publish();
-    ctx.mousepadMirror.publish();
-    return true;
 }
 
 }  // namespace quillon::lighting

@@ -3,20 +3,17 @@
 // Synchronised lighting: one effect (static, breathing, wave, spectrum cycle)
 // over the keyboard, the mouse and the mousepad together, from one thread.
 // Every device whose `syncLighting` flag is set takes part and gets its own
-// frame each tick; a device that does not take part costs a short sleep
-// instead, so the effect keeps its pace whoever takes part.
+// frame each tick through the host; a device that does not take part costs a
+// short sleep instead, so the effect keeps its pace whoever takes part.
 
-#include <array>
 #include <cstdint>
 
-#include "lighting/colour_tables.h"
 #include "lighting/effect_context.h"
-#include "lighting/key_layout_tables.h"
 
 namespace quillon::lighting {
 
 // Who takes part this tick. The one-colour keyboard never does: it takes
-// levels, not the colour frames synchronised lighting builds.
+// levels, and a colour frame would light it wrongly.
 struct SyncParticipants {
     bool keyboard = false;
     bool membraneKeyboard = false;  // the keyboard gets 36-byte region frames
@@ -36,35 +33,13 @@ constexpr SyncParticipants syncParticipants(bool keyboardFlag, std::uint8_t keyb
     return p;
 }
 
-// The synchronised thread's own state.
-struct SyncEffectState {
-    SyncScratch scratch;
-    std::uint32_t randomState = 1;  // picks the breathing hue
-    std::array<Rgb, kRegionCount> regionColours{};  // the membrane regions last shown
-};
-
-struct SyncContext {
-    LightingRecord record;  // SyncRecord snapshot taken at the start of the tick
-    SyncEffectState& state;
-    SyncParticipants parts;
-    ScreenMirror& keyboardMirror;
-    ScreenMirror& mouseMirror;
-    ScreenMirror& mousepadMirror;
-    EffectHost& host;
-};
-
-using SyncGenerator = void (*)(SyncContext&);
-
-void syncStatic(SyncContext& ctx);     // 0
-void syncBreathing(SyncContext& ctx);  // 1
-void syncWave(SyncContext& ctx);       // 2
-void syncSpectrum(SyncContext& ctx);   // 3
+// Each sends its frames itself and returns SendRule::none.
+SendRule syncStatic(EffectContext& ctx);     // 0
+SendRule syncBreathing(EffectContext& ctx);  // 1
+SendRule syncWave(EffectContext& ctx);       // 2
+SendRule syncSpectrum(EffectContext& ctx);   // 3
 
 // Modes 0..3, indexed by `SyncRecord.mode`.
-std::span<const SyncGenerator> syncGenerators();
-
-// One tick of the synchronised thread's generator: false (nothing done) for a
-// mode without a generator.
-bool runSyncTick(SyncContext& ctx);
+GeneratorTable syncGenerators();
 
 }  // namespace quillon::lighting
