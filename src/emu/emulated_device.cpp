@@ -13,7 +13,8 @@ std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
     std::shared_ptr<EmulatedDevice> device(new EmulatedDevice(description, std::move(hotplug)));
     for (InterfaceLayout& iface : interfaceLayout(description, instance)) {
         auto parsed = platform::parseReportDescriptor(iface.descriptor);
-        if (!parsed || parsed->collections.size() != iface.collections.size()) return nullptr;
+        if (!parsed || parsed->collections.size() != iface.collections.size())
+            return nullptr;
         for (std::size_t i = 0; i < iface.collections.size(); ++i)
             device->collections_.push_back({iface.collections[i].role,
                                             std::move(iface.collections[i].path),
@@ -36,17 +37,21 @@ EmulatedDevice::~EmulatedDevice() = default;
 
 const EmulatedCollection* EmulatedDevice::findCollection(std::string_view path) const {
     for (const EmulatedCollection& c : collections_)
-        if (c.path == path) return &c;
+        if (c.path == path)
+            return &c;
     return nullptr;
 }
 
 const EmulatedCollection& EmulatedDevice::commandCollection() const {
     for (const EmulatedCollection& c : collections_)
-        if (c.role == CollectionRole::command) return c;
+        if (c.role == CollectionRole::command)
+            return c;
     return collections_.front();  // every product has one; never reached
 }
 
-bool EmulatedDevice::present() const { return present_.load(std::memory_order_acquire); }
+bool EmulatedDevice::present() const {
+    return present_.load(std::memory_order_acquire);
+}
 
 void EmulatedDevice::unplug() {
     std::lock_guard lock(mutex_);
@@ -54,20 +59,24 @@ void EmulatedDevice::unplug() {
 }
 
 void EmulatedDevice::unplugLocked() {
-    if (!present_.exchange(false, std::memory_order_acq_rel)) return;
+    if (!present_.exchange(false, std::memory_order_acq_rel))
+        return;
     gone_.set();
-    if (hotplug_) hotplug_->set();
+    if (hotplug_)
+        hotplug_->set();
 }
 
 std::size_t EmulatedDevice::emitEvent(std::uint16_t code) {
     const std::uint8_t report[3] = {kEventReportId, std::uint8_t(code & 0xFF),
                                     std::uint8_t(code >> 8)};
     std::lock_guard lock(mutex_);
-    if (!present()) return 0;
+    if (!present())
+        return 0;
     std::size_t reached = 0;
     const auto now = Clock::now();
     for (VirtualConnection* c : connections_) {
-        if (c->role() != CollectionRole::events) continue;
+        if (c->role() != CollectionRole::events)
+            continue;
         c->queueInput(report, now);
         ++reached;
     }
@@ -123,7 +132,8 @@ std::uint64_t EmulatedDevice::requestCount() const {
 
 std::vector<link::CommandReport> EmulatedDevice::requests() const {
     std::lock_guard lock(mutex_);
-    if (requestLog_.size() < kRequestLogCapacity) return requestLog_;
+    if (requestLog_.size() < kRequestLogCapacity)
+        return requestLog_;
     // Full ring: the oldest entry is the next one to be overwritten.
     const std::size_t oldest = requestCount_ % kRequestLogCapacity;
     std::vector<link::CommandReport> ordered(requestLog_.begin() + std::ptrdiff_t(oldest),
@@ -176,8 +186,10 @@ void EmulatedDevice::takeCommand(VirtualConnection& connection,
         answer_.bytes[7] = fault.status;
         link::sealChecksum(answer_);
     }
-    if (fault.answer) connection.queueInput(answer_.bytes, Clock::now() + latency_);
-    if (fault.unplugAfter) unplugLocked();
+    if (fault.answer)
+        connection.queueInput(answer_.bytes, Clock::now() + latency_);
+    if (fault.unplugAfter)
+        unplugLocked();
 }
 
 void EmulatedDevice::registerConnection(VirtualConnection* connection) {

@@ -40,7 +40,7 @@ struct EmulatedCollection {
 };
 
 class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
-public:
+  public:
     static constexpr std::size_t kRequestLogCapacity = 4096;
 
     // nullptr when a report descriptor does not parse into the expected collections.
@@ -104,8 +104,9 @@ public:
     void registerConnection(VirtualConnection* connection);
     void unregisterConnection(VirtualConnection* connection);
 
-private:
-    EmulatedDevice(const ProductDescription& description, std::shared_ptr<platform::AbortSignal> hotplug);
+  private:
+    EmulatedDevice(const ProductDescription& description,
+                   std::shared_ptr<platform::AbortSignal> hotplug);
     void unplugLocked();
 
     const ProductDescription& description_;

@@ -31,12 +31,17 @@ inline constexpr std::uint8_t kMouseButton = 0x10;
 inline constexpr std::uint8_t kDpi = 0x13;
 inline constexpr std::uint8_t kLayer = 0xA0;
 
-constexpr FactoryKey key(std::uint8_t usage) { return {kKey, 0x00, usage}; }
-constexpr FactoryKey modifier(std::uint8_t mask) { return {kKey, mask, 0x00}; }
+constexpr FactoryKey key(std::uint8_t usage) {
+    return {kKey, 0x00, usage};
+}
+constexpr FactoryKey modifier(std::uint8_t mask) {
+    return {kKey, mask, 0x00};
+}
 }  // namespace factory_key
 
 // The full-size keyboard with a layer key in place of the right Windows key
 // and without the extra ISO key: the keys of the on-screen layout row by row.
+// clang-format off
 inline constexpr std::array<FactoryKey, 104> kRgbKeyboardFactoryKeys = [] {
     using namespace factory_key;
     return std::array<FactoryKey, 104>{{
@@ -65,6 +70,7 @@ inline constexpr std::array<FactoryKey, 104> kRgbKeyboardFactoryKeys = [] {
         key(0x4F), key(0x62), key(0x63), key(0x58), key(0x57),
     }};
 }();
+// clang-format on
 
 // The one-colour keyboard has the same keys in the same slots.
 inline constexpr const std::array<FactoryKey, 104>& kOneColourKeyboardFactoryKeys =
@@ -86,7 +92,8 @@ inline constexpr std::array<FactoryKey, 106> kMembraneKeyboardFactoryKeys = [] {
 inline constexpr std::array<FactoryKey, kMouseKeySlots> kMouseFactoryKeys = [] {
     using namespace factory_key;
     std::array<FactoryKey, kMouseKeySlots> keys{};
-    for (FactoryKey& k : keys) k = key(0x00);
+    for (FactoryKey& k : keys)
+        k = key(0x00);
     keys[0] = {kMouseButton, 0x01, 0x00};
     keys[1] = {kMouseButton, 0x04, 0x00};
     keys[2] = {kMouseButton, 0x02, 0x00};
@@ -100,11 +107,15 @@ inline constexpr std::array<FactoryKey, kMouseKeySlots> kMouseFactoryKeys = [] {
 constexpr std::span<const FactoryKey> factoryKeys(link::DeviceKind kind, std::uint8_t variant) {
     switch (kind) {
         case link::DeviceKind::keyboard:
-            if (variant == 1) return kOneColourKeyboardFactoryKeys;
-            if (variant == 2) return kMembraneKeyboardFactoryKeys;
+            if (variant == 1)
+                return kOneColourKeyboardFactoryKeys;
+            if (variant == 2)
+                return kMembraneKeyboardFactoryKeys;
             return kRgbKeyboardFactoryKeys;
-        case link::DeviceKind::mouse: return kMouseFactoryKeys;
-        case link::DeviceKind::mousepad: return {};
+        case link::DeviceKind::mouse:
+            return kMouseFactoryKeys;
+        case link::DeviceKind::mousepad:
+            return {};
     }
     return {};
 }

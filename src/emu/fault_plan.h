@@ -8,14 +8,14 @@
 namespace quillon::emu {
 
 struct FaultDecision {
-    bool process = true;        // the firmware acts on the report
-    bool answer = true;         // an answer is queued
-    std::uint8_t status = 0;    // non-zero: answer with this status instead of processing
-    bool unplugAfter = false;   // the device leaves once the report is taken
+    bool process = true;       // the firmware acts on the report
+    bool answer = true;        // an answer is queued
+    std::uint8_t status = 0;   // non-zero: answer with this status instead of processing
+    bool unplugAfter = false;  // the device leaves once the report is taken
 };
 
 class FaultPlan {
-public:
+  public:
     // The next `count` reports get no answer (and are ignored by the firmware).
     void dropAnswers(std::uint32_t count) { dropCount_ = count; }
     void dropAnswersUntilCleared() { dropForever_ = true; }
@@ -31,20 +31,22 @@ public:
     // Called once per report received.
     FaultDecision next() {
         FaultDecision d;
-        if (unplugCountdown_ != 0 && --unplugCountdown_ == 0) d.unplugAfter = true;
+        if (unplugCountdown_ != 0 && --unplugCountdown_ == 0)
+            d.unplugAfter = true;
         if (statusCountdown_ != 0 && --statusCountdown_ == 0) {
             d.process = false;
             d.status = status_;
         }
         if (dropForever_ || dropCount_ != 0) {
-            if (dropCount_ != 0) --dropCount_;
+            if (dropCount_ != 0)
+                --dropCount_;
             d.process = false;
             d.answer = false;
         }
         return d;
     }
 
-private:
+  private:
     std::uint32_t dropCount_ = 0;
     bool dropForever_ = false;
     std::uint32_t statusCountdown_ = 0;

@@ -10,9 +10,12 @@ using link::kPayloadSize;
 
 std::size_t transferIndex(Command command) {
     switch (command) {
-        case Command::readKeymapBase: return 0;
-        case Command::readKeymapSlot: return 1;
-        default: return 2;
+        case Command::readKeymapBase:
+            return 0;
+        case Command::readKeymapSlot:
+            return 1;
+        default:
+            return 2;
     }
 }
 
@@ -22,10 +25,13 @@ FirmwareModel::FirmwareModel(const ProductDescription& description)
     : description_(description), info_(makeDeviceInfo(description)) {
     restoreFactorySettings();
     baseKeymap_ = factoryKeymapImage(description.factoryKeys());
-    for (auto& slot : keymapSlots_) slot = baseKeymap_;
+    for (auto& slot : keymapSlots_)
+        slot = baseKeymap_;
 }
 
-void FirmwareModel::restoreFactorySettings() { settings_ = factorySettingsArea(description_); }
+void FirmwareModel::restoreFactorySettings() {
+    settings_ = factorySettingsArea(description_);
+}
 
 std::span<const std::uint8_t, kSlotRecordSize> FirmwareModel::slotRecord(std::size_t slot) const {
     return std::span<const std::uint8_t, kSlotRecordSize>(
@@ -45,52 +51,77 @@ void FirmwareModel::handle(const link::CommandReport& request, link::CommandRepo
     if (ok) {
         switch (command) {
             case Command::begin:
-            case Command::end: break;
+            case Command::end:
+                break;
             case Command::readInfo:
-                std::copy_n(info_.bytes.begin(), std::min<std::size_t>(request.length(), link::kDeviceInfoSize),
+                std::copy_n(info_.bytes.begin(),
+                            std::min<std::size_t>(request.length(), link::kDeviceInfoSize),
                             answer.payload().begin());
                 break;
-            case Command::readSettings: ok = readSettings(request, answer); break;
-            case Command::writeSettings: ok = writeSettings(request); break;
+            case Command::readSettings:
+                ok = readSettings(request, answer);
+                break;
+            case Command::writeSettings:
+                ok = writeSettings(request);
+                break;
             case Command::readKeymapBase:
             case Command::readKeymapSlot:
-            case Command::writeKeymapSlot: ok = keymapChunk(request, answer); break;
-            case Command::reset: restoreFactorySettings(); break;
-            case Command::ledFrame: ok = ledFrameChunk(request); break;
-            case Command::writeMacros: ok = memoryWrite(std::span(macros_).first(description_.macroMemorySize()), request); break;
-            case Command::readCursors: ok = memoryRead(patternMemory(), request, answer); break;
-            case Command::writeCursors:
-                ok = memoryWrite(std::span(patterns_).first(description_.patternMemorySize), request);
+            case Command::writeKeymapSlot:
+                ok = keymapChunk(request, answer);
                 break;
-            default: ok = false; break;
+            case Command::reset:
+                restoreFactorySettings();
+                break;
+            case Command::ledFrame:
+                ok = ledFrameChunk(request);
+                break;
+            case Command::writeMacros:
+                ok = memoryWrite(std::span(macros_).first(description_.macroMemorySize()), request);
+                break;
+            case Command::readCursors:
+                ok = memoryRead(patternMemory(), request, answer);
+                break;
+            case Command::writeCursors:
+                ok = memoryWrite(std::span(patterns_).first(description_.patternMemorySize),
+                                 request);
+                break;
+            default:
+                ok = false;
+                break;
         }
     }
     const bool isWrite = command == Command::writeSettings || command == Command::writeKeymapSlot ||
                          command == Command::ledFrame || command == Command::writeMacros ||
                          command == Command::writeCursors;
-    if (ok && isWrite) std::copy_n(request.payload().begin(), request.length(), answer.payload().begin());
+    if (ok && isWrite)
+        std::copy_n(request.payload().begin(), request.length(), answer.payload().begin());
     answer.bytes[7] = ok ? kAnswerOk : link::kStatusError;
-    if (!ok) std::fill(answer.payload().begin(), answer.payload().end(), std::uint8_t{0});
+    if (!ok)
+        std::fill(answer.payload().begin(), answer.payload().end(), std::uint8_t{0});
     link::sealChecksum(answer);
 }
 
 bool FirmwareModel::readSettings(const link::CommandReport& request, link::CommandReport& answer) {
     const std::size_t offset = request.offset();
     const std::size_t n = request.length();
-    if (offset + n > settings_.size()) return false;
+    if (offset + n > settings_.size())
+        return false;
     std::copy_n(settings_.begin() + offset, n, answer.payload().begin());
     return true;
 }
 
 bool FirmwareModel::writeSettings(const link::CommandReport& request) {
-    if (request.offset() != 0) return false;
+    if (request.offset() != 0)
+        return false;
     const std::uint8_t slot = request.payload()[0];
-    if (slot >= kSlotCount) return false;
+    if (slot >= kSlotCount)
+        return false;
     if (request.length() == 1) {
         settings_[0] = slot;
         return true;
     }
-    if (request.length() != kSlotRecordSize) return false;
+    if (request.length() != kSlotRecordSize)
+        return false;
     // Byte 0 of a record is its slot index; at offset 0 it is the active slot,
     // which only a slot selection changes.
     std::uint8_t* record = settings_.data() + slot * kSlotRecordStride;
@@ -99,7 +130,8 @@ bool FirmwareModel::writeSettings(const link::CommandReport& request) {
 }
 
 bool FirmwareModel::keymapChunk(const link::CommandReport& request, link::CommandReport& answer) {
-    if (!description_.hasKeymaps()) return false;
+    if (!description_.hasKeymaps())
+        return false;
     const auto command = static_cast<Command>(request.command());
     const std::uint32_t offset = request.offset();
     const std::size_t n = request.length();
@@ -119,7 +151,8 @@ bool FirmwareModel::keymapChunk(const link::CommandReport& request, link::Comman
         map = keymapSlots_[t.slot];
         position = offset - t.slot * link::kKeymapSlotStride;
     }
-    if (position + n > map.size()) return false;
+    if (position + n > map.size())
+        return false;
     if (command == Command::writeKeymapSlot)
         std::copy_n(request.payload().begin(), n, map.begin() + position);
     else
@@ -131,7 +164,8 @@ bool FirmwareModel::ledFrameChunk(const link::CommandReport& request) {
     const std::size_t offset = request.offset();
     const std::size_t n = request.length();
     const std::size_t size = description_.maxFrameSize;
-    if (n == 0 || offset + n > size) return false;
+    if (n == 0 || offset + n > size)
+        return false;
     std::copy_n(request.payload().begin(), n, frame_.begin() + offset);
     // Shorter frames (mouse blink, mousepad) end with a short chunk.
     if (n < kPayloadSize || offset + n == size) {
@@ -142,9 +176,11 @@ bool FirmwareModel::ledFrameChunk(const link::CommandReport& request) {
     return true;
 }
 
-bool FirmwareModel::memoryWrite(std::span<std::uint8_t> memory, const link::CommandReport& request) {
+bool FirmwareModel::memoryWrite(std::span<std::uint8_t> memory,
+                                const link::CommandReport& request) {
     const std::size_t offset = request.offset();
-    if (offset + request.length() > memory.size()) return false;
+    if (offset + request.length() > memory.size())
+        return false;
     std::copy_n(request.payload().begin(), request.length(), memory.begin() + offset);
     return true;
 }
@@ -152,7 +188,8 @@ bool FirmwareModel::memoryWrite(std::span<std::uint8_t> memory, const link::Comm
 bool FirmwareModel::memoryRead(std::span<const std::uint8_t> memory,
                                const link::CommandReport& request, link::CommandReport& answer) {
     const std::size_t offset = request.offset();
-    if (offset + request.length() > memory.size()) return false;
+    if (offset + request.length() > memory.size())
+        return false;
     std::copy_n(memory.begin() + offset, request.length(), answer.payload().begin());
     return true;
 }

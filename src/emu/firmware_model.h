@@ -23,7 +23,7 @@ inline constexpr std::uint8_t kAnswerOk = 0x00;
 inline constexpr std::size_t kMaxFrameSize = 378;
 
 class FirmwareModel {
-public:
+  public:
     explicit FirmwareModel(const ProductDescription& description);
 
     // Handles one request and writes the whole answer: the command byte,
@@ -61,7 +61,7 @@ public:
         return commandCounts_[static_cast<std::uint8_t>(command)];
     }
 
-private:
+  private:
     // A chunked key-map transfer in progress: its chunks arrive in order, so a
     // chunk that continues the previous one of the same command belongs to it
     // (offsets of one slot's transfer run past the next slot's start).

@@ -19,7 +19,8 @@ bool InputQueue::push(std::span<const std::uint8_t> report, Clock::time_point du
 }
 
 std::optional<std::size_t> InputQueue::popDue(Clock::time_point now, std::span<std::uint8_t> out) {
-    if (size_ == 0 || ring_[head_].due > now) return std::nullopt;
+    if (size_ == 0 || ring_[head_].due > now)
+        return std::nullopt;
     const Entry& e = ring_[head_];
     const std::size_t n = std::min<std::size_t>(e.length, out.size());
     std::copy_n(e.bytes.begin(), n, out.begin());
@@ -29,7 +30,8 @@ std::optional<std::size_t> InputQueue::popDue(Clock::time_point now, std::span<s
 }
 
 std::optional<Clock::time_point> InputQueue::firstDue() const {
-    if (size_ == 0) return std::nullopt;
+    if (size_ == 0)
+        return std::nullopt;
     return ring_[head_].due;
 }
 

@@ -18,7 +18,7 @@ namespace quillon::emu {
 using Clock = std::chrono::steady_clock;
 
 class InputQueue {
-public:
+  public:
     static constexpr std::size_t kCapacity = 64;
     static constexpr std::size_t kMaxReportSize = 64;
 
@@ -34,7 +34,7 @@ public:
     std::size_t size() const { return size_; }
     std::uint64_t dropped() const { return dropped_; }
 
-private:
+  private:
     struct Entry {
         std::array<std::uint8_t, kMaxReportSize> bytes;
         std::uint8_t length;

@@ -30,7 +30,8 @@ InterfaceLayout makeInterface(std::uint16_t productId, std::uint8_t number,
 std::string interfacePath(std::uint16_t productId, std::uint8_t interfaceNumber,
                           std::uint8_t collectionNumber, std::uint32_t instance) {
     char col[8] = "";
-    if (collectionNumber != 0) std::snprintf(col, sizeof col, "&col%02x", collectionNumber);
+    if (collectionNumber != 0)
+        std::snprintf(col, sizeof col, "&col%02x", collectionNumber);
     // The instance part ends with the collection's index within its interface.
     const unsigned index = collectionNumber == 0 ? 0u : collectionNumber - 1u;
     char path[160];
@@ -47,9 +48,8 @@ std::vector<InterfaceLayout> interfaceLayout(const ProductDescription& d, std::u
     std::vector<InterfaceLayout> layout;
     std::uint8_t number = 0;
     if (d.product.kind == link::DeviceKind::keyboard)
-        layout.push_back(makeInterface(
-            pid, number++, concat(kBootKeyboardDescriptor), {CollectionRole::bootKeyboard},
-            instance));
+        layout.push_back(makeInterface(pid, number++, concat(kBootKeyboardDescriptor),
+                                       {CollectionRole::bootKeyboard}, instance));
     if (d.product.hasEventInterface)
         layout.push_back(makeInterface(
             pid, number, concat(kEventCollectionDescriptor, kCommandCollectionDescriptor),

@@ -25,7 +25,7 @@ struct CollectionLayout {
 
 struct InterfaceLayout {
     std::uint8_t interfaceNumber;
-    std::vector<std::uint8_t> descriptor;      // the interface's whole report descriptor
+    std::vector<std::uint8_t> descriptor;       // the interface's whole report descriptor
     std::vector<CollectionLayout> collections;  // in descriptor order
 };
 

@@ -24,14 +24,32 @@ const std::array<ProductDescription, 7> kDescriptions{{
     {product(DeviceKind::keyboard, 1), 0x0102, 126, 32, 0, {}, kOneColourBreathing, {}},
     {product(DeviceKind::keyboard, 2), 0x0101, 36, 32, 0, {}, kSpectrumCycle, {}},
     // 400, 800, 1600, 2400, 3200, 4800 DPI.
-    {product(DeviceKind::mouse, 0), 0x0105, 60, 16, kPatternMemorySize, kSensor3325,
-     kSpectrumCycle, {2, 6, 14, 22, 30, 46}},
+    {product(DeviceKind::mouse, 0),
+     0x0105,
+     60,
+     16,
+     kPatternMemorySize,
+     kSensor3325,
+     kSpectrumCycle,
+     {2, 6, 14, 22, 30, 46}},
     // 500, 1000, 1500, 2000, 3000, 4000 DPI.
-    {product(DeviceKind::mouse, 1), 0x0104, 60, 16, kPatternMemorySize, kSensor3050,
-     kSpectrumCycle, {5, 15, 25, 35, 55, 75}},
+    {product(DeviceKind::mouse, 1),
+     0x0104,
+     60,
+     16,
+     kPatternMemorySize,
+     kSensor3050,
+     kSpectrumCycle,
+     {5, 15, 25, 35, 55, 75}},
     // 400, 800, 1600, 3200, 6400, 12000 DPI.
-    {product(DeviceKind::mouse, 2), 0x0102, 60, 16, kPatternMemorySize, kSensor3360,
-     kSpectrumCycle, {3, 7, 15, 31, 63, 119}},
+    {product(DeviceKind::mouse, 2),
+     0x0102,
+     60,
+     16,
+     kPatternMemorySize,
+     kSensor3360,
+     kSpectrumCycle,
+     {3, 7, 15, 31, 63, 119}},
     {product(DeviceKind::mousepad, 0), 0x0101, 60, 0, 0, {}, kMousepadSpectrumCycle, {}},
 }};
 
@@ -46,20 +64,24 @@ constexpr std::size_t kPointerSpeed = 23;
 constexpr std::size_t kWheelLines = 24;
 
 // Each onboard slot gets its own colour so that a slot switch shows.
-constexpr std::array<std::array<std::uint8_t, 3>, kSlotCount> kSlotColours{{
-    {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}}};
+constexpr std::array<std::array<std::uint8_t, 3>, kSlotCount> kSlotColours{
+    {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}}};
 
 }  // namespace
 
 const ProductDescription* findDescription(std::uint16_t productId) {
     const link::Product* p = link::findProduct(link::kVendorId, productId);
-    if (p == nullptr) return nullptr;
+    if (p == nullptr)
+        return nullptr;
     for (const ProductDescription& d : kDescriptions)
-        if (d.product.productId == p->productId) return &d;
+        if (d.product.productId == p->productId)
+            return &d;
     return nullptr;
 }
 
-std::span<const ProductDescription> allDescriptions() { return kDescriptions; }
+std::span<const ProductDescription> allDescriptions() {
+    return kDescriptions;
+}
 
 link::DeviceInfo makeDeviceInfo(const ProductDescription& d) {
     link::DeviceInfo info;
@@ -88,16 +110,21 @@ std::array<std::uint8_t, kSettingsAreaSize> factorySettingsArea(const ProductDes
         std::uint8_t* r = area.data() + s * kSlotRecordStride;
         r[0] = std::uint8_t(s);
         const FactoryLighting& l = d.lighting;
-        const bool fixedColour = d.product.kind == link::DeviceKind::keyboard && d.product.variant == 1;
+        const bool fixedColour =
+            d.product.kind == link::DeviceKind::keyboard && d.product.variant == 1;
         const std::array<std::uint8_t, 3> colour =
             fixedColour ? std::array<std::uint8_t, 3>{l.red, l.green, l.blue} : kSlotColours[s];
         const std::uint8_t lighting[8] = {l.mode,        l.brightness, l.speed,   l.direction,
                                           l.multiColour, colour[0],    colour[1], colour[2]};
-        for (std::size_t i = 0; i < 8; ++i) r[kLightingFirst + i] = lighting[i];
-        if (d.product.kind != link::DeviceKind::mouse) continue;
-        for (std::size_t i = 0; i < 3; ++i) r[kDpiColour + i] = colour[i];
+        for (std::size_t i = 0; i < 8; ++i)
+            r[kLightingFirst + i] = lighting[i];
+        if (d.product.kind != link::DeviceKind::mouse)
+            continue;
+        for (std::size_t i = 0; i < 3; ++i)
+            r[kDpiColour + i] = colour[i];
         r[kReportRateIndex] = 3;  // the fourth rate of the list: 1000 Hz
-        for (std::size_t i = 0; i < d.dpiLevels.size(); ++i) r[kDpiLevels + i] = d.dpiLevels[i];
+        for (std::size_t i = 0; i < d.dpiLevels.size(); ++i)
+            r[kDpiLevels + i] = d.dpiLevels[i];
         r[kCurrentDpiStage] = 1;
         r[kLiftOffLevel] = 1;
         r[kPointerSpeed] = 10;

@@ -37,11 +37,11 @@ struct FactoryLighting {
 
 struct ProductDescription {
     link::Product product;
-    std::uint16_t versionNumber;     // HID version number (the firmware version)
-    std::uint16_t maxFrameSize;      // longest CMD_LED_FRAME frame
-    std::uint8_t macroMemoryUnits;   // DeviceInfo byte 6: macro memory in 128-byte units
-    std::uint16_t patternMemorySize; // movement-pattern memory; 0 when the product has none
-    SensorDescription sensor;        // mice only
+    std::uint16_t versionNumber;      // HID version number (the firmware version)
+    std::uint16_t maxFrameSize;       // longest CMD_LED_FRAME frame
+    std::uint8_t macroMemoryUnits;    // DeviceInfo byte 6: macro memory in 128-byte units
+    std::uint16_t patternMemorySize;  // movement-pattern memory; 0 when the product has none
+    SensorDescription sensor;         // mice only
     FactoryLighting lighting;
     std::array<std::uint8_t, 6> dpiLevels;  // mice: factory levels of stages 1..6
 
@@ -63,7 +63,8 @@ inline constexpr std::size_t kSettingsAreaSize = kSlotCount * kSlotRecordStride;
 // The catalogue entry of a device kind and variant; nullptr when there is none.
 constexpr const link::Product* catalogueProduct(link::DeviceKind kind, std::uint8_t variant) {
     for (const link::Product& p : link::kProducts)
-        if (p.kind == kind && p.variant == variant) return &p;
+        if (p.kind == kind && p.variant == variant)
+            return &p;
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 
 namespace quillon::emu {
 
+// clang-format off
 // Report ids of the two collections that use ids.
 inline constexpr std::uint8_t kEventReportId = 2;
 inline constexpr std::uint8_t kCommandReportId = 4;
@@ -83,5 +84,7 @@ inline constexpr std::array<std::uint8_t, 63> kBootKeyboardDescriptor{
     0x81, 0x00,  //   Input (Data, Array, Absolute): key codes
     0xC0,        // End Collection
 };
+
+// clang-format on
 
 }  // namespace quillon::emu

@@ -12,12 +12,14 @@ VirtualBus::~VirtualBus() = default;
 
 std::shared_ptr<EmulatedDevice> VirtualBus::plug(std::uint16_t productId) {
     const ProductDescription* description = findDescription(productId);
-    if (description == nullptr) return nullptr;
+    if (description == nullptr)
+        return nullptr;
     std::shared_ptr<EmulatedDevice> device;
     {
         std::lock_guard lock(mutex_);
         device = EmulatedDevice::create(*description, nextInstance_++, hotplug_);
-        if (!device) return nullptr;
+        if (!device)
+            return nullptr;
         devices_.push_back(device);
     }
     hotplug_->set();
@@ -34,7 +36,8 @@ std::vector<std::shared_ptr<EmulatedDevice>> VirtualBus::devices() const {
     std::lock_guard lock(mutex_);
     std::vector<std::shared_ptr<EmulatedDevice>> present;
     for (const auto& d : devices_)
-        if (d->present()) present.push_back(d);
+        if (d->present())
+            present.push_back(d);
     return present;
 }
 
@@ -44,7 +47,8 @@ bool VirtualBus::enumerate(std::vector<std::string>& paths) {
     // Devices that left through a fault injection are forgotten here.
     std::erase_if(devices_, [](const auto& d) { return !d->present(); });
     for (const auto& d : devices_)
-        for (const EmulatedCollection& c : d->collections()) paths.push_back(c.path);
+        for (const EmulatedCollection& c : d->collections())
+            paths.push_back(c.path);
     return true;
 }
 
@@ -52,7 +56,8 @@ std::shared_ptr<EmulatedDevice> VirtualBus::findPresent(
     std::string_view path, const EmulatedCollection** collection) const {
     std::lock_guard lock(mutex_);
     for (const auto& d : devices_) {
-        if (!d->present()) continue;
+        if (!d->present())
+            continue;
         if (const EmulatedCollection* c = d->findCollection(path)) {
             *collection = c;
             return d;
@@ -62,10 +67,11 @@ std::shared_ptr<EmulatedDevice> VirtualBus::findPresent(
 }
 
 std::unique_ptr<platform::HidConnection> VirtualBus::open(std::string_view path,
-                                                           platform::HidOpenFlags flags) {
+                                                          platform::HidOpenFlags flags) {
     const EmulatedCollection* collection = nullptr;
     auto device = findPresent(path, &collection);
-    if (!device) return nullptr;
+    if (!device)
+        return nullptr;
     return std::make_unique<VirtualConnection>(std::move(device), *collection, flags);
 }
 

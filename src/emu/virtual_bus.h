@@ -22,7 +22,7 @@
 namespace quillon::emu {
 
 class VirtualBus final : public platform::HidBackend {
-public:
+  public:
     VirtualBus();
     ~VirtualBus() override;
 
@@ -44,7 +44,7 @@ public:
     int hotplugFd() override { return hotplug_->fd(); }
     void drainHotplug() override { hotplug_->consume(); }
 
-private:
+  private:
     std::shared_ptr<EmulatedDevice> findPresent(std::string_view path,
                                                 const EmulatedCollection** collection) const;
 

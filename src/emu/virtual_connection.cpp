@@ -45,7 +45,8 @@ WaitResult waitFor(int wakeFd, platform::AbortSignal& abort, int goneFd,
 }
 
 std::optional<Clock::time_point> deadlineFrom(int timeoutMs) {
-    if (timeoutMs < 0) return std::nullopt;
+    if (timeoutMs < 0)
+        return std::nullopt;
     return Clock::now() + std::chrono::milliseconds(timeoutMs);
 }
 
@@ -58,13 +59,17 @@ VirtualConnection::VirtualConnection(std::shared_ptr<EmulatedDevice> device,
     device_->registerConnection(this);
 }
 
-VirtualConnection::~VirtualConnection() { device_->unregisterConnection(this); }
+VirtualConnection::~VirtualConnection() {
+    device_->unregisterConnection(this);
+}
 
 TransferStatus VirtualConnection::writeReport(std::span<const std::uint8_t> report, int timeoutMs,
                                               platform::AbortSignal& abort, std::size_t& written) {
     written = 0;
-    if (!flags_.write || !device_->present()) return TransferStatus::failed;
-    if (abort.consume()) return TransferStatus::aborted;
+    if (!flags_.write || !device_->present())
+        return TransferStatus::failed;
+    if (abort.consume())
+        return TransferStatus::aborted;
 
     // A stalled device keeps the write in the kernel; past the limit it never arrives.
     const auto stall = device_->writeStall();
@@ -72,14 +77,19 @@ TransferStatus VirtualConnection::writeReport(std::span<const std::uint8_t> repo
         const auto deadline = deadlineFrom(timeoutMs);
         const auto stallEnd = Clock::now() + stall;
         const bool limitFirst = deadline && *deadline <= stallEnd;
-        const WaitResult w = waitFor(-1, abort, device_->goneFd(), limitFirst ? deadline : stallEnd);
-        if (w.gone) return TransferStatus::failed;
-        if (w.aborted && abort.consume()) return TransferStatus::aborted;
-        if (limitFirst) return TransferStatus::timedOut;
+        const WaitResult w =
+            waitFor(-1, abort, device_->goneFd(), limitFirst ? deadline : stallEnd);
+        if (w.gone)
+            return TransferStatus::failed;
+        if (w.aborted && abort.consume())
+            return TransferStatus::aborted;
+        if (limitFirst)
+            return TransferStatus::timedOut;
     }
 
     std::lock_guard lock(device_->mutex());
-    if (!device_->present()) return TransferStatus::failed;
+    if (!device_->present())
+        return TransferStatus::failed;
     switch (collection_.role) {
         case CollectionRole::command:
             if (report.size() != link::kReportSize || report[0] != link::kCommandReportId)
@@ -88,9 +98,11 @@ TransferStatus VirtualConnection::writeReport(std::span<const std::uint8_t> repo
             break;
         case CollectionRole::bootKeyboard:
             // The keyboard LED report: id byte 0 and one byte of LED bits.
-            if (report.size() != 2 || report[0] != 0) return TransferStatus::failed;
+            if (report.size() != 2 || report[0] != 0)
+                return TransferStatus::failed;
             break;
-        case CollectionRole::events: return TransferStatus::failed;  // no output reports
+        case CollectionRole::events:
+            return TransferStatus::failed;  // no output reports
     }
     written = report.size();
     return TransferStatus::completed;
@@ -99,28 +111,35 @@ TransferStatus VirtualConnection::writeReport(std::span<const std::uint8_t> repo
 TransferStatus VirtualConnection::readReport(std::span<std::uint8_t> buffer, int timeoutMs,
                                              platform::AbortSignal& abort, std::size_t& got) {
     got = 0;
-    if (!flags_.read) return TransferStatus::failed;
+    if (!flags_.read)
+        return TransferStatus::failed;
     const auto deadline = deadlineFrom(timeoutMs);
     for (;;) {
-        if (!device_->present()) return TransferStatus::failed;
-        if (abort.consume()) return TransferStatus::aborted;
+        if (!device_->present())
+            return TransferStatus::failed;
+        if (abort.consume())
+            return TransferStatus::aborted;
         // Drained before looking at the queue: a report queued after this
         // point sets it again, so the poll below cannot miss it.
         wake_.consume();
         std::optional<Clock::time_point> wakeAt = deadline;
         {
             std::lock_guard lock(device_->mutex());
-            if (!device_->present()) return TransferStatus::failed;
+            if (!device_->present())
+                return TransferStatus::failed;
             const auto now = Clock::now();
             if (auto n = queue_.popDue(now, buffer)) {
                 got = *n;
                 return TransferStatus::completed;
             }
-            if (deadline && now >= *deadline) return TransferStatus::timedOut;
-            if (auto due = queue_.firstDue(); due && (!wakeAt || *due < *wakeAt)) wakeAt = due;
+            if (deadline && now >= *deadline)
+                return TransferStatus::timedOut;
+            if (auto due = queue_.firstDue(); due && (!wakeAt || *due < *wakeAt))
+                wakeAt = due;
         }
         const WaitResult w = waitFor(wake_.fd(), abort, device_->goneFd(), wakeAt);
-        if (w.gone) return TransferStatus::failed;
+        if (w.gone)
+            return TransferStatus::failed;
     }
 }
 
@@ -130,7 +149,8 @@ void VirtualConnection::discardPendingInput() {
 }
 
 void VirtualConnection::queueInput(std::span<const std::uint8_t> report, Clock::time_point due) {
-    if (queue_.push(report, due)) wake_.set();
+    if (queue_.push(report, due))
+        wake_.set();
 }
 
 }  // namespace quillon::emu

@@ -19,7 +19,7 @@
 namespace quillon::emu {
 
 class VirtualConnection final : public platform::HidConnection {
-public:
+  public:
     VirtualConnection(std::shared_ptr<EmulatedDevice> device, const EmulatedCollection& collection,
                       platform::HidOpenFlags flags);
     ~VirtualConnection() override;
@@ -37,11 +37,11 @@ public:
     // Queues one input report readable from `due` on. Called with the device's lock held.
     void queueInput(std::span<const std::uint8_t> report, Clock::time_point due);
 
-private:
+  private:
     std::shared_ptr<EmulatedDevice> device_;
     const EmulatedCollection& collection_;
     platform::HidOpenFlags flags_;
-    InputQueue queue_;          // guarded by the device's lock
+    InputQueue queue_;            // guarded by the device's lock
     platform::AbortSignal wake_;  // set when a report is queued
 };
 

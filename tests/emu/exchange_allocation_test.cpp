@@ -15,11 +15,16 @@ thread_local std::size_t allocationsOnThisThread = 0;
 
 void* operator new(std::size_t size) {
     ++allocationsOnThisThread;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace quillon::emu {
 namespace {
@@ -52,7 +57,8 @@ TEST(ExchangeAllocations, StreamingKeyboardFramesAllocatesNothing) {
     ASSERT_TRUE(sendFrame());
     const std::size_t before = allocationsOnThisThread;
     bool ok = true;
-    for (int i = 0; i < 200; ++i) ok = sendFrame() && ok;
+    for (int i = 0; i < 200; ++i)
+        ok = sendFrame() && ok;
     const std::size_t allocations = allocationsOnThisThread - before;
     ASSERT_TRUE(ok);
     EXPECT_EQ(allocations, 0u);

@@ -43,7 +43,8 @@ std::vector<std::uint8_t> chunked(FirmwareModel& fw, Command command, std::uint1
         const auto chunk = data.empty() ? std::span<const std::uint8_t>{} : data.subspan(p, n);
         const CommandReport a = exchange(fw, request(command, std::uint16_t(base + p), n, chunk));
         if (a.status() != kAnswerOk) {
-            if (failedStatus) *failedStatus = a.status();
+            if (failedStatus)
+                *failedStatus = a.status();
             break;
         }
         std::copy_n(a.payload().begin(), n, read.begin() + std::ptrdiff_t(p));
@@ -110,18 +111,21 @@ TEST(FirmwareInfo, KeyboardsReportKeysAndMacroMemoryMiceTheirSensor) {
     EXPECT_EQ(m.payload()[13], 100);  // lowest DPI
     EXPECT_EQ(m.payload()[14], 0);
     // Nothing past the 31 bytes.
-    for (std::size_t i = 31; i < 56; ++i) EXPECT_EQ(m.payload()[i], 0) << i;
+    for (std::size_t i = 31; i < 56; ++i)
+        EXPECT_EQ(m.payload()[i], 0) << i;
 }
 
 TEST(FirmwareSettings, ReadsAnyOffsetAndLengthOfTheArea) {
     FirmwareModel fw(describe(DeviceKind::mousepad, 0));
     const auto area = fw.settingsArea();
-    for (const auto& [offset, length] :
-         std::vector<std::pair<std::uint16_t, std::uint8_t>>{{0, 1}, {0, 56}, {128, 56}, {256, 56}, {70, 9}, {319, 1}}) {
+    for (const auto& [offset, length] : std::vector<std::pair<std::uint16_t, std::uint8_t>>{
+             {0, 1}, {0, 56}, {128, 56}, {256, 56}, {70, 9}, {319, 1}}) {
         const CommandReport a = exchange(fw, request(Command::readSettings, offset, length));
         ASSERT_EQ(a.status(), kAnswerOk) << offset;
-        for (std::size_t i = 0; i < length; ++i) EXPECT_EQ(a.payload()[i], area[offset + i]);
-        for (std::size_t i = length; i < 56; ++i) EXPECT_EQ(a.payload()[i], 0);
+        for (std::size_t i = 0; i < length; ++i)
+            EXPECT_EQ(a.payload()[i], area[offset + i]);
+        for (std::size_t i = length; i < 56; ++i)
+            EXPECT_EQ(a.payload()[i], 0);
     }
     EXPECT_EQ(exchange(fw, request(Command::readSettings, 300, 21)).status(), link::kStatusError);
 }
@@ -150,18 +154,23 @@ TEST(FirmwareSettings, OneByteSelectsTheActiveSlotAndARecordGoesToTheSlotInItsFi
 
 TEST(FirmwareSettings, SlotsAboveFourAndOtherLengthsAreRefusedAndChangeNothing) {
     FirmwareModel fw(describe(DeviceKind::mousepad, 0));
-    const auto before = std::vector<std::uint8_t>(fw.settingsArea().begin(), fw.settingsArea().end());
+    const auto before =
+        std::vector<std::uint8_t>(fw.settingsArea().begin(), fw.settingsArea().end());
     const std::uint8_t five[56] = {5};
-    EXPECT_EQ(exchange(fw, request(Command::writeSettings, 0, 1, five)).status(), link::kStatusError);
-    EXPECT_EQ(exchange(fw, request(Command::writeSettings, 0, 56, five)).status(), link::kStatusError);
+    EXPECT_EQ(exchange(fw, request(Command::writeSettings, 0, 1, five)).status(),
+              link::kStatusError);
+    EXPECT_EQ(exchange(fw, request(Command::writeSettings, 0, 56, five)).status(),
+              link::kStatusError);
     const std::uint8_t one[56] = {1};
-    EXPECT_EQ(exchange(fw, request(Command::writeSettings, 0, 21, one)).status(), link::kStatusError);
+    EXPECT_EQ(exchange(fw, request(Command::writeSettings, 0, 21, one)).status(),
+              link::kStatusError);
     EXPECT_TRUE(std::equal(before.begin(), before.end(), fw.settingsArea().begin()));
 }
 
 TEST(FirmwareSettings, ResetRestoresTheFactoryRecordsButNotKeyMaps) {
     FirmwareModel fw(describe(DeviceKind::mouse, 0));
-    const auto factory = std::vector<std::uint8_t>(fw.settingsArea().begin(), fw.settingsArea().end());
+    const auto factory =
+        std::vector<std::uint8_t>(fw.settingsArea().begin(), fw.settingsArea().end());
     const std::uint8_t two[1] = {2};
     (void)exchange(fw, request(Command::writeSettings, 0, 1, two));
     std::array<std::uint8_t, 56> record{};
@@ -189,7 +198,7 @@ TEST(FirmwareKeymaps, AKeyboardSlotTransferOf312BytesLandsInItsSlot) {
     chunked(fw, Command::writeKeymapSlot, 2 * 126, map.size(), map, &status);
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(std::equal(map.begin(), map.end(), fw.keymapSlot(2).begin()));
-    EXPECT_EQ(fw.keymapSlot(2)[312], 0);  // nothing past the block
+    EXPECT_EQ(fw.keymapSlot(2)[312], 0);                 // nothing past the block
     EXPECT_EQ(fw.keymapSlot(3)[0], fw.baseKeymap()[0]);  // slot 3 untouched
 
     EXPECT_EQ(chunked(fw, Command::readKeymapSlot, 2 * 126, 312), map);
@@ -227,7 +236,8 @@ TEST(FirmwareKeymaps, BaseMapAndSlotsStartAsTheFactoryMap) {
 
 TEST(FirmwareKeymaps, ChunksPastTheMapOrAboveSlotFourAreRefused) {
     FirmwareModel fw(describe(DeviceKind::keyboard, 1));
-    EXPECT_EQ(exchange(fw, request(Command::readKeymapSlot, 5 * 126, 56)).status(), link::kStatusError);
+    EXPECT_EQ(exchange(fw, request(Command::readKeymapSlot, 5 * 126, 56)).status(),
+              link::kStatusError);
     EXPECT_EQ(exchange(fw, request(Command::readKeymapBase, 480, 56)).status(), link::kStatusError);
 }
 
@@ -272,12 +282,14 @@ TEST(FirmwareFrames, AFrameCountsWhenItsLastChunkArrives) {
     std::vector<std::uint8_t> frame(378);
     std::iota(frame.begin(), frame.end(), std::uint8_t(0));
     for (std::size_t p = 0; p < 336; p += 56) {
-        (void)exchange(fw, request(Command::ledFrame, std::uint16_t(p), 56, std::span(frame).subspan(p, 56)));
+        (void)exchange(
+            fw, request(Command::ledFrame, std::uint16_t(p), 56, std::span(frame).subspan(p, 56)));
         EXPECT_EQ(fw.frameCount(), 0u);
     }
     (void)exchange(fw, request(Command::ledFrame, 336, 42, std::span(frame).subspan(336, 42)));
     EXPECT_EQ(fw.frameCount(), 1u);
-    EXPECT_TRUE(std::equal(frame.begin(), frame.end(), fw.lastFrame().begin(), fw.lastFrame().end()));
+    EXPECT_TRUE(
+        std::equal(frame.begin(), frame.end(), fw.lastFrame().begin(), fw.lastFrame().end()));
 }
 
 TEST(FirmwareFrames, EachProductCountsItsOwnFrameSizes) {

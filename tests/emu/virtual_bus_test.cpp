@@ -1,11 +1,11 @@
 #include "emu/virtual_bus.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <poll.h>
 #include <thread>
 
 #include "emu/demo_devices.h"
@@ -33,7 +33,8 @@ std::shared_ptr<EmulatedDevice> plug(VirtualBus& bus, DeviceKind kind, std::uint
 
 const EmulatedCollection& collectionOf(const EmulatedDevice& d, CollectionRole role) {
     for (const EmulatedCollection& c : d.collections())
-        if (c.role == role) return c;
+        if (c.role == role)
+            return c;
     ADD_FAILURE() << "no such collection";
     return d.collections().front();
 }
@@ -56,7 +57,8 @@ TransferStatus receive(HidConnection& c, CommandReport& answer, AbortSignal& abo
 }
 
 std::chrono::milliseconds since(std::chrono::steady_clock::time_point t) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 t);
 }
 
 bool readable(int fd) {
@@ -70,11 +72,17 @@ TEST(VirtualBusPaths, TheDemoDevicesEnumerateInPlugOrderWithWindowsStylePaths) {
     std::vector<std::string> paths;
     ASSERT_TRUE(bus.enumerate(paths));
     ASSERT_EQ(paths.size(), 6u);
-    EXPECT_EQ(paths[2],
-              R"(\\?\hid#vid_0c45&pid_8611&mi_01&col02#8&2f1c3a5&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030})");
+    EXPECT_EQ(
+        paths[2],
+        R"(\\?\hid#vid_0c45&pid_8611&mi_01&col02#8&2f1c3a5&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030})");
     // keyboard: boot keyboard, events, command; mouse: events, command; mousepad: command
-    const std::array<std::tuple<std::uint16_t, std::uint32_t, std::uint32_t>, 6> expected{{
-        {0x8611, 0, 0}, {0x8611, 1, 1}, {0x8611, 1, 2}, {0x5523, 0, 1}, {0x5523, 0, 2}, {0x5104, 0, 0}}};
+    const std::array<std::tuple<std::uint16_t, std::uint32_t, std::uint32_t>, 6> expected{
+        {{0x8611, 0, 0},
+         {0x8611, 1, 1},
+         {0x8611, 1, 2},
+         {0x5523, 0, 1},
+         {0x5523, 0, 2},
+         {0x5104, 0, 0}}};
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const link::PathIds ids = link::parsePathIds(paths[i]);
         EXPECT_EQ(ids.vendorId, 0x0C45) << paths[i];
@@ -123,7 +131,8 @@ TEST(VirtualBusOpen, ConnectionsCarryTheParsedCollectionsAndIdentity) {
     auto pad = plug(bus, DeviceKind::mousepad, 0);
     auto one = plug(bus, DeviceKind::keyboard, 1);
     for (const auto& d : {pad, one})
-        for (const EmulatedCollection& c : d->collections()) EXPECT_NE(c.role, CollectionRole::events);
+        for (const EmulatedCollection& c : d->collections())
+            EXPECT_NE(c.role, CollectionRole::events);
     EXPECT_EQ(bus.open("\\\\?\\hid#vid_0c45&pid_0000#nothing", kReadWrite), nullptr);
 }
 
@@ -133,14 +142,16 @@ TEST(VirtualBusExchange, AnAnswerIsQueuedOnlyOnTheConnectionThatAsked) {
     auto a = openRole(bus, *mouse, CollectionRole::command);
     auto b = openRole(bus, *mouse, CollectionRole::command);
     AbortSignal abort;
-    ASSERT_EQ(send(*a, link::buildRequest(Command::readInfo, 0, {}, 31), abort), TransferStatus::completed);
+    ASSERT_EQ(send(*a, link::buildRequest(Command::readInfo, 0, {}, 31), abort),
+              TransferStatus::completed);
     CommandReport answer;
     EXPECT_EQ(receive(*b, answer, abort, 20), TransferStatus::timedOut);
     ASSERT_EQ(receive(*a, answer, abort), TransferStatus::completed);
     EXPECT_EQ(answer.command(), 0x03);
     EXPECT_EQ(answer.payload()[9], 0x25);  // sensor 0x3325
     EXPECT_EQ(mouse->requestCount(), 1u);
-    EXPECT_EQ(mouse->requests().front().bytes, link::buildRequest(Command::readInfo, 0, {}, 31).bytes);
+    EXPECT_EQ(mouse->requests().front().bytes,
+              link::buildRequest(Command::readInfo, 0, {}, 31).bytes);
 }
 
 TEST(VirtualBusExchange, ReportsOfTheWrongSizeOrAccessAreRefused) {
@@ -260,8 +271,10 @@ TEST(VirtualBusFaults, StatusOnTheNthReportLeavesEarlierChunksWritten) {
     chunk.fill(0x77);
     std::array<std::uint8_t, 4> statuses{};
     for (std::size_t i = 0; i < statuses.size(); ++i) {
-        ASSERT_EQ(send(*c, link::buildRequest(Command::writeKeymapSlot, std::uint16_t(i * 56), chunk, 56), abort),
-                  TransferStatus::completed);
+        ASSERT_EQ(
+            send(*c, link::buildRequest(Command::writeKeymapSlot, std::uint16_t(i * 56), chunk, 56),
+                 abort),
+            TransferStatus::completed);
         CommandReport answer;
         ASSERT_EQ(receive(*c, answer, abort), TransferStatus::completed);
         statuses[i] = answer.status();
@@ -291,7 +304,8 @@ TEST(VirtualBusFaults, NoAnswerForNReportsOrUntilCleared) {
     EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::completed);
 
     pad->dropAnswersUntilCleared();
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::timedOut);
     pad->clearFaults();
     ASSERT_EQ(send(*c, begin, abort), TransferStatus::completed);
@@ -309,7 +323,8 @@ TEST(VirtualBusFaults, UnplugAfterTheNthReportEndsATransferMidway) {
     CommandReport answer;
     ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
-    ASSERT_EQ(send(*c, link::buildRequest(Command::ledFrame, 0, frame, 36), abort), TransferStatus::completed);
+    ASSERT_EQ(send(*c, link::buildRequest(Command::ledFrame, 0, frame, 36), abort),
+              TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::failed);
     EXPECT_FALSE(kb->present());
     EXPECT_FALSE(bus.probe(kb->commandCollection().path));
@@ -386,7 +401,8 @@ TEST(VirtualBusThreads, AReaderAndAWriterOnDifferentConnectionsRunTogether) {
     std::thread emitter([&] {
         for (int i = 0; i < kEvents; ++i) {
             mouse->emitEvent(0x0403);
-            if (i % 32 == 31) std::this_thread::sleep_for(1ms);  // stay within the ring
+            if (i % 32 == 31)
+                std::this_thread::sleep_for(1ms);  // stay within the ring
         }
     });
     std::thread writer([&] {
@@ -395,16 +411,22 @@ TEST(VirtualBusThreads, AReaderAndAWriterOnDifferentConnectionsRunTogether) {
         for (int i = 0; i < kExchanges; ++i) {
             frame[0] = std::uint8_t(i);
             CommandReport answer;
-            ASSERT_EQ(send(*command, link::buildRequest(Command::ledFrame, 0, std::span(frame).first(56), 56), abort),
+            ASSERT_EQ(send(*command,
+                           link::buildRequest(Command::ledFrame, 0, std::span(frame).first(56), 56),
+                           abort),
                       TransferStatus::completed);
             ASSERT_EQ(receive(*command, answer, abort), TransferStatus::completed);
-            ASSERT_EQ(send(*command, link::buildRequest(Command::ledFrame, 56, std::span(frame).subspan(56), 4), abort),
-                      TransferStatus::completed);
+            ASSERT_EQ(
+                send(*command,
+                     link::buildRequest(Command::ledFrame, 56, std::span(frame).subspan(56), 4),
+                     abort),
+                TransferStatus::completed);
             ASSERT_EQ(receive(*command, answer, abort), TransferStatus::completed);
         }
     });
     std::vector<std::uint8_t> seen;
-    for (int i = 0; i < 50; ++i) seen = mouse->lastFrame();  // inspection from a third thread
+    for (int i = 0; i < 50; ++i)
+        seen = mouse->lastFrame();  // inspection from a third thread
     emitter.join();
     writer.join();
     reader.join();
