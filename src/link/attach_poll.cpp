@@ -47,7 +47,7 @@ void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const 
         const auto interval = attached ? timing.probeInterval : timing.searchInterval;
         if (stop.waitFor(interval, wakeFd) == StopSignal::Wake::stop) break;
     }
-    platform::debugOutput(exitLine);
+    if (!exitLine.empty()) platform::debugOutput(exitLine);
 }
 
 AttachThread::AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps,

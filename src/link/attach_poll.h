@@ -51,8 +51,8 @@ enum class [[nodiscard]] PollOutcome : std::uint8_t {
 // One iteration of the poll, with the lock held throughout.
 PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps);
 
-// Runs the poll until `stop` is requested, then writes `exitLine` to the debug
-// output. Waits between polls are on the stop signal, and while searching also
+// Runs the poll until `stop` is requested, then writes `exitLine` (when not
+// empty) to the debug output. Waits between polls are on the stop signal, and while searching also
 // on the backend's hotplug descriptor, so an arrival is noticed at once and a
 // stop ends the loop without delay.
 void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,

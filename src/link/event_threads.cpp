@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "link/device_catalogue.h"
-#include "platform/debug_output.h"
 
 namespace quillon::link {
 
@@ -58,66 +57,52 @@ std::optional<std::uint16_t> mouseEventCode(std::span<const InputDataItem> items
     return first.usages.front();
 }
 
-// --- MouseEventThread
+// --- MouseEventMonitor
 
-MouseEventThread::MouseEventThread(platform::HidBackend& backend, const StopSignal& stop,
-                                   MouseEventSink& sink, EventThreadTiming timing)
-    : hid_(backend), stop_(stop), sink_(sink), timing_(timing), thread_([this] { run(); }) {}
+MouseEventMonitor::MouseEventMonitor(platform::HidBackend& backend, MouseEventSink& sink,
+                                     EventThreadTiming timing)
+    : hid_(backend), sink_(sink), timing_(timing) {}
 
-MouseEventThread::~MouseEventThread() {
-    wake();
-    join();
-}
-
-void MouseEventThread::wake() { hid_.abort(); }
-
-void MouseEventThread::join() {
-    if (thread_.joinable()) thread_.join();
-}
-
-void MouseEventThread::run() {
-    while (!stop_.requested()) {
+void MouseEventMonitor::run(const StopSignal& stop) {
+    while (!stop.requested()) {
         if (findEventInterface(hid_, DeviceKind::mouse)) {
             holding_ = true;
-            readLoop();
+            readLoop(stop);
             hid_.close();
             holding_ = false;
         }
-        if (stop_.waitFor(timing_.searchInterval) == StopSignal::Wake::stop) break;
+        if (stop.waitFor(timing_.searchInterval) == StopSignal::Wake::stop) break;
     }
-    platform::debugOutput(kMouseEventThreadExitLine);
 }
 
-void MouseEventThread::readLoop() {
+void MouseEventMonitor::readLoop(const StopSignal& stop) {
     // One buffer per opened interface, never per report.
     std::vector<std::uint8_t> report(std::max<std::size_t>(hid_.caps().inputReportLength, 1));
-    while (!stop_.requested()) {
+    const int limit = static_cast<int>(timing_.readLimit.count());
+    while (!stop.requested()) {
+        const auto began = std::chrono::steady_clock::now();
         std::size_t got = 0;
-        if (hid_.readReport(report, platform::kNoTimeLimit, got)) {
+        if (hid_.readReport(report, limit, got)) {
             if (!hid_.decodeInputReport(kEventUsagePage, std::span(report).first(got))) continue;
             if (const auto code = mouseEventCode(hid_.inputItems(), report[0])) sink_.mouseEvent(*code);
             continue;
         }
-        if (stop_.requested() || !hid_.probe()) return;  // stopped, or the mouse is gone
-        // The read failed but the mouse is there: do not spin on a failing read.
-        if (stop_.waitFor(timing_.probeInterval) == StopSignal::Wake::stop) return;
+        // Time limit, wake-up or failure: stopped, or the mouse gone, ends the loop.
+        if (stop.requested() || !hid_.probe()) return;
+        // A read that fails at once while the mouse is there must not spin.
+        if (std::chrono::steady_clock::now() - began < timing_.probeInterval &&
+            stop.waitFor(timing_.probeInterval) == StopSignal::Wake::stop)
+            return;
     }
 }
 
-// --- KeyboardEventThread
+// --- KeyboardEventMonitor
 
-KeyboardEventThread::KeyboardEventThread(platform::HidBackend& backend, const StopSignal& stop,
-                                         EventThreadTiming timing)
-    : hid_(backend), stop_(stop), timing_(timing), thread_([this] { run(); }) {}
+KeyboardEventMonitor::KeyboardEventMonitor(platform::HidBackend& backend, EventThreadTiming timing)
+    : hid_(backend), timing_(timing) {}
 
-KeyboardEventThread::~KeyboardEventThread() { join(); }
-
-void KeyboardEventThread::join() {
-    if (thread_.joinable()) thread_.join();
-}
-
-void KeyboardEventThread::run() {
-    while (!stop_.requested()) {
+void KeyboardEventMonitor::run(const StopSignal& stop) {
+    while (!stop.requested()) {
         if (holding_) {
             if (!hid_.probe()) {
                 hid_.close();
@@ -127,10 +112,10 @@ void KeyboardEventThread::run() {
             holding_ = true;
         }
         const auto interval = holding_ ? timing_.probeInterval : timing_.searchInterval;
-        if (stop_.waitFor(interval) == StopSignal::Wake::stop) break;
+        if (stop.waitFor(interval) == StopSignal::Wake::stop) break;
     }
     hid_.close();
-    platform::debugOutput(kKeyboardEventThreadExitLine);
+    holding_ = false;
 }
 
 }  // namespace quillon::link

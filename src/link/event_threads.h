@@ -12,11 +12,13 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <thread>
 
 #include "link/hid_device.h"
 #include "link/input_data_item.h"
 #include "link/stop_signal.h"
+#include "platform/debug_output.h"
 
 namespace quillon::link {
 
@@ -46,61 +48,73 @@ protected:
 struct EventThreadTiming {
     std::chrono::milliseconds searchInterval{1000};
     std::chrono::milliseconds probeInterval{100};
+    // A read waits at most this long before the stop request is looked at again
+    // (wake() ends it at once; this bounds a stop nobody woke the read for).
+    std::chrono::milliseconds readLimit{1000};
 };
 
 inline constexpr std::string_view kMouseEventThreadExitLine = "鼠标同步线程设定测试退出";
 inline constexpr std::string_view kKeyboardEventThreadExitLine = "键盘同步线程设定退出";
 
-// MouseEventThread: finds a mouse's consumer-control interface, reads its
-// reports and hands each event code to the sink; goes back to searching once a
-// second when the mouse leaves. A pending read ends at once on requestStop().
-class MouseEventThread {
+// The mouse event monitor: finds a mouse's consumer-control interface, reads
+// its reports and hands each event code to the sink; goes back to searching
+// once a second when the mouse leaves.
+class MouseEventMonitor {
 public:
-    MouseEventThread(platform::HidBackend& backend, const StopSignal& stop, MouseEventSink& sink,
-                     EventThreadTiming timing = {});
-    ~MouseEventThread();
-    MouseEventThread(const MouseEventThread&) = delete;
-    MouseEventThread& operator=(const MouseEventThread&) = delete;
+    MouseEventMonitor(platform::HidBackend& backend, MouseEventSink& sink,
+                      EventThreadTiming timing = {});
 
-    // Wakes a pending read so the thread sees the (already requested) stop.
-    void wake();
-    void join();
-
-    // For observers (status, tests): whether the thread holds a mouse's interface.
+    // The thread body: returns soon after `stop` is requested.
+    void run(const StopSignal& stop);
+    // Ends a pending read at once (any thread), so a requested stop is seen.
+    void wake() { hid_.abort(); }
+    // Whether the monitor holds a mouse's interface now.
     bool holdsInterface() const { return holding_.load(); }
 
 private:
-    void run();
-    void readLoop();
+    void readLoop(const StopSignal& stop);
 
     HidDevice hid_;
-    const StopSignal& stop_;
     MouseEventSink& sink_;
     EventThreadTiming timing_;
     std::atomic<bool> holding_{false};
-    std::thread thread_;
 };
 
-// KeyboardEventThread: finds the RGB keyboard's consumer-control interface and
-// keeps it open while the keyboard stays; probes it every 100 ms.
-class KeyboardEventThread {
+// The keyboard event monitor: finds the RGB keyboard's consumer-control
+// interface and keeps it open while the keyboard stays (probed every 100 ms).
+class KeyboardEventMonitor {
 public:
-    KeyboardEventThread(platform::HidBackend& backend, const StopSignal& stop,
-                        EventThreadTiming timing = {});
-    ~KeyboardEventThread();
-    KeyboardEventThread(const KeyboardEventThread&) = delete;
-    KeyboardEventThread& operator=(const KeyboardEventThread&) = delete;
+    explicit KeyboardEventMonitor(platform::HidBackend& backend, EventThreadTiming timing = {});
 
-    void join();
+    void run(const StopSignal& stop);
     bool holdsInterface() const { return holding_.load(); }
 
 private:
-    void run();
-
     HidDevice hid_;
-    const StopSignal& stop_;
     EventThreadTiming timing_;
     std::atomic<bool> holding_{false};
+};
+
+// A monitor on a thread of its own, for owners without a worker set (the
+// command-line front end, tests). The owner requests the stop first; the
+// destructor wakes the monitor and joins.
+template <class Monitor>
+class MonitorThread {
+public:
+    MonitorThread(Monitor& monitor, const StopSignal& stop, std::string_view exitLine)
+        : monitor_(monitor), thread_([&monitor, &stop, exitLine] {
+              monitor.run(stop);
+              platform::debugOutput(exitLine);
+          }) {}
+    ~MonitorThread() {
+        if constexpr (requires(Monitor& m) { m.wake(); }) monitor_.wake();
+        if (thread_.joinable()) thread_.join();
+    }
+    MonitorThread(const MonitorThread&) = delete;
+    MonitorThread& operator=(const MonitorThread&) = delete;
+
+private:
+    Monitor& monitor_;
     std::thread thread_;
 };
 
