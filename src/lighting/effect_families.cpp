@@ -2,7 +2,12 @@
 
 #include <array>
 
+#include "lighting/membrane_effects.h"
+#include "lighting/mouse_effects.h"
+#include "lighting/mousepad_effects.h"
+#include "lighting/onecolour_effects.h"
 #include "lighting/rgb_effects.h"
+#include "lighting/sync_effects.h"
 
 namespace quillon::lighting {
 
@@ -23,22 +28,30 @@ void seedRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
 }
 
 // The one-colour and membrane keyboards share the keyboard scratch state and
-// its reset; their generators and seeding steps are filled in here.
-void selectOtherKeyboard(EffectState& s, std::uint8_t, std::uint8_t) {
+// its reset; the membrane stack keeps its own state across selections.
+void selectOneColour(EffectState& s, std::uint8_t mode, std::uint8_t) {
     resetKeyboardScratch(s.keyboard);
+    seedOneColourMode(s.keyboard, mode);
 }
-void selectMouse(EffectState& s, std::uint8_t, std::uint8_t) { s.mouse = MouseScratch{}; }
-void selectMousepad(EffectState& s, std::uint8_t, std::uint8_t) { s.mousepad = MousepadScratch{}; }
+void selectMembrane(EffectState& s, std::uint8_t, std::uint8_t) { resetKeyboardScratch(s.keyboard); }
+void selectMouse(EffectState& s, std::uint8_t mode, std::uint8_t direction) {
+    resetMouseScratch(s.mouse);
+    seedMouseMode(s.mouse, mode, direction);
+}
+void selectMousepad(EffectState& s, std::uint8_t mode, std::uint8_t) {
+    resetMousepadScratch(s.mousepad);
+    seedMousepadMode(s.mousepad, mode);
+}
 void selectSync(EffectState&, std::uint8_t, std::uint8_t) {}
 void seedNothing(EffectState&, std::uint8_t, std::uint8_t) {}
 
 const std::array<EffectFamily, 6> kFamilies{{
     {LightingKind::rgbKeyboard, kRgbGenerators, kRgbFrameBytes, selectRgb, seedRgb},
-    {LightingKind::oneColourKeyboard, {}, 126, selectOtherKeyboard, seedNothing},
-    {LightingKind::membraneKeyboard, {}, 36, selectOtherKeyboard, seedNothing},
-    {LightingKind::mouse, {}, 60, selectMouse, seedNothing},
-    {LightingKind::mousepad, {}, 45, selectMousepad, seedNothing},
-    {LightingKind::sync, {}, 0, selectSync, seedNothing},
+    {LightingKind::oneColourKeyboard, oneColourGenerators(), 126, selectOneColour, seedNothing},
+    {LightingKind::membraneKeyboard, membraneGenerators(), 36, selectMembrane, seedNothing},
+    {LightingKind::mouse, mouseGenerators(), 60, selectMouse, seedNothing},
+    {LightingKind::mousepad, mousepadGenerators(), 45, selectMousepad, seedNothing},
+    {LightingKind::sync, syncGenerators(), 0, selectSync, seedNothing},
 }};
 
 }  // namespace

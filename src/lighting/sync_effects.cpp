@@ -83,6 +83,9 @@ void sendFrames(EffectContext& ctx, const SyncParticipants& parts, SyncFrames& f
     } else {
         ctx.host.sleepMs(kPointerRest);
     }
+    // The thread publishes the keyboard picture; the other two are drawn here.
+    if (parts.mouse) ctx.mirrors.mouse.publish();
+    if (parts.mousepad) ctx.mirrors.mousepad.publish();
 }
 
 std::uint8_t stepSyncPhase(EffectContext& ctx, unsigned n) {

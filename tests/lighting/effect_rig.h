@@ -35,9 +35,12 @@ class RecordingPacer final : public Pacer {
 public:
     bool sleepMs(int ms) override {
         pauses.push_back(ms);
+        clockMs += static_cast<std::uint32_t>(ms);
         return !stopAfterPause;
     }
-    std::uint32_t nowMs() const override { return 0; }
+    // A simulated clock that only the pauses advance.
+    std::uint32_t nowMs() const override { return clockMs; }
+    std::uint32_t clockMs = 0;
     std::vector<int> pauses;
     bool stopAfterPause = false;
     int total() const {
@@ -81,6 +84,42 @@ struct EffectRig {
     }
 
     KeyboardScratch& scratch() { return engine.effectState().keyboard; }
+
+    // Any device kind: store its record and select its mode, as its view does.
+    void selectKind(LightingKind kind, const LightingRecord& rec) {
+        engine.settings.edit([&](LightingRecords& r) { recordOf(r, kind) = rec; });
+        engine.requestModeSelection(kind, rec.mode);
+    }
+
+    CaptureChannel& channelOf(LightingKind kind) {
+        if (kind == LightingKind::mouse) return mouse;
+        if (kind == LightingKind::mousepad) return mousepad;
+        return keyboard;
+    }
+
+    // One generator call of `kind` as its thread makes it (keyboard kinds also
+    // step frameTick). Returns the frame sent, or an empty one when none was.
+    std::vector<std::uint8_t> tickKind(LightingKind kind) {
+        const LightingRecord r = engine.settings.read(
+            [&](const LightingRecords& all) { return recordOf(const_cast<LightingRecords&>(all), kind); });
+        CaptureChannel& own = channelOf(kind);
+        const std::size_t before = own.frames.size();
+        (void)engine.runGenerator(kind, r, own, channels, pacer);
+        if (kind != LightingKind::mouse && kind != LightingKind::mousepad && kind != LightingKind::sync) {
+            engine.frameTick.fetch_add(1);
+        }
+        if (own.frames.size() == before) return {};
+        return own.frames.back();
+    }
+
+    static LightingRecord& recordOf(LightingRecords& r, LightingKind kind) {
+        switch (kind) {
+            case LightingKind::mouse: return r.mouse.lighting;
+            case LightingKind::mousepad: return r.mousepad.lighting;
+            case LightingKind::sync: return r.sync;
+            default: return r.keyboard.lighting;
+        }
+    }
 };
 
 inline Rgb ledAt(const std::vector<std::uint8_t>& frame, std::size_t led) {
