@@ -90,6 +90,12 @@ class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
         std::lock_guard lock(mutex_);
         return f(static_cast<const FirmwareModel&>(firmware_));
     }
+    // Runs `f(FirmwareModel&)` under the device's lock, to set up a test's device state.
+    template <typename F>
+    auto modify(F&& f) {
+        std::lock_guard lock(mutex_);
+        return f(firmware_);
+    }
     std::vector<std::uint8_t> lastFrame() const;
     std::uint64_t frameCount() const;
     std::uint8_t activeSlot() const;

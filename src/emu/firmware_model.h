@@ -34,6 +34,18 @@ class FirmwareModel {
     // What CMD_RESET does: the settings area returns to its factory state.
     void restoreFactorySettings();
 
+    // Test set-up: state a device could hold (a keyboard reporting too many
+    // keys, a mousepad left on slot 3, patterns stored by an earlier run).
+    link::DeviceInfo& mutableInfo() { return info_; }
+    std::span<std::uint8_t, kSettingsAreaSize> mutableSettingsArea() { return settings_; }
+    std::span<std::uint8_t, kKeymapImageSize> mutableBaseKeymap() { return baseKeymap_; }
+    std::span<std::uint8_t, kKeymapImageSize> mutableKeymapSlot(std::size_t slot) {
+        return keymapSlots_[slot];
+    }
+    std::span<std::uint8_t> mutablePatternMemory() {
+        return std::span(patterns_).first(description_.patternMemorySize);
+    }
+
     const ProductDescription& description() const { return description_; }
     const link::DeviceInfo& info() const { return info_; }
     std::span<const std::uint8_t, kSettingsAreaSize> settingsArea() const { return settings_; }

@@ -96,3 +96,33 @@ TEST(LinkOverEmulator, AMouseUnpluggedMidFrameFailsTheRestOfIt) {
 
 }  // namespace
 }  // namespace quillon::emu
+
+namespace quillon::emu {
+namespace {
+
+TEST(LinkOverEmulator, ATestCanPresetWhatTheDeviceHolds) {
+    Attached pad(link::DeviceKind::mousepad, 0);
+    pad.device->modify([](FirmwareModel& fw) {
+        fw.mutableSettingsArea()[0] = 3;
+        fw.mutableSettingsArea()[3 * 64 + 1] = 7;  // slot 3's mode
+        return 0;
+    });
+    std::array<std::uint8_t, 1> active{};
+    ASSERT_EQ(link::readSettings(pad.link, 0, active), link::Status::ok);
+    EXPECT_EQ(active[0], 3);
+    std::array<std::uint8_t, 56> record{};
+    ASSERT_EQ(link::readSettings(pad.link, 192, record), link::Status::ok);
+    EXPECT_EQ(record[1], 7);
+
+    Attached kb(link::DeviceKind::keyboard, 0);
+    kb.device->modify([](FirmwareModel& fw) {
+        fw.mutableInfo().bytes[link::DeviceInfo::kKeyCount] = 171;
+        return 0;
+    });
+    link::DeviceInfo info;
+    ASSERT_EQ(link::readInfo(kb.link, info), link::Status::ok);
+    EXPECT_EQ(info.keyCount(), 171);
+}
+
+}  // namespace
+}  // namespace quillon::emu
