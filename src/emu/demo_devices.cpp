@@ -2,15 +2,15 @@
 
 namespace quillon::emu {
 
-bool attachDemoDevices(VirtualBus& bus) {
+void attachDemoDevices(VirtualBus& bus) {
     using link::DeviceKind;
-    bool all = true;
     for (const auto& [kind, variant] :
          {std::pair{DeviceKind::keyboard, 0}, {DeviceKind::mouse, 0}, {DeviceKind::mousepad, 0}}) {
-        const link::Product* product = catalogueProduct(kind, std::uint8_t(variant));
-        all = all && product != nullptr && bus.plug(*product) != nullptr;
+        // Catalogued products always plug (their descriptors are tested);
+        // the devices stay on the bus, which owns them.
+        if (const link::Product* product = catalogueProduct(kind, std::uint8_t(variant)))
+            (void)bus.plug(*product);
     }
-    return all;
 }
 
 }  // namespace quillon::emu

@@ -6,7 +6,7 @@
 
 namespace quillon::emu {
 
-// An RGB keyboard, a model-0 mouse and the mousepad. False when any failed to plug.
-[[nodiscard]] bool attachDemoDevices(VirtualBus& bus);
+// Plugs an RGB keyboard, a model-0 mouse and the mousepad into `bus`.
+void attachDemoDevices(VirtualBus& bus);
 
 }  // namespace quillon::emu

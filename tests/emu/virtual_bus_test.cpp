@@ -68,7 +68,7 @@ bool readable(int fd) {
 
 TEST(VirtualBusPaths, TheDemoDevicesEnumerateInPlugOrderWithWindowsStylePaths) {
     VirtualBus bus;
-    ASSERT_TRUE(attachDemoDevices(bus));
+    attachDemoDevices(bus);
     std::vector<std::string> paths;
     ASSERT_TRUE(bus.enumerate(paths));
     ASSERT_EQ(paths.size(), 6u);
