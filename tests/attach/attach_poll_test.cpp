@@ -1,0 +1,187 @@
+// The attach poll against the virtual bus: which interfaces it opens, how it
+// survives a failing enumeration, and how quickly it notices changes and stops.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <set>
+
+#include "attach_rig.h"
+#include "link/attach_poll.h"
+#include "link/hid_device.h"
+
+namespace quillon::attach::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using link::DeviceKind;
+using link::PollOutcome;
+
+// Counts steps instead of running any.
+struct CountingSteps final : link::AttachSteps {
+    std::atomic<int> arrivals{0}, removals{0}, stills{0};
+    void arrival(link::DeviceLink&) override { ++arrivals; }
+    void removal(link::DeviceLink&) override { ++removals; }
+    void stillPresent(link::DeviceLink&) override { ++stills; }
+};
+
+// Forwards to the bus and records what is opened and how many connections live.
+struct RecordingBackend final : platform::HidBackend {
+    explicit RecordingBackend(platform::HidBackend& inner) : inner(inner) {}
+
+    struct Conn final : platform::HidConnection {
+        Conn(std::unique_ptr<platform::HidConnection> c, std::atomic<int>& live) : c(std::move(c)), live(live) {
+            ++live;
+        }
+        ~Conn() override { --live; }
+        const platform::HidAttributes& attributes() const override { return c->attributes(); }
+        const platform::TopLevelCollection& collection() const override { return c->collection(); }
+        platform::TransferStatus writeReport(std::span<const std::uint8_t> r, int t, platform::AbortSignal& a,
+                                             std::size_t& n) override {
+            return c->writeReport(r, t, a, n);
+        }
+        platform::TransferStatus readReport(std::span<std::uint8_t> b, int t, platform::AbortSignal& a,
+                                            std::size_t& n) override {
+            return c->readReport(b, t, a, n);
+        }
+        void discardPendingInput() override { c->discardPendingInput(); }
+        std::unique_ptr<platform::HidConnection> c;
+        std::atomic<int>& live;
+    };
+
+    bool enumerate(std::vector<std::string>& paths) override {
+        ++enumerations;
+        if (failNext.exchange(false)) {
+            paths.clear();
+            return false;
+        }
+        return inner.enumerate(paths);
+    }
+    std::unique_ptr<platform::HidConnection> open(std::string_view path, platform::HidOpenFlags f) override {
+        {
+            std::lock_guard g(mutex);
+            opened.emplace_back(path);
+        }
+        auto c = inner.open(path, f);
+        if (!c) return nullptr;
+        return std::make_unique<Conn>(std::move(c), live);
+    }
+    bool probe(std::string_view path) override { return inner.probe(path); }
+    int hotplugFd() override { return inner.hotplugFd(); }
+    void drainHotplug() override { inner.drainHotplug(); }
+
+    platform::HidBackend& inner;
+    std::atomic<bool> failNext{false};
+    std::atomic<int> enumerations{0};
+    std::atomic<int> live{0};
+    std::mutex mutex;
+    std::vector<std::string> opened;
+};
+
+struct PollFixture : ::testing::Test {
+    PollFixture() : recording(bus), link(recording) { link.setMatch(DeviceKind::keyboard); }
+    emu::VirtualBus bus;
+    RecordingBackend recording;
+    link::DeviceLink link;
+    CountingSteps steps;
+};
+
+TEST_F(PollFixture, TheOneColourKeyboardIsAcceptedAlthoughTheLinkMatchesTheRgbKeyboard) {
+    bus.plug(0x6556);
+    EXPECT_EQ(link.matchProductId, 0x8611);
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::arrived);
+    EXPECT_EQ(link.connected.load(), 1);
+    EXPECT_EQ(link.hid.attributes().productId, 0x6556);
+    EXPECT_EQ(steps.arrivals.load(), 1);
+}
+
+TEST_F(PollFixture, ANonMatchingInterfaceOfTheSameKeyboardIsOpenedClosedAndPassed) {
+    auto kb = bus.plug(0x8611);
+    ASSERT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::arrived);
+    // The command collection is never a device's first path: something was
+    // opened before it, found wanting and closed; only the match stays open.
+    ASSERT_GE(recording.opened.size(), 2u);
+    EXPECT_EQ(recording.opened.back(), kb->commandCollection().path);
+    EXPECT_NE(recording.opened.front(), kb->commandCollection().path);
+    EXPECT_EQ(recording.live.load(), 1);
+    EXPECT_EQ(link.hid.caps().usagePage, link::kCommandUsagePage);
+}
+
+TEST_F(PollFixture, OtherKindsAndOtherVendorsAreNeverTaken) {
+    bus.plug(0x5523);
+    bus.plug(0x5104);
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::searching);
+    EXPECT_EQ(link.connected.load(), 0);
+    EXPECT_EQ(recording.live.load(), 0);
+}
+
+TEST(PathIds, UpperCaseMarkersYieldTheIds) {
+    const link::PathIds ids = link::parsePathIds("\\\\?\\HID#VID_0C45&PID_8611&MI_01&COL02#8&2f1c&0&0001#{x}");
+    EXPECT_EQ(ids.vendorId, 0x0C45);
+    EXPECT_EQ(ids.productId, 0x8611);
+    EXPECT_EQ(link::parsePathIds("no markers here").vendorId, 0);
+}
+
+TEST_F(PollFixture, AFailedEnumerationSkipsOnlyThatPoll) {
+    bus.plug(0x8611);
+    recording.failNext = true;
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::enumerationFailed);
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::arrived);
+}
+
+TEST_F(PollFixture, TheThreadKeepsPollingAfterAFailedEnumeration) {
+    recording.failNext = true;
+    link::StopSignal stop;
+    link::AttachThread thread(link, DeviceKind::keyboard, steps, stop, "", {10ms, 20ms});
+    ASSERT_TRUE(eventually([&] { return recording.enumerations.load() >= 3; }));
+    bus.plug(0x8611);
+    EXPECT_TRUE(eventually([&] { return steps.arrivals.load() == 1; }));
+    stop.request();
+}
+
+TEST_F(PollFixture, RemovalAndStillPresentFollowTheProbe) {
+    auto kb = bus.plug(0x8611);
+    ASSERT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::arrived);
+    link.syncLighting = 1;
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::stillPresent);
+    bus.unplug(*kb);
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::removed);
+    EXPECT_EQ(link.connected.load(), 0);
+    EXPECT_EQ(link.syncLighting.load(), 0);
+    EXPECT_EQ(steps.removals.load(), 1);
+    EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::searching);
+}
+
+TEST_F(PollFixture, HotplugWakesTheSearchingPollLongBeforeItsSecond) {
+    link::StopSignal stop;
+    link::AttachThread thread(link, DeviceKind::keyboard, steps, stop, "");
+    ASSERT_TRUE(eventually([&] { return recording.enumerations.load() >= 1; }));
+    std::this_thread::sleep_for(20ms);
+    const auto plugged = std::chrono::steady_clock::now();
+    bus.plug(0x8611);
+    ASSERT_TRUE(eventually([&] { return steps.arrivals.load() == 1; }));
+    EXPECT_LT(std::chrono::steady_clock::now() - plugged, 300ms);
+    stop.request();
+}
+
+TEST_F(PollFixture, AStopEndsTheThreadAtOnceEvenMidInterval) {
+    link::StopSignal stop;
+    auto thread = std::make_unique<link::AttachThread>(link, DeviceKind::keyboard, steps, stop, "");
+    ASSERT_TRUE(eventually([&] { return recording.enumerations.load() >= 1; }));
+    const auto asked = std::chrono::steady_clock::now();
+    stop.request();
+    thread.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 100ms);
+}
+
+TEST_F(PollFixture, AStopRequestedBeforeTheThreadStartsIsNotLost) {
+    link::StopSignal stop;
+    stop.request();
+    link::AttachThread thread(link, DeviceKind::keyboard, steps, stop, "");
+    thread.join();
+    EXPECT_EQ(recording.enumerations.load(), 0);
+}
+
+}  // namespace
+}  // namespace quillon::attach::testing

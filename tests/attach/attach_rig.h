@@ -1,0 +1,143 @@
+#pragma once
+
+// Everything the attach steps work on, headless: the virtual bus with its
+// emulated devices, the three links, a queue event loop run by the test
+// thread, the in-memory skin, a fresh profile folder, and hooks that record.
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "attach/attach_context.h"
+#include "attach/keyboard_attach.h"
+#include "attach/mouse_attach.h"
+#include "attach/mousepad_attach.h"
+#include "emu/virtual_bus.h"
+#include "profiles/profile_startup.h"
+#include "profiles/temp_folder.h"
+#include "shell/queue_event_loop.h"
+#include "skin/memory_skin.h"
+
+namespace quillon::attach::testing {
+
+struct RecordingHooks final : AttachHooks {
+    std::vector<UpdateNotice> notices;
+    int closes = 0;
+    int mouseRefreshes = 0;
+    std::vector<profiles::ProfileListId> loaded;
+    std::vector<int> keyIndexCounts;
+    std::vector<std::size_t> patternImages;
+
+    void refreshMouseViews() override { ++mouseRefreshes; }
+    void deriveKeyIndex(std::span<const std::uint8_t>, int keyCount) override {
+        keyIndexCounts.push_back(keyCount);
+    }
+    void loadMovementPatterns(std::span<const std::uint8_t> image) override {
+        patternImages.push_back(image.size());
+    }
+    void updateWindowNotice(UpdateNotice n) override { notices.push_back(n); }
+    void closeUpdateWindow() override { ++closes; }
+    void profileLoaded(profiles::ProfileListId list, bool) override { loaded.push_back(list); }
+};
+
+class AttachRig {
+public:
+    explicit AttachRig(bool firstRun = true)
+        : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
+          folders(users),
+          store{folders, ini},
+          keyboardLink(bus),
+          mouseLink(bus),
+          mousepadLink(bus),
+          ctx{keyboardLink, mouseLink, mousepadLink, loop,   skin,     lighting, stores,
+              identity,     store,     run,        hooks,  controls} {
+        std::filesystem::create_directories(root.path() / "Documents");
+        std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
+        keyboardLink.setMatch(link::DeviceKind::keyboard);
+        mouseLink.setMatch(link::DeviceKind::mouse);
+        mousepadLink.setMatch(link::DeviceKind::mousepad);
+        startLists();
+        if (!firstRun) {
+            // A later run over the same folder: the index exists already.
+            run = profiles::ProfileRunState{};
+            startLists();
+        }
+    }
+
+    void startLists() {
+        for (auto kind : {link::DeviceKind::keyboard, link::DeviceKind::mouse, link::DeviceKind::mousepad})
+            static_cast<void>(profiles::startProfileLists(store, skin, run, kind));
+    }
+
+    link::PollOutcome poll(link::DeviceKind kind) {
+        link::PollOutcome o = link::pollOnce(ctx.link(kind), kind, steps(kind));
+        loop.runPending();
+        return o;
+    }
+    link::AttachSteps& steps(link::DeviceKind kind) {
+        switch (kind) {
+            case link::DeviceKind::keyboard: return keyboardSteps;
+            case link::DeviceKind::mouse: return mouseSteps;
+            case link::DeviceKind::mousepad: break;
+        }
+        return mousepadSteps;
+    }
+    // Plugs a product and runs its arrival.
+    std::shared_ptr<emu::EmulatedDevice> attach(std::uint16_t productId) {
+        auto device = bus.plug(productId);
+        const link::Product* p = link::findProduct(link::kVendorId, productId);
+        static_cast<void>(poll(p->kind));
+        return device;
+    }
+    void detach(const std::shared_ptr<emu::EmulatedDevice>& device) {
+        const link::DeviceKind kind = device->product().kind;
+        bus.unplug(*device);
+        static_cast<void>(poll(kind));
+    }
+
+    profiles::testing::TempFolder root;
+    platform::FixedUserFolders users;
+    profiles::ProfileFolders folders;
+    profiles::IniStore ini;
+    profiles::ProfileStore store;
+    emu::VirtualBus bus;
+    link::DeviceLink keyboardLink;
+    link::DeviceLink mouseLink;
+    link::DeviceLink mousepadLink;
+    shell::QueueEventLoop loop;
+    skin::MemorySkin skin;
+    lighting::LightingSettings lighting;
+    DeviceStores stores;
+    DeviceIdentity identity;
+    profiles::ProfileRunState run;
+    RecordingHooks hooks;
+    BoundControls controls;
+    AttachContext ctx;
+    KeyboardAttach keyboardSteps{ctx, nullptr};
+    MouseAttach mouseSteps{ctx};
+    MousepadAttach mousepadSteps{ctx};
+};
+
+// Requests of one command in a device's log.
+inline std::size_t countRequests(const emu::EmulatedDevice& device, link::Command command) {
+    std::size_t n = 0;
+    for (const link::CommandReport& r : device.requests())
+        if (r.command() == static_cast<std::uint8_t>(command)) ++n;
+    return n;
+}
+
+// Waits up to `limit` for `done`, checking every millisecond.
+template <class F>
+bool eventually(F done, std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
+
+}  // namespace quillon::attach::testing
