@@ -74,10 +74,11 @@ bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& recor
                                   DeviceChannel& own, const LightingChannels& all, Pacer& pacer) {
     applyPendingSelection(kind, record.direction);
     const EffectFamily& family = effectFamily(kind);
-    const EffectGenerator generator = findGenerator(family, record.mode);
-    if (generator == nullptr) return true;
+    // The extra pause comes first: mouse mode 8 rests without a generator.
     const int extra = extraPauseMs(kind, record.mode, record.speed);
     if (extra > 0 && !pacer.sleepMs(extra)) return false;
+    const EffectGenerator generator = findGenerator(family, record.mode);
+    if (generator == nullptr) return true;
 
     CustomSet custom;
     settings.copyCurrentCustomSet(custom);

@@ -1,0 +1,76 @@
+#pragma once
+
+// The lighting views of the keyboard, the mouse and the mousepad: what each of
+// their controls does to the lighting settings, and how a view shows them.
+// The three views are one implementation over a small description of the
+// device (control prefix, record, how a change is committed).
+//
+// Runs on the GUI thread only. Lighting threads see the changes through the
+// settings snapshot of their next tick; scratch resets are requested from the
+// engine and done by the lighting thread itself.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "lighting/lighting_engine.h"
+#include "link/device_catalogue.h"
+#include "skin/notification.h"
+#include "skin/skin.h"
+
+namespace quillon::lighting {
+
+// The syncLighting flags of the three device links.
+struct SyncFlags {
+    std::atomic<int>& keyboard;
+    std::atomic<int>& mouse;
+    std::atomic<int>& mousepad;
+};
+
+// Writes the current profile content file of a device kind (the ".led" of
+// the keyboard) from the settings. Wired by the application to the profile
+// store.
+using SaveLightingProfile = std::function<void(link::DeviceKind)>;
+
+class LightingView {
+public:
+    LightingView(skin::Skin& skin, LightingEngine& engine, SyncFlags flags, SaveLightingProfile save)
+        : skin_(skin), engine_(engine), flags_(flags), save_(std::move(save)) {}
+
+    // Acts on a notification of a lighting control; false when the control is
+    // not one of the lighting views'.
+    [[nodiscard]] bool handle(const skin::Notification& n);
+
+    // Shows a device's record in its view (after attach, profile change or
+    // synchronisation).
+    void refresh(link::DeviceKind kind);
+
+private:
+    LightingKind lightingKindOf(link::DeviceKind kind) const;
+    void selectMode(link::DeviceKind kind, LightingKind lk, int row);
+    void showModeGroups(link::DeviceKind kind, LightingKind lk, std::uint8_t mode);
+    void applyColour(link::DeviceKind kind, std::uint32_t argb, bool typed);
+    void showColour(link::DeviceKind kind, std::uint32_t argb, bool fields);
+    void setDirection(link::DeviceKind kind, std::uint8_t direction);
+    void commit(link::DeviceKind kind);
+    void save(link::DeviceKind kind);
+    void uncheckAllKeysBoxes();
+    bool handleKeyboardOnly(const skin::Notification& n);
+    bool handleCustomTools(const skin::Notification& n);
+
+    void setVisible(std::string_view name, bool visible);
+    void setEnabled(std::string_view name, bool enabled);
+    void setChecked(std::string_view name, bool checked);
+    void setTextKey(std::string_view name, std::string_view key);
+
+    skin::Skin& skin_;
+    LightingEngine& engine_;
+    SyncFlags flags_;
+    SaveLightingProfile save_;
+};
+
+// The one-colour keyboard's fixed colour as its colour controls show it.
+inline constexpr std::uint32_t kOneColourPicker = 0xFF2400FFu;
+
+}  // namespace quillon::lighting

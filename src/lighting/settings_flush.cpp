@@ -1,0 +1,42 @@
+#include "lighting/settings_flush.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace quillon::lighting {
+
+FlushOutcome flushDirtySettings(LightingSettings& settings, SettingsWriter& writer) {
+    using Buffer = std::array<std::uint8_t, kSettingsWriteBytes>;
+    std::optional<Buffer> mouse;
+    std::optional<Buffer> mousepad;
+    settings.edit([&](LightingRecords& r) {
+        if (r.mouseDirty) {
+            mouse.emplace();
+            mouse->fill(0);
+            const auto bytes = toBytes(r.mouse);
+            std::copy(bytes.begin(), bytes.end(), mouse->begin());
+            r.mouseDirty = false;
+        }
+        if (r.mousepadDirty) {
+            mousepad.emplace();
+            mousepad->fill(0);
+            const auto bytes = toBytes(r.mousepad);
+            std::copy(bytes.begin(), bytes.end(), mousepad->begin());
+            r.mousepadDirty = false;
+        }
+    });
+    FlushOutcome out;
+    // A failed write is not retried: the next change sets the flag again.
+    if (mouse) {
+        (void)writer.writeSettings(link::DeviceKind::mouse, *mouse);
+        out.mouseWritten = true;
+    }
+    if (mousepad) {
+        (void)writer.writeSettings(link::DeviceKind::mousepad, *mousepad);
+        out.mousepadWritten = true;
+    }
+    return out;
+}
+
+}  // namespace quillon::lighting

@@ -1,0 +1,60 @@
+#pragma once
+
+// The one-second settings flush: the mouse and the mousepad keep their
+// lighting (and the mouse its performance settings) in their own memory, and
+// a changed record reaches them with one 56-byte settings write per tick, so
+// a burst of changes costs one write.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "lighting/lighting_settings.h"
+#include "link/device_catalogue.h"
+#include "link/status.h"
+
+namespace quillon::link {
+struct DeviceLink;
+}
+
+namespace quillon::lighting {
+
+inline constexpr int kSettingsFlushPeriodMs = 1000;
+inline constexpr std::size_t kSettingsWriteBytes = 56;
+
+class SettingsWriter {
+public:
+    virtual ~SettingsWriter() = default;
+    // One CMD_WRITE_SETTINGS of the 56 bytes to the device kind.
+    virtual link::Status writeSettings(link::DeviceKind kind, std::span<const std::uint8_t> bytes) = 0;
+
+protected:
+    SettingsWriter() = default;
+    SettingsWriter(const SettingsWriter&) = default;
+    SettingsWriter& operator=(const SettingsWriter&) = default;
+};
+
+// Over the device links (the write also ends synchronised lighting of that
+// device).
+class LinkSettingsWriter final : public SettingsWriter {
+public:
+    LinkSettingsWriter(link::DeviceLink& mouse, link::DeviceLink& mousepad)
+        : mouse_(mouse), mousepad_(mousepad) {}
+    link::Status writeSettings(link::DeviceKind kind, std::span<const std::uint8_t> bytes) override;
+
+private:
+    link::DeviceLink& mouse_;
+    link::DeviceLink& mousepad_;
+};
+
+struct FlushOutcome {
+    bool mouseWritten = false;
+    bool mousepadWritten = false;
+};
+
+// One timer tick: every dirty record goes out once and its flag is cleared.
+// The record is copied and the flag cleared together, so a change made during
+// the write is sent on the next tick.
+FlushOutcome flushDirtySettings(LightingSettings& settings, SettingsWriter& writer);
+
+}  // namespace quillon::lighting

@@ -1,0 +1,157 @@
+// The lighting threads' passes: what a pass pauses, calls and sends in each
+// state of its device, and that the threads stop promptly.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "effect_rig.h"
+#include "lighting/lighting_threads.h"
+
+namespace quillon::lighting {
+namespace {
+
+using test::EffectRig;
+
+TEST(KeyboardPass, PausesTheTableTimeThenSendsOneFrameAndAdvancesTheTick) {
+    EffectRig rig;
+    rig.select(2);
+    rig.engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting.speed = 3; });
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.pacer.pauses, std::vector<int>{21});
+    ASSERT_EQ(rig.keyboard.frames.size(), 1u);
+    EXPECT_EQ(rig.keyboard.frames[0].size(), 378u);
+    EXPECT_EQ(rig.engine.frameTick.load(), 1);
+}
+
+TEST(KeyboardPass, UnpluggedKeyboardCallsNoGeneratorAndKeepsTheTick) {
+    EffectRig rig;
+    rig.select(3);
+    rig.keyboard.isConnected = false;
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_TRUE(rig.keyboard.frames.empty());
+    EXPECT_EQ(rig.engine.frameTick.load(), 0);
+    EXPECT_EQ(rig.scratch().phase, 0);  // the generator never ran
+    EXPECT_EQ(rig.pacer.pauses[1], kDisconnectedPauseMs);
+}
+
+TEST(KeyboardPass, SynchronisedKeyboardSendsNothingButTheTickAdvances) {
+    EffectRig rig;
+    rig.select(3);
+    rig.keyboard.isSynced = true;
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_TRUE(rig.keyboard.frames.empty());
+    EXPECT_EQ(rig.engine.frameTick.load(), 4);
+}
+
+TEST(KeyboardPass, SuspendSilencesOnlyEffectsThatHonourIt) {
+    EffectRig rig;
+    rig.engine.outputEnabled = false;
+    rig.select(3);
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_TRUE(rig.keyboard.frames.empty());
+    rig.select(13);  // rings send during suspend too
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.keyboard.frames.size(), 1u);
+    rig.engine.outputEnabled = true;
+    rig.select(3);
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.keyboard.frames.size(), 2u);
+}
+
+TEST(KeyboardPass, RippleTakesItsExtraPauseAndUnknownModesSendNothing) {
+    EffectRig rig;
+    rig.select(5);
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.pacer.pauses, (std::vector<int>{9, 40}));
+    rig.pacer.pauses.clear();
+    rig.select(40);
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.pacer.pauses, std::vector<int>{kUntimedPauseMs});
+    EXPECT_EQ(rig.keyboard.frames.size(), 1u);
+}
+
+TEST(KeyboardPass, StopDuringThePauseEndsThePassWithoutAGeneratorCall) {
+    EffectRig rig;
+    rig.select(3);
+    rig.pacer.stopAfterPause = true;
+    EXPECT_FALSE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_TRUE(rig.keyboard.frames.empty());
+}
+
+TEST(PointerPasses, MouseMode8RestsTwoHundredMillisecondsAndSendsNothing) {
+    EffectRig rig;
+    rig.mouse.isConnected = true;
+    rig.engine.settings.edit([](LightingRecords& r) { r.mouse.lighting.mode = 8; });
+    ASSERT_TRUE(mousePass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.pacer.total(), 9 + 200);
+    EXPECT_TRUE(rig.mouse.frames.empty());
+    EXPECT_EQ(rig.engine.frameTick.load(), 0);
+}
+
+TEST(PointerPasses, Mode9WithoutATimingRowRestsLikeMode8) {
+    EffectRig rig;
+    rig.mouse.isConnected = true;
+    rig.mousepad.isConnected = true;
+    rig.engine.settings.edit([](LightingRecords& r) {
+        r.mouse.lighting.mode = 9;
+        r.mousepad.lighting.mode = 9;
+    });
+    ASSERT_TRUE(mousePass(rig.engine, rig.channels, rig.pacer));
+    ASSERT_TRUE(mousepadPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.pacer.pauses, (std::vector<int>{200, 200}));
+    EXPECT_TRUE(rig.mouse.frames.empty());
+    EXPECT_TRUE(rig.mousepad.frames.empty());
+}
+
+TEST(SyncPass, IdlesASecondWhenNoDeviceIsThere) {
+    EffectRig rig;
+    rig.keyboard.isConnected = false;
+    rig.engine.settings.edit([](LightingRecords& r) { r.sync.speed = 3; });
+    ASSERT_TRUE(syncPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.pacer.pauses, (std::vector<int>{12, kSyncIdlePauseMs}));
+}
+
+// A fake device that counts frames from any thread.
+class CountingChannel final : public DeviceChannel {
+public:
+    bool connected() const override { return true; }
+    bool syncLighting() const override { return false; }
+    void sendFrame(std::span<const std::uint8_t>) override { frames.fetch_add(1); }
+    std::atomic<int> frames{0};
+};
+
+TEST(LightingThreads, RunFramesAndStopWithinAPass) {
+    LightingEngine engine;
+    engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting = {3, 14, 14, 1, 0, 1, 2, 3}; });
+    CountingChannel keyboard;
+    CountingChannel mouse;
+    CountingChannel mousepad;
+    LightingThreads threads(engine, {keyboard, mouse, mousepad});
+    threads.start({0, 0, 0, 0});
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (keyboard.frames.load() < 3 && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_GE(keyboard.frames.load(), 3);
+    const auto before = std::chrono::steady_clock::now();
+    threads.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+}
+
+TEST(LightingThreads, StopDuringTheStartDelayIsNotLost) {
+    LightingEngine engine;
+    CountingChannel keyboard;
+    CountingChannel mouse;
+    CountingChannel mousepad;
+    LightingThreads threads(engine, {keyboard, mouse, mousepad});
+    threads.start();  // 1 s and 3 s start delays
+    const auto before = std::chrono::steady_clock::now();
+    threads.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+    EXPECT_EQ(keyboard.frames.load(), 0);
+}
+
+}  // namespace
+}  // namespace quillon::lighting
