@@ -154,9 +154,9 @@ bool FirmwareModel::keymapChunk(const link::CommandReport& request, link::Comman
     if (position + n > map.size())
         return false;
     if (command == Command::writeKeymapSlot)
-        std::copy_n(request.payload().begin(), n, map.begin() + position);
+        std::copy_n(request.payload().begin(), n, map.data() + position);
     else
-        std::copy_n(map.begin() + position, n, answer.payload().begin());
+        std::copy_n(map.data() + position, n, answer.payload().begin());
     return true;
 }
 
@@ -181,7 +181,7 @@ bool FirmwareModel::memoryWrite(std::span<std::uint8_t> memory,
     const std::size_t offset = request.offset();
     if (offset + request.length() > memory.size())
         return false;
-    std::copy_n(request.payload().begin(), request.length(), memory.begin() + offset);
+    std::copy_n(request.payload().begin(), request.length(), memory.data() + offset);
     return true;
 }
 
@@ -190,7 +190,7 @@ bool FirmwareModel::memoryRead(std::span<const std::uint8_t> memory,
     const std::size_t offset = request.offset();
     if (offset + request.length() > memory.size())
         return false;
-    std::copy_n(memory.begin() + offset, request.length(), answer.payload().begin());
+    std::copy_n(memory.data() + offset, request.length(), answer.payload().begin());
     return true;
 }
 

@@ -19,7 +19,7 @@ constexpr FactoryLighting kSpectrumCycle{3, 14, 7, 1, 0, 255, 0, 0};
 constexpr FactoryLighting kOneColourBreathing{1, 14, 7, 1, 0, 36, 0, 255};
 constexpr FactoryLighting kMousepadSpectrumCycle{1, 14, 7, 1, 0, 255, 0, 0};
 
-const std::array<ProductDescription, 7> kDescriptions{{
+constexpr std::array<ProductDescription, 7> kDescriptions{{
     {product(DeviceKind::keyboard, 0), 0x0103, 378, 32, 0, {}, kSpectrumCycle, {}},
     {product(DeviceKind::keyboard, 1), 0x0102, 126, 32, 0, {}, kOneColourBreathing, {}},
     {product(DeviceKind::keyboard, 2), 0x0101, 36, 32, 0, {}, kSpectrumCycle, {}},
