@@ -35,11 +35,4 @@ std::optional<Clock::time_point> InputQueue::firstDue() const {
     return ring_[head_].due;
 }
 
-void InputQueue::dropDue(Clock::time_point now) {
-    while (size_ != 0 && ring_[head_].due <= now) {
-        head_ = (head_ + 1) % kCapacity;
-        --size_;
-    }
-}
-
 }  // namespace quillon::emu

@@ -28,8 +28,6 @@ class InputQueue {
     std::optional<std::size_t> popDue(Clock::time_point now, std::span<std::uint8_t> out);
     // When the first report becomes due; nullopt when empty.
     std::optional<Clock::time_point> firstDue() const;
-    // Drops every report due by `now`; later ones are still on their way.
-    void dropDue(Clock::time_point now);
     void clear() { head_ = size_ = 0; }
     std::size_t size() const { return size_; }
     std::uint64_t dropped() const { return dropped_; }

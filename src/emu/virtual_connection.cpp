@@ -145,7 +145,9 @@ TransferStatus VirtualConnection::readReport(std::span<std::uint8_t> buffer, int
 
 void VirtualConnection::discardPendingInput() {
     std::lock_guard lock(device_->mutex());
-    queue_.dropDue(Clock::now());
+    // Answers still held back by the emulated latency go too: the transfers
+    // they answer are abandoned.
+    queue_.clear();
 }
 
 void VirtualConnection::queueInput(std::span<const std::uint8_t> report, Clock::time_point due) {
