@@ -18,7 +18,7 @@ std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
         for (std::size_t i = 0; i < iface.collections.size(); ++i)
             device->collections_.push_back({iface.collections[i].role,
                                             std::move(iface.collections[i].path),
-                                            std::move(parsed->collections[i])});
+                                            std::move(parsed->collections[i]), iface.descriptor});
     }
     return device;
 }

@@ -37,6 +37,9 @@ struct EmulatedCollection {
     CollectionRole role;
     std::string path;
     platform::TopLevelCollection caps;
+    // The report descriptor of the collection's whole interface, as a
+    // device returns it (hidraw also gives one descriptor per interface).
+    std::vector<std::uint8_t> interfaceDescriptor;
 };
 
 class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {

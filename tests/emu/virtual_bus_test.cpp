@@ -119,6 +119,11 @@ TEST(VirtualBusOpen, ConnectionsCarryTheParsedCollectionsAndIdentity) {
     EXPECT_EQ(events->collection().usage, 1);
     EXPECT_EQ(events->collection().inputReportLength, 3);
 
+    // Both collections of the second interface come from one descriptor.
+    EXPECT_EQ(collectionOf(*kb, CollectionRole::events).interfaceDescriptor.size(), 25u + 27u);
+    EXPECT_EQ(collectionOf(*kb, CollectionRole::events).interfaceDescriptor,
+              collectionOf(*kb, CollectionRole::command).interfaceDescriptor);
+
     auto boot = openRole(bus, *kb, CollectionRole::bootKeyboard);
     EXPECT_EQ(boot->collection().usagePage, 1);
     EXPECT_EQ(boot->collection().usage, 6);
