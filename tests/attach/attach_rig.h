@@ -98,6 +98,8 @@ public:
         static_cast<void>(poll(kind));
     }
 
+    std::filesystem::path kv() const { return root.path() / "Documents" / "Kv"; }
+
     profiles::testing::TempFolder root;
     platform::FixedUserFolders users;
     profiles::ProfileFolders folders;
