@@ -1,0 +1,195 @@
+// Synchronised lighting: starting it from a same-mode button, and the four
+// effects over whichever devices take part.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "effect_rig.h"
+#include "lighting/key_layout_tables.h"
+#include "lighting/membrane_tables.h"
+#include "lighting/mouse_tables.h"
+#include "lighting/sync_effects.h"
+#include "lighting/sync_start.h"
+
+namespace quillon::lighting {
+namespace {
+
+using link::DeviceKind;
+using test::EffectRig;
+using test::ledAt;
+
+class RecordingViews final : public SyncStartViews {
+public:
+    void refreshView(DeviceKind kind) override { refreshed.push_back(kind); }
+    void saveProfile(DeviceKind kind) override { saved.push_back(kind); }
+    std::vector<DeviceKind> refreshed;
+    std::vector<DeviceKind> saved;
+};
+
+struct SyncStartFixture {
+    LightingRecord keyboard{2, 9, 3, 1, 1, 10, 20, 30};
+    LightingRecord mouse{0, 14, 0, 0, 0, 1, 2, 3};
+    LightingRecord mousepad{3, 5, 5, 0, 0, 4, 5, 6};
+    LightingRecord sync{};
+    std::atomic<int> kbFlag{0}, msFlag{0}, mpFlag{0};
+    SyncTargets targets{keyboard, mouse, mousepad, sync, kbFlag, msFlag, mpFlag};
+    RecordingViews views;
+};
+
+TEST(SyncStart, KeyboardButtonWithOnlyTheKeyboardSetsAllThreeFlags) {
+    SyncStartFixture f;
+    const auto source = syncButtonSource("kb_deng_same_mode");
+    ASSERT_TRUE(source.has_value());
+    startSynchronisation(*source, f.targets, f.views);
+    EXPECT_EQ(f.kbFlag, 1);
+    EXPECT_EQ(f.msFlag, 1);
+    EXPECT_EQ(f.mpFlag, 1);
+    EXPECT_EQ(f.mouse, f.keyboard);
+    EXPECT_EQ(f.mousepad, f.keyboard);
+    EXPECT_EQ(f.sync, f.keyboard);
+    EXPECT_EQ(f.views.refreshed, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
+    EXPECT_EQ(f.views.saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
+}
+
+TEST(SyncStart, MouseAndMousepadButtonsCopyTheirOwnRecord) {
+    SyncStartFixture f;
+    const LightingRecord mouse = f.mouse;
+    startSynchronisation(*syncButtonSource("ms_deng_same_mode"), f.targets, f.views);
+    EXPECT_EQ(f.keyboard, mouse);
+    EXPECT_EQ(f.mousepad, mouse);
+    EXPECT_EQ(f.views.refreshed, (std::vector<DeviceKind>{DeviceKind::mousepad, DeviceKind::keyboard}));
+
+    SyncStartFixture g;
+    const LightingRecord pad = g.mousepad;
+    startSynchronisation(*syncButtonSource("mp_deng_same_mode"), g.targets, g.views);
+    EXPECT_EQ(g.keyboard, pad);
+    EXPECT_EQ(g.mouse, pad);
+    EXPECT_EQ(g.sync, pad);
+    EXPECT_EQ(g.views.saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::keyboard}));
+    EXPECT_FALSE(syncButtonSource("kb_deng_same_mode_1").has_value());
+}
+
+struct SyncRig : EffectRig {
+    SyncRig(bool kb, bool ms, bool mp, std::uint8_t variant = 0) {
+        keyboard.isSynced = kb;
+        mouse.isSynced = ms;
+        mousepad.isSynced = mp;
+        mouse.isConnected = mousepad.isConnected = true;
+        engine.keyboardVariant = variant;
+    }
+    void choose(std::uint8_t mode, std::uint8_t multi = 1, std::uint8_t brightness = 14) {
+        engine.settings.edit([&](LightingRecords& r) {
+            r.sync = LightingRecord{mode, brightness, 0, 1, multi, 200, 100, 50};
+        });
+    }
+    void tick() { (void)tickKind(LightingKind::sync); }
+};
+
+TEST(SyncEffects, WavePutsFifteenColumnsOnTheMousepadAndSevenOnTheMouseGroups) {
+    SyncRig rig(true, true, true);
+    rig.choose(2, 1);
+    rig.tick();  // phase 1: column c has hue 1 + 7c
+    ASSERT_EQ(rig.mousepad.frames.size(), 1u);
+    ASSERT_EQ(rig.mouse.frames.size(), 1u);
+    const auto& pad = rig.mousepad.frames.back();
+    const auto& mouse = rig.mouse.frames.back();
+    ASSERT_EQ(pad.size(), 45u);
+    ASSERT_EQ(mouse.size(), 60u);
+    for (std::size_t c = 0; c < 15; ++c) EXPECT_EQ(ledAt(pad, c), ColourWheel[1 + 7 * c]) << c;
+    for (std::size_t g = 0; g < 7; ++g) {
+        for (std::uint8_t led : MouseLedGroups[g]) EXPECT_EQ(ledAt(mouse, led), ColourWheel[1 + 7 * g]) << g;
+    }
+    const auto& kb = rig.keyboard.frames.back();
+    ASSERT_EQ(kb.size(), 378u);
+    EXPECT_EQ(ledAt(kb, LedIndexTable[105]), ColourWheel[1]);  // column 0
+    EXPECT_EQ(ledAt(kb, LedIndexTable[20]), ColourWheel[1 + 7 * 22]);
+    EXPECT_EQ(rig.engine.effectState().sync.phase, 2);  // stepped again for the regions
+}
+
+TEST(SyncEffects, SingleColourWaveScalesByEnvelopePlusOne) {
+    SyncRig rig(false, false, true);
+    rig.choose(2, 0);
+    rig.tick();  // phase 1; LED c: w = 1 + 10c
+    const auto& pad = rig.mousepad.frames.back();
+    for (std::size_t c : {0u, 3u, 14u}) {
+        const unsigned e = WaveEnvelope[(1 + 10 * c) % 96] + 1u;
+        EXPECT_EQ(pad[3 * c], ((200u * 256u) >> 8) * e >> 8) << c;
+    }
+}
+
+TEST(SyncEffects, AMembraneKeyboardOnlyEverGetsRegionFrames) {
+    for (std::uint8_t mode = 0; mode < 4; ++mode) {
+        SyncRig rig(true, false, false, 2);
+        rig.choose(mode, 0);
+        for (int t = 0; t < 5; ++t) rig.tick();
+        ASSERT_EQ(rig.keyboard.frames.size(), 5u) << "mode " << int(mode);
+        for (const auto& f : rig.keyboard.frames) EXPECT_EQ(f.size(), kMembraneFrameBytes);
+    }
+    SyncRig rig(true, false, false, 2);
+    rig.choose(0, 0);
+    rig.tick();
+    const auto& f = rig.keyboard.frames.back();
+    EXPECT_EQ(f[0], 100);  // green first: 100 * 256 >> 8
+    EXPECT_EQ(f[1], 200);
+}
+
+TEST(SyncEffects, TheOneColourKeyboardTakesNoPart) {
+    SyncRig rig(true, true, false, 1);
+    rig.choose(3);
+    rig.tick();
+    EXPECT_TRUE(rig.keyboard.frames.empty());
+    EXPECT_EQ(rig.mouse.frames.size(), 1u);
+    EXPECT_EQ(rig.pacer.pauses, (std::vector<int>{9, 1}));  // its stand-in pause, the mousepad's
+}
+
+TEST(SyncEffects, DevicesThatDoNotTakePartCostShortSleeps) {
+    SyncRig rig(true, false, false);
+    rig.choose(0, 0);
+    rig.tick();
+    EXPECT_EQ(rig.keyboard.frames.size(), 1u);
+    EXPECT_TRUE(rig.mouse.frames.empty());
+    EXPECT_TRUE(rig.mousepad.frames.empty());
+    EXPECT_EQ(rig.pacer.pauses, (std::vector<int>{1, 1, 5}));
+
+    SyncRig pointers(false, true, true);
+    pointers.choose(1);
+    pointers.tick();
+    EXPECT_EQ(pointers.pacer.pauses, (std::vector<int>{8}));
+    pointers.choose(2);
+    pointers.tick();
+    EXPECT_EQ(pointers.pacer.pauses.back(), 6);
+}
+
+TEST(SyncEffects, StaticLightsEveryLedOfEveryDevice) {
+    SyncRig rig(true, true, true);
+    rig.choose(0, 0, 1);  // scale 30: factor 31
+    rig.tick();
+    const Rgb expected{200 * 31 >> 8, 100 * 31 >> 8, 50 * 31 >> 8};
+    const auto& kb = rig.keyboard.frames.back();
+    for (std::size_t n = 0; n < 126; ++n) ASSERT_EQ(ledAt(kb, n), expected) << n;
+    for (std::size_t n = 0; n < 20; ++n) ASSERT_EQ(ledAt(rig.mouse.frames.back(), n), expected) << n;
+    for (std::size_t n = 0; n < 15; ++n) ASSERT_EQ(ledAt(rig.mousepad.frames.back(), n), expected) << n;
+    EXPECT_EQ(rig.engine.mirrors.mouse.cell(19), (MirrorCell{packChangerColour({200, 100, 50}), 30}));
+}
+
+TEST(SyncEffects, NothingIsSentWhileSuspending) {
+    SyncRig rig(true, true, true);
+    rig.engine.outputEnabled = false;
+    rig.choose(3);
+    rig.tick();
+    EXPECT_TRUE(rig.keyboard.frames.empty());
+    EXPECT_TRUE(rig.mouse.frames.empty());
+    EXPECT_TRUE(rig.mousepad.frames.empty());
+    EXPECT_EQ(rig.engine.mirrors.mousepad.cell(0).colour, packChangerColour(ColourWheel[1]));
+}
+
+TEST(SyncEffects, ParticipantsFollowFlagsAndVariant) {
+    EXPECT_FALSE(syncParticipants(true, 1, false, false).keyboard);
+    EXPECT_TRUE(syncParticipants(true, 2, false, false).membraneKeyboard);
+    EXPECT_FALSE(syncParticipants(false, 2, false, false).membraneKeyboard);
+    EXPECT_TRUE(syncParticipants(false, 0, true, true).mousepad);
+}
+
+}  // namespace
+}  // namespace quillon::lighting
