@@ -187,7 +187,7 @@ TEST(VirtualBusReads, TimeLimitAbortAndDiscard) {
     abort.set();
     t = std::chrono::steady_clock::now();
     EXPECT_EQ(receive(*c, answer, abort, platform::kNoTimeLimit), TransferStatus::aborted);
-    EXPECT_LT(since(t), 100ms);
+    EXPECT_LT(since(t), 500ms);
     EXPECT_EQ(receive(*c, answer, abort, 0), TransferStatus::timedOut);
 
     // Abort from another thread while the wait has no limit.
@@ -226,7 +226,7 @@ TEST(VirtualBusPlugging, UnplugFailsAWaitingReadAtOnceAndSignalsHotplug) {
     const auto t = std::chrono::steady_clock::now();
     bus.unplug(*mouse);
     reader.join();
-    EXPECT_LT(since(t), 200ms);
+    EXPECT_LT(since(t), 500ms);
     EXPECT_EQ(result.load(), TransferStatus::failed);
     EXPECT_TRUE(readable(bus.hotplugFd()));
     EXPECT_FALSE(bus.probe(path));
@@ -369,16 +369,16 @@ TEST(VirtualBusFaults, AStalledWriteEndsAtItsLimitOrCompletesAfterTheStall) {
     auto pad = plug(bus, DeviceKind::mousepad, 0);
     auto c = openRole(bus, *pad, CollectionRole::command);
     AbortSignal abort;
-    pad->setWriteStall(80ms);
+    pad->setWriteStall(300ms);
     auto t = std::chrono::steady_clock::now();
     EXPECT_EQ(send(*c, link::buildRequest(Command::begin), abort, 20), TransferStatus::timedOut);
     EXPECT_GE(since(t), 19ms);
-    EXPECT_LT(since(t), 70ms);
+    EXPECT_LT(since(t), 250ms);
     EXPECT_EQ(pad->requestCount(), 0u);
 
     t = std::chrono::steady_clock::now();
     EXPECT_EQ(send(*c, link::buildRequest(Command::begin), abort, 1000), TransferStatus::completed);
-    EXPECT_GE(since(t), 79ms);
+    EXPECT_GE(since(t), 299ms);
     EXPECT_EQ(pad->requestCount(), 1u);
 
     std::thread aborter([&] {
@@ -407,9 +407,9 @@ TEST(VirtualBusThreads, AReaderAndAWriterOnDifferentConnectionsRunTogether) {
     });
     std::thread emitter([&] {
         for (int i = 0; i < kEvents; ++i) {
+            while (i - eventsRead.load() >= 32)  // stay within the connection's ring
+                std::this_thread::sleep_for(100us);
             mouse->emitEvent(0x0403);
-            if (i % 32 == 31)
-                std::this_thread::sleep_for(1ms);  // stay within the ring
         }
     });
     std::thread writer([&] {
