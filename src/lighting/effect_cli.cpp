@@ -1,5 +1,6 @@
 #include "lighting/effect_cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -87,6 +88,49 @@ private:
     std::ostream& out_;
 };
 
+// Sync: keeps the last frame a device got in the tick, printed per tick.
+class FrameSlotChannel final : public DeviceChannel {
+public:
+    bool connected() const override { return true; }
+    bool syncLighting() const override { return true; }
+    void sendFrame(std::span<const std::uint8_t> frame) override {
+        length_ = std::min(frame.size(), bytes_.size());
+        std::copy_n(frame.begin(), length_, bytes_.begin());
+    }
+    void writeHex(std::ostream& out) {
+        static constexpr char kDigits[] = "0123456789abcdef";
+        for (std::size_t i = 0; i < length_; ++i) out << kDigits[bytes_[i] >> 4] << kDigits[bytes_[i] & 15];
+        length_ = 0;
+    }
+
+private:
+    std::array<std::uint8_t, kMaxFrameBytes> bytes_{};
+    std::size_t length_ = 0;
+};
+
+// Render time: each tick's pause advances the clock, no one sleeps.
+class SimulatedPacer final : public Pacer {
+public:
+    bool sleepMs(int) override { return true; }
+    std::uint32_t nowMs() const override { return now; }
+    std::uint32_t now = 0;
+};
+
+std::optional<LightingKind> renderedKind(std::string_view device) {
+    if (device == "keyboard") return LightingKind::rgbKeyboard;
+    if (device == "keyboard-onecolour") return LightingKind::oneColourKeyboard;
+    if (device == "keyboard-membrane") return LightingKind::membraneKeyboard;
+    if (device == "mouse") return LightingKind::mouse;
+    if (device == "mousepad") return LightingKind::mousepad;
+    if (device == "sync") return LightingKind::sync;
+    return std::nullopt;
+}
+
+bool isKeyboardKind(LightingKind k) {
+    return k == LightingKind::rgbKeyboard || k == LightingKind::oneColourKeyboard ||
+           k == LightingKind::membraneKeyboard;
+}
+
 class SilentChannel final : public DeviceChannel {
 public:
     bool connected() const override { return false; }
@@ -119,11 +163,25 @@ std::optional<EffectOptions> parseEffectOptions(std::span<const std::string> arg
             return true;
         };
         if (opt == "--device") {
-            if (value != "keyboard") {
-                err << "effect: only --device keyboard can be rendered\n";
+            const std::optional<LightingKind> kind = renderedKind(value);
+            if (!kind) {
+                err << "effect: unknown device " << value << "\n";
                 return std::nullopt;
             }
+            o.kind = *kind;
             haveDevice = true;
+        } else if (opt == "--keyboard") {
+            if (value != "rgb" && value != "membrane") {
+                err << "effect: --keyboard takes rgb or membrane\n";
+                return std::nullopt;
+            }
+            o.syncKeyboardVariant = value == "rgb" ? 0 : 2;
+        } else if (opt == "--click-at") {
+            if (!parseInt(value, 0, 1000000, v)) {
+                err << "effect: bad value for --click-at: " << value << "\n";
+                return std::nullopt;
+            }
+            o.clickTicks.push_back(static_cast<int>(v));
         } else if (opt == "--mode") {
             if (!byteOption(255, o.record.mode)) return std::nullopt;
             haveMode = true;
@@ -179,13 +237,26 @@ namespace {
 // The engine as a fresh program has it right after the mode was selected.
 void prepare(LightingEngine& engine, const EffectOptions& o) {
     engine.settings.edit([&](LightingRecords& r) {
-        r.keyboard.lighting = o.record;
+        switch (o.kind) {
+            case LightingKind::mouse: r.mouse.lighting = o.record; break;
+            case LightingKind::mousepad: r.mousepad.lighting = o.record; break;
+            case LightingKind::sync: r.sync = o.record; break;
+            default: r.keyboard.lighting = o.record; break;
+        }
         if (o.customSet) r.custom.sets[0] = *o.customSet;
         r.custom.customSet = 0;
     });
-    engine.effectState().keyboard.randomState = o.seed ? *o.seed : std::random_device{}();
-    engine.requestModeSelection(LightingKind::rgbKeyboard, o.record.mode);
-    engine.applyPendingSelection(LightingKind::rgbKeyboard, o.record.direction);
+    const std::uint32_t seed = o.seed ? *o.seed : std::random_device{}();
+    engine.effectState().keyboard.randomState = seed;
+    engine.effectState().sync.randomState = seed;
+    switch (o.kind) {
+        case LightingKind::oneColourKeyboard: engine.keyboardVariant = 1; break;
+        case LightingKind::membraneKeyboard: engine.keyboardVariant = 2; break;
+        case LightingKind::sync: engine.keyboardVariant = o.syncKeyboardVariant; break;
+        default: break;
+    }
+    engine.requestModeSelection(o.kind, o.record.mode);
+    engine.applyPendingSelection(o.kind, o.record.direction);
 }
 
 }  // namespace
@@ -195,13 +266,38 @@ int renderEffect(std::span<const std::string> args, std::ostream& out, std::ostr
     if (!o) return 2;
     LightingEngine engine;
     prepare(engine, *o);
-    HexLineChannel channel(out);
+    HexLineChannel line(out);
     SilentChannel absent;
-    const LightingChannels channels{channel, absent, absent};
-    NoPausePacer pacer;
+    std::array<FrameSlotChannel, 3> slots;
+    const bool sync = o->kind == LightingKind::sync;
+    const LightingChannels channels =
+        sync ? LightingChannels{slots[0], slots[1], slots[2]}
+        : o->kind == LightingKind::mouse    ? LightingChannels{absent, line, absent}
+        : o->kind == LightingKind::mousepad ? LightingChannels{absent, absent, line}
+                                            : LightingChannels{line, absent, absent};
+    DeviceChannel& own = o->kind == LightingKind::mouse      ? channels.mouse
+                         : o->kind == LightingKind::mousepad ? channels.mousepad
+                                                             : channels.keyboard;
+    SimulatedPacer pacer;
+    const LightingRecord& r = o->record;
     for (int i = 0; i < o->frames; ++i) {
-        (void)engine.runGenerator(LightingKind::rgbKeyboard, o->record, channel, channels, pacer);
-        engine.frameTick.fetch_add(1);
+        pacer.now += static_cast<std::uint32_t>(framePauseMs(o->kind, r.mode, r.speed) +
+                                                extraPauseMs(o->kind, r.mode, r.speed));
+        if (std::find(o->clickTicks.begin(), o->clickTicks.end(), i) != o->clickTicks.end()) {
+            engine.signals.mouseClickPulse = true;
+            engine.signals.mousepadClickPulse = true;
+        }
+        (void)engine.runGenerator(o->kind, r, own, channels, pacer);
+        // Only an attached keyboard's thread turns frameTick.
+        if (isKeyboardKind(o->kind) || sync) engine.frameTick.fetch_add(1);
+        if (sync) {
+            slots[0].writeHex(out);
+            out << ' ';
+            slots[1].writeHex(out);
+            out << ' ';
+            slots[2].writeHex(out);
+            out << '\n';
+        }
     }
     out.flush();
     return out ? 0 : 1;

@@ -5,6 +5,12 @@
 //   effect render --device keyboard --mode M [--speed S --brightness B
 //       --direction D --multicolour 0|1 --colour RRGGBB --custom-set FILE]
 //       --frames N [--seed X]
+//   --device also takes keyboard-onecolour, keyboard-membrane, mouse,
+//       mousepad and sync (--keyboard rgb|membrane picks sync's keyboard);
+//       --click-at TICK (repeatable) delivers a mouse click before that tick.
+//       A sync line holds the keyboard, mouse and mousepad frames of one tick,
+//       separated by single spaces. Time-based steps run on a simulated clock
+//       that advances by each tick's pause (table time plus extra pause).
 //   effect play   (the same options) — streams the frames to a device link at
 //       the keyboard thread's pace
 //
@@ -17,8 +23,10 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "lighting/lighting_record.h"
+#include "lighting/timing_tables.h"
 
 namespace quillon::link {
 struct DeviceLink;
@@ -31,6 +39,9 @@ struct EffectOptions {
     int frames = 0;
     std::optional<std::uint32_t> seed;
     std::optional<CustomSet> customSet;
+    LightingKind kind = LightingKind::rgbKeyboard;
+    std::uint8_t syncKeyboardVariant = 0;  // sync: 0 RGB or 2 membrane keyboard
+    std::vector<int> clickTicks;           // generator calls preceded by a click
 };
 
 // Parses the options after "effect render" / "effect play"; on failure writes

@@ -37,6 +37,10 @@ int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, st
                std::ostream& err) {
     const std::optional<EffectOptions> o = parseEffectOptions(args, err);
     if (!o) return 2;
+    if (o->kind != LightingKind::rgbKeyboard) {
+        err << "effect play: only --device keyboard can be played\n";
+        return 2;
+    }
     if (keyboard.connected.load() == 0) {
         err << "effect play: the keyboard is not connected\n";
         return 1;

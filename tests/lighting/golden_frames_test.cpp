@@ -83,8 +83,8 @@ TEST(GoldenFrames, RenderRefusesBadArguments) {
     const std::vector<std::string> badColour{"--device", "keyboard", "--mode", "1",
                                              "--frames", "1",        "--colour", "12345g"};
     EXPECT_EQ(renderEffect(badColour, out, err), 2);
-    const std::vector<std::string> mouse{"--device", "mouse", "--mode", "1", "--frames", "1"};
-    EXPECT_EQ(renderEffect(mouse, out, err), 2);
+    const std::vector<std::string> unknown{"--device", "toaster", "--mode", "1", "--frames", "1"};
+    EXPECT_EQ(renderEffect(unknown, out, err), 2);
     EXPECT_TRUE(out.str().empty());
 }
 
