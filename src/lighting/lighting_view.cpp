@@ -157,17 +157,17 @@ bool LightingView::handle(const skin::Notification& n) {
                         true);
             return true;
         }
+        // The check box reports its new state after the click.
+        if (n.type == NotifyType::selectChanged && isNamed(name, kind, "Deng_7color_check")) {
+            const std::uint8_t multi = n.value != 0 ? 1 : 0;
+            engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).multiColour = multi; });
+            commit(kind);
+            return true;
+        }
         if (n.type != NotifyType::click) continue;
         if (const auto preset = indexAfter(name, nameOf(kind, "Deng_color_btn_"))) {
             // A preset outside the table is ignored.
             if (*preset < PresetColours.size()) applyColour(kind, PresetColours[*preset], false);
-            return true;
-        }
-        if (isNamed(name, kind, "Deng_7color_check")) {
-            skin::Control* c = skin_.find(name);
-            const std::uint8_t multi = c != nullptr && c->isChecked() ? 1 : 0;
-            engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).multiColour = multi; });
-            commit(kind);
             return true;
         }
         if (isNamed(name, kind, "Deng_FXL_check") || isNamed(name, kind, "Deng_FXR_check")) {

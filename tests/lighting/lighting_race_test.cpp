@@ -79,8 +79,7 @@ TEST(LightingRaces, EffectsRunWhileTheViewsChangeTheSettings) {
             skin.userSlide("kb_deng_speed_slider", i % 15, false);
             skin.userPickColour("kb_deng_Color_Pallet", 0xFF000000u + static_cast<unsigned>(i) * 977u);
             skin.userClick(i % 2 ? "kb_Deng_FXL_check" : "kb_Deng_FXR_check");
-            skin.at("kb_Deng_7color_check").setChecked(i % 3 == 0, false);
-            skin.userClick("kb_Deng_7color_check");
+            skin.userCheck("kb_Deng_7color_check", i % 3 == 0);
             skin.userClick("kb_dkey_" + std::to_string(i % 126));
             skin.userSelectRow("kb_deng_combo_curtom_count", i % 5);
             skin.userSlide("ms_deng_light_slider", i % 15, false);

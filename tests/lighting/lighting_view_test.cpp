@@ -139,9 +139,11 @@ TEST(LightingView, DirectionBoxesExcludeEachOtherAndRestartTheMembraneStack) {
 
 TEST(LightingView, SevenColourBoxFollowsItsCheck) {
     ViewRig rig;
-    rig.skin.at("ms_Deng_7color_check").setChecked(true, false);
-    rig.skin.userClick("ms_Deng_7color_check");
+    rig.skin.userCheck("ms_Deng_7color_check", true);
     EXPECT_EQ(rig.records().mouse.lighting.multiColour, 1);
+    EXPECT_EQ(rig.msSync, 0);
+    rig.skin.userCheck("ms_Deng_7color_check", false);
+    EXPECT_EQ(rig.records().mouse.lighting.multiColour, 0);
 }
 
 TEST(LightingView, RefreshShowsTheRecordAndOnlyTheAttachedVariantsCombo) {
