@@ -55,8 +55,14 @@ void selectProfile(AttachContext& ctx, ProfileListId list) {
 void selectProfileRow(AttachContext& ctx, ProfileListId list, int row) {
     skin::Control* combo = ctx.skin.find(profiles::profileList(list).combo);
     if (combo == nullptr || row < 0 || row >= combo->rowCount()) return;
-    combo->selectRow(row, false);
-    selectProfile(ctx, list);
+    combo->selectRow(row, true);
+}
+
+void addProfileSelectRoutes(shell::NotificationRouter& router, AttachContext& ctx) {
+    for (const profiles::ProfileList& list : profiles::kProfileLists) {
+        router.addName(skin::NotifyType::itemSelect, list.combo,
+                       [&ctx, id = list.id](const skin::Notification&, int) { selectProfile(ctx, id); });
+    }
 }
 
 }  // namespace quillon::attach

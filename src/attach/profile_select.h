@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "attach/attach_context.h"
+#include "shell/notification_router.h"
 
 namespace quillon::attach {
 
@@ -28,8 +29,12 @@ std::string_view programFileName(std::string_view path);
 // happens without a selected row.
 void selectProfile(AttachContext& ctx, profiles::ProfileListId list);
 
-// Moves the combo's selection to `row` without raising its event, then runs
-// the selection. An out-of-range row selects nothing.
+// Moves the combo's selection to `row` raising its event, which runs the
+// selection through the routes below. A row that is already selected or out of
+// range changes nothing (the profile in use stays as it is).
 void selectProfileRow(AttachContext& ctx, profiles::ProfileListId list, int row);
+
+// Routes "itemselect" of the five profile combos to selectProfile.
+void addProfileSelectRoutes(shell::NotificationRouter& router, AttachContext& ctx);
 
 }  // namespace quillon::attach

@@ -15,6 +15,8 @@
 #include "attach/keyboard_attach.h"
 #include "attach/mouse_attach.h"
 #include "attach/mousepad_attach.h"
+#include "attach/profile_select.h"
+#include "shell/notification_router.h"
 #include "emu/virtual_bus.h"
 #include "profiles/profile_startup.h"
 #include "profiles/temp_folder.h"
@@ -59,6 +61,8 @@ public:
         keyboardLink.setMatch(link::DeviceKind::keyboard);
         mouseLink.setMatch(link::DeviceKind::mouse);
         mousepadLink.setMatch(link::DeviceKind::mousepad);
+        addProfileSelectRoutes(router, ctx);
+        skin.setNotificationSink([this](const skin::Notification& n) { router.route(n); });
         startLists();
         if (!firstRun) {
             // A later run over the same folder: the index exists already.
@@ -118,6 +122,7 @@ public:
     RecordingHooks hooks;
     BoundControls controls;
     AttachContext ctx;
+    shell::NotificationRouter router;
     KeyboardAttach keyboardSteps{ctx, nullptr};
     MouseAttach mouseSteps{ctx};
     MousepadAttach mousepadSteps{ctx};

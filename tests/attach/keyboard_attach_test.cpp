@@ -67,14 +67,18 @@ TEST(KeyboardArrival, AMembraneKeyboardBindsTheFilmKeysAndAMissingControlLeavesA
     EXPECT_EQ(rig.controls.keyControls[1], nullptr);
 }
 
-TEST(KeyboardArrival, TheSavedProfilesAreSelectedAndApplied) {
+TEST(KeyboardArrival, TheSavedProfilesAreSelectedAndAppliedOnceInARun) {
     AttachRig rig;
-    rig.attach(0x8611);
+    auto kb = rig.attach(0x8611);
     EXPECT_EQ(rig.skin.at("kb_deng_profile_combo").currentRow(), 0);
     EXPECT_EQ(rig.skin.at("kb_key_profile_combo").currentRow(), 0);
     EXPECT_EQ(rig.skin.at("kb_deng_profile_name_edit").text(), "New Profile 1");
     EXPECT_EQ(rig.hooks.loaded, (std::vector{profiles::ProfileListId::keyboardLighting,
                                              profiles::ProfileListId::keyboardKeys}));
+    // The rows stay selected: a replug does not load them again.
+    rig.detach(kb);
+    rig.attach(0x8611);
+    EXPECT_EQ(rig.hooks.loaded.size(), 2u);
 }
 
 // The lighting record of the keyboard's first profile file.
