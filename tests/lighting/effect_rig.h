@@ -4,10 +4,17 @@
 // device or a thread: frames land in `frames`, the screen in the engine mirror.
 
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <ostream>
 #include <span>
+#include <sstream>
+#include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "lighting/effect_cli.h"
 #include "lighting/lighting_engine.h"
 
 namespace quillon::lighting {
@@ -124,6 +131,80 @@ struct EffectRig {
 
 inline Rgb ledAt(const std::vector<std::uint8_t>& frame, std::size_t led) {
     return {frame[3 * led], frame[3 * led + 1], frame[3 * led + 2]};
+}
+
+// Golden frames of the devices rendered through "effect render": the first
+// frame line in full and a digest of twelve ticks for (direction, multi-colour)
+// = (1, 0), (1, 1), (0, 0), (0, 1).
+struct DeviceGolden {
+    std::string device;
+    int mode;
+    std::string firstLine;
+    std::uint64_t digest[4];
+};
+
+inline std::uint64_t fnv1a(const std::string& text) {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    for (unsigned char c : text) {
+        h ^= c;
+        h *= 0x100000001b3ull;
+    }
+    return h;
+}
+
+inline std::string renderDevice(const std::string& device, int mode, int direction, int multi,
+                                int frames, const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> args{"--device", device, "--mode", std::to_string(mode),
+                                  "--brightness", "10", "--direction", std::to_string(direction),
+                                  "--multicolour", std::to_string(multi), "--colour", "c86432",
+                                  "--frames", std::to_string(frames), "--seed", "7"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    if (renderEffect(args, out, err) != 0) return "error: " + err.str();
+    return out.str();
+}
+
+inline DeviceGolden renderGolden(const std::string& device, int mode,
+                                 const std::vector<std::string>& extra = {}) {
+    DeviceGolden g{device, mode, {}, {}};
+    int i = 0;
+    for (int direction : {1, 0}) {
+        for (int multi : {0, 1}) {
+            const std::string frames = renderDevice(device, mode, direction, multi, 12, extra);
+            if (i == 0) g.firstLine = frames.substr(0, frames.find('\n'));
+            g.digest[i++] = fnv1a(frames);
+        }
+    }
+    return g;
+}
+
+// With QUILLON_GOLDEN_OUT set, writes the table instead of checking it (to
+// record frames after an intended change).
+inline bool writeGoldenIfAsked(const std::string& name, const std::vector<DeviceGolden>& rows) {
+    const char* dir = std::getenv("QUILLON_GOLDEN_OUT");
+    if (dir == nullptr) return false;
+    std::ofstream out(std::string(dir) + "/" + name);
+    for (const DeviceGolden& g : rows) {
+        out << "    {\"" << g.device << "\", " << g.mode << ", \"" << g.firstLine << "\", {";
+        for (int i = 0; i < 4; ++i) {
+            out << (i ? ", " : "") << "0x" << std::hex << g.digest[i] << std::dec << "ull";
+        }
+        out << "}},\n";
+    }
+    return true;
+}
+
+inline void expectGolden(const std::vector<DeviceGolden>& actual, std::span<const DeviceGolden> recorded) {
+    ASSERT_EQ(actual.size(), recorded.size());
+    for (std::size_t r = 0; r < actual.size(); ++r) {
+        const DeviceGolden& a = actual[r];
+        const DeviceGolden& g = recorded[r];
+        EXPECT_EQ(a.firstLine, g.firstLine) << a.device << " mode " << a.mode;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(a.digest[i], g.digest[i]) << a.device << " mode " << a.mode << " case " << i;
+        }
+    }
 }
 
 }  // namespace quillon::lighting::test

@@ -164,5 +164,18 @@ TEST(MembraneEffects, StackHuesStayDistinctForEveryIndex) {
     EXPECT_EQ(colours.size(), 192u);
 }
 
+
+// Every mode through "effect render" (brightness 10, colour c86432, seed 7).
+const test::DeviceGolden kMembraneGolden[] = {
+#include "membrane_golden_frames.inc"
+};
+
+TEST(MembraneGolden, EveryModeRendersItsRecordedFrames) {
+    std::vector<test::DeviceGolden> rows;
+    for (int mode = 0; mode < 7; ++mode) rows.push_back(test::renderGolden("keyboard-membrane", mode));
+    if (test::writeGoldenIfAsked("membrane_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    test::expectGolden(rows, kMembraneGolden);
+}
+
 }  // namespace
 }  // namespace quillon::lighting

@@ -194,5 +194,20 @@ TEST(MouseFamilySteps, DecayAndTriggerRotation) {
     EXPECT_EQ(ring[22], 1);
 }
 
+
+// Every mode through "effect render" (brightness 10, colour c86432, seed 7).
+const test::DeviceGolden kMouseGolden[] = {
+#include "mouse_golden_frames.inc"
+};
+
+TEST(MouseGolden, EveryModeRendersItsRecordedFrames) {
+    std::vector<test::DeviceGolden> rows;
+    for (int mode = 0; mode < 10; ++mode) {
+        rows.push_back(test::renderGolden("mouse", mode, {"--click-at", "2", "--click-at", "9"}));
+    }
+    if (test::writeGoldenIfAsked("mouse_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    test::expectGolden(rows, kMouseGolden);
+}
+
 }  // namespace
 }  // namespace quillon::lighting

@@ -151,5 +151,20 @@ TEST(MousepadEffects, ClickFlashUsesItsOwnPulse) {
     EXPECT_EQ(frame.size(), 60u);
 }
 
+
+// Every mode through "effect render" (brightness 10, colour c86432, seed 7).
+const test::DeviceGolden kMousepadGolden[] = {
+#include "mousepad_golden_frames.inc"
+};
+
+TEST(MousepadGolden, EveryModeRendersItsRecordedFrames) {
+    std::vector<test::DeviceGolden> rows;
+    for (int mode = 0; mode < 10; ++mode) {
+        rows.push_back(test::renderGolden("mousepad", mode, {"--click-at", "2", "--click-at", "9"}));
+    }
+    if (test::writeGoldenIfAsked("mousepad_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    test::expectGolden(rows, kMousepadGolden);
+}
+
 }  // namespace
 }  // namespace quillon::lighting

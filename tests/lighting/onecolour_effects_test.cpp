@@ -193,5 +193,18 @@ TEST(OneColourEffects, RippleStartsFromColumnNineAndPausesFortyMilliseconds) {
     EXPECT_GT(lit, 0);
 }
 
+
+// Every mode through "effect render" (brightness 10, colour c86432, seed 7).
+const test::DeviceGolden kOneColourGolden[] = {
+#include "onecolour_golden_frames.inc"
+};
+
+TEST(OneColourGolden, EveryModeRendersItsRecordedFrames) {
+    std::vector<test::DeviceGolden> rows;
+    for (int mode = 0; mode < 12; ++mode) rows.push_back(test::renderGolden("keyboard-onecolour", mode));
+    if (test::writeGoldenIfAsked("onecolour_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    test::expectGolden(rows, kOneColourGolden);
+}
+
 }  // namespace
 }  // namespace quillon::lighting

@@ -191,5 +191,48 @@ TEST(SyncEffects, ParticipantsFollowFlagsAndVariant) {
     EXPECT_TRUE(syncParticipants(false, 0, true, true).mousepad);
 }
 
+
+TEST(SyncRender, EachLineHoldsTheThreeFramesOfOneTick) {
+    for (const auto& [keyboard, kbChars] : {std::pair<std::string, std::size_t>{"rgb", 756},
+                                            std::pair<std::string, std::size_t>{"membrane", 72}}) {
+        const std::string out = test::renderDevice("sync", 2, 1, 1, 3, {"--keyboard", keyboard});
+        std::istringstream lines(out);
+        std::string line;
+        int n = 0;
+        while (std::getline(lines, line)) {
+            ++n;
+            const auto first = line.find(' ');
+            const auto second = line.find(' ', first + 1);
+            ASSERT_NE(second, std::string::npos);
+            EXPECT_EQ(first, kbChars);
+            EXPECT_EQ(second - first - 1, 120u);  // the mouse's 60 bytes
+            EXPECT_EQ(line.size() - second - 1, 90u);  // the mousepad's 45
+        }
+        EXPECT_EQ(n, 3);
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::vector<std::string> bad{"--device", "sync", "--mode", "0", "--frames", "1", "--keyboard", "onecolour"};
+    EXPECT_EQ(renderEffect(bad, out, err), 2);
+}
+
+// Every mode through "effect render" (brightness 10, colour c86432, seed 7).
+const test::DeviceGolden kSyncGolden[] = {
+#include "sync_golden_frames.inc"
+};
+
+TEST(SyncGolden, EveryModeRendersItsRecordedFrames) {
+    std::vector<test::DeviceGolden> rows;
+    for (const char* keyboard : {"rgb", "membrane"}) {
+        for (int mode = 0; mode < 5; ++mode) {
+            test::DeviceGolden g = test::renderGolden("sync", mode, {"--keyboard", keyboard});
+            g.device += std::string("/") + keyboard;
+            rows.push_back(g);
+        }
+    }
+    if (test::writeGoldenIfAsked("sync_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    test::expectGolden(rows, kSyncGolden);
+}
+
 }  // namespace
 }  // namespace quillon::lighting
