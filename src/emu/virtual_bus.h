@@ -6,6 +6,15 @@
 //
 // Enumeration lists the paths of present devices in the order they were
 // plugged, each device's interfaces and collections in their own order.
+//
+// In a test:
+//   emu::VirtualBus bus;
+//   auto mouse = bus.plug(*emu::catalogueProduct(link::DeviceKind::mouse, 0));
+//   link::DeviceLink link(bus);             // the attach poll finds it like any device
+//   mouse->answerWithStatus(3, 0xFE);       // faults count reports from now
+//   mouse->emitEvent(0x0401);               // a change made on the mouse itself
+//   mouse->inspect([](const emu::FirmwareModel& fw) { return fw.activeSlot(); });
+//   bus.unplug(*mouse);
 
 #include <cstdint>
 #include <memory>

@@ -76,13 +76,11 @@ TEST(VirtualBusPaths, TheDemoDevicesEnumerateInPlugOrderWithWindowsStylePaths) {
         paths[2],
         R"(\\?\hid#vid_0c45&pid_8611&mi_01&col02#8&2f1c3a5&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030})");
     // keyboard: boot keyboard, events, command; mouse: events, command; mousepad: command
+    const std::uint16_t kb = catalogueProduct(DeviceKind::keyboard, 0)->productId;
+    const std::uint16_t mouse = catalogueProduct(DeviceKind::mouse, 0)->productId;
+    const std::uint16_t pad = catalogueProduct(DeviceKind::mousepad, 0)->productId;
     const std::array<std::tuple<std::uint16_t, std::uint32_t, std::uint32_t>, 6> expected{
-        {{0x8611, 0, 0},
-         {0x8611, 1, 1},
-         {0x8611, 1, 2},
-         {0x5523, 0, 1},
-         {0x5523, 0, 2},
-         {0x5104, 0, 0}}};
+        {{kb, 0, 0}, {kb, 1, 1}, {kb, 1, 2}, {mouse, 0, 1}, {mouse, 0, 2}, {pad, 0, 0}}};
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const link::PathIds ids = link::parsePathIds(paths[i]);
         EXPECT_EQ(ids.vendorId, 0x0C45) << paths[i];
