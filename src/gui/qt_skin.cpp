@@ -276,7 +276,7 @@ void addMenuItems(QMenu& menu, const skin::XmlElement& element, const QtSkin& sk
 
 }  // namespace
 
-std::optional<std::string> QtSkin::showMenu(std::string_view menuResource, std::string_view anchor) {
+bool QtSkin::buildMenu(std::string_view menuResource, QMenu& menu) {
     const QString file = resourceFile(menuResource);
     std::string xml;
     skin::XmlElement root;
@@ -285,11 +285,17 @@ std::optional<std::string> QtSkin::showMenu(std::string_view menuResource, std::
                               kMaxMenuBytes, xml) != skin::LanguageLoad::ok ||
         skin::parseXml(xml, root) != skin::XmlStatus::ok || root.name != "menu") {
         errors_ << QStringLiteral("%1: missing or not a menu").arg(qs(menuResource));
+        return false;
+    }
+    addMenuItems(menu, root, *this);
+    return true;
+}
+
+std::optional<std::string> QtSkin::showMenu(std::string_view menuResource, std::string_view anchor) {
+    QMenu menu(frame_.get());
+    if (!buildMenu(menuResource, menu)) {
         return std::nullopt;
     }
-    QMenu menu(frame_.get());
-    menu.setObjectName("menu");
-    addMenuItems(menu, root, *this);
     QPoint at = QCursor::pos();
     if (const QtControl* place = control(anchor); place != nullptr && place->widget() != nullptr) {
         QWidget* w = place->widget();

@@ -5,6 +5,7 @@
 // dialogs and menus.
 
 #include <QDir>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <memory>
@@ -41,6 +42,10 @@ public:
 
     // The file of a skin resource in the skin folder (empty when unknown).
     QString resourceFile(std::string_view resource) const;
+
+    // Fills `menu` from a menu resource ("menu.xml"); each action's
+    // objectName is the item's name. False when the file is missing or bad.
+    [[nodiscard]] bool buildMenu(std::string_view menuResource, QMenu& menu);
 
     // Whether a message window opened through this skin is on screen.
     bool messageShowing() const { return messageDepth_ > 0; }

@@ -1,0 +1,199 @@
+// quillon-gaming: the desktop program. One instance per session; it lives in
+// the tray and shows its window when a device arrives or the user asks.
+//
+//   quillon-gaming [--demo]
+//
+// --demo plugs in emulated devices instead of using the real ones.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <cstdio>
+#include <memory>
+
+#include "emu/demo_devices.h"
+#include "emu/virtual_bus.h"
+#include "gui/autostart.h"
+#include "gui/qt_event_loop.h"
+#include "gui/qt_skin.h"
+#include "gui/screenshot_tour.h"
+#include "gui/single_instance.h"
+#include "gui/sleep_watch.h"
+#include "gui/tray_icon.h"
+#include "platform/debug_output.h"
+#include "platform/hid/linux/hidraw_backend.h"
+#include "platform/user_folders.h"
+#include "shell/application.h"
+#include "shell/timer_ids.h"
+#include "shell/window_message.h"
+
+namespace {
+
+using namespace quillon;
+
+// The skin folder: the first program data folder that holds a skin index.
+QDir findSkinFolder() {
+    const platform::LinuxUserFolders folders;
+    for (const auto& folder : folders.programDataFolders()) {
+        const QDir skin(QString::fromStdString((folder / "skin").string()));
+        if (skin.exists("res.xml")) {
+            return skin;
+        }
+    }
+    return QDir(QStringLiteral(QUILLON_SOURCE_DATA_DIR) + "/skin");
+}
+
+struct Languages {
+    const char* item;
+    const char* code;
+    const char* file;
+};
+// The tray menu's languages and the files they load.
+constexpr Languages kTrayLanguages[] = {
+    {"lan_en", "en", "lan_en.xml"},
+    {"lan_cn", "cn_zh", "lan_cn.xml"},
+    {"lan_tw", "cn_tw", "lan_sn.xml"},
+};
+
+int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QString& screenshots) {
+    gui::QtSkin skin(findSkinFolder());
+    if (!skin.build()) {
+        std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
+                     qPrintable(skin.errors().join('\n')));
+        return 1;
+    }
+    for (const QString& problem : skin.errors()) {
+        platform::debugOutput(problem.toStdString());
+    }
+    (void)skin.loadLanguage("en", skin.skinDir().filePath("lan_en.xml").toStdString());
+    skin.reloadTexts();
+
+    std::unique_ptr<emu::VirtualBus> bus;
+    std::unique_ptr<platform::HidBackend> hidraw;
+    platform::HidBackend* backend = nullptr;
+    if (demo) {
+        bus = std::make_unique<emu::VirtualBus>();
+        emu::attachDemoDevices(*bus);
+        backend = bus.get();
+    } else {
+        hidraw = platform::makeHidrawBackend();
+        backend = hidraw.get();
+    }
+
+    gui::QtEventLoop loop;
+    shell::Application application(skin, loop, *backend);
+
+    gui::MainFrame* frame = skin.mainWindow();
+    const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
+    frame->setWindowIcon(icon);
+    app.setWindowIcon(icon);
+
+    gui::Autostart autostart;
+    bool quitting = false;
+    gui::TrayIcon* trayPtr = nullptr;
+    auto quit = [&] {
+        if (quitting) {
+            return;
+        }
+        quitting = true;
+        if (trayPtr != nullptr) {
+            trayPtr->hide();
+        }
+        frame->hide();
+        (void)application.shutdown();
+        loop.end();
+        frame->allowClose();
+        app.quit();
+    };
+
+    gui::TrayIcon::Actions actions;
+    actions.anyDeviceAttached = [&] { return application.anyDeviceConnected(); };
+    actions.showNoDeviceMessage = [&] { application.showNoDeviceMessage(); };
+    actions.relayoutSoon = [&] {
+        loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick, shell::TimerMode::once);
+    };
+    actions.autostartEnabled = [&] { return autostart.enabled(); };
+    actions.menuCommand = [&](const std::string& item) {
+        if (item == "exit") {
+            quit();
+        } else if (item == "ON_or_OFF" || item == "power_off") {
+            (void)autostart.toggle(QCoreApplication::applicationFilePath());
+        } else if (item == "qianting" || item == "Menu_Import" || item == "Menu_Export") {
+            // these items do nothing
+        } else {
+            for (const Languages& language : kTrayLanguages) {
+                if (item == language.item) {
+                    if (skin.loadLanguage(language.code,
+                                          skin.skinDir().filePath(language.file).toStdString())) {
+                        skin.reloadTexts();
+                    }
+                    return;
+                }
+            }
+            (void)skin.showMessage(item);
+        }
+    };
+    gui::TrayIcon tray(skin, icon, std::move(actions));
+    trayPtr = &tray;
+    tray.show();
+
+    gui::SleepWatch sleep([&](bool suspending) {
+        (void)application.postMessage({shell::MessageId::powerBroadcast,
+                                       suspending ? shell::kPowerSuspend : shell::kPowerResume, 0});
+    });
+
+    QObject::connect(&instance, &gui::SingleInstance::activationRequested, &app, [&] {
+        (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
+
+    skin.announceWindowInit();
+    int status = 0;
+    if (!screenshots.isEmpty()) {
+        constexpr int kSettleMs = 2500;  // the attach polls find the devices within this
+        gui::startScreenshotTour(skin, screenshots, kSettleMs, [&](bool ok) {
+            status = ok ? 0 : 1;
+            quit();
+        });
+    }
+    const int loopStatus = app.exec();
+    return status != 0 ? status : loopStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("quillon-gaming");
+    QApplication::setApplicationDisplayName("Quillon Gaming Software");
+    QApplication::setApplicationVersion(QUILLON_VERSION);
+    // Closing or hiding windows never ends the program; the tray's exit does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser options;
+    options.setApplicationDescription("Configures Quillon keyboards, mice and mousepads.");
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption demo("demo", "Use emulated devices instead of the real ones.");
+    options.addOption(demo);
+    QCommandLineOption screenshots(
+        "screenshots", "Save pictures of the windows into <folder>, then end.", "folder");
+    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    options.addOption(screenshots);
+    options.process(app);
+
+    gui::SingleInstance instance;
+    switch (instance.start()) {
+    case gui::SingleInstance::Role::second:
+        // The first instance comes to the front (or says that no device is
+        // attached); this one ends without a window.
+        return instance.activateFirst() ? 0 : 1;
+    case gui::SingleInstance::Role::failed:
+        platform::debugOutput("single-instance guard unavailable");
+        break;
+    case gui::SingleInstance::Role::first:
+        break;
+    }
+    return run(app, instance, options.isSet(demo), options.value(screenshots));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// One running program per user session. The first start holds a lock file
+// and listens on a local socket beside it (both in $XDG_RUNTIME_DIR); a
+// second start finds the lock taken, asks the first over the socket to come
+// to the front, and ends without a window.
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+namespace quillon::gui {
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Role { first, second, failed };
+
+    // `directory` empty: $XDG_RUNTIME_DIR, else a per-user folder of the
+    // system's temporary folder.
+    explicit SingleInstance(const QString& directory = QString(), const QString& name = "quillon-gaming");
+    ~SingleInstance() override;
+
+    // Takes the lock and starts listening (first), or finds the program
+    // running (second). `failed`: neither worked (e.g. no writable folder);
+    // the caller may run without the guard. Call once.
+    Role start();
+
+    // As the second instance: asks the first to come to the front. False when
+    // it could not be reached within `timeoutMs`.
+    bool activateFirst(int timeoutMs = 2000);
+
+    QString lockPath() const;
+    QString socketPath() const;
+
+signals:
+    // The first instance was asked to come to the front.
+    void activationRequested();
+
+private:
+    void acceptConnections();
+
+    QString directory_;
+    QString name_;
+    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+}  // namespace quillon::gui
