@@ -5,13 +5,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <tuple>
 
-#include "platform/hid/linux/hidraw_connection.h"
+#include "platform/hid/linux/file_descriptor.h"
 #include "platform/hid/linux/hidraw_identity.h"
 #include "platform/hid/linux/hidraw_path.h"
+#include "platform/hid/linux/node_connection.h"
 #include "platform/hid/linux/udev_handles.h"
 
 namespace quillon::platform {
@@ -20,11 +22,6 @@ namespace {
 // A monitor that keeps receiving would otherwise hold the caller here.
 constexpr int kMaxHotplugEventsPerDrain = 64;
 
-bool usesReportIds(const ReportDescriptor& descriptor) {
-    return std::any_of(descriptor.collections.begin(), descriptor.collections.end(),
-                       [](const TopLevelCollection& c) { return !c.reportIds.empty(); });
-}
-
 // The udev device of the character device `rdev`, if it is a hidraw node.
 UdevDevicePtr hidrawDeviceOf(udev* u, dev_t rdev) {
     UdevDevicePtr dev(udev_device_new_from_devnum(u, 'c', rdev));
@@ -32,12 +29,6 @@ UdevDevicePtr hidrawDeviceOf(udev* u, dev_t rdev) {
     const char* subsystem = udev_device_get_subsystem(dev.get());
     if (!subsystem || std::strcmp(subsystem, "hidraw") != 0) return nullptr;
     return dev;
-}
-
-bool sameDevice(const HidrawPath& path, const HidrawIdentity& identity) {
-    return identity.attributes.vendorId == path.vendorId &&
-           identity.attributes.productId == path.productId &&
-           identity.interfaceNumber == path.interfaceNumber;
 }
 
 class HidrawBackend final : public HidBackend {
@@ -107,9 +98,10 @@ bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
 std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, HidOpenFlags flags) {
     const auto path = parseHidrawPath(pathText);
     if (!path) return nullptr;
-    // Windows sharing modes have no counterpart on hidraw: `exclusive` changes
-    // nothing here. Without read or write access the node is opened for its
-    // identity only (O_PATH), as an open with no access rights does elsewhere.
+    // hidraw knows no sharing modes, so `exclusive` only documents the
+    // caller's intent; every transfer is bounded here, so `overlapped` changes
+    // nothing either. Without read or write access the node is opened for its
+    // identity only (O_PATH), like an open with no access rights.
     int mode = O_PATH;
     if (flags.read && flags.write)
         mode = O_RDWR;
@@ -124,8 +116,8 @@ std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, Hi
     FileDescriptor owned(fd);
     if (!owned.valid()) return nullptr;
 
-    // Identity of the node actually opened, in case it changed hands since
-    // the enumeration.
+    // Identity and descriptor of the node actually opened, in case its number
+    // went to another device since the enumeration.
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return nullptr;
     UdevPtr u(udev_new());
@@ -133,15 +125,9 @@ std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, Hi
     UdevDevicePtr dev = hidrawDeviceOf(u.get(), st.st_rdev);
     if (!dev) return nullptr;
     const auto identity = readHidrawIdentity(dev.get());
-    if (!identity || !sameDevice(*path, *identity)) return nullptr;
     std::vector<std::uint8_t> bytes;
-    if (!readReportDescriptorBytes(dev.get(), bytes)) return nullptr;
-    auto descriptor = parseReportDescriptor(bytes);
-    if (!descriptor || path->collectionIndex() >= descriptor->collections.size()) return nullptr;
-    const bool ids = usesReportIds(*descriptor);
-    TopLevelCollection collection = std::move(descriptor->collections[path->collectionIndex()]);
-    return std::make_unique<HidrawConnection>(owned.release(), identity->attributes,
-                                              std::move(collection), ids);
+    if (!identity || !readReportDescriptorBytes(dev.get(), bytes)) return nullptr;
+    return connectCollection(owned.release(), *path, *identity, bytes);
 }
 
 bool HidrawBackend::probe(std::string_view pathText) {
@@ -154,7 +140,7 @@ bool HidrawBackend::probe(std::string_view pathText) {
     UdevDevicePtr dev = hidrawDeviceOf(u.get(), st.st_rdev);
     if (!dev) return false;
     const auto identity = readHidrawIdentity(dev.get());
-    return identity && sameDevice(*path, *identity);
+    return identity && isSameDevice(*path, *identity);
 }
 
 int HidrawBackend::hotplugFd() {

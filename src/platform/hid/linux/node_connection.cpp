@@ -1,0 +1,32 @@
+#include "platform/hid/linux/node_connection.h"
+
+#include <algorithm>
+
+#include "platform/hid/linux/file_descriptor.h"
+#include "platform/hid/linux/hidraw_connection.h"
+
+namespace quillon::platform {
+
+bool isSameDevice(const HidrawPath& path, const HidrawIdentity& identity) {
+    return identity.attributes.vendorId == path.vendorId &&
+           identity.attributes.productId == path.productId &&
+           identity.interfaceNumber == path.interfaceNumber;
+}
+
+std::unique_ptr<HidConnection> connectCollection(int fd, const HidrawPath& path,
+                                                 const HidrawIdentity& identity,
+                                                 std::span<const std::uint8_t> descriptor) {
+    FileDescriptor owned(fd);
+    if (!owned.valid() || !isSameDevice(path, identity)) return nullptr;
+    auto parsed = parseReportDescriptor(descriptor);
+    if (!parsed || path.collectionIndex() >= parsed->collections.size()) return nullptr;
+    // Ids are a property of the whole node: hidraw puts the id byte in front
+    // of every report as soon as any collection declares ids.
+    const bool ids = std::any_of(parsed->collections.begin(), parsed->collections.end(),
+                                 [](const TopLevelCollection& c) { return !c.reportIds.empty(); });
+    return std::make_unique<HidrawConnection>(
+        owned.release(), identity.attributes,
+        std::move(parsed->collections[path.collectionIndex()]), ids);
+}
+
+}  // namespace quillon::platform
