@@ -52,6 +52,8 @@ void FirmwareModel::handle(const link::CommandReport& request, link::CommandRepo
         switch (command) {
             case Command::begin:
             case Command::end:
+                // A sequence boundary ends any key-map transfer.
+                transfers_ = {};
                 break;
             case Command::readInfo:
                 std::copy_n(info_.bytes.begin(),
@@ -144,6 +146,10 @@ bool FirmwareModel::keymapChunk(const link::CommandReport& request, link::Comman
             t.active = true;
         }
         t.nextOffset = offset + std::uint32_t(n);
+        // A short chunk is a transfer's last: a 126-byte mouse slot ends
+        // exactly where the next slot's transfer starts.
+        if (n < kPayloadSize)
+            t.active = false;
         if (t.slot >= kSlotCount) {
             t.active = false;
             return false;

@@ -75,8 +75,8 @@ class FirmwareModel {
 
   private:
     // A chunked key-map transfer in progress: its chunks arrive in order, so a
-    // chunk that continues the previous one of the same command belongs to it
-    // (offsets of one slot's transfer run past the next slot's start).
+    // chunk that continues the previous full chunk of the same command belongs
+    // to it (offsets of one slot's transfer run past the next slot's start).
     struct KeymapTransfer {
         bool active = false;
         std::size_t slot = 0;

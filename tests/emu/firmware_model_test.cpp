@@ -207,6 +207,20 @@ TEST(FirmwareKeymaps, AKeyboardSlotTransferOf312BytesLandsInItsSlot) {
     EXPECT_TRUE(std::equal(slot0.begin(), slot0.end(), fw.keymapSlot(0).begin()));
 }
 
+TEST(FirmwareKeymaps, MouseSlotsWrittenOneAfterAnotherEachLandInTheirOwnSlot) {
+    FirmwareModel fw(describe(DeviceKind::mouse, 0));
+    // Slot 1's 126 bytes end at 252, where slot 2's transfer starts.
+    for (std::uint8_t slot = 0; slot < 5; ++slot) {
+        const std::vector<std::uint8_t> keys(126, std::uint8_t(0x40 + slot));
+        chunked(fw, Command::writeKeymapSlot, std::uint16_t(slot * 126), keys.size(), keys);
+    }
+    for (std::size_t slot = 0; slot < 5; ++slot) {
+        EXPECT_EQ(fw.keymapSlot(slot)[0], 0x40 + slot) << slot;
+        EXPECT_EQ(fw.keymapSlot(slot)[125], 0x40 + slot) << slot;
+        EXPECT_EQ(fw.keymapSlot(slot)[126], fw.baseKeymap()[126]) << slot;
+    }
+}
+
 TEST(FirmwareKeymaps, InterleavedFramesDoNotBreakATransfer) {
     FirmwareModel fw(describe(DeviceKind::keyboard, 0));
     std::vector<std::uint8_t> map(312, 0x44);
