@@ -18,7 +18,8 @@ void decodeAll(const ReportCaps& caps, std::span<const std::uint8_t> report) {
     std::array<std::uint16_t, 64> usages;
     for (const ButtonCaps& b : caps.buttons) {
         const std::size_t n = activeUsages(b, report, usages);
-        if (n > usages.size()) __builtin_trap();
+        if (n > usages.size())
+            __builtin_trap();
     }
     for (const ValueCaps& v : caps.values) {
         for (std::uint32_t u = v.usageMin; u <= v.usageMax && u < v.usageMin + 4u; ++u) {
@@ -35,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DescriptorError error;
     const auto descriptor = parseReportDescriptor(bytes, &error);
     if (!descriptor) {
-        if (error.message.empty() || error.offset > size) __builtin_trap();
+        if (error.message.empty() || error.offset > size)
+            __builtin_trap();
         return 0;
     }
     for (const TopLevelCollection& c : descriptor->collections) {

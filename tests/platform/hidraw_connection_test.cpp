@@ -40,10 +40,11 @@ std::vector<std::uint8_t> report(std::uint8_t id, std::size_t length, std::uint8
 // whole message per read() like a hidraw node; the test plays the device at
 // the other end.
 class HidrawConnectionTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds_), 0); }
     void TearDown() override {
-        if (fds_[1] >= 0) ::close(fds_[1]);
+        if (fds_[1] >= 0)
+            ::close(fds_[1]);
     }
 
     // The command collection of a device whose reports carry ids (3 and 4 here).
@@ -75,7 +76,8 @@ protected:
     std::size_t drainDevice() {
         std::size_t n = 0;
         std::array<std::uint8_t, 128> buf;
-        while (::recv(fds_[1], buf.data(), buf.size(), MSG_DONTWAIT) > 0) ++n;
+        while (::recv(fds_[1], buf.data(), buf.size(), MSG_DONTWAIT) > 0)
+            ++n;
         return n;
     }
 
@@ -269,7 +271,8 @@ TEST_F(HidrawConnectionTest, ClosingAnIdleConnectionEndsItsWriter) {
 
 TEST_F(HidrawConnectionTest, DiscardDropsQueuedInputWithoutWaiting) {
     auto conn = connectVendor();
-    for (int i = 0; i < 5; ++i) deviceSends(report(4, 64, std::uint8_t(i)));
+    for (int i = 0; i < 5; ++i)
+        deviceSends(report(4, 64, std::uint8_t(i)));
     const auto start = Clock::now();
     conn->discardPendingInput();
     EXPECT_LT(since(start), 50ms);
@@ -288,7 +291,8 @@ TEST_F(HidrawConnectionTest, RoundTripCost) {
     std::thread device([fd = fds_[1]] {
         std::array<std::uint8_t, 64> buf;
         ssize_t n;
-        while ((n = ::recv(fd, buf.data(), buf.size(), 0)) > 0) ::send(fd, buf.data(), size_t(n), 0);
+        while ((n = ::recv(fd, buf.data(), buf.size(), 0)) > 0)
+            ::send(fd, buf.data(), size_t(n), 0);
     });
     const auto out = report(4, 64, 0x33);
     std::array<std::uint8_t, 64> in{};

@@ -41,12 +41,20 @@ TEST(HidrawPath, RoundTrips) {
 
 TEST(HidrawPath, RefusesAnythingButAHidrawNode) {
     for (const char* text : {
-             "", "/dev/hidraw3", "/dev/hidraw3#", "/dev/null#vid_0c45&pid_8611#",
-             "/dev/hidraw#vid_0c45&pid_8611#", "/dev/hidraw3/../sda#vid_0c45&pid_8611#",
-             "/tmp/hidraw3#vid_0c45&pid_8611#", "hidraw3#vid_0c45&pid_8611#",
-             "/dev/hidraw3#vid_0c45&pid_8611", "/dev/hidraw3#vid_0c4&pid_8611#",
-             "/dev/hidraw3#vid_0c45&pid_8611&col00#", "/dev/hidraw3#vid_0c45&pid_8611&mi_1#",
-             "/dev/hidraw3#vid_0c45&pid_8611#tail", "/dev/hidraw1234567890#vid_0c45&pid_8611#",
+             "",
+             "/dev/hidraw3",
+             "/dev/hidraw3#",
+             "/dev/null#vid_0c45&pid_8611#",
+             "/dev/hidraw#vid_0c45&pid_8611#",
+             "/dev/hidraw3/../sda#vid_0c45&pid_8611#",
+             "/tmp/hidraw3#vid_0c45&pid_8611#",
+             "hidraw3#vid_0c45&pid_8611#",
+             "/dev/hidraw3#vid_0c45&pid_8611",
+             "/dev/hidraw3#vid_0c4&pid_8611#",
+             "/dev/hidraw3#vid_0c45&pid_8611&col00#",
+             "/dev/hidraw3#vid_0c45&pid_8611&mi_1#",
+             "/dev/hidraw3#vid_0c45&pid_8611#tail",
+             "/dev/hidraw1234567890#vid_0c45&pid_8611#",
          }) {
         EXPECT_FALSE(parseHidrawPath(text)) << text;
     }

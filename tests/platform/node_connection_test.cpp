@@ -14,7 +14,7 @@ namespace quillon::platform {
 namespace {
 
 class NodeConnectionTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds_), 0);
         identity_.attributes = {0x0C45, 0x5523, 0x0102};
@@ -44,9 +44,10 @@ TEST_F(NodeConnectionTest, PathFromTheEnumerationSelectsItsCollection) {
     EXPECT_EQ(conn->attributes().versionNumber, 0x0102);
 
     // Of the node's reports only the consumer control's reach this connection.
-    const std::vector<std::vector<std::uint8_t>> sent{
-        {0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00}, {0x03, 0x01, 0x04}};
-    for (const auto& r : sent) ASSERT_EQ(::send(fds_[1], r.data(), r.size(), 0), ssize_t(r.size()));
+    const std::vector<std::vector<std::uint8_t>> sent{{0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00},
+                                                      {0x03, 0x01, 0x04}};
+    for (const auto& r : sent)
+        ASSERT_EQ(::send(fds_[1], r.data(), r.size(), 0), ssize_t(r.size()));
     std::array<std::uint8_t, 3> in{};
     std::size_t n = 0;
     ASSERT_EQ(conn->readReport(in, 300, abort_, n), TransferStatus::completed);

@@ -32,7 +32,8 @@ TEST(ReportDescriptorCorpus, EverySeedParsesAndDecodes) {
         EXPECT_FALSE(d->collections.empty()) << entry.path();
         for (const TopLevelCollection& c : d->collections) {
             std::vector<std::uint8_t> report(c.inputReportLength, 0xFF);
-            if (!report.empty() && !c.reportIds.empty()) report[0] = c.reportIds.front();
+            if (!report.empty() && !c.reportIds.empty())
+                report[0] = c.reportIds.front();
             std::array<std::uint16_t, 32> usages;
             for (const ButtonCaps& b : c.input.buttons)
                 EXPECT_LE(activeUsages(b, report, usages), usages.size());

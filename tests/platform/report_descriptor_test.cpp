@@ -146,6 +146,7 @@ TEST(ReportDescriptorParse, InterfaceWithThreeTopLevelCollections) {
 
 TEST(ReportDescriptorParse, ItemsThatShapeButDoNotReport) {
     // A long item is skipped whole; Push/Pop restore the report size and id.
+    // clang-format off
     const auto d = parse({
         0xFE, 0x03, 0x10, 0xAA, 0xBB, 0xCC,  // long item with 3 data bytes
         0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01,
@@ -156,6 +157,7 @@ TEST(ReportDescriptorParse, ItemsThatShapeButDoNotReport) {
         0x09, 0x03, 0x81, 0x02,              // input id 2: 2 x 8 bits
         0xC0,
     });
+    // clang-format on
     ASSERT_TRUE(d);
     const TopLevelCollection& c = d->collections.at(0);
     EXPECT_EQ(c.usagePage, 0xFF00);
@@ -166,6 +168,7 @@ TEST(ReportDescriptorParse, ItemsThatShapeButDoNotReport) {
 }
 
 TEST(ReportDescriptorParse, ExtendedUsagesCarryTheirOwnPage) {
+    // clang-format off
     const auto d = parse({
         0x0B, 0x01, 0x00, 0x0C, 0x00,  // Usage (Consumer:Consumer Control), no Usage Page item
         0xA1, 0x01, 0x85, 0x01,
@@ -174,6 +177,7 @@ TEST(ReportDescriptorParse, ExtendedUsagesCarryTheirOwnPage) {
         0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x09, 0x81, 0x02,
         0x95, 0x07, 0x81, 0x01, 0xC0,
     });
+    // clang-format on
     ASSERT_TRUE(d);
     const TopLevelCollection& c = d->collections.at(0);
     EXPECT_EQ(c.usagePage, 0x0C);
@@ -187,11 +191,13 @@ TEST(ReportDescriptorParse, ExtendedUsagesCarryTheirOwnPage) {
 }
 
 TEST(ReportDescriptorParse, ArrayOverAListOfUsagesMapsEachValueToItsUsage) {
+    // clang-format off
     const auto d = parse({
         0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,
         0x09, 0xE2, 0x09, 0xE9, 0x09, 0xEA,  // Mute, Volume Up, Volume Down
         0x15, 0x01, 0x25, 0x03, 0x75, 0x08, 0x95, 0x02, 0x81, 0x00, 0xC0,
     });
+    // clang-format on
     ASSERT_TRUE(d);
     const auto& buttons = d->collections.at(0).input.buttons;
     ASSERT_EQ(buttons.size(), 3u);
@@ -205,8 +211,10 @@ TEST(ReportDescriptorParse, ArrayOverAListOfUsagesMapsEachValueToItsUsage) {
 
 TEST(ReportDescriptorParse, UnsignedLogicalMaximumWrittenInOneByte) {
     // 0x25 0xFF is -1 read signed; with a minimum of 0 it means 255.
+    // clang-format off
     const auto d = parse({0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x25, 0xFF,
                           0x75, 0x08, 0x95, 0x01, 0x09, 0x01, 0x81, 0x02, 0xC0});
+    // clang-format on
     ASSERT_TRUE(d);
     const ValueCaps& v = d->collections.at(0).input.values.at(0);
     EXPECT_EQ(v.logicalMax, 255);
@@ -214,10 +222,12 @@ TEST(ReportDescriptorParse, UnsignedLogicalMaximumWrittenInOneByte) {
 }
 
 TEST(ReportDescriptorParse, ScaledValueUsesThePhysicalRange) {
+    // clang-format off
     const auto d = parse({0x05, 0x01, 0x09, 0x05, 0xA1, 0x01, 0x09, 0x32,  // Z
                           0x15, 0x00, 0x26, 0xFF, 0x00,                    // logical 0..255
                           0x35, 0x00, 0x46, 0xE8, 0x03,                    // physical 0..1000
                           0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0});
+    // clang-format on
     ASSERT_TRUE(d);
     const ValueCaps& z = d->collections.at(0).input.values.at(0);
     EXPECT_EQ(scaledUsageValue(z, 0x32, std::vector<std::uint8_t>{0x00, 0xFF}), 1000);
@@ -254,11 +264,14 @@ std::vector<std::uint8_t> repeated(std::uint8_t byte, std::size_t n,
 
 std::vector<std::uint8_t> nestedCollections(std::size_t depth) {
     std::vector<std::uint8_t> v;
-    for (std::size_t i = 0; i < depth; ++i) v.insert(v.end(), {0xA1, 0x01});
-    for (std::size_t i = 0; i < depth; ++i) v.push_back(0xC0);
+    for (std::size_t i = 0; i < depth; ++i)
+        v.insert(v.end(), {0xA1, 0x01});
+    for (std::size_t i = 0; i < depth; ++i)
+        v.push_back(0xC0);
     return v;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportDescriptorMalformed,
     testing::Values(
@@ -288,15 +301,18 @@ INSTANTIATE_TEST_SUITE_P(
             name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
         return name;
     });
+// clang-format on
 
 TEST(ReportDescriptorParse, ManyUsagesAndCollectionsStayBounded) {
     // 65 top-level collections exceed the bound.
     std::vector<std::uint8_t> many;
-    for (int i = 0; i < 65; ++i) many.insert(many.end(), {0xA1, 0x01, 0xC0});
+    for (int i = 0; i < 65; ++i)
+        many.insert(many.end(), {0xA1, 0x01, 0xC0});
     EXPECT_FALSE(parseReportDescriptor(many));
     // 1025 usages before one main item exceed the bound.
     std::vector<std::uint8_t> usages{0xA1, 0x01};
-    for (int i = 0; i < 1025; ++i) usages.insert(usages.end(), {0x09, 0x01});
+    for (int i = 0; i < 1025; ++i)
+        usages.insert(usages.end(), {0x09, 0x01});
     usages.insert(usages.end(), {0x75, 0x01, 0x95, 0x01, 0x81, 0x02, 0xC0});
     EXPECT_FALSE(parseReportDescriptor(usages));
 }

@@ -3,10 +3,11 @@
 // Report descriptors shaped like the ones the supported devices and ordinary
 // keyboards and mice carry. The fuzz seed corpus holds the same bytes.
 
-
 #include <cstdint>
 
 namespace quillon::platform::samples {
+
+// clang-format off
 
 // Command interface: vendor page 0xFF1C usage 0x92, report id 4, 63 bytes each way.
 inline constexpr std::uint8_t kVendorCommand[] = {
@@ -75,5 +76,6 @@ inline constexpr std::uint8_t kMouseInterface[] = {
     0x06, 0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01, 0x85, 0x04, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF,
     0x00, 0x75, 0x08, 0x95, 0x3F, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0,
 };
+// clang-format on
 
 }  // namespace quillon::platform::samples

@@ -106,17 +106,18 @@ struct CollectionBuilder {
 // reads the maximum unsigned when the minimum is not negative.
 std::int32_t effectiveMax(std::int32_t min, std::int32_t maxSigned, std::uint32_t maxUnsigned) {
     if (min >= 0 && maxSigned < 0)
-        return std::int32_t(std::min<std::uint32_t>(maxUnsigned, std::numeric_limits<std::int32_t>::max()));
+        return std::int32_t(
+            std::min<std::uint32_t>(maxUnsigned, std::numeric_limits<std::int32_t>::max()));
     return maxSigned;
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::optional<ReportDescriptor> run(DescriptorError* error);
 
-private:
+  private:
     bool fail(std::size_t offset, const char* message) {
         errorOffset_ = offset;
         errorMessage_ = message;
@@ -188,18 +189,21 @@ std::optional<ReportDescriptor> Parser::run(DescriptorError* error) {
             return failed();
         }
         std::uint32_t data = 0;
-        for (std::size_t i = 0; i < size; ++i) data |= std::uint32_t(bytes_[pos + 1 + i]) << (8 * i);
+        for (std::size_t i = 0; i < size; ++i)
+            data |= std::uint32_t(bytes_[pos + 1 + i]) << (8 * i);
         const std::uint8_t type = (prefix >> 2) & 0x03u;
         const std::uint8_t tag = prefix >> 4;
         pos += 1 + size;
-        if (!shortItem(type, tag, data, size, offset)) return failed();
+        if (!shortItem(type, tag, data, size, offset))
+            return failed();
     }
     if (depth_ != 0) {
         fail(bytes_.size(), "collection not closed");
         return failed();
     }
     ReportDescriptor out;
-    if (!finish(out)) return failed();
+    if (!finish(out))
+        return failed();
     return out;
 }
 
@@ -251,23 +255,28 @@ bool Parser::globalItem(std::uint8_t tag, std::uint32_t data, std::size_t size,
             globals_.physicalMaxUnsigned = data;
             return true;
         case kReportSize:
-            if (data > kMaxReportSize) return fail(offset, "report size above 256 bits");
+            if (data > kMaxReportSize)
+                return fail(offset, "report size above 256 bits");
             globals_.reportSize = data;
             return true;
         case kReportId:
-            if (data == 0 || data > 0xFF) return fail(offset, "report id outside 1..255");
+            if (data == 0 || data > 0xFF)
+                return fail(offset, "report id outside 1..255");
             globals_.reportId = std::uint8_t(data);
             return true;
         case kReportCount:
-            if (data > kMaxReportCount) return fail(offset, "report count too large");
+            if (data > kMaxReportCount)
+                return fail(offset, "report count too large");
             globals_.reportCount = data;
             return true;
         case kPush:
-            if (globalStack_.size() >= kMaxGlobalStack) return fail(offset, "push nested too deep");
+            if (globalStack_.size() >= kMaxGlobalStack)
+                return fail(offset, "push nested too deep");
             globalStack_.push_back(globals_);
             return true;
         case kPop:
-            if (globalStack_.empty()) return fail(offset, "pop without push");
+            if (globalStack_.empty())
+                return fail(offset, "pop without push");
             globals_ = globalStack_.back();
             globalStack_.pop_back();
             return true;
@@ -279,16 +288,17 @@ bool Parser::globalItem(std::uint8_t tag, std::uint32_t data, std::size_t size,
 bool Parser::addUsage(const UsageEntry& entry, std::size_t offset) {
     // Of a delimited set of alternative usages only the first counts.
     if (locals_.inDelimiter) {
-        if (locals_.delimiterTaken) return true;
+        if (locals_.delimiterTaken)
+            return true;
         locals_.delimiterTaken = true;
     }
-    if (locals_.usages.size() >= kMaxLocalUsages) return fail(offset, "too many usages");
+    if (locals_.usages.size() >= kMaxLocalUsages)
+        return fail(offset, "too many usages");
     locals_.usages.push_back(entry);
     return true;
 }
 
-bool Parser::localItem(std::uint8_t tag, std::uint32_t data, std::size_t size,
-                       std::size_t offset) {
+bool Parser::localItem(std::uint8_t tag, std::uint32_t data, std::size_t size, std::size_t offset) {
     // A 4-byte usage carries its own page in the high 16 bits.
     const ExtendedUsage usage{size == 4 ? std::uint16_t(data >> 16) : globals_.usagePage,
                               std::uint16_t(data)};
@@ -303,11 +313,13 @@ bool Parser::localItem(std::uint8_t tag, std::uint32_t data, std::size_t size,
             break;
         case kDelimiter:
             if (data == 1) {
-                if (locals_.inDelimiter) return fail(offset, "nested delimiter");
+                if (locals_.inDelimiter)
+                    return fail(offset, "nested delimiter");
                 locals_.inDelimiter = true;
                 locals_.delimiterTaken = false;
             } else if (data == 0) {
-                if (!locals_.inDelimiter) return fail(offset, "delimiter close without open");
+                if (!locals_.inDelimiter)
+                    return fail(offset, "delimiter close without open");
                 locals_.inDelimiter = false;
             }
             return true;
@@ -319,7 +331,8 @@ bool Parser::localItem(std::uint8_t tag, std::uint32_t data, std::size_t size,
         const ExtendedUsage max = *locals_.pendingMax;
         locals_.pendingMin.reset();
         locals_.pendingMax.reset();
-        if (min.id > max.id) return fail(offset, "usage minimum above usage maximum");
+        if (min.id > max.id)
+            return fail(offset, "usage minimum above usage maximum");
         return addUsage(UsageEntry{min.page, min.id, max.id, true}, offset);
     }
     return true;
@@ -348,7 +361,8 @@ bool Parser::mainItem(std::uint8_t tag, std::uint32_t data, std::size_t offset) 
             ok = dataItem(ReportKind::feature, data, offset);
             break;
         case kCollection:
-            if (depth_ >= kMaxCollectionDepth) return fail(offset, "collections nested too deep");
+            if (depth_ >= kMaxCollectionDepth)
+                return fail(offset, "collections nested too deep");
             if (depth_ == 0) {
                 if (collections_.size() >= kMaxTopLevelCollections)
                     return fail(offset, "too many top-level collections");
@@ -363,8 +377,10 @@ bool Parser::mainItem(std::uint8_t tag, std::uint32_t data, std::size_t offset) 
             ++depth_;
             break;
         case kEndCollection:
-            if (depth_ == 0) return fail(offset, "end collection without collection");
-            if (--depth_ == 0) inTopLevel_ = false;
+            if (depth_ == 0)
+                return fail(offset, "end collection without collection");
+            if (--depth_ == 0)
+                inTopLevel_ = false;
             break;
         default:
             break;  // reserved main tags carry nothing
@@ -374,27 +390,32 @@ bool Parser::mainItem(std::uint8_t tag, std::uint32_t data, std::size_t offset) 
 }
 
 bool Parser::dataItem(ReportKind kind, std::uint32_t flags, std::size_t offset) {
-    if (!inTopLevel_) return fail(offset, "main item outside a collection");
+    if (!inTopLevel_)
+        return fail(offset, "main item outside a collection");
     const std::uint64_t fieldBits = std::uint64_t(globals_.reportSize) * globals_.reportCount;
-    if (fieldBits == 0) return true;
+    if (fieldBits == 0)
+        return true;
 
     const std::uint8_t id = globals_.reportId;
     (id != 0 ? anyReportId_ : anyItemWithoutId_) = true;
     const auto k = std::size_t(kind);
     std::uint32_t& bits = reportBits_[k][id];
     const std::uint32_t firstBit = bits;
-    if (bits + fieldBits > kMaxReportBits) return fail(offset, "report longer than 16384 bytes");
+    if (bits + fieldBits > kMaxReportBits)
+        return fail(offset, "report longer than 16384 bytes");
     bits += std::uint32_t(fieldBits);
 
     CollectionBuilder& builder = collections_.back();
     builder.idsByKind[k].set(id);
     // Constant fields are padding: they take room in the report but report nothing.
-    if (flags & kMainConstant) return true;
+    if (flags & kMainConstant)
+        return true;
 
     ReportCaps& caps = kind == ReportKind::input    ? builder.tlc.input
                        : kind == ReportKind::output ? builder.tlc.output
                                                     : builder.tlc.feature;
-    if (!(flags & kMainVariable)) return addArrayCaps(caps, firstBit, offset);
+    if (!(flags & kMainVariable))
+        return addArrayCaps(caps, firstBit, offset);
     return addVariableCaps(caps, globals_.reportSize == 1, firstBit, offset);
 }
 
@@ -408,16 +429,18 @@ bool Parser::addVariableCaps(ReportCaps& caps, bool buttons, std::uint32_t first
     const std::int32_t physicalMax = effectiveMax(globals_.physicalMin, globals_.physicalMaxSigned,
                                                   globals_.physicalMaxUnsigned);
     const UsageEntry noUsage{};
-    const std::span<const UsageEntry> usages =
-        locals_.usages.empty() ? std::span<const UsageEntry>(&noUsage, 1)
-                               : std::span<const UsageEntry>(locals_.usages);
+    const std::span<const UsageEntry> usages = locals_.usages.empty()
+                                                   ? std::span<const UsageEntry>(&noUsage, 1)
+                                                   : std::span<const UsageEntry>(locals_.usages);
 
     std::uint32_t field = 0;
     for (std::size_t i = 0; i < usages.size() && field < count; ++i) {
         const UsageEntry& u = usages[i];
         std::uint32_t n = u.range ? std::uint32_t(u.max - u.min) + 1 : 1;
-        if (i + 1 == usages.size() || n > count - field) n = count - field;
-        if (++capsCount_ > kMaxCaps) return fail(offset, "too many capabilities");
+        if (i + 1 == usages.size() || n > count - field)
+            n = count - field;
+        if (++capsCount_ > kMaxCaps)
+            return fail(offset, "too many capabilities");
         const std::uint32_t bitOffset = firstBit + field * globals_.reportSize;
         if (buttons) {
             ButtonCaps b;
@@ -458,7 +481,8 @@ bool Parser::addVariableCaps(ReportCaps& caps, bool buttons, std::uint32_t first
 // the slice of logical values that selects its usages, so that decoding is
 // always usageMin + (value - logicalMin).
 bool Parser::addArrayCaps(ReportCaps& caps, std::uint32_t firstBit, std::size_t offset) {
-    if (locals_.usages.empty()) return true;  // no usage to report
+    if (locals_.usages.empty())
+        return true;  // no usage to report
     const std::int32_t logicalMax =
         effectiveMax(globals_.logicalMin, globals_.logicalMaxSigned, globals_.logicalMaxUnsigned);
     const bool single = locals_.usages.size() == 1;
@@ -467,7 +491,8 @@ bool Parser::addArrayCaps(ReportCaps& caps, std::uint32_t firstBit, std::size_t 
         const std::int64_t n = std::int64_t(u.max) - u.min + 1;
         if (index + n - 1 > std::numeric_limits<std::int32_t>::max())
             return fail(offset, "array usages beyond the logical range");
-        if (++capsCount_ > kMaxCaps) return fail(offset, "too many capabilities");
+        if (++capsCount_ > kMaxCaps)
+            return fail(offset, "too many capabilities");
         ButtonCaps b;
         b.usagePage = u.page;
         b.reportId = globals_.reportId;
@@ -500,13 +525,15 @@ bool Parser::finish(ReportDescriptor& out) {
             all |= b.idsByKind[k];
             std::uint32_t longest = 0;
             for (std::size_t id = 0; id < 256; ++id) {
-                if (!b.idsByKind[k].test(id)) continue;
+                if (!b.idsByKind[k].test(id))
+                    continue;
                 longest = std::max(longest, 1 + (reportBits_[k][id] + 7) / 8);
             }
             *lengths[k] = std::uint16_t(longest);
         }
         for (std::size_t id = 1; id < 256; ++id)
-            if (all.test(id)) b.tlc.reportIds.push_back(std::uint8_t(id));
+            if (all.test(id))
+                b.tlc.reportIds.push_back(std::uint8_t(id));
         out.collections.push_back(std::move(b.tlc));
     }
     return true;
@@ -516,13 +543,16 @@ bool Parser::finish(ReportDescriptor& out) {
 // significant bit first; false when the report is too short.
 bool readField(std::span<const std::uint8_t> report, std::uint64_t bitOffset, std::uint32_t size,
                std::uint32_t& out) {
-    if (size == 0 || size > 32) return false;
+    if (size == 0 || size > 32)
+        return false;
     const std::uint64_t lastBit = bitOffset + size - 1;
-    if (1 + lastBit / 8 >= report.size()) return false;
+    if (1 + lastBit / 8 >= report.size())
+        return false;
     std::uint64_t value = 0;
     const std::size_t firstByte = 1 + std::size_t(bitOffset / 8);
     const std::size_t lastByte = 1 + std::size_t(lastBit / 8);
-    for (std::size_t i = lastByte + 1; i-- > firstByte;) value = (value << 8) | report[i];
+    for (std::size_t i = lastByte + 1; i-- > firstByte;)
+        value = (value << 8) | report[i];
     value >>= bitOffset % 8;
     out = std::uint32_t(value & ((std::uint64_t(1) << size) - 1));
     return true;
@@ -532,26 +562,31 @@ std::int64_t toLogical(std::uint32_t raw, std::uint32_t size, std::int32_t logic
     // Fields are signed only when their logical range reaches below zero.
     if (logicalMin < 0 && size < 32 && (raw >> (size - 1)) & 1u)
         return std::int64_t(raw) - (std::int64_t(1) << size);
-    if (logicalMin < 0 && size == 32) return std::int32_t(raw);
+    if (logicalMin < 0 && size == 32)
+        return std::int32_t(raw);
     return raw;
 }
 
 // Index of the field that carries `usage` in `caps`, or nullopt.
 std::optional<std::uint32_t> fieldOf(const ValueCaps& caps, std::uint16_t usage) {
-    if (usage < caps.usageMin || usage > caps.usageMax) return std::nullopt;
+    if (usage < caps.usageMin || usage > caps.usageMax)
+        return std::nullopt;
     const std::uint32_t index = std::uint32_t(usage - caps.usageMin);
-    if (index >= caps.reportCount) return std::nullopt;
+    if (index >= caps.reportCount)
+        return std::nullopt;
     return index;
 }
 
 std::optional<std::uint32_t> rawValue(const ValueCaps& caps, std::uint16_t usage,
                                       std::span<const std::uint8_t> report) {
-    if (report.empty() || report[0] != caps.reportId) return std::nullopt;
+    if (report.empty() || report[0] != caps.reportId)
+        return std::nullopt;
     const auto field = fieldOf(caps, usage);
-    if (!field) return std::nullopt;
+    if (!field)
+        return std::nullopt;
     std::uint32_t raw = 0;
-    if (!readField(report, caps.bitOffset + std::uint64_t(*field) * caps.reportSize, caps.reportSize,
-                   raw))
+    if (!readField(report, caps.bitOffset + std::uint64_t(*field) * caps.reportSize,
+                   caps.reportSize, raw))
         return std::nullopt;
     return raw;
 }
@@ -559,7 +594,8 @@ std::optional<std::uint32_t> rawValue(const ValueCaps& caps, std::uint16_t usage
 }  // namespace
 
 bool TopLevelCollection::usesReportId(std::uint8_t id) const {
-    if (reportIds.empty()) return id == 0;
+    if (reportIds.empty())
+        return id == 0;
     return std::binary_search(reportIds.begin(), reportIds.end(), id);
 }
 
@@ -570,7 +606,8 @@ std::optional<ReportDescriptor> parseReportDescriptor(std::span<const std::uint8
 
 std::size_t activeUsages(const ButtonCaps& caps, std::span<const std::uint8_t> report,
                          std::span<std::uint16_t> out) {
-    if (report.empty() || report[0] != caps.reportId) return 0;
+    if (report.empty() || report[0] != caps.reportId)
+        return 0;
     std::size_t written = 0;
     for (std::uint32_t i = 0; i < caps.reportCount && written < out.size(); ++i) {
         std::uint32_t raw = 0;
@@ -580,16 +617,21 @@ std::size_t activeUsages(const ButtonCaps& caps, std::span<const std::uint8_t> r
         std::uint32_t usage = 0;
         if (caps.isArray) {
             const std::int64_t value = toLogical(raw, caps.reportSize, caps.logicalMin);
-            if (value < caps.logicalMin) continue;
-            if (caps.usageListSlice && value > caps.logicalMax) continue;
+            if (value < caps.logicalMin)
+                continue;
+            if (caps.usageListSlice && value > caps.logicalMax)
+                continue;
             const std::int64_t u = std::int64_t(caps.usageMin) + (value - caps.logicalMin);
-            if (u > 0xFFFF) continue;
+            if (u > 0xFFFF)
+                continue;
             usage = std::uint32_t(u);
         } else {
-            if (raw == 0) continue;
+            if (raw == 0)
+                continue;
             usage = std::min<std::uint32_t>(caps.usageMin + i, caps.usageMax);
         }
-        if (usage == 0) continue;  // usage 0 means "no usage"
+        if (usage == 0)
+            continue;  // usage 0 means "no usage"
         out[written++] = std::uint16_t(usage);
     }
     return written;
@@ -603,18 +645,22 @@ std::optional<std::uint32_t> usageValue(const ValueCaps& caps, std::uint16_t usa
 std::optional<std::int32_t> scaledUsageValue(const ValueCaps& caps, std::uint16_t usage,
                                              std::span<const std::uint8_t> report) {
     const auto raw = rawValue(caps, usage, report);
-    if (!raw) return std::nullopt;
+    if (!raw)
+        return std::nullopt;
     const std::int64_t value = toLogical(*raw, caps.reportSize, caps.logicalMin);
-    if (caps.physicalMin == 0 && caps.physicalMax == 0) return std::int32_t(value);
+    if (caps.physicalMin == 0 && caps.physicalMax == 0)
+        return std::int32_t(value);
     // Outside the logical range a field holds "no value" (a null state).
-    if (value < caps.logicalMin || value > caps.logicalMax) return std::nullopt;
-    if (caps.logicalMax == caps.logicalMin) return caps.physicalMin;
+    if (value < caps.logicalMin || value > caps.logicalMax)
+        return std::nullopt;
+    if (caps.logicalMax == caps.logicalMin)
+        return caps.physicalMin;
     const std::int64_t scaled =
         caps.physicalMin + (value - caps.logicalMin) *
                                (std::int64_t(caps.physicalMax) - caps.physicalMin) /
                                (std::int64_t(caps.logicalMax) - caps.logicalMin);
     return std::int32_t(std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
-                                                  std::numeric_limits<std::int32_t>::max()));
+                                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace quillon::platform

@@ -9,7 +9,7 @@
 namespace quillon::platform {
 
 class Deadline {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // timeoutMs may be kNoTimeLimit (or any negative value): never expires.
@@ -20,13 +20,15 @@ public:
     // Milliseconds left for poll(): -1 without a limit, rounded up so that a
     // wait never ends just before the limit and spins once more.
     int pollTimeoutMs() const {
-        if (unlimited_) return -1;
+        if (unlimited_)
+            return -1;
         const auto left = end_ - Clock::now();
-        if (left <= Clock::duration::zero()) return 0;
+        if (left <= Clock::duration::zero())
+            return 0;
         return int(std::chrono::ceil<std::chrono::milliseconds>(left).count());
     }
 
-private:
+  private:
     bool unlimited_;
     Clock::time_point end_;
 };

@@ -9,10 +9,11 @@
 namespace quillon::platform {
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -26,7 +27,7 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 

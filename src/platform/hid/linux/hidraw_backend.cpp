@@ -25,21 +25,23 @@ constexpr int kMaxHotplugEventsPerDrain = 64;
 // The udev device of the character device `rdev`, if it is a hidraw node.
 UdevDevicePtr hidrawDeviceOf(udev* u, dev_t rdev) {
     UdevDevicePtr dev(udev_device_new_from_devnum(u, 'c', rdev));
-    if (!dev) return nullptr;
+    if (!dev)
+        return nullptr;
     const char* subsystem = udev_device_get_subsystem(dev.get());
-    if (!subsystem || std::strcmp(subsystem, "hidraw") != 0) return nullptr;
+    if (!subsystem || std::strcmp(subsystem, "hidraw") != 0)
+        return nullptr;
     return dev;
 }
 
 class HidrawBackend final : public HidBackend {
-public:
+  public:
     bool enumerate(std::vector<std::string>& paths) override;
     std::unique_ptr<HidConnection> open(std::string_view path, HidOpenFlags flags) override;
     bool probe(std::string_view path) override;
     int hotplugFd() override;
     void drainHotplug() override;
 
-private:
+  private:
     std::mutex monitorMutex_;
     UdevPtr monitorUdev_;
     UdevMonitorPtr monitor_;
@@ -50,7 +52,8 @@ bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
     paths.clear();
     // A context per call: libudev objects must not be shared between threads.
     UdevPtr u(udev_new());
-    if (!u) return false;
+    if (!u)
+        return false;
     UdevEnumeratePtr e(udev_enumerate_new(u.get()));
     if (!e || udev_enumerate_add_match_subsystem(e.get(), "hidraw") < 0 ||
         udev_enumerate_scan_devices(e.get()) < 0)
@@ -66,14 +69,17 @@ bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
     udev_list_entry* item;
     udev_list_entry_foreach(item, udev_enumerate_get_list_entry(e.get())) {
         UdevDevicePtr dev(udev_device_new_from_syspath(u.get(), udev_list_entry_get_name(item)));
-        if (!dev) continue;  // left while we looked
+        if (!dev)
+            continue;  // left while we looked
         const char* devnode = udev_device_get_devnode(dev.get());
         const auto number = devnode ? hidrawNumber(devnode) : std::nullopt;
         const auto identity = readHidrawIdentity(dev.get());
-        if (!number || !identity || !readReportDescriptorBytes(dev.get(), bytes)) continue;
+        if (!number || !identity || !readReportDescriptorBytes(dev.get(), bytes))
+            continue;
         // A node whose descriptor we cannot read has no collections to offer.
         const auto descriptor = parseReportDescriptor(bytes);
-        if (!descriptor || descriptor->collections.empty()) continue;
+        if (!descriptor || descriptor->collections.empty())
+            continue;
 
         HidrawPath p;
         p.node = devnode;
@@ -91,13 +97,15 @@ bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
         return std::tie(a.number, a.collection) < std::tie(b.number, b.collection);
     });
     paths.reserve(entries.size());
-    for (Entry& entry : entries) paths.push_back(std::move(entry.path));
+    for (Entry& entry : entries)
+        paths.push_back(std::move(entry.path));
     return true;
 }
 
 std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, HidOpenFlags flags) {
     const auto path = parseHidrawPath(pathText);
-    if (!path) return nullptr;
+    if (!path)
+        return nullptr;
     // hidraw knows no sharing modes, so `exclusive` only documents the
     // caller's intent; every transfer is bounded here, so `overlapped` changes
     // nothing either. Without read or write access the node is opened for its
@@ -114,31 +122,40 @@ std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, Hi
         fd = ::open(path->node.c_str(), mode | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     FileDescriptor owned(fd);
-    if (!owned.valid()) return nullptr;
+    if (!owned.valid())
+        return nullptr;
 
     // Identity and descriptor of the node actually opened, in case its number
     // went to another device since the enumeration.
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode))
+        return nullptr;
     UdevPtr u(udev_new());
-    if (!u) return nullptr;
+    if (!u)
+        return nullptr;
     UdevDevicePtr dev = hidrawDeviceOf(u.get(), st.st_rdev);
-    if (!dev) return nullptr;
+    if (!dev)
+        return nullptr;
     const auto identity = readHidrawIdentity(dev.get());
     std::vector<std::uint8_t> bytes;
-    if (!identity || !readReportDescriptorBytes(dev.get(), bytes)) return nullptr;
+    if (!identity || !readReportDescriptorBytes(dev.get(), bytes))
+        return nullptr;
     return connectCollection(owned.release(), *path, *identity, bytes);
 }
 
 bool HidrawBackend::probe(std::string_view pathText) {
     const auto path = parseHidrawPath(pathText);
-    if (!path) return false;
+    if (!path)
+        return false;
     struct stat st;
-    if (::stat(path->node.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    if (::stat(path->node.c_str(), &st) != 0 || !S_ISCHR(st.st_mode))
+        return false;
     UdevPtr u(udev_new());
-    if (!u) return false;
+    if (!u)
+        return false;
     UdevDevicePtr dev = hidrawDeviceOf(u.get(), st.st_rdev);
-    if (!dev) return false;
+    if (!dev)
+        return false;
     const auto identity = readHidrawIdentity(dev.get());
     return identity && isSameDevice(*path, *identity);
 }
@@ -150,10 +167,11 @@ int HidrawBackend::hotplugFd() {
         // Events from udev rather than the kernel: they come after the rules
         // have given the user access to the node.
         monitorUdev_.reset(udev_new());
-        if (monitorUdev_) monitor_.reset(udev_monitor_new_from_netlink(monitorUdev_.get(), "udev"));
-        if (monitor_ &&
-            (udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "hidraw", nullptr) < 0 ||
-             udev_monitor_enable_receiving(monitor_.get()) < 0))
+        if (monitorUdev_)
+            monitor_.reset(udev_monitor_new_from_netlink(monitorUdev_.get(), "udev"));
+        if (monitor_ && (udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "hidraw",
+                                                                         nullptr) < 0 ||
+                         udev_monitor_enable_receiving(monitor_.get()) < 0))
             monitor_.reset();
     }
     return monitor_ ? udev_monitor_get_fd(monitor_.get()) : -1;
@@ -161,16 +179,20 @@ int HidrawBackend::hotplugFd() {
 
 void HidrawBackend::drainHotplug() {
     std::lock_guard lock(monitorMutex_);
-    if (!monitor_) return;
+    if (!monitor_)
+        return;
     // The monitor's socket is non-blocking: this returns when nothing is left.
     for (int i = 0; i < kMaxHotplugEventsPerDrain; ++i) {
         UdevDevicePtr dev(udev_monitor_receive_device(monitor_.get()));
-        if (!dev) return;
+        if (!dev)
+            return;
     }
 }
 
 }  // namespace
 
-std::unique_ptr<HidBackend> makeHidrawBackend() { return std::make_unique<HidrawBackend>(); }
+std::unique_ptr<HidBackend> makeHidrawBackend() {
+    return std::make_unique<HidrawBackend>();
+}
 
 }  // namespace quillon::platform

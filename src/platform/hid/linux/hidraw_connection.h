@@ -24,7 +24,7 @@
 namespace quillon::platform {
 
 class HidrawConnection final : public HidConnection {
-public:
+  public:
     // Takes ownership of `fd`, which must be a blocking fd with one report per
     // read() (a hidraw node, or a SOCK_SEQPACKET socket in tests).
     // `deviceUsesReportIds`: whether the node's reports start with an id byte
@@ -42,7 +42,7 @@ public:
                               std::size_t& got) override;
     void discardPendingInput() override;
 
-private:
+  private:
     std::shared_ptr<const FileDescriptor> fd_;
     HidAttributes attributes_;
     TopLevelCollection collection_;

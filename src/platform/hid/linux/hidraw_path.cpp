@@ -10,9 +10,11 @@ constexpr std::string_view kDevPrefix = "/dev/";
 constexpr std::string_view kHidraw = "hidraw";
 
 bool consumeMarker(std::string_view& text, std::string_view marker) {
-    if (text.size() < marker.size()) return false;
+    if (text.size() < marker.size())
+        return false;
     for (std::size_t i = 0; i < marker.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != marker[i]) return false;
+        if (std::tolower(static_cast<unsigned char>(text[i])) != marker[i])
+            return false;
     }
     text.remove_prefix(marker.size());
     return true;
@@ -20,7 +22,8 @@ bool consumeMarker(std::string_view& text, std::string_view marker) {
 
 // Exactly `digits` hexadecimal digits.
 std::optional<std::uint32_t> consumeHex(std::string_view& text, std::size_t digits) {
-    if (text.size() < digits) return std::nullopt;
+    if (text.size() < digits)
+        return std::nullopt;
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < digits; ++i) {
         const int c = std::tolower(static_cast<unsigned char>(text[i]));
@@ -40,14 +43,18 @@ std::optional<std::uint32_t> consumeHex(std::string_view& text, std::size_t digi
 }  // namespace
 
 std::optional<unsigned> hidrawNumber(std::string_view name) {
-    if (name.starts_with(kDevPrefix)) name.remove_prefix(kDevPrefix.size());
-    if (!name.starts_with(kHidraw)) return std::nullopt;
+    if (name.starts_with(kDevPrefix))
+        name.remove_prefix(kDevPrefix.size());
+    if (!name.starts_with(kHidraw))
+        return std::nullopt;
     name.remove_prefix(kHidraw.size());
     // Nine digits at most: minor numbers are far smaller, and it cannot overflow.
-    if (name.empty() || name.size() > 9) return std::nullopt;
+    if (name.empty() || name.size() > 9)
+        return std::nullopt;
     unsigned n = 0;
     for (char c : name) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         n = n * 10 + unsigned(c - '0');
     }
     return n;
@@ -70,31 +77,39 @@ std::string formatHidrawPath(const HidrawPath& path) {
 
 std::optional<HidrawPath> parseHidrawPath(std::string_view text) {
     const std::size_t hash = text.find('#');
-    if (hash == std::string_view::npos) return std::nullopt;
+    if (hash == std::string_view::npos)
+        return std::nullopt;
     HidrawPath path;
     const std::string_view node = text.substr(0, hash);
-    if (!node.starts_with(kDevPrefix) || !hidrawNumber(node)) return std::nullopt;
+    if (!node.starts_with(kDevPrefix) || !hidrawNumber(node))
+        return std::nullopt;
     path.node = std::string(node);
     text.remove_prefix(hash + 1);
 
-    if (!consumeMarker(text, "vid_")) return std::nullopt;
+    if (!consumeMarker(text, "vid_"))
+        return std::nullopt;
     const auto vid = consumeHex(text, 4);
-    if (!vid || !consumeMarker(text, "&pid_")) return std::nullopt;
+    if (!vid || !consumeMarker(text, "&pid_"))
+        return std::nullopt;
     const auto pid = consumeHex(text, 4);
-    if (!pid) return std::nullopt;
+    if (!pid)
+        return std::nullopt;
     path.vendorId = std::uint16_t(*vid);
     path.productId = std::uint16_t(*pid);
     if (consumeMarker(text, "&mi_")) {
         const auto mi = consumeHex(text, 2);
-        if (!mi) return std::nullopt;
+        if (!mi)
+            return std::nullopt;
         path.interfaceNumber = std::uint8_t(*mi);
     }
     if (consumeMarker(text, "&col")) {
         const auto col = consumeHex(text, 2);
-        if (!col || *col == 0) return std::nullopt;
+        if (!col || *col == 0)
+            return std::nullopt;
         path.collection = std::uint8_t(*col);
     }
-    if (text != "#") return std::nullopt;
+    if (text != "#")
+        return std::nullopt;
     return path;
 }
 

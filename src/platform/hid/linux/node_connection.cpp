@@ -17,9 +17,11 @@ std::unique_ptr<HidConnection> connectCollection(int fd, const HidrawPath& path,
                                                  const HidrawIdentity& identity,
                                                  std::span<const std::uint8_t> descriptor) {
     FileDescriptor owned(fd);
-    if (!owned.valid() || !isSameDevice(path, identity)) return nullptr;
+    if (!owned.valid() || !isSameDevice(path, identity))
+        return nullptr;
     auto parsed = parseReportDescriptor(descriptor);
-    if (!parsed || path.collectionIndex() >= parsed->collections.size()) return nullptr;
+    if (!parsed || path.collectionIndex() >= parsed->collections.size())
+        return nullptr;
     // Ids are a property of the whole node: hidraw puts the id byte in front
     // of every report as soon as any collection declares ids.
     const bool ids = std::any_of(parsed->collections.begin(), parsed->collections.end(),

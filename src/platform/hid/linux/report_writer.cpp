@@ -48,11 +48,14 @@ Wait waitForWriter(int doneFd, AbortSignal& abort, const Deadline& deadline) {
         pollfd fds[2] = {{abort.fd(), POLLIN, 0}, {doneFd, POLLIN, 0}};
         const int r = ::poll(fds, 2, deadline.pollTimeoutMs());
         if (r < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return Wait::failed;
         }
-        if (r == 0) return Wait::timedOut;
-        if ((fds[0].revents & POLLIN) && abort.consume()) return Wait::aborted;
+        if (r == 0)
+            return Wait::timedOut;
+        if ((fds[0].revents & POLLIN) && abort.consume())
+            return Wait::aborted;
         if (fds[1].revents & POLLIN) {
             std::uint64_t count = 0;
             // A non-blocking read; EAGAIN only if another wait took the count.
@@ -86,7 +89,8 @@ ReportWriter::~ReportWriter() {
         stuck = state_->busy;
     }
     state_->wake.notify_one();
-    if (!thread_.joinable()) return;
+    if (!thread_.joinable())
+        return;
     if (stuck) {
         // The thread may sit in write() for seconds (a stalled device). It holds
         // its own reference to the state and so to the fd, which stays open
@@ -128,8 +132,10 @@ void ReportWriter::run(std::shared_ptr<State> state) {
 }
 
 bool ReportWriter::startThread() {
-    if (thread_.joinable()) return true;
-    if (!state_->done.valid()) return false;
+    if (thread_.joinable())
+        return true;
+    if (!state_->done.valid())
+        return false;
     try {
         thread_ = std::thread(&ReportWriter::run, state_);
     } catch (const std::system_error&) {
@@ -143,8 +149,10 @@ TransferStatus ReportWriter::write(std::span<const std::uint8_t> report, int tim
     written = 0;
     const Deadline deadline(timeoutMs);
     // An abort set before the call ends it at once, before anything is sent.
-    if (abort.consume()) return TransferStatus::aborted;
-    if (report.empty() || !startThread()) return TransferStatus::failed;
+    if (abort.consume())
+        return TransferStatus::aborted;
+    if (report.empty() || !startThread())
+        return TransferStatus::failed;
 
     State& s = *state_;
     std::uint64_t ticket = 0;
@@ -161,16 +169,20 @@ TransferStatus ReportWriter::write(std::span<const std::uint8_t> report, int tim
             }
         }
         const Wait w = waitForWriter(s.done.get(), abort, deadline);
-        if (w != Wait::done) return statusOf(w);
+        if (w != Wait::done)
+            return statusOf(w);
     }
     s.wake.notify_one();
 
     for (;;) {
         const Wait w = waitForWriter(s.done.get(), abort, deadline);
-        if (w != Wait::done) return statusOf(w);
+        if (w != Wait::done)
+            return statusOf(w);
         std::lock_guard lock(s.mutex);
-        if (s.completed < ticket) continue;  // a signal left by an earlier write
-        if (s.result < 0) return TransferStatus::failed;
+        if (s.completed < ticket)
+            continue;  // a signal left by an earlier write
+        if (s.result < 0)
+            return TransferStatus::failed;
         written = std::size_t(s.result);
         return written == report.size() ? TransferStatus::completed : TransferStatus::failed;
     }

@@ -24,7 +24,7 @@
 namespace quillon::platform {
 
 class ReportWriter {
-public:
+  public:
     explicit ReportWriter(std::shared_ptr<const FileDescriptor> fd);
     // Never blocks for long: a writer stuck in the kernel is left to finish
     // on its own and keeps the fd open until then.
@@ -36,7 +36,7 @@ public:
     TransferStatus write(std::span<const std::uint8_t> report, int timeoutMs, AbortSignal& abort,
                          std::size_t& written);
 
-private:
+  private:
     struct State;
     static void run(std::shared_ptr<State> state);
     bool startThread();
