@@ -123,20 +123,4 @@ void MouseEventRouter::mouseEvent(std::uint16_t code) {
     }
 }
 
-bool handleMouseRereadTimer(AttachContext& ctx, shell::TimerId id) {
-    switch (id) {
-        case shell::TimerId::mouseSettingsReread:
-            ctx.loop.stopTimer(id);
-            readMouseSettings(ctx);
-            break;
-        case shell::TimerId::mouseStateReread:
-            ctx.loop.stopTimer(id);
-            readMouseState(ctx);
-            break;
-        default: return false;
-    }
-    ctx.hooks.refreshMouseViews();
-    return true;
-}
-
 }  // namespace quillon::attach

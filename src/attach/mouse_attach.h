@@ -51,9 +51,4 @@ private:
     std::atomic<bool>& mousepadClickPulse_;
 };
 
-// The main window's handling of timers 9 and 10 (and of the messages 0x0902
-// and 0x0901 they stand for): stop the timer, re-read, refresh the mouse
-// views. False for other timers.
-bool handleMouseRereadTimer(AttachContext& ctx, shell::TimerId id);
-
 }  // namespace quillon::attach

@@ -1,0 +1,85 @@
+#include "attach/attach_service.h"
+
+#include "attach/profile_select.h"
+#include "attach/state_reads.h"
+
+namespace quillon::attach {
+
+using link::DeviceKind;
+using shell::MessageId;
+using shell::Worker;
+using shell::WorkerContext;
+
+AttachService::AttachService(shell::Application& app, platform::HidBackend& backend,
+                             const AttachServiceParts& parts)
+    : app_(app),
+      ctx_{app.link(DeviceKind::keyboard), app.link(DeviceKind::mouse), app.link(DeviceKind::mousepad),
+           app.loop(), app.skin(), parts.lighting, stores_, identity_, parts.profiles, parts.profileRun,
+           parts.hooks, controls_},
+      // The keyboard's settling wait ends early when its worker is asked to stop.
+      keyboardSteps_(ctx_, &app.workers().stopSignal(Worker::keyboardAttach)),
+      mouseSteps_(ctx_),
+      mousepadSteps_(ctx_),
+      mouseEvents_(app.loop(), parts.mouseClickPulse, parts.mousepadClickPulse),
+      mouseMonitor_(backend, mouseEvents_),
+      keyboardMonitor_(backend) {}
+
+void AttachService::install() {
+    shell::WorkerSet& workers = app_.workers();
+    // The worker set writes each exit line when the body returns.
+    workers.setBody(
+        Worker::keyboardAttach,
+        [this](const WorkerContext& w) {
+            link::runAttachPoll(ctx_.keyboardLink, DeviceKind::keyboard, keyboardSteps_, w.stop, {});
+        },
+        std::string(kKeyboardAttachExitLine));
+    workers.setBody(
+        Worker::mouseAttach,
+        [this](const WorkerContext& w) {
+            link::runAttachPoll(ctx_.mouseLink, DeviceKind::mouse, mouseSteps_, w.stop, {});
+        },
+        std::string(kMouseAttachExitLine));
+    workers.setBody(
+        Worker::mousepadAttach,
+        [this](const WorkerContext& w) {
+            link::runAttachPoll(ctx_.mousepadLink, DeviceKind::mousepad, mousepadSteps_, w.stop, {});
+        },
+        std::string(kMousepadAttachExitLine));
+    workers.setBody(
+        Worker::mouseEvents, [this](const WorkerContext& w) { mouseMonitor_.run(w.stop); },
+        std::string(link::kMouseEventThreadExitLine));
+    workers.setBody(
+        Worker::keyboardEvents, [this](const WorkerContext& w) { keyboardMonitor_.run(w.stop); },
+        std::string(link::kKeyboardEventThreadExitLine));
+
+    shell::MessageRouter& messages = app_.messages();
+    messages.on(MessageId::mouseStateReread, [this](const shell::WindowMessage&) {
+        readMouseState(ctx_);
+        ctx_.hooks.refreshMouseViews();
+    });
+    messages.on(MessageId::mouseSettingsReread, [this](const shell::WindowMessage&) {
+        readMouseSettings(ctx_);
+        ctx_.hooks.refreshMouseViews();
+    });
+    messages.on(MessageId::mousepadStateReread, [this](const shell::WindowMessage&) {
+        readMousepadState(ctx_);
+        ctx_.hooks.refreshMousepadLightingView();
+    });
+    messages.on(MessageId::mousepadSlotReread, [this](const shell::WindowMessage&) {
+        readMousepadActiveSlot(ctx_);
+        ctx_.hooks.refreshMousepadLightingView();
+    });
+    messages.on(MessageId::keyboardStateReread, [this](const shell::WindowMessage&) {
+        // More than 170 keys was told to the user by the read itself.
+        static_cast<void>(readKeyboardState(ctx_));
+        ctx_.hooks.refreshKeyboardLightingView();
+    });
+    messages.on(MessageId::keyboardStoreDefaultKeys, [this](const shell::WindowMessage&) {
+        // Nothing is written without an answer; there is no message for it.
+        static_cast<void>(storeKeyboardDefaultKeys(ctx_));
+    });
+
+    addProfileSelectRoutes(app_.notifications(), ctx_);
+}
+
+}  // namespace quillon::attach
