@@ -3,6 +3,7 @@
 #include <array>
 #include <sstream>
 
+#include "attach/status_cli.h"
 #include "cli/device_commands.h"
 
 namespace quillon::cli {
@@ -15,6 +16,9 @@ constexpr std::array kCommands{
     CommandEntry{"keymap read", "keymap read <keyboard|mouse> [--slot N]",
                  "print the base key map, or the key map of slot N (0..4)", readKeymap},
     CommandEntry{"reset", "reset <mouse|mousepad>", "restore the factory settings", resetDevice},
+    CommandEntry{"status", "status",
+                 "what is attached: variant or model, firmware version, active slot",
+                 attach::showStatus},
 };
 
 // How many leading args match the command's words; 0 when they do not.
