@@ -57,4 +57,17 @@ struct FlushOutcome {
 // the write is sent on the next tick.
 FlushOutcome flushDirtySettings(LightingSettings& settings, SettingsWriter& writer);
 
+// The window timer's work: the application calls tick() every
+// kSettingsFlushPeriodMs on the GUI thread's event loop.
+class SettingsFlushTimer {
+public:
+    SettingsFlushTimer(LightingSettings& settings, SettingsWriter& writer)
+        : settings_(settings), writer_(writer) {}
+    FlushOutcome tick() { return flushDirtySettings(settings_, writer_); }
+
+private:
+    LightingSettings& settings_;
+    SettingsWriter& writer_;
+};
+
 }  // namespace quillon::lighting

@@ -219,7 +219,8 @@ TEST(SettingsFlush, SeveralMouseChangesWithinASecondMakeOneWrite) {
     rig.skin.userClick("ms_Deng_FXR_btn");
     rig.skin.userSelectRow("ms_deng_combo_modeSelect", 3);
     rig.engine.settings.edit([](LightingRecords& r) { r.mouse.dpiStage = 4; });
-    EXPECT_TRUE(flushDirtySettings(rig.engine.settings, writer).mouseWritten);
+    SettingsFlushTimer timer(rig.engine.settings, writer);
+    EXPECT_TRUE(timer.tick().mouseWritten);
     ASSERT_EQ(writer.writes.size(), 1u);
     EXPECT_EQ(writer.writes[0].first, DeviceKind::mouse);
     const auto& bytes = writer.writes[0].second;
@@ -229,7 +230,7 @@ TEST(SettingsFlush, SeveralMouseChangesWithinASecondMakeOneWrite) {
     EXPECT_EQ(bytes[21], 4);  // DPI stage
     EXPECT_TRUE(std::all_of(bytes.begin() + 23, bytes.end(), [](std::uint8_t b) { return b == 0; }));
     // Nothing changed since: the next tick writes nothing.
-    flushDirtySettings(rig.engine.settings, writer);
+    EXPECT_FALSE(timer.tick().mouseWritten);
     EXPECT_EQ(writer.writes.size(), 1u);
 }
 
