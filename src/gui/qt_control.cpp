@@ -144,20 +144,22 @@ void QtControl::connectUserSignals() {
         connect(combo, &QComboBox::currentIndexChanged, this,
                 [this](int index) { send(NotifyType::itemSelect, index); });
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-        connect(list, &QListWidget::currentRowChanged, this, [this](int index) {
-            if (index >= 0) {
-                send(NotifyType::itemSelect, index);
+        // Selection, not the current row: a list that takes the focus makes
+        // a row current without the user choosing it.
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
+            if (list->currentRow() >= 0 && list->currentItem()->isSelected()) {
+                send(NotifyType::itemSelect, list->currentRow());
             }
         });
         connect(list, &QListWidget::itemClicked, this,
                 [this, list](QListWidgetItem* item) { send(NotifyType::itemClick, list->row(item)); });
     } else if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
-        connect(tree, &QTreeWidget::currentItemChanged, this,
-                [this, tree](QTreeWidgetItem* item, QTreeWidgetItem*) {
-                    if (item != nullptr) {
-                        send(NotifyType::itemSelect, tree->indexOfTopLevelItem(item));
-                    }
-                });
+        connect(tree, &QTreeWidget::itemSelectionChanged, this, [this, tree] {
+            QTreeWidgetItem* item = tree->currentItem();
+            if (item != nullptr && item->isSelected()) {
+                send(NotifyType::itemSelect, tree->indexOfTopLevelItem(item));
+            }
+        });
         connect(tree, &QTreeWidget::itemClicked, this, [this, tree](QTreeWidgetItem* item, int) {
             send(NotifyType::itemClick, tree->indexOfTopLevelItem(item));
         });

@@ -214,8 +214,9 @@ int QtSkin::runMessage(const QString& text) {
     }
     for (QWidget* child : window.findChildren<QWidget*>()) {
         const QVariant key = child->property("textKey");
-        if (key.isValid() && !key.toString().isEmpty()) {
-            // The window's own labels and buttons in the current language.
+        if (key.isValid() && !key.toString().isEmpty() && hasText(key.toString().toStdString())) {
+            // The window's own labels and buttons in the current language;
+            // the skin's text stays where the language has none.
             const QString translated = qs(translate(key.toString().toStdString()));
             if (auto* button = qobject_cast<QAbstractButton*>(child)) {
                 button->setText(translated);

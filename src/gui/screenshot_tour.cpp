@@ -1,6 +1,5 @@
 #include "gui/screenshot_tour.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
@@ -63,9 +62,6 @@ void startScreenshotTour(QtSkin& skin, const QString& folder, int delayMs,
         MessageWindow message(skin.skinDir().absolutePath(), skin.resourceFile("XML_MSG"), frame);
         if (message.built()) {
             message.setMessage(QString::fromStdString(skin.translate("message_text_1")));
-            if (auto* confirm = message.findChild<QAbstractButton*>("confirm_btn")) {
-                confirm->setText(QString::fromStdString(skin.translate("confirm")));
-            }
             message.show();
             ok = save(&message, out, "message.png") && ok;
             message.hide();

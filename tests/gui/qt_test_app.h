@@ -19,6 +19,11 @@ inline QApplication& app() {
     return application;
 }
 
+// A base that makes the application before any member widget of a fixture.
+struct WithApp {
+    WithApp() { (void)app(); }
+};
+
 inline QDir skinDir() {
     const QByteArray fromEnv = qgetenv("QUILLON_SOURCE_DATA_DIR");
     return QDir(QString::fromLocal8Bit(fromEnv.isEmpty() ? QUILLON_SOURCE_DATA_DIR : fromEnv) + "/skin");
