@@ -64,6 +64,13 @@ MouseEventMonitor::MouseEventMonitor(platform::HidBackend& backend, MouseEventSi
     : hid_(backend), sink_(sink), timing_(timing) {}
 
 void MouseEventMonitor::run(const StopSignal& stop) {
+    // The read waits on the device only; this helper turns the stop into an
+    // abort of that wait. It sleeps in poll() until then.
+    std::thread waker([this, &stop] {
+        while (stop.waitFor(std::chrono::hours(1)) != StopSignal::Wake::stop) {
+        }
+        wake();
+    });
     while (!stop.requested()) {
         if (findEventInterface(hid_, DeviceKind::mouse)) {
             holding_ = true;
@@ -73,21 +80,21 @@ void MouseEventMonitor::run(const StopSignal& stop) {
         }
         if (stop.waitFor(timing_.searchInterval) == StopSignal::Wake::stop) break;
     }
+    waker.join();
 }
 
 void MouseEventMonitor::readLoop(const StopSignal& stop) {
     // One buffer per opened interface, never per report.
     std::vector<std::uint8_t> report(std::max<std::size_t>(hid_.caps().inputReportLength, 1));
-    const int limit = static_cast<int>(timing_.readLimit.count());
     while (!stop.requested()) {
         const auto began = std::chrono::steady_clock::now();
         std::size_t got = 0;
-        if (hid_.readReport(report, limit, got)) {
+        if (hid_.readReport(report, platform::kNoTimeLimit, got)) {
             if (!hid_.decodeInputReport(kEventUsagePage, std::span(report).first(got))) continue;
             if (const auto code = mouseEventCode(hid_.inputItems(), report[0])) sink_.mouseEvent(*code);
             continue;
         }
-        // Time limit, wake-up or failure: stopped, or the mouse gone, ends the loop.
+        // Wake-up or failure: stopped, or the mouse gone, ends the loop.
         if (stop.requested() || !hid_.probe()) return;
         // A read that fails at once while the mouse is there must not spin.
         if (std::chrono::steady_clock::now() - began < timing_.probeInterval &&

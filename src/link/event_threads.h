@@ -48,9 +48,6 @@ protected:
 struct EventThreadTiming {
     std::chrono::milliseconds searchInterval{1000};
     std::chrono::milliseconds probeInterval{100};
-    // A read waits at most this long before the stop request is looked at again
-    // (wake() ends it at once; this bounds a stop nobody woke the read for).
-    std::chrono::milliseconds readLimit{1000};
 };
 
 inline constexpr std::string_view kMouseEventThreadExitLine = "鼠标同步线程设定测试退出";
@@ -64,9 +61,10 @@ public:
     MouseEventMonitor(platform::HidBackend& backend, MouseEventSink& sink,
                       EventThreadTiming timing = {});
 
-    // The thread body: returns soon after `stop` is requested.
+    // The thread body: returns at once when `stop` is requested, also from
+    // the middle of a read (a helper thread waiting on the stop aborts it).
     void run(const StopSignal& stop);
-    // Ends a pending read at once (any thread), so a requested stop is seen.
+    // Ends a pending read at once (any thread).
     void wake() { hid_.abort(); }
     // Whether the monitor holds a mouse's interface now.
     bool holdsInterface() const { return holding_.load(); }
