@@ -1,0 +1,117 @@
+// One program per session: a second start brings the first to the front and
+// ends without a window.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QLocalSocket>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "gui/single_instance.h"
+#include "qt_test_app.h"
+
+namespace quillon::gui {
+namespace {
+
+TEST(SingleInstance, ASecondStartAsksTheFirstToComeToTheFront) {
+    test::app();
+    QTemporaryDir runtime;
+    SingleInstance first(runtime.path());
+    ASSERT_EQ(first.start(), SingleInstance::Role::first);
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+
+    SingleInstance second(runtime.path());
+    ASSERT_EQ(second.start(), SingleInstance::Role::second);
+    EXPECT_TRUE(second.activateFirst(2000));
+    EXPECT_TRUE(asked.wait(2000));
+    EXPECT_EQ(asked.count(), 1);
+}
+
+TEST(SingleInstance, TheGuardIsFreeAgainWhenTheFirstEnds) {
+    test::app();
+    QTemporaryDir runtime;
+    {
+        SingleInstance first(runtime.path());
+        ASSERT_EQ(first.start(), SingleInstance::Role::first);
+    }
+    SingleInstance next(runtime.path());
+    EXPECT_EQ(next.start(), SingleInstance::Role::first);
+}
+
+TEST(SingleInstance, ALockLeftByADeadProgramIsTakenOver) {
+    test::app();
+    QTemporaryDir runtime;
+    SingleInstance probe(runtime.path());
+    // The lock file of a process that no longer exists (pid far above any
+    // real one), on this host, for this program.
+    QFile stale(probe.lockPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray::number(0x7ffffff0) + "\n" + QCoreApplication::applicationName().toUtf8() +
+                "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    EXPECT_EQ(probe.start(), SingleInstance::Role::first);
+}
+
+TEST(SingleInstance, AnotherRequestOnTheSocketIsIgnored) {
+    test::app();
+    QTemporaryDir runtime;
+    SingleInstance first(runtime.path());
+    ASSERT_EQ(first.start(), SingleInstance::Role::first);
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+    QLocalSocket stranger;
+    stranger.connectToServer(first.socketPath());
+    ASSERT_TRUE(stranger.waitForConnected(1000));
+    stranger.write("format c:\n");
+    stranger.flush();
+    EXPECT_FALSE(asked.wait(300));
+}
+
+#ifdef QUILLON_GAMING_BINARY
+// The program itself: the second start ends at once, without a window, and
+// the first keeps running.
+TEST(SingleInstanceProgram, TheSecondProgramEndsAndTheFirstStays) {
+    test::app();
+    QTemporaryDir runtime;
+    QTemporaryDir home;
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("QUILLON_DATA_DIR", home.filePath("Documents"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QUILLON_GAMING_BINARY, {"--demo"});
+    ASSERT_TRUE(first.waitForStarted(5000));
+    // Wait until the first listens.
+    const QString socket = QDir(runtime.path()).filePath("quillon-gaming.socket");
+    for (int i = 0; i < 100 && !QFile::exists(socket); ++i) {
+        QTest::qWait(50);
+    }
+    ASSERT_TRUE(QFile::exists(socket));
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QUILLON_GAMING_BINARY, {"--demo"});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    if (!first.waitForFinished(5000)) {
+        first.kill();
+        first.waitForFinished(2000);
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace quillon::gui
