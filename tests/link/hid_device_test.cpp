@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "link/hid_device.h"
+#include "scripted_device.h"
+
+namespace quillon::link {
+namespace {
+
+TEST(PathIdsTest, ReadsHexNumbersAfterMarkersWithoutRegardToCase) {
+    const PathIds upper = parsePathIds("\\\\?\\HID#VID_0C45&PID_8611&MI_01&COL0A#7&1&0#{guid}");
+    EXPECT_EQ(upper.vendorId, 0x0C45);
+    EXPECT_EQ(upper.productId, 0x8611);
+    EXPECT_EQ(upper.interfaceNumber, 1u);
+    EXPECT_EQ(upper.collectionNumber, 10u);
+
+    const PathIds bare = parsePathIds("/dev/hidraw0");
+    EXPECT_EQ(bare.vendorId, 0);
+    EXPECT_EQ(bare.productId, 0);
+    EXPECT_EQ(bare.interfaceNumber, 0u);
+    EXPECT_EQ(bare.collectionNumber, 0u);
+
+    const PathIds mixed = parsePathIds("x#vid_0c45&pid_764d#y");
+    EXPECT_EQ(mixed.productId, 0x764D);
+    EXPECT_EQ(mixed.interfaceNumber, 0u);
+    // An absurdly long number does not overflow into garbage beyond 16 bits.
+    EXPECT_EQ(parsePathIds("vid_ffffffffffffffff").vendorId, 0xFFFF);
+}
+
+TEST(HidDeviceTest, EnumerationKeepsEveryPathInOrderPastEachDoubling) {
+    testing::ScriptedDevice bus;
+    bus.paths.clear();
+    for (int i = 0; i < 40; ++i) bus.paths.push_back("path" + std::to_string(i));
+    HidDevice dev(bus);
+    ASSERT_TRUE(dev.enumerate());
+    ASSERT_EQ(dev.pathCount, 40);
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(dev.pathList[i], "path" + std::to_string(i));
+
+    bus.paths.clear();
+    ASSERT_TRUE(dev.enumerate());
+    EXPECT_EQ(dev.pathCount, 0);
+    EXPECT_TRUE(dev.pathList.empty());
+}
+
+TEST(HidDeviceTest, OpenTakesIdentityAndPathNumbers) {
+    testing::ScriptedDevice bus;
+    HidDevice dev(bus);
+    dev.devicePath = bus.paths[0];
+    ASSERT_TRUE(dev.open());
+    EXPECT_EQ(dev.attributes().vendorId, 0x0C45);
+    EXPECT_EQ(dev.caps().usagePage, 0xFF1C);
+    EXPECT_EQ(dev.interfaceNumber(), 1u);
+    EXPECT_EQ(dev.collectionNumber(), 2u);
+    dev.close();
+    EXPECT_FALSE(dev.isOpen());
+    std::size_t n = 0;
+    std::array<std::uint8_t, 64> r{};
+    EXPECT_FALSE(dev.writeReport(r, n));
+}
+
+TEST(HidDeviceTest, CloseFromAnotherThreadEndsAPendingReadAtOnce) {
+    testing::ScriptedDevice bus;
+    HidDevice dev(bus);
+    dev.devicePath = bus.paths[0];
+    ASSERT_TRUE(dev.open());
+    std::chrono::steady_clock::duration waited{};
+    bool result = true;
+    std::thread reader([&] {
+        std::array<std::uint8_t, 64> buffer{};
+        std::size_t got = 0;
+        const auto start = std::chrono::steady_clock::now();
+        result = dev.readReport(buffer, platform::kNoTimeLimit, got);
+        waited = std::chrono::steady_clock::now() - start;
+    });
+    while (!dev.readPending()) std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    dev.close();
+    reader.join();
+    EXPECT_FALSE(result);
+    EXPECT_LT(waited, std::chrono::milliseconds(500));
+}
+
+TEST(HidDeviceTest, AnUnconsumedAbortEndsTheNextWait) {
+    testing::ScriptedDevice bus;
+    HidDevice dev(bus);
+    dev.devicePath = bus.paths[0];
+    ASSERT_TRUE(dev.open());
+    dev.abort();
+    std::array<std::uint8_t, 64> buffer{};
+    std::size_t got = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(dev.readReport(buffer, 2000, got));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+}  // namespace
+}  // namespace quillon::link
