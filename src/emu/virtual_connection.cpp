@@ -77,12 +77,14 @@ TransferStatus VirtualConnection::writeReport(std::span<const std::uint8_t> repo
         const auto deadline = deadlineFrom(timeoutMs);
         const auto stallEnd = Clock::now() + stall;
         const bool limitFirst = deadline && *deadline <= stallEnd;
-        const WaitResult w =
-            waitFor(-1, abort, device_->goneFd(), limitFirst ? deadline : stallEnd);
-        if (w.gone)
-            return TransferStatus::failed;
-        if (w.aborted && abort.consume())
-            return TransferStatus::aborted;
+        const Clock::time_point end = limitFirst ? *deadline : stallEnd;
+        while (Clock::now() < end) {
+            const WaitResult w = waitFor(-1, abort, device_->goneFd(), end);
+            if (w.gone)
+                return TransferStatus::failed;
+            if (w.aborted && abort.consume())
+                return TransferStatus::aborted;
+        }
         if (limitFirst)
             return TransferStatus::timedOut;
     }
