@@ -12,8 +12,9 @@
 //
 // A hidraw node delivers the reports of every collection of its interface;
 // this connection passes on only those whose report id belongs to its own
-// collection. One thread reads at a time (the link's lock or the event thread
-// guarantees that); writes may come from any thread.
+// collection. One thread reads and one thread writes at a time (the link's
+// lock, or the event thread owning its connection, guarantees that); a read
+// and a write may run at the same time.
 
 #include <memory>
 
