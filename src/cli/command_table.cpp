@@ -5,6 +5,7 @@
 
 #include "attach/status_cli.h"
 #include "cli/device_commands.h"
+#include "cli/module_commands.h"
 
 namespace quillon::cli {
 namespace {
@@ -19,6 +20,16 @@ constexpr std::array kCommands{
     CommandEntry{"status", "status",
                  "what is attached: variant or model, firmware version, active slot",
                  attach::showStatus},
+    CommandEntry{"profiles list", "profiles list",
+                 "read the profile index files as the window does at start, list the five lists",
+                 profilesList},
+    CommandEntry{"profiles show", "profiles show <list> <name>",
+                 "print a profile content file's header and record", profilesShow},
+    CommandEntry{"effect render", "effect render --device KIND --mode M [options] --frames N",
+                 "print the frames a lighting effect produces, one line of hex each", effectRender},
+    CommandEntry{"effect play", "effect play --device keyboard --mode M [options] --frames N",
+                 "stream an effect's frames to the keyboard at the lighting thread's pace",
+                 effectPlay},
 };
 
 // How many leading args match the command's words; 0 when they do not.
