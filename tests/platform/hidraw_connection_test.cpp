@@ -20,6 +20,9 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
+// Upper time bounds leave room for a loaded machine: "at once" means well
+// below the limit the wait would otherwise run to.
+
 std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
@@ -139,7 +142,7 @@ TEST_F(HidrawConnectionTest, ReadEndsAtItsTimeLimit) {
     const auto start = Clock::now();
     EXPECT_EQ(conn->readReport(in, 120, abort_, n), TransferStatus::timedOut);
     EXPECT_GE(since(start), 115ms);
-    EXPECT_LT(since(start), 600ms);
+    EXPECT_LT(since(start), 1000ms);
     EXPECT_EQ(n, 0u);
 }
 
@@ -155,7 +158,7 @@ TEST_F(HidrawConnectionTest, AbortFromAnotherThreadEndsAnUnlimitedReadAtOnce) {
     abort_.set();
     ASSERT_EQ(reader.wait_for(2s), std::future_status::ready);
     EXPECT_EQ(reader.get(), TransferStatus::aborted);
-    EXPECT_LT(since(start), 100ms);
+    EXPECT_LT(since(start), 500ms);
     // The wait consumed the signal: the next read waits normally.
     std::array<std::uint8_t, 64> in{};
     std::size_t n = 0;
@@ -207,7 +210,7 @@ TEST_F(HidrawConnectionTest, StalledWriteTimesOutAndLaterWritesRecover) {
     auto start = Clock::now();
     EXPECT_EQ(conn->writeReport(out, 1000, abort_, written), TransferStatus::timedOut);
     EXPECT_GE(since(start), 990ms);
-    EXPECT_LT(since(start), 1500ms);
+    EXPECT_LT(since(start), 2500ms);
     EXPECT_EQ(written, 0u);
 
     // The first write is still in the kernel: the next one waits for it and
@@ -218,7 +221,7 @@ TEST_F(HidrawConnectionTest, StalledWriteTimesOutAndLaterWritesRecover) {
     });
     start = Clock::now();
     EXPECT_EQ(conn->writeReport(out, 1000, abort_, written), TransferStatus::aborted);
-    EXPECT_LT(since(start), 300ms);
+    EXPECT_LT(since(start), 600ms);
     aborter.join();
 
     // Once the device takes reports again the stuck write completes and the
@@ -238,7 +241,7 @@ TEST_F(HidrawConnectionTest, AbortEndsAStalledWriteAtOnce) {
     std::size_t written = 0;
     const auto start = Clock::now();
     EXPECT_EQ(conn->writeReport(report(4, 64, 1), 1000, abort_, written), TransferStatus::aborted);
-    EXPECT_LT(since(start), 300ms);
+    EXPECT_LT(since(start), 600ms);
     aborter.join();
     drainDevice();
 }
@@ -250,7 +253,7 @@ TEST_F(HidrawConnectionTest, ClosingWithAWriteStuckInTheKernelNeitherBlocksNorCl
     EXPECT_EQ(conn->writeReport(report(4, 64, 1), 100, abort_, written), TransferStatus::timedOut);
     const auto start = Clock::now();
     conn.reset();
-    EXPECT_LT(since(start), 100ms);
+    EXPECT_LT(since(start), 500ms);
     EXPECT_NE(::fcntl(fds_[0], F_GETFD), -1) << "fd closed under a pending write";
     // When the write finally gets through, the writer ends and closes the fd.
     drainDevice();
@@ -275,7 +278,7 @@ TEST_F(HidrawConnectionTest, DiscardDropsQueuedInputWithoutWaiting) {
         deviceSends(report(4, 64, std::uint8_t(i)));
     const auto start = Clock::now();
     conn->discardPendingInput();
-    EXPECT_LT(since(start), 50ms);
+    EXPECT_LT(since(start), 500ms);
     std::array<std::uint8_t, 64> in{};
     std::size_t n = 0;
     EXPECT_EQ(conn->readReport(in, 0, abort_, n), TransferStatus::timedOut);
