@@ -8,11 +8,11 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
-#include <tuple>
 
 #include "platform/hid/linux/file_descriptor.h"
 #include "platform/hid/linux/hidraw_identity.h"
 #include "platform/hid/linux/hidraw_path.h"
+#include "platform/hid/linux/interface_paths.h"
 #include "platform/hid/linux/node_connection.h"
 #include "platform/hid/linux/udev_handles.h"
 
@@ -59,46 +59,22 @@ bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
         udev_enumerate_scan_devices(e.get()) < 0)
         return false;
 
-    struct Entry {
-        unsigned number;
-        std::uint8_t collection;
-        std::string path;
-    };
-    std::vector<Entry> entries;
-    std::vector<std::uint8_t> bytes;
+    std::vector<HidrawNode> nodes;
     udev_list_entry* item;
     udev_list_entry_foreach(item, udev_enumerate_get_list_entry(e.get())) {
         UdevDevicePtr dev(udev_device_new_from_syspath(u.get(), udev_list_entry_get_name(item)));
         if (!dev)
             continue;  // left while we looked
         const char* devnode = udev_device_get_devnode(dev.get());
-        const auto number = devnode ? hidrawNumber(devnode) : std::nullopt;
-        const auto identity = readHidrawIdentity(dev.get());
-        if (!number || !identity || !readReportDescriptorBytes(dev.get(), bytes))
+        auto identity = readHidrawIdentity(dev.get());
+        if (!devnode || !identity)
             continue;
-        // A node whose descriptor we cannot read has no collections to offer.
-        const auto descriptor = parseReportDescriptor(bytes);
-        if (!descriptor || descriptor->collections.empty())
-            continue;
-
-        HidrawPath p;
-        p.node = devnode;
-        p.vendorId = identity->attributes.vendorId;
-        p.productId = identity->attributes.productId;
-        p.interfaceNumber = identity->interfaceNumber;
-        const std::size_t count = descriptor->collections.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            p.collection = count > 1 ? std::uint8_t(i + 1) : 0;
-            entries.push_back(Entry{*number, p.collection, formatHidrawPath(p)});
-        }
+        HidrawNode node{devnode, *identity, {}};
+        // A node whose descriptor cannot be read has no collections to offer.
+        if (readReportDescriptorBytes(dev.get(), node.descriptor))
+            nodes.push_back(std::move(node));
     }
-    // By node number, not as text: hidraw10 comes after hidraw9.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.number, a.collection) < std::tie(b.number, b.collection);
-    });
-    paths.reserve(entries.size());
-    for (Entry& entry : entries)
-        paths.push_back(std::move(entry.path));
+    paths = interfacePaths(nodes);
     return true;
 }
 
