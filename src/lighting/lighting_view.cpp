@@ -9,6 +9,7 @@
 #include "lighting/colour_tables.h"
 #include "lighting/custom_paint.h"
 #include "lighting/mode_views.h"
+#include "lighting/sync_start.h"
 
 namespace quillon::lighting {
 
@@ -106,8 +107,31 @@ LightingKind LightingView::lightingKindOf(DeviceKind kind) const {
     }
 }
 
+void LightingView::startSync(DeviceKind source) {
+    class Views final : public SyncStartViews {
+    public:
+        explicit Views(LightingView& view) : view_(view) {}
+        void refreshView(DeviceKind kind) override { view_.refresh(kind); }
+        void saveProfile(DeviceKind kind) override { view_.save(kind); }
+
+    private:
+        LightingView& view_;
+    };
+    Views views(*this);
+    startSynchronisation(source, engine_.settings, SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad},
+                         views);
+}
+
 bool LightingView::handle(const skin::Notification& n) {
     const std::string_view name = n.name;
+
+    // Same-mode buttons start synchronised lighting.
+    if (n.type == NotifyType::click) {
+        if (const auto source = syncButtonSource(name)) {
+            startSync(*source);
+            return true;
+        }
+    }
 
     // Mode combos.
     if (n.type == NotifyType::itemSelect) {

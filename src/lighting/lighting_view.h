@@ -58,6 +58,7 @@ private:
     void uncheckAllKeysBoxes();
     bool handleKeyboardOnly(const skin::Notification& n);
     bool handleCustomTools(const skin::Notification& n);
+    void startSync(link::DeviceKind source);
 
     void setVisible(std::string_view name, bool visible);
     void setEnabled(std::string_view name, bool enabled);

@@ -1,10 +1,21 @@
 #include "lighting/sync_start.h"
 
-#include <array>
-
 namespace quillon::lighting {
 
 using link::DeviceKind;
+
+namespace {
+
+LightingRecord& recordOf(LightingRecords& r, DeviceKind k) {
+    switch (k) {
+        case DeviceKind::mouse: return r.mouse.lighting;
+        case DeviceKind::mousepad: return r.mousepad.lighting;
+        case DeviceKind::keyboard: break;
+    }
+    return r.keyboard.lighting;
+}
+
+}  // namespace
 
 std::optional<DeviceKind> syncButtonSource(std::string_view control) {
     if (control == "kb_deng_same_mode") return DeviceKind::keyboard;
@@ -13,31 +24,28 @@ std::optional<DeviceKind> syncButtonSource(std::string_view control) {
     return std::nullopt;
 }
 
-void startSynchronisation(DeviceKind source, const SyncTargets& t, SyncStartViews& views) {
-    auto recordOf = [&](DeviceKind k) -> LightingRecord& {
-        switch (k) {
-            case DeviceKind::mouse: return t.mouse;
-            case DeviceKind::mousepad: return t.mousepad;
-            case DeviceKind::keyboard: break;
-        }
-        return t.keyboard;
-    };
-    const LightingRecord chosen = recordOf(source);  // all eight bytes
-    t.sync = chosen;
-    // The other two devices in the order their views are refreshed.
+std::array<DeviceKind, 2> copySyncRecords(DeviceKind source, LightingRecords& records) {
     constexpr std::array<std::array<DeviceKind, 2>, 3> kOthers{{
         {{DeviceKind::mouse, DeviceKind::mousepad}},     // from the keyboard
         {{DeviceKind::mousepad, DeviceKind::keyboard}},  // from the mouse
         {{DeviceKind::mouse, DeviceKind::keyboard}},     // from the mousepad
     }};
-    for (DeviceKind other : kOthers[static_cast<std::size_t>(source)]) {
-        recordOf(other) = chosen;
-        views.refreshView(other);
-    }
-    for (DeviceKind other : kOthers[static_cast<std::size_t>(source)]) views.saveProfile(other);
-    t.keyboardSyncLighting = 1;
-    t.mouseSyncLighting = 1;
-    t.mousepadSyncLighting = 1;
+    const auto others = kOthers[static_cast<std::size_t>(source)];
+    const LightingRecord chosen = recordOf(records, source);
+    records.sync = chosen;
+    for (DeviceKind other : others) recordOf(records, other) = chosen;
+    return others;
+}
+
+void startSynchronisation(DeviceKind source, LightingSettings& settings, SyncLinkFlags flags,
+                          SyncStartViews& views) {
+    const auto others = settings.edit([&](LightingRecords& r) { return copySyncRecords(source, r); });
+    for (DeviceKind other : others) views.refreshView(other);
+    for (DeviceKind other : others) views.saveProfile(other);
+    // Attached or not: a device that arrives later joins at once.
+    flags.keyboard = 1;
+    flags.mouse = 1;
+    flags.mousepad = 1;
 }
 
 }  // namespace quillon::lighting

@@ -5,11 +5,12 @@
 // SyncRecord, their views and profiles follow, and every link is handed to
 // the synchronised thread, attached or not.
 
+#include <array>
 #include <atomic>
 #include <optional>
 #include <string_view>
 
-#include "lighting/lighting_record.h"
+#include "lighting/lighting_settings.h"
 #include "link/device_catalogue.h"
 
 namespace quillon::lighting {
@@ -18,15 +19,10 @@ namespace quillon::lighting {
 // `ms_deng_same_mode` or `mp_deng_same_mode`.
 std::optional<link::DeviceKind> syncButtonSource(std::string_view control);
 
-struct SyncTargets {
-    LightingRecord& keyboard;
-    LightingRecord& mouse;
-    LightingRecord& mousepad;
-    LightingRecord& sync;
-    std::atomic<int>& keyboardSyncLighting;
-    std::atomic<int>& mouseSyncLighting;
-    std::atomic<int>& mousepadSyncLighting;
-};
+// Copies all eight bytes of the source's record to the other two devices and
+// to SyncRecord. Returns the two overwritten devices in the order their views
+// are refreshed and their profiles saved.
+std::array<link::DeviceKind, 2> copySyncRecords(link::DeviceKind source, LightingRecords& records);
 
 // What the window does for each device whose record was overwritten.
 class SyncStartViews {
@@ -41,6 +37,15 @@ protected:
     SyncStartViews& operator=(const SyncStartViews&) = default;
 };
 
-void startSynchronisation(link::DeviceKind source, const SyncTargets& targets, SyncStartViews& views);
+struct SyncLinkFlags {
+    std::atomic<int>& keyboard;
+    std::atomic<int>& mouse;
+    std::atomic<int>& mousepad;
+};
+
+// GUI thread. The records are copied under the settings lock; views and
+// profiles follow outside it; then all three flags are set.
+void startSynchronisation(link::DeviceKind source, LightingSettings& settings, SyncLinkFlags flags,
+                          SyncStartViews& views);
 
 }  // namespace quillon::lighting

@@ -10,7 +10,9 @@
 #include "lighting/membrane_tables.h"
 #include "lighting/mouse_tables.h"
 #include "lighting/sync_effects.h"
+#include "lighting/lighting_view.h"
 #include "lighting/sync_start.h"
+#include "skin/memory_skin.h"
 
 namespace quillon::lighting {
 namespace {
@@ -28,46 +30,73 @@ public:
 };
 
 struct SyncStartFixture {
-    LightingRecord keyboard{2, 9, 3, 1, 1, 10, 20, 30};
-    LightingRecord mouse{0, 14, 0, 0, 0, 1, 2, 3};
-    LightingRecord mousepad{3, 5, 5, 0, 0, 4, 5, 6};
-    LightingRecord sync{};
+    SyncStartFixture() {
+        settings.edit([](LightingRecords& r) {
+            r.keyboard.lighting = LightingRecord{2, 9, 3, 1, 1, 10, 20, 30};
+            r.mouse.lighting = LightingRecord{0, 14, 0, 0, 0, 1, 2, 3};
+            r.mousepad.lighting = LightingRecord{3, 5, 5, 0, 0, 4, 5, 6};
+        });
+    }
+    void press(std::string_view button) {
+        const auto source = syncButtonSource(button);
+        ASSERT_TRUE(source.has_value());
+        startSynchronisation(*source, settings, SyncLinkFlags{kbFlag, msFlag, mpFlag}, views);
+    }
+    LightingSettings settings;
     std::atomic<int> kbFlag{0}, msFlag{0}, mpFlag{0};
-    SyncTargets targets{keyboard, mouse, mousepad, sync, kbFlag, msFlag, mpFlag};
     RecordingViews views;
 };
 
 TEST(SyncStart, KeyboardButtonWithOnlyTheKeyboardSetsAllThreeFlags) {
     SyncStartFixture f;
-    const auto source = syncButtonSource("kb_deng_same_mode");
-    ASSERT_TRUE(source.has_value());
-    startSynchronisation(*source, f.targets, f.views);
+    const LightingRecord keyboard = f.settings.keyboardLighting();
+    f.press("kb_deng_same_mode");
     EXPECT_EQ(f.kbFlag, 1);
     EXPECT_EQ(f.msFlag, 1);
     EXPECT_EQ(f.mpFlag, 1);
-    EXPECT_EQ(f.mouse, f.keyboard);
-    EXPECT_EQ(f.mousepad, f.keyboard);
-    EXPECT_EQ(f.sync, f.keyboard);
+    const LightingRecords r = f.settings.snapshot();
+    EXPECT_EQ(r.keyboard.lighting, keyboard);
+    EXPECT_EQ(r.mouse.lighting, keyboard);
+    EXPECT_EQ(r.mousepad.lighting, keyboard);
+    EXPECT_EQ(r.sync, keyboard);
     EXPECT_EQ(f.views.refreshed, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
     EXPECT_EQ(f.views.saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
 }
 
 TEST(SyncStart, MouseAndMousepadButtonsCopyTheirOwnRecord) {
     SyncStartFixture f;
-    const LightingRecord mouse = f.mouse;
-    startSynchronisation(*syncButtonSource("ms_deng_same_mode"), f.targets, f.views);
-    EXPECT_EQ(f.keyboard, mouse);
-    EXPECT_EQ(f.mousepad, mouse);
+    const LightingRecord mouse = f.settings.mouseLighting();
+    f.press("ms_deng_same_mode");
+    EXPECT_EQ(f.settings.keyboardLighting(), mouse);
+    EXPECT_EQ(f.settings.mousepadLighting(), mouse);
     EXPECT_EQ(f.views.refreshed, (std::vector<DeviceKind>{DeviceKind::mousepad, DeviceKind::keyboard}));
 
     SyncStartFixture g;
-    const LightingRecord pad = g.mousepad;
-    startSynchronisation(*syncButtonSource("mp_deng_same_mode"), g.targets, g.views);
-    EXPECT_EQ(g.keyboard, pad);
-    EXPECT_EQ(g.mouse, pad);
-    EXPECT_EQ(g.sync, pad);
+    const LightingRecord pad = g.settings.mousepadLighting();
+    g.press("mp_deng_same_mode");
+    EXPECT_EQ(g.settings.keyboardLighting(), pad);
+    EXPECT_EQ(g.settings.mouseLighting(), pad);
+    EXPECT_EQ(g.settings.syncLighting(), pad);
     EXPECT_EQ(g.views.saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::keyboard}));
     EXPECT_FALSE(syncButtonSource("kb_deng_same_mode_1").has_value());
+}
+
+TEST(SyncStart, PressingTheKeyboardsButtonInItsViewSynchronisesEveryDevice) {
+    skin::MemorySkin skin;
+    LightingEngine engine;
+    std::atomic<int> kb{0}, ms{0}, mp{0};
+    std::vector<DeviceKind> saved;
+    LightingView view(skin, engine, SyncFlags{kb, ms, mp}, [&](DeviceKind k) { saved.push_back(k); });
+    skin.setNotificationSink([&](const skin::Notification& n) { (void)view.handle(n); });
+    for (const char* combo : {"kb_deng_combo_modeSelect", "ms_deng_combo_modeSelect", "mp_deng_combo_modeSelect"}) {
+        for (int i = 0; i < 16; ++i) skin.at(combo).addRow(skin::Row::text("m"));
+    }
+    engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting = LightingRecord{3, 12, 4, 1, 1, 9, 8, 7}; });
+    skin.userClick("kb_deng_same_mode");
+    EXPECT_EQ(kb + ms + mp, 3);
+    EXPECT_EQ(saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
+    EXPECT_EQ(engine.settings.mousepadLighting().mode, 3);
+    EXPECT_EQ(skin.at("ms_deng_combo_modeSelect").currentRow(), 3);  // the mouse view shows it
 }
 
 struct SyncRig : EffectRig {
