@@ -133,3 +133,28 @@ TEST(ShippedLanguageFiles, EveryListedLanguageLoadsAndEnglishHasEveryMessage) {
 
 }  // namespace
 }  // namespace quillon::skin
+
+namespace quillon::skin {
+namespace {
+
+// The fuzz seeds run here too, so every build exercises them.
+TEST(LanguageFuzzSeeds, EverySeedIsReadWithoutHarmAndTheGoodOnesLoad) {
+    const auto dir = sourceData() / ".." / "fuzz" / "corpus" / "language_file";
+    std::size_t seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        std::string text;
+        ASSERT_EQ(readBoundedFile(entry.path(), MAX_LANGUAGE_FILE_BYTES, text), LanguageLoad::ok);
+        LanguageTable table;
+        std::vector<LanguageEntry> list;
+        const bool table_ok = table.parse(text) == LanguageLoad::ok;
+        const bool list_ok = parseLanguageList(text, list) == LanguageLoad::ok;
+        const auto name = entry.path().filename().string();
+        const bool bad = name == "doctype_subset.xml" || name == "truncated.xml";
+        EXPECT_EQ(table_ok || list_ok, !bad) << name;
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 5u);
+}
+
+}  // namespace
+}  // namespace quillon::skin
