@@ -56,7 +56,8 @@ public:
     // Queues a message for the GUI thread.
     bool postMessage(const WindowMessage& message);
     // Runs the message's handler on the GUI thread and waits for it; gives up
-    // (false) when `stop` is requested first or the loop has ended.
+    // (false) when `stop` is requested first or the loop has ended. Never call
+    // it while holding a link's lock: the handler may want that lock.
     bool sendMessage(const WindowMessage& message, const link::StopSignal* stop = nullptr);
     bool anyDeviceConnected() const;
 

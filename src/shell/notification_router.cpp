@@ -9,6 +9,10 @@ constexpr std::size_t kFirst = 0, kPrefix = 1, kName = 2, kFallback = 3;
 }
 
 void NotificationRouter::add(skin::NotifyType type, std::size_t stage, Route route) {
+    const auto typeIndex = static_cast<std::size_t>(type);
+    if (!route.handler || typeIndex >= skin::NOTIFY_TYPE_COUNT) {
+        return;  // nothing to call: such a route would only hide the ones after it
+    }
     routes_[static_cast<std::size_t>(type)][stage].push_back(std::move(route));
 }
 
