@@ -118,7 +118,7 @@ void ColourPalette::mouseReleaseEvent(QMouseEvent* event) {
     }
     pickAt(event->position().toPoint());
     drag_ = Drag::none;
-    emit colourPicked(argb_);
+    Q_EMIT colourPicked(argb_);
 }
 
 }  // namespace quillon::gui

@@ -21,7 +21,7 @@ public:
 
     QSize sizeHint() const override { return {200, 140}; }
 
-signals:
+Q_SIGNALS:
     void colourPicked(std::uint32_t argb);
 
 protected:

@@ -12,9 +12,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "attach/attach_service.h"
 #include "emu/demo_devices.h"
 #include "emu/virtual_bus.h"
 #include "gui/autostart.h"
+#include "gui/device_pictures.h"
 #include "gui/qt_event_loop.h"
 #include "gui/qt_skin.h"
 #include "gui/screenshot_tour.h"
@@ -23,7 +25,13 @@
 #include "gui/tray_icon.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
+#include "lighting/lighting_engine.h"
+#include "lighting/lighting_threads.h"
+#include "lighting/link_channel.h"
 #include "platform/user_folders.h"
+#include "profiles/profile_content.h"
+#include "profiles/profile_folders.h"
+#include "profiles/profile_startup.h"
 #include "shell/application.h"
 #include "shell/timer_ids.h"
 #include "shell/window_message.h"
@@ -43,6 +51,50 @@ QDir findSkinFolder() {
     }
     return QDir(QStringLiteral(QUILLON_SOURCE_DATA_DIR) + "/skin");
 }
+
+// The views' follow-ups of attach that no subsystem provides yet do nothing.
+class FrameAttachHooks final : public attach::AttachHooks {};
+
+// The subsystems the window runs: profiles, device attach and lighting, wired
+// into the application before "windowinit".
+struct CoreServices {
+    CoreServices(shell::Application& app, platform::HidBackend& backend)
+        : profileFolders(userFolders),
+          profileStore{profileFolders, ini},
+          attach(app, backend,
+                 {lighting.settings, profileStore, profileRun, hooks, mouseClick, mousepadClick}),
+          keyboardChannel(app.link(link::DeviceKind::keyboard)),
+          mouseChannel(app.link(link::DeviceKind::mouse)),
+          mousepadChannel(app.link(link::DeviceKind::mousepad)),
+          lightingThreads(lighting, {keyboardChannel, mouseChannel, mousepadChannel}) {
+        attach.install();
+        app.addStartupStep(shell::StartupPhase::beforeLinks, [this, &app] {
+            for (auto kind : {link::DeviceKind::keyboard, link::DeviceKind::mouse,
+                              link::DeviceKind::mousepad}) {
+                // A list that cannot be read or made was told to the user already.
+                (void)profiles::startProfileLists(profileStore, app.skin(), profileRun, kind);
+            }
+        });
+        app.addStartupStep(shell::StartupPhase::afterWorkers, [this] { lightingThreads.start(); });
+    }
+    // Before the application stops its workers and destroys the links.
+    void stop() { lightingThreads.stop(); }
+
+    platform::LinuxUserFolders userFolders;
+    profiles::ProfileFolders profileFolders;
+    profiles::IniStore ini;
+    profiles::ProfileStore profileStore;
+    profiles::ProfileRunState profileRun;
+    FrameAttachHooks hooks;
+    std::atomic<bool> mouseClick{false};
+    std::atomic<bool> mousepadClick{false};
+    lighting::LightingEngine lighting;
+    attach::AttachService attach;
+    lighting::LinkChannel keyboardChannel;
+    lighting::LinkChannel mouseChannel;
+    lighting::LinkChannel mousepadChannel;
+    lighting::LightingThreads lightingThreads;
+};
 
 struct Languages {
     const char* item;
@@ -83,11 +135,18 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
 
     gui::QtEventLoop loop;
     shell::Application application(skin, loop, *backend);
+    CoreServices services(application, *backend);
 
     gui::MainFrame* frame = skin.mainWindow();
     const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
     frame->setWindowIcon(icon);
     app.setWindowIcon(icon);
+
+    (void)gui::attachPicturePreviews(
+        skin,
+        {services.lighting.mirrors.keyboard, services.lighting.mirrors.mouse,
+         services.lighting.mirrors.mousepad},
+        frame);
 
     gui::Autostart autostart;
     bool quitting = false;
@@ -101,6 +160,7 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
             trayPtr->hide();
         }
         frame->hide();
+        services.stop();
         (void)application.shutdown();
         loop.end();
         frame->allowClose();

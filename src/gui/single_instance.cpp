@@ -71,7 +71,7 @@ void SingleInstance::acceptConnections() {
             const QByteArray request = socket->readLine(kMaxRequest);
             socket->disconnectFromServer();
             if (request == kActivate) {
-                emit activationRequested();
+                Q_EMIT activationRequested();
             }
         });
     }

@@ -36,7 +36,7 @@ public:
     QString lockPath() const;
     QString socketPath() const;
 
-signals:
+Q_SIGNALS:
     // The first instance was asked to come to the front.
     void activationRequested();
 

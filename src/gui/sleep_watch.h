@@ -19,7 +19,7 @@ public:
     // False when there is no system bus or no logind; nothing is reported then.
     bool watching() const { return watching_; }
 
-private slots:
+private Q_SLOTS:
     void prepareForSleep(bool suspending);
 
 private:
