@@ -1,6 +1,7 @@
 #include "profiles/profile_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,8 +47,14 @@ ProfileReadResult parseProfileFile(std::span<const std::uint8_t> file,
 
 ProfileReadResult readProfileFile(const std::filesystem::path& path,
                                   std::span<std::uint8_t> record) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a FIFO in place of a profile cannot hang the caller.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return ProfileReadResult::missing;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ProfileReadResult::missing;
+    }
     std::array<std::uint8_t, kLargestFile> stackBuffer;
     std::vector<std::uint8_t> bigBuffer;
     std::uint8_t* buffer = stackBuffer.data();

@@ -92,3 +92,21 @@ TEST(PlainFileNames, RefuseEverythingThatIsNotAPlainName) {
 
 }  // namespace
 }  // namespace quillon::profiles
+
+#include "profiles/profile_name_check.h"
+#include "skin/memory_skin.h"
+
+namespace quillon::profiles {
+namespace {
+
+TEST(PlainFileNames, ABadProfileNameIsRefusedWithTheBadNameMessage) {
+    skin::MemorySkin skin;
+    EXPECT_TRUE(acceptProfileName(skin, "Racing"));
+    EXPECT_TRUE(skin.messages().empty());
+    EXPECT_FALSE(acceptProfileName(skin, "../../.bashrc"));
+    ASSERT_EQ(skin.messages().size(), 1u);
+    EXPECT_EQ(skin.messages()[0].key, "message_text_14");
+}
+
+}  // namespace
+}  // namespace quillon::profiles

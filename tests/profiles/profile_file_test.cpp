@@ -92,3 +92,21 @@ TEST(WriteProfileFile, WritesHeaderAndRecordOfEverySize) {
 
 }  // namespace
 }  // namespace quillon::profiles
+
+#include <sys/stat.h>
+
+namespace quillon::profiles {
+namespace {
+
+TEST(ReadProfileFile, AFifoInPlaceOfAProfileCountsAsMissingWithoutBlocking) {
+    testing::TempFolder dir;
+    const auto fifo = dir.path() / "New Profile 1.led";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::array<std::uint8_t, 64> record{};
+    EXPECT_EQ(readProfileFile(fifo, record), ProfileReadResult::missing);
+    std::string text;
+    EXPECT_FALSE(platform::readWholeFile(fifo, text));
+}
+
+}  // namespace
+}  // namespace quillon::profiles
