@@ -22,7 +22,8 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
       mousepadSteps_(ctx_),
       mouseEvents_(app.loop(), parts.mouseClickPulse, parts.mousepadClickPulse),
       mouseMonitor_(backend, mouseEvents_),
-      keyboardMonitor_(backend) {}
+      keyboardMonitor_(backend),
+      hotplug_(backend) {}
 
 void AttachService::install() {
     shell::WorkerSet& workers = app_.workers();
@@ -30,19 +31,22 @@ void AttachService::install() {
     workers.setBody(
         Worker::keyboardAttach,
         [this](const WorkerContext& w) {
-            link::runAttachPoll(ctx_.keyboardLink, DeviceKind::keyboard, keyboardSteps_, w.stop, {});
+            link::runAttachPoll(ctx_.keyboardLink, DeviceKind::keyboard, keyboardSteps_, w.stop, {}, {},
+                                &hotplug_);
         },
         std::string(kKeyboardAttachExitLine));
     workers.setBody(
         Worker::mouseAttach,
         [this](const WorkerContext& w) {
-            link::runAttachPoll(ctx_.mouseLink, DeviceKind::mouse, mouseSteps_, w.stop, {});
+            link::runAttachPoll(ctx_.mouseLink, DeviceKind::mouse, mouseSteps_, w.stop, {}, {},
+                                &hotplug_);
         },
         std::string(kMouseAttachExitLine));
     workers.setBody(
         Worker::mousepadAttach,
         [this](const WorkerContext& w) {
-            link::runAttachPoll(ctx_.mousepadLink, DeviceKind::mousepad, mousepadSteps_, w.stop, {});
+            link::runAttachPoll(ctx_.mousepadLink, DeviceKind::mousepad, mousepadSteps_, w.stop, {}, {},
+                                &hotplug_);
         },
         std::string(kMousepadAttachExitLine));
     workers.setBody(

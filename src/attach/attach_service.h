@@ -53,6 +53,7 @@ private:
     MouseEventRouter mouseEvents_;
     link::MouseEventMonitor mouseMonitor_;
     link::KeyboardEventMonitor keyboardMonitor_;
+    link::HotplugRelay hotplug_;
 };
 
 }  // namespace quillon::attach

@@ -33,28 +33,41 @@ PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps) {
 }
 
 void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,
-                   std::string_view exitLine, AttachPollTiming timing) {
+                   std::string_view exitLine, AttachPollTiming timing, HotplugRelay* relay) {
     platform::HidBackend& backend = link.hid.backend();
+    const std::size_t id = relay != nullptr ? relay->subscribe() : 0;
     while (!stop.requested()) {
-        // Hotplug news that came in during this poll is covered by the poll itself.
-        backend.drainHotplug();
+        // News that came in before this poll is covered by the poll itself.
+        if (relay != nullptr)
+            relay->consume(id);
+        else
+            backend.drainHotplug();
         const PollOutcome outcome = pollOnce(link, kind, steps);
         const bool attached = link.connected.load() == 1;
-        // Searching waits also for the system's hotplug news; a failed
-        // enumeration waits the whole interval so a broken backend is not hammered.
-        const int wakeFd =
-            (!attached && outcome != PollOutcome::enumerationFailed) ? backend.hotplugFd() : -1;
         const auto interval = attached ? timing.probeInterval : timing.searchInterval;
-        if (stop.waitFor(interval, wakeFd) == StopSignal::Wake::stop) break;
+        // Searching also waits for hotplug news; after a failed enumeration the
+        // whole interval passes, so a broken backend is not hammered.
+        StopSignal::Wake wake;
+        if (attached || outcome == PollOutcome::enumerationFailed) {
+            wake = stop.waitFor(interval);
+        } else if (relay != nullptr) {
+            const std::array<int, 2> fds = relay->waitFds(id);
+            std::size_t which = 1;
+            wake = stop.waitFor(interval, fds, &which);
+            if (wake == StopSignal::Wake::other && which == 0) relay->relay(id);
+        } else {
+            wake = stop.waitFor(interval, backend.hotplugFd());
+        }
+        if (wake == StopSignal::Wake::stop) break;
     }
     if (!exitLine.empty()) platform::debugOutput(exitLine);
 }
 
 AttachThread::AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps,
                            const StopSignal& stop, std::string_view exitLine,
-                           AttachPollTiming timing)
-    : thread_([&link, kind, &steps, &stop, exitLine, timing] {
-          runAttachPoll(link, kind, steps, stop, exitLine, timing);
+                           AttachPollTiming timing, HotplugRelay* relay)
+    : thread_([&link, kind, &steps, &stop, exitLine, timing, relay] {
+          runAttachPoll(link, kind, steps, stop, exitLine, timing, relay);
       }) {}
 
 AttachThread::~AttachThread() { join(); }

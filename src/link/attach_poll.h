@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "link/device_link.h"
+#include "link/hotplug_relay.h"
 #include "link/stop_signal.h"
 
 namespace quillon::link {
@@ -52,18 +53,21 @@ enum class [[nodiscard]] PollOutcome : std::uint8_t {
 PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps);
 
 // Runs the poll until `stop` is requested, then writes `exitLine` (when not
-// empty) to the debug output. Waits between polls are on the stop signal, and while searching also
-// on the backend's hotplug descriptor, so an arrival is noticed at once and a
-// stop ends the loop without delay.
+// empty) to the debug output. Waits between polls are on the stop signal, and
+// while searching also on the backend's hotplug news, so an arrival is noticed
+// at once and a stop ends the loop without delay. Several polls on one backend
+// share its news through `relay` (nullptr: this poll is the only one).
 void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,
-                   std::string_view exitLine, AttachPollTiming timing = {});
+                   std::string_view exitLine, AttachPollTiming timing = {},
+                   HotplugRelay* relay = nullptr);
 
 // One attach thread: starts in the constructor, joins in the destructor. The
 // owner requests the stop (shared with the other monitors) before either ends.
 class AttachThread {
 public:
     AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,
-                 std::string_view exitLine, AttachPollTiming timing = {});
+                 std::string_view exitLine, AttachPollTiming timing = {},
+                 HotplugRelay* relay = nullptr);
     ~AttachThread();
     AttachThread(const AttachThread&) = delete;
     AttachThread& operator=(const AttachThread&) = delete;

@@ -29,8 +29,22 @@ bool StopSignal::requested() const {
 }
 
 StopSignal::Wake StopSignal::waitFor(std::chrono::milliseconds limit, int otherFd) const {
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {otherFd, POLLIN, 0}};
-    const nfds_t count = otherFd >= 0 ? 2 : 1;
+    const int others[1] = {otherFd};
+    return waitFor(limit, std::span<const int>(others));
+}
+
+StopSignal::Wake StopSignal::waitFor(std::chrono::milliseconds limit, std::span<const int> others,
+                                     std::size_t* which) const {
+    constexpr std::size_t kMaxOthers = 4;
+    pollfd fds[1 + kMaxOthers] = {{fd_, POLLIN, 0}};
+    std::size_t index[1 + kMaxOthers] = {};
+    nfds_t count = 1;
+    for (std::size_t i = 0; i < others.size() && count < 1 + kMaxOthers; ++i) {
+        if (others[i] < 0) continue;
+        fds[count] = {others[i], POLLIN, 0};
+        index[count] = i;
+        ++count;
+    }
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -40,7 +54,12 @@ StopSignal::Wake StopSignal::waitFor(std::chrono::milliseconds limit, int otherF
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return requested() ? Wake::stop : Wake::timeout;
         if (fds[0].revents & POLLIN) return Wake::stop;
-        return Wake::other;
+        for (nfds_t k = 1; k < count; ++k) {
+            if (fds[k].revents == 0) continue;
+            if (which != nullptr) *which = index[k];
+            return Wake::other;
+        }
+        return Wake::timeout;
     }
 }
 

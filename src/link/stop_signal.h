@@ -6,6 +6,8 @@
 // hotplug descriptor wakes at once.
 
 #include <chrono>
+#include <cstddef>
+#include <span>
 
 namespace quillon::link {
 
@@ -23,6 +25,10 @@ public:
     // Waits up to `limit` for the stop request or for `otherFd` (-1: none) to
     // become readable. A stop wins over the other descriptor.
     Wake waitFor(std::chrono::milliseconds limit, int otherFd = -1) const;
+    // The same with several descriptors (-1 entries are skipped); `which`
+    // receives the index in `others` of a readable one.
+    Wake waitFor(std::chrono::milliseconds limit, std::span<const int> others,
+                 std::size_t* which = nullptr) const;
 
     int fd() const { return fd_; }
 

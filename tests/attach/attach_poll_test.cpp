@@ -165,6 +165,37 @@ TEST_F(PollFixture, HotplugWakesTheSearchingPollLongBeforeItsSecond) {
     stop.request();
 }
 
+TEST(HotplugRelay, ThreeSearchingPollsAllHearTheNewsOfOneBackend) {
+    emu::VirtualBus bus;
+    link::HotplugRelay relay(bus);
+    link::DeviceLink links[3] = {link::DeviceLink(bus), link::DeviceLink(bus), link::DeviceLink(bus)};
+    const DeviceKind kinds[3] = {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad};
+    CountingSteps steps[3];
+    link::StopSignal stop;
+    std::vector<std::unique_ptr<link::AttachThread>> threads;
+    for (int i = 0; i < 3; ++i) {
+        links[i].setMatch(kinds[i]);
+        threads.push_back(std::make_unique<link::AttachThread>(links[i], kinds[i], steps[i], stop, "",
+                                                               link::AttachPollTiming{}, &relay));
+    }
+    std::this_thread::sleep_for(50ms);
+    // Whichever poll drains the news, the others still wake for it.
+    for (int round = 0; round < 2; ++round) {
+        for (std::uint16_t pid : {std::uint16_t(0x5104), std::uint16_t(0x8611), std::uint16_t(0x6656)}) {
+            const int k = int(link::findProduct(link::kVendorId, pid)->kind);
+            const int before = steps[k].arrivals.load();
+            std::this_thread::sleep_for(30ms);
+            const auto plugged = std::chrono::steady_clock::now();
+            auto device = bus.plug(pid);
+            ASSERT_TRUE(eventually([&] { return steps[k].arrivals.load() == before + 1; }));
+            EXPECT_LT(std::chrono::steady_clock::now() - plugged, 300ms) << pid;
+            bus.unplug(*device);
+            ASSERT_TRUE(eventually([&] { return links[k].connected.load() == 0; }));
+        }
+    }
+    stop.request();
+}
+
 TEST_F(PollFixture, AStopEndsTheThreadAtOnceEvenMidInterval) {
     link::StopSignal stop;
     auto thread = std::make_unique<link::AttachThread>(link, DeviceKind::keyboard, steps, stop, "");

@@ -27,6 +27,9 @@ struct ServiceFixture : ::testing::Test {
           service(app, bus, {lighting, store, run, hooks, mouseClick, mousepadClick}) {
         std::filesystem::create_directories(root.path() / "Documents");
         std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
+        // As the skin starts: no macro is being edited.
+        skin.at("kb_macro_tab_saveorcancel").setVisible(false);
+        skin.at("ms_macro_tab_saveorcancel").setVisible(false);
         skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
         service.install();
         app.addStartupStep(shell::StartupPhase::beforeLinks, [this] {
