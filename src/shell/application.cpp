@@ -193,6 +193,7 @@ StopReport Application::shutdown() {
         return {};
     }
     shutDown_ = true;
+    platform::debugOutput("退出测试");
     skin_.windowCommand(skin::WindowCommand::hide);
     loop_.stopTimer(TimerId::settingsFlush);
     return workers_.started() ? workers_.stop() : StopReport{};

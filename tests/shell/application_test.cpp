@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "shell/queue_event_loop.h"
@@ -73,6 +74,30 @@ TEST_F(App, WindowInitRunsStepsSetsMatchFieldsAndStartsWorkersAroundTheFlushTime
     const StopReport report = app.shutdown();
     EXPECT_EQ(report.stillRunning, 0u);
     EXPECT_FALSE(loop.timerActive(TimerId::settingsFlush));
+}
+
+TEST_F(App, ShutdownEndsAWorkerThatIsWaitingForTheGuiThread) {
+    // The GUI thread is busy shutting down and does not pump: a worker sending
+    // a message at that moment must not keep shutdown waiting.
+    std::atomic<int> sends{0};
+    std::atomic<bool> sending{false};
+    app.workers().setBody(Worker::keyboardAttach, [&](const WorkerContext& ctx) {
+        while (!ctx.stop.requested()) {
+            sending = true;
+            (void)app.sendMessage({MessageId::keyboardStateReread}, &ctx.stop);
+            ++sends;
+        }
+    });
+    init();
+    while (!sending) {
+        std::this_thread::sleep_for(1ms);
+    }
+    std::this_thread::sleep_for(20ms);  // let it block in the send
+    const auto before = std::chrono::steady_clock::now();
+    const StopReport report = app.shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 1s);
+    EXPECT_EQ(report.stillRunning, 0u);
+    EXPECT_GE(sends, 1);
 }
 
 TEST_F(App, TheFlushTimerRunsItsHandlerOncePerSecond) {
