@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "profiles/factory_key_defaults.h"
 #include "profiles/file_names.h"
 
 namespace quillon::profiles {
@@ -39,9 +40,6 @@ constexpr std::array<LightingSeed, 1> kMousepadSeeds{{
     {"mpdengdefault.Led", "New Profile 1.led", true},
 }};
 
-constexpr std::array<std::string_view, 3> kKeyboardKeyDefaults{
-    "kbkeydefault.pro", "kbkeyonecolordefault.pro", "kbkeyfilmdefault.pro"};
-constexpr std::string_view kMouseKeyDefault = "mskeydefault.pro";
 
 FirstRunDescription describe(DeviceKind kind) {
     switch (kind) {
@@ -94,9 +92,9 @@ ListStartResult startKeyList(const ProfileStore& store, skin::Skin& skin,
         fillCombo(skin, index, count);
         return ListStartResult::filled;
     }
-    const std::string_view defaultName =
-        d.kind == DeviceKind::keyboard ? kKeyboardKeyDefaults[keyboardVariant < 3 ? keyboardVariant : 0]
-                                       : kMouseKeyDefault;
+    const std::string_view defaultName = d.kind == DeviceKind::keyboard
+                                             ? keyboardKeyDefaultFile(keyboardVariant)
+                                             : kMouseKeyDefaultFile;
     KeyRecord record{};
     const auto read = readProfileFile(store.folders.programFile(defaultName), record);
     if (read != ProfileReadResult::ok) return reportBadDefault(skin, read);

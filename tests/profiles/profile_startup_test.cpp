@@ -242,3 +242,27 @@ TEST_F(ProfileStartupTest, WithoutAFirstRunNothingIsReseeded) {
 
 }  // namespace
 }  // namespace quillon::profiles
+
+#include "profiles/factory_key_defaults.h"
+
+namespace quillon::profiles {
+namespace {
+
+TEST_F(ProfileStartupTest, StoredKeyboardDefaultsGoToTheOverlayAndSeedTheKeyList) {
+    KeyRecord map{};
+    map[0] = 0x20;
+    map[2] = 0x04;  // slot 0: A
+    ASSERT_EQ(storeKeyboardDefaultKeys(account.folders, account.ini.locks(), 0, map),
+              platform::FileWriteResult::ok);
+    const auto overlayFile = account.root.path() / "overlay" / "kbkeydefault.pro";
+    EXPECT_EQ(readBytes(overlayFile).size(), 528u);
+    EXPECT_NE(readBytes(account.program("kbkeydefault.pro")), readBytes(overlayFile))
+        << "the delivered file stays as it was";
+    EXPECT_EQ(start(DeviceKind::keyboard), ListStartResult::firstRun);
+    EXPECT_EQ(readBytes(account.kv() / "kb" / "New Profile 1.pro"), readBytes(overlayFile));
+    EXPECT_EQ(keyboardKeyDefaultFile(2), "kbkeyfilmdefault.pro");
+    EXPECT_EQ(keyboardKeyDefaultFile(7), "kbkeydefault.pro");
+}
+
+}  // namespace
+}  // namespace quillon::profiles
