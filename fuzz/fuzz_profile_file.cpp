@@ -17,22 +17,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     KeyboardLightingRecord kb{};
     const auto r = parseProfileFile(file, kb);
-    if ((r == ProfileReadResult::ok) != ours) std::abort();
+    if ((r == ProfileReadResult::ok) != ours)
+        std::abort();
     KeyboardLightingMemory kbMemory;
-    if (r == ProfileReadResult::ok) applyRecord(kb, kbMemory);
+    if (r == ProfileReadResult::ok)
+        applyRecord(kb, kbMemory);
 
     MouseLightingRecord ms{};
     if (parseProfileFile(file, ms) == ProfileReadResult::ok) {
         MouseLightingMemory m;
         applyRecord(ms, m);
         // Speed and wheel lines are never 0 once loaded.
-        if (m.pointerSpeed == 0 || m.wheelLines == 0) std::abort();
+        if (m.pointerSpeed == 0 || m.wheelLines == 0)
+            std::abort();
     }
     KeyRecord keys{};
     if (parseProfileFile(file, keys) == ProfileReadResult::ok) {
         KeyMapMemory k;
         applyRecord(keys, k);
-        if (assembleRecord(k) != keys) std::abort();
+        if (assembleRecord(k) != keys)
+            std::abort();
     }
     return 0;
 }

@@ -28,14 +28,19 @@ struct Source {
 };
 
 bool parseHex(const std::string& word, std::uint8_t& out) {
-    if (word.size() != 2) return false;
+    if (word.size() != 2)
+        return false;
     unsigned value = 0;
     for (char c : word) {
         value <<= 4;
-        if (c >= '0' && c <= '9') value |= unsigned(c - '0');
-        else if (c >= 'a' && c <= 'f') value |= unsigned(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F') value |= unsigned(c - 'A' + 10);
-        else return false;
+        if (c >= '0' && c <= '9')
+            value |= unsigned(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            value |= unsigned(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            value |= unsigned(c - 'A' + 10);
+        else
+            return false;
     }
     out = std::uint8_t(value);
     return true;
@@ -45,7 +50,8 @@ bool parseBytes(std::istringstream& in, std::vector<std::uint8_t>& bytes) {
     std::string word;
     while (in >> word) {
         std::uint8_t b = 0;
-        if (!parseHex(word, b)) return false;
+        if (!parseHex(word, b))
+            return false;
         bytes.push_back(b);
     }
     return !bytes.empty();
@@ -55,11 +61,14 @@ bool parseLine(const std::string& raw, Source& src, std::string& error) {
     const std::string line = raw.substr(0, raw.find('#'));
     std::istringstream in(line);
     std::string word;
-    if (!(in >> word)) return true;
+    if (!(in >> word))
+        return true;
     if (word == "kind") {
-        if (!(in >> src.kind) || src.kind < 1 || src.kind > 3) return error = "kind must be 1, 2 or 3", false;
+        if (!(in >> src.kind) || src.kind < 1 || src.kind > 3)
+            return error = "kind must be 1, 2 or 3", false;
     } else if (word == "size") {
-        if (!(in >> src.size) || src.size <= 0 || src.size > 4096) return error = "bad size", false;
+        if (!(in >> src.size) || src.size <= 0 || src.size > 4096)
+            return error = "bad size", false;
     } else if (word[0] == '@') {
         long offset = -1;
         try {
@@ -68,7 +77,8 @@ bool parseLine(const std::string& raw, Source& src, std::string& error) {
             return error = "bad offset", false;
         }
         std::vector<std::uint8_t> bytes;
-        if (offset < 0 || !parseBytes(in, bytes)) return error = "expected @offset and hex bytes", false;
+        if (offset < 0 || !parseBytes(in, bytes))
+            return error = "expected @offset and hex bytes", false;
         src.writes.emplace_back(offset, std::move(bytes));
     } else if (word == "fill") {
         long offset = -1, count = -1;
@@ -76,7 +86,8 @@ bool parseLine(const std::string& raw, Source& src, std::string& error) {
         if (!(in >> offset >> count) || offset < 0 || count <= 0 || !parseBytes(in, pattern))
             return error = "expected fill offset count hex bytes", false;
         std::vector<std::uint8_t> bytes;
-        for (long i = 0; i < count; ++i) bytes.insert(bytes.end(), pattern.begin(), pattern.end());
+        for (long i = 0; i < count; ++i)
+            bytes.insert(bytes.end(), pattern.begin(), pattern.end());
         src.writes.emplace_back(offset, std::move(bytes));
     } else {
         return error = "unknown directive '" + word + "'", false;
@@ -120,7 +131,8 @@ int main(int argc, char** argv) {
                          offset, src.size);
             return 1;
         }
-        for (std::size_t i = 0; i < bytes.size(); ++i) file[16 + std::size_t(offset) + i] = bytes[i];
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            file[16 + std::size_t(offset) + i] = bytes[i];
     }
     const std::filesystem::path out(argv[2]);
     std::filesystem::create_directories(out.parent_path());

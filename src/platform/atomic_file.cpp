@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace quillon::platform {
 namespace {
@@ -15,7 +15,8 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         data += n;
@@ -25,8 +26,10 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
 }
 
 void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
     // The rename is already visible; a failed folder sync only weakens durability.
     [[maybe_unused]] int rc = ::fsync(fd);
     ::close(fd);
@@ -58,10 +61,12 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target,
     // The temporary file lies beside the target so that the rename stays on one
     // file system; the leading dot keeps it out of listings if a crash leaves it.
     std::string pattern = target.parent_path().string();
-    if (!pattern.empty() && pattern.back() != '/') pattern += '/';
+    if (!pattern.empty() && pattern.back() != '/')
+        pattern += '/';
     pattern += "." + target.filename().string() + ".XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) return FileWriteResult::cannotCreate;
+    if (fd < 0)
+        return FileWriteResult::cannotCreate;
     const std::filesystem::path temp = pattern;
 
     // Keep the permissions of the file being replaced; new files follow the umask.
@@ -74,7 +79,8 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target,
         ::unlink(temp.c_str());
         return FileWriteResult::writeFailed;
     }
-    if (beforeRename && !beforeRename(temp)) return FileWriteResult::interrupted;
+    if (beforeRename && !beforeRename(temp))
+        return FileWriteResult::interrupted;
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return FileWriteResult::renameFailed;
@@ -86,7 +92,8 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target,
 bool readWholeFile(const std::filesystem::path& path, std::string& out) {
     // Non-blocking so that a FIFO in place of the file cannot hang the caller.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -97,11 +104,13 @@ bool readWholeFile(const std::filesystem::path& path, std::string& out) {
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             ::close(fd);
             return false;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         out.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
@@ -112,7 +121,8 @@ std::mutex& PathLocks::lockFor(const std::filesystem::path& path) {
     const std::string key = path.lexically_normal().string();
     std::lock_guard guard(tableLock_);
     auto& slot = locks_[key];
-    if (!slot) slot = std::make_unique<std::mutex>();
+    if (!slot)
+        slot = std::make_unique<std::mutex>();
     return *slot;
 }
 

@@ -17,7 +17,7 @@
 
 namespace quillon::platform {
 
-enum class [[nodiscard]] FileWriteResult {
+enum class [[nodiscard]] FileWriteResult{
     ok,
     cannotCreate,  // the temporary file could not be created (folder missing, no permission)
     writeFailed,   // writing or flushing the data failed (disk full, I/O error)
@@ -25,7 +25,9 @@ enum class [[nodiscard]] FileWriteResult {
     interrupted,   // the test hook stopped the write before the rename
 };
 
-constexpr bool succeeded(FileWriteResult r) { return r == FileWriteResult::ok; }
+constexpr bool succeeded(FileWriteResult r) {
+    return r == FileWriteResult::ok;
+}
 
 // Called after the temporary file is complete and synced, just before the rename.
 // Returning false abandons the write there, as a crash would (tests only).
@@ -43,10 +45,10 @@ bool readWholeFile(const std::filesystem::path& path, std::string& out);
 // Paths are compared as given after lexical normalisation; callers build them the
 // same way (folder + name), so one file has one key.
 class PathLocks {
-public:
+  public:
     std::mutex& lockFor(const std::filesystem::path& path);
 
-private:
+  private:
     std::mutex tableLock_;
     std::unordered_map<std::string, std::unique_ptr<std::mutex>> locks_;
 };

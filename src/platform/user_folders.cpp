@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> nonEmpty(const EnvironmentLookup& env, std::string_view name) {
     auto value = env(name);
-    if (value && value->empty()) return std::nullopt;
+    if (value && value->empty())
+        return std::nullopt;
     return value;
 }
 
@@ -24,16 +25,19 @@ fs::path executableFolder() {
 }
 
 void appendIfNew(std::vector<fs::path>& list, const fs::path& p) {
-    if (p.empty()) return;
+    if (p.empty())
+        return;
     const fs::path normal = p.lexically_normal();
     for (const auto& existing : list)
-        if (existing == normal) return;
+        if (existing == normal)
+            return;
     list.push_back(normal);
 }
 
 fs::path withoutTrailingSeparator(const fs::path& p) {
     fs::path normal = p.lexically_normal();
-    if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
+    if (!normal.has_filename() && normal.has_relative_path())
+        normal = normal.parent_path();
     return normal;
 }
 
@@ -42,7 +46,8 @@ fs::path withoutTrailingSeparator(const fs::path& p) {
 std::optional<std::string> processEnvironment(std::string_view name) {
     const std::string key(name);
     const char* value = std::getenv(key.c_str());
-    if (!value) return std::nullopt;
+    if (!value)
+        return std::nullopt;
     return std::string(value);
 }
 
@@ -52,22 +57,27 @@ std::optional<fs::path> parseDocumentsDir(std::string_view text, const fs::path&
     std::optional<fs::path> found;
     while (std::getline(lines, line)) {
         const auto start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || line[start] == '#') continue;
+        if (start == std::string::npos || line[start] == '#')
+            continue;
         std::string_view rest(line);
         rest.remove_prefix(start);
         constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=";
-        if (rest.substr(0, kKey.size()) != kKey) continue;
+        if (rest.substr(0, kKey.size()) != kKey)
+            continue;
         rest.remove_prefix(kKey.size());
-        if (rest.size() < 2 || rest.front() != '"') continue;
+        if (rest.size() < 2 || rest.front() != '"')
+            continue;
         const auto close = rest.find('"', 1);
-        if (close == std::string_view::npos) continue;
+        if (close == std::string_view::npos)
+            continue;
         std::string_view value = rest.substr(1, close - 1);
         fs::path dir;
         constexpr std::string_view kHome = "$HOME";
         if (value.substr(0, kHome.size()) == kHome &&
             (value.size() == kHome.size() || value[kHome.size()] == '/')) {
             value.remove_prefix(kHome.size());
-            while (!value.empty() && value.front() == '/') value.remove_prefix(1);
+            while (!value.empty() && value.front() == '/')
+                value.remove_prefix(1);
             dir = value.empty() ? home : home / fs::path(value);
         } else if (!value.empty() && value.front() == '/') {
             dir = fs::path(value);
@@ -93,20 +103,24 @@ fs::path buildTreeProgramDataFolder() {
 LinuxUserFolders::LinuxUserFolders(EnvironmentLookup environment) : env_(std::move(environment)) {}
 
 fs::path LinuxUserFolders::home() const {
-    if (auto h = nonEmpty(env_, "HOME")) return fs::path(*h);
+    if (auto h = nonEmpty(env_, "HOME"))
+        return fs::path(*h);
     return fs::path("/");
 }
 
 fs::path LinuxUserFolders::documentsFolder() const {
-    if (auto dir = nonEmpty(env_, "QUILLON_DATA_DIR")) return fs::path(*dir);
+    if (auto dir = nonEmpty(env_, "QUILLON_DATA_DIR"))
+        return fs::path(*dir);
     const fs::path homeDir = home();
     fs::path config = homeDir / ".config";
-    if (auto c = nonEmpty(env_, "XDG_CONFIG_HOME"); c && fs::path(*c).is_absolute()) config = *c;
+    if (auto c = nonEmpty(env_, "XDG_CONFIG_HOME"); c && fs::path(*c).is_absolute())
+        config = *c;
     std::ifstream in(config / "user-dirs.dirs");
     if (in) {
         std::stringstream text;
         text << in.rdbuf();
-        if (auto docs = parseDocumentsDir(text.str(), homeDir)) return *docs;
+        if (auto docs = parseDocumentsDir(text.str(), homeDir))
+            return *docs;
     }
     return homeDir / "Documents";
 }
@@ -128,7 +142,8 @@ std::vector<fs::path> LinuxUserFolders::programDataFolders() const {
 
 fs::path LinuxUserFolders::programOverlayFolder() const {
     fs::path data = home() / ".local" / "share";
-    if (auto d = nonEmpty(env_, "XDG_DATA_HOME"); d && fs::path(*d).is_absolute()) data = *d;
+    if (auto d = nonEmpty(env_, "XDG_DATA_HOME"); d && fs::path(*d).is_absolute())
+        data = *d;
     return data / "quillon";
 }
 

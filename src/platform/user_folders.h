@@ -14,7 +14,7 @@
 namespace quillon::platform {
 
 class UserFolders {
-public:
+  public:
     virtual ~UserFolders() = default;
 
     // The user's Documents folder. Not created here.
@@ -29,7 +29,7 @@ public:
     // Not created here.
     virtual std::filesystem::path programOverlayFolder() const = 0;
 
-protected:
+  protected:
     UserFolders() = default;
     UserFolders(const UserFolders&) = default;
     UserFolders& operator=(const UserFolders&) = default;
@@ -48,23 +48,23 @@ std::optional<std::string> processEnvironment(std::string_view name);
 //   executable's prefix, the configured install prefix and the build tree.
 // - overlay: $XDG_DATA_HOME/quillon (or ~/.local/share/quillon).
 class LinuxUserFolders final : public UserFolders {
-public:
+  public:
     explicit LinuxUserFolders(EnvironmentLookup environment = processEnvironment);
 
     std::filesystem::path documentsFolder() const override;
     std::vector<std::filesystem::path> programDataFolders() const override;
     std::filesystem::path programOverlayFolder() const override;
 
-private:
+  private:
     std::filesystem::path home() const;
     EnvironmentLookup env_;
 };
 
 // Fixed folders, for tests and tools.
 class FixedUserFolders final : public UserFolders {
-public:
-    FixedUserFolders(std::filesystem::path documents, std::vector<std::filesystem::path> programData,
-                     std::filesystem::path overlay)
+  public:
+    FixedUserFolders(std::filesystem::path documents,
+                     std::vector<std::filesystem::path> programData, std::filesystem::path overlay)
         : documents_(std::move(documents)),
           programData_(std::move(programData)),
           overlay_(std::move(overlay)) {}
@@ -73,7 +73,7 @@ public:
     std::vector<std::filesystem::path> programDataFolders() const override { return programData_; }
     std::filesystem::path programOverlayFolder() const override { return overlay_; }
 
-private:
+  private:
     std::filesystem::path documents_;
     std::vector<std::filesystem::path> programData_;
     std::filesystem::path overlay_;

@@ -13,14 +13,21 @@ std::size_t utf8Characters(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
         std::size_t extra = 0;
-        if (c < 0x80) extra = 0;
-        else if ((c & 0xE0) == 0xC0 && c >= 0xC2) extra = 1;
-        else if ((c & 0xF0) == 0xE0) extra = 2;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4) extra = 3;
-        else return std::string_view::npos;
-        if (i + extra >= s.size()) return std::string_view::npos;  // cut short
+        if (c < 0x80)
+            extra = 0;
+        else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+            extra = 1;
+        else if ((c & 0xF0) == 0xE0)
+            extra = 2;
+        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+            extra = 3;
+        else
+            return std::string_view::npos;
+        if (i + extra >= s.size())
+            return std::string_view::npos;  // cut short
         for (std::size_t k = 1; k <= extra; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return std::string_view::npos;
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return std::string_view::npos;
         i += extra + 1;
         ++count;
     }
@@ -28,12 +35,16 @@ std::size_t utf8Characters(std::string_view s) {
 }
 
 bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
     }
     return true;
 }
@@ -41,14 +52,18 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool isPlainFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == "..")
+        return false;
     for (char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F) return false;
-        if (std::string_view("\\/:*?\"<>|").find(ch) != std::string_view::npos) return false;
+        if (c < 0x20 || c == 0x7F)
+            return false;
+        if (std::string_view("\\/:*?\"<>|").find(ch) != std::string_view::npos)
+            return false;
     }
     const char first = name.front(), last = name.back();
-    if (first == ' ' || first == '.' || last == ' ' || last == '.') return false;
+    if (first == ' ' || first == '.' || last == ' ' || last == '.')
+        return false;
     const std::size_t characters = utf8Characters(name);
     return characters != std::string_view::npos && characters <= kMaxPlainNameCharacters;
 }
@@ -56,9 +71,11 @@ bool isPlainFileName(std::string_view name) {
 fs::path findNoCase(const fs::path& folder, std::string_view name) {
     const fs::path exact = folder / fs::path(std::string(name));
     std::error_code ec;
-    if (fs::exists(exact, ec)) return exact;
+    if (fs::exists(exact, ec))
+        return exact;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (equalNoCase(it->path().filename().string(), name)) return it->path();
+        if (equalNoCase(it->path().filename().string(), name))
+            return it->path();
     }
     return exact;
 }

@@ -11,9 +11,12 @@ namespace {
 
 // The seed file of a kind and variant; empty when that variant keeps the first run's profile.
 std::string_view seedFile(DeviceKind kind, std::uint8_t variant) {
-    if (kind == DeviceKind::keyboard && variant == 1) return "Profile.led";
-    if (kind == DeviceKind::keyboard && variant == 2) return "Profile2.led";
-    if (kind == DeviceKind::mouse && variant == 2) return "Profile.led";
+    if (kind == DeviceKind::keyboard && variant == 1)
+        return "Profile.led";
+    if (kind == DeviceKind::keyboard && variant == 2)
+        return "Profile2.led";
+    if (kind == DeviceKind::mouse && variant == 2)
+        return "Profile.led";
     return {};
 }
 
@@ -27,20 +30,24 @@ bool holdsOnlyFirstProfile(const ProfileIndex& index) {
 ReseedResult reseedFirstProfile(const ProfileStore& store, skin::Skin& skin, ProfileRunState& run,
                                 DeviceKind kind, std::uint8_t variant) {
     const bool keyboard = kind == DeviceKind::keyboard;
-    if (kind == DeviceKind::mousepad) return ReseedResult::notNeeded;
+    if (kind == DeviceKind::mousepad)
+        return ReseedResult::notNeeded;
     const bool firstRun = keyboard ? run.keyboardFirstRun : run.mouseFirstRun;
     bool& done = keyboard ? run.keyboardReseeded : run.mouseReseeded;
     const std::string_view seed = seedFile(kind, variant);
-    if (!firstRun || done || seed.empty()) return ReseedResult::notNeeded;
+    if (!firstRun || done || seed.empty())
+        return ReseedResult::notNeeded;
 
     ProfileIndex index =
         store.index(keyboard ? ProfileListId::keyboardLighting : ProfileListId::mouseLighting);
-    if (!holdsOnlyFirstProfile(index)) return ReseedResult::notNeeded;
+    if (!holdsOnlyFirstProfile(index))
+        return ReseedResult::notNeeded;
 
     const std::size_t recordSize = index.list().recordSize;
     KeyboardLightingRecord record{};  // large enough for either kind
     const auto folder = store.folders.profileFolder(kind);
-    const auto read = readProfileFile(findNoCase(folder, seed), std::span(record).first(recordSize));
+    const auto read =
+        readProfileFile(findNoCase(folder, seed), std::span(record).first(recordSize));
     if (read == ProfileReadResult::missing) {
         (void)skin.showMessage(kMessageMissingFile);  // an information, not a question
         return ReseedResult::missingSeed;
@@ -54,10 +61,11 @@ ReseedResult reseedFirstProfile(const ProfileStore& store, skin::Skin& skin, Pro
     // failed write leaves the user's first profile as it was.
     std::string fileName(kFirstProfileName);
     fileName += index.list().extension;
-    const auto written = writeProfileFile(findNoCase(folder, fileName),
-                                          std::span(record).first(recordSize),
-                                          deviceKindCode(kind), store.ini.locks());
-    if (!platform::succeeded(written)) return ReseedResult::writeFailed;
+    const auto written =
+        writeProfileFile(findNoCase(folder, fileName), std::span(record).first(recordSize),
+                         deviceKindCode(kind), store.ini.locks());
+    if (!platform::succeeded(written))
+        return ReseedResult::writeFailed;
     if (skin::Control* combo = skin.find(index.list().combo)) {
         combo->clearRows();
         combo->addRow(profileRow(kFirstProfileName));

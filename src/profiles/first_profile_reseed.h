@@ -13,7 +13,7 @@
 
 namespace quillon::profiles {
 
-enum class [[nodiscard]] ReseedResult {
+enum class [[nodiscard]] ReseedResult{
     reseeded,     // "New Profile 1.led" now holds the seed; the combo shows that one row
     notNeeded,    // no first run, another variant, already done, or the user has more profiles
     missingSeed,  // "message_text_8" shown, nothing changed
@@ -23,7 +23,7 @@ enum class [[nodiscard]] ReseedResult {
 
 // Called by the keyboard attach with the keyboard variant, by the mouse attach
 // with the mouse model (other kinds are never reseeded).
-ReseedResult reseedFirstProfile(const ProfileStore& store, skin::Skin& skin,
-                                ProfileRunState& run, DeviceKind kind, std::uint8_t variant);
+ReseedResult reseedFirstProfile(const ProfileStore& store, skin::Skin& skin, ProfileRunState& run,
+                                DeviceKind kind, std::uint8_t variant);
 
 }  // namespace quillon::profiles

@@ -33,7 +33,8 @@ bool load(const fs::path& file, CSimpleIniA& ini) {
 }
 
 bool hasLineBreak(std::string_view s) {
-    return s.find_first_of("\r\n") != std::string_view::npos || s.find('\0') != std::string_view::npos;
+    return s.find_first_of("\r\n") != std::string_view::npos ||
+           s.find('\0') != std::string_view::npos;
 }
 
 bool goodSection(std::string_view s) {
@@ -41,7 +42,8 @@ bool goodSection(std::string_view s) {
 }
 
 bool goodKey(std::string_view k) {
-    if (k.empty() || hasLineBreak(k) || k.find('=') != std::string_view::npos) return false;
+    if (k.empty() || hasLineBreak(k) || k.find('=') != std::string_view::npos)
+        return false;
     // Lines starting with these read back as comments or sections.
     const char first = k.front();
     return first != ';' && first != '#' && first != '[' && first != ' ' && first != '\t';
@@ -85,9 +87,11 @@ IniWriteResult save(const fs::path& file, const CSimpleIniA& ini) {
 int leadingDecimal(std::string_view value) {
     long long n = 0;
     for (char c : value) {
-        if (c < '0' || c > '9') break;
+        if (c < '0' || c > '9')
+            break;
         n = n * 10 + (c - '0');
-        if (n > INT_MAX) return INT_MAX;
+        if (n > INT_MAX)
+            return INT_MAX;
     }
     return static_cast<int>(n);
 }
@@ -98,7 +102,8 @@ std::string cutToValueCapacity(std::string_view value) {
     for (std::size_t i = 0; i < value.size(); ++i) {
         // A character starts at every byte that is not a UTF-8 continuation byte.
         if ((static_cast<unsigned char>(value[i]) & 0xC0) != 0x80) {
-            if (characters == kMaxCharacters) return std::string(value.substr(0, i));
+            if (characters == kMaxCharacters)
+                return std::string(value.substr(0, i));
             ++characters;
         }
     }
@@ -110,7 +115,8 @@ namespace {
 std::string valueOf(const CSimpleIniA& ini, std::string_view section, std::string_view key) {
     const std::string s(section), k(key);
     const char* value = ini.GetValue(s.c_str(), k.c_str(), nullptr);
-    if (!value) return std::string(kIniDefault);
+    if (!value)
+        return std::string(kIniDefault);
     return cutToValueCapacity(value);
 }
 
@@ -120,14 +126,16 @@ std::string readIniString(std::string_view fileText, std::string_view section,
                           std::string_view key) {
     CSimpleIniA ini;
     configure(ini);
-    if (ini.LoadData(fileText.data(), fileText.size()) < 0) return std::string(kIniDefault);
+    if (ini.LoadData(fileText.data(), fileText.size()) < 0)
+        return std::string(kIniDefault);
     return valueOf(ini, section, key);
 }
 
 std::string IniStore::readString(const fs::path& file, std::string_view section,
                                  std::string_view key) const {
     CSimpleIniA ini;
-    if (!load(file, ini)) return std::string(kIniDefault);
+    if (!load(file, ini))
+        return std::string(kIniDefault);
     return valueOf(ini, section, key);
 }
 
@@ -138,11 +146,13 @@ int IniStore::readInt(const fs::path& file, std::string_view section, std::strin
 std::vector<std::string> IniStore::readKeys(const fs::path& file, std::string_view section) const {
     std::vector<std::string> keys;
     CSimpleIniA ini;
-    if (!load(file, ini)) return keys;
+    if (!load(file, ini))
+        return keys;
     CSimpleIniA::TNamesDepend names;
     ini.GetAllKeys(std::string(section).c_str(), names);
     names.sort(CSimpleIniA::Entry::LoadOrder());
-    for (const auto& n : names) keys.emplace_back(n.pItem);
+    for (const auto& n : names)
+        keys.emplace_back(n.pItem);
     return keys;
 }
 
@@ -152,9 +162,11 @@ IniWriteResult IniStore::writeString(const fs::path& file, std::string_view sect
         return IniWriteResult::badText;
     std::lock_guard guard(locks_.lockFor(file));
     CSimpleIniA ini;
-    if (!load(file, ini)) return IniWriteResult::readFailed;
+    if (!load(file, ini))
+        return IniWriteResult::readFailed;
     const std::string s(section), k(key), v(value);
-    if (ini.SetValue(s.c_str(), k.c_str(), v.c_str()) < 0) return IniWriteResult::writeFailed;
+    if (ini.SetValue(s.c_str(), k.c_str(), v.c_str()) < 0)
+        return IniWriteResult::writeFailed;
     return save(file, ini);
 }
 
@@ -167,18 +179,22 @@ IniWriteResult IniStore::deleteKey(const fs::path& file, std::string_view sectio
                                    std::string_view key) {
     std::lock_guard guard(locks_.lockFor(file));
     CSimpleIniA ini;
-    if (!load(file, ini)) return IniWriteResult::readFailed;
+    if (!load(file, ini))
+        return IniWriteResult::readFailed;
     const std::string s(section), k(key);
-    if (!ini.Delete(s.c_str(), k.c_str())) return IniWriteResult::ok;
+    if (!ini.Delete(s.c_str(), k.c_str()))
+        return IniWriteResult::ok;
     return save(file, ini);
 }
 
 IniWriteResult IniStore::deleteSection(const fs::path& file, std::string_view section) {
     std::lock_guard guard(locks_.lockFor(file));
     CSimpleIniA ini;
-    if (!load(file, ini)) return IniWriteResult::readFailed;
+    if (!load(file, ini))
+        return IniWriteResult::readFailed;
     const std::string s(section);
-    if (!ini.Delete(s.c_str(), nullptr)) return IniWriteResult::ok;
+    if (!ini.Delete(s.c_str(), nullptr))
+        return IniWriteResult::ok;
     return save(file, ini);
 }
 

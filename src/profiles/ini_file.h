@@ -25,14 +25,16 @@ namespace quillon::profiles {
 inline constexpr std::size_t kIniValueCapacity = 260;
 inline constexpr std::string_view kIniDefault = "0";
 
-enum class [[nodiscard]] IniWriteResult {
+enum class [[nodiscard]] IniWriteResult{
     ok,
     badText,      // a section, key or value that the file format cannot hold (line breaks, ...)
     readFailed,   // the existing file could not be read; it is left as it was
     writeFailed,  // the new file could not be written; the old one is intact
 };
 
-constexpr bool succeeded(IniWriteResult r) { return r == IniWriteResult::ok; }
+constexpr bool succeeded(IniWriteResult r) {
+    return r == IniWriteResult::ok;
+}
 
 // Leading decimal digits of a value; saturates at INT_MAX.
 int leadingDecimal(std::string_view value);
@@ -48,7 +50,7 @@ std::string readIniString(std::string_view fileText, std::string_view section,
 // The access to every INI file of the program. One instance is shared by all
 // users of the same files (it holds the per-path write locks).
 class IniStore {
-public:
+  public:
     std::string readString(const std::filesystem::path& file, std::string_view section,
                            std::string_view key) const;
     int readInt(const std::filesystem::path& file, std::string_view section,
@@ -69,7 +71,7 @@ public:
     // The per-path locks; other writers of the same files (content files) share them.
     platform::PathLocks& locks() { return locks_; }
 
-private:
+  private:
     platform::PathLocks locks_;
 };
 

@@ -16,13 +16,20 @@ ProfileReadResult load(const ProfileStore& store, ProfileListId list, int i, Mem
     Record record{};
     if (isPlainFileName(name)) {
         const auto path = index.contentPath(name);
-        if (list == ProfileListId::keyboardLighting) platform::debugOutput(path.string());
+        if (list == ProfileListId::keyboardLighting)
+            platform::debugOutput(path.string());
         result = readProfileFile(path, record);
     }
     switch (result) {
-        case ProfileReadResult::ok: applyRecord(record, memory); break;
-        case ProfileReadResult::missing: platform::debugOutput("配置文件丢失"); break;
-        case ProfileReadResult::foreign: platform::debugOutput("配置文件格式错误"); break;
+        case ProfileReadResult::ok:
+            applyRecord(record, memory);
+            break;
+        case ProfileReadResult::missing:
+            platform::debugOutput("配置文件丢失");
+            break;
+        case ProfileReadResult::foreign:
+            platform::debugOutput("配置文件格式错误");
+            break;
     }
     return result;
 }
@@ -31,7 +38,8 @@ template <typename Memory>
 ProfileSaveResult save(const ProfileStore& store, ProfileListId list, Memory& memory) {
     const ProfileIndex index = store.index(list);
     const std::string name = index.name(index.select());
-    if (!isPlainFileName(name)) return ProfileSaveResult::badName;
+    if (!isPlainFileName(name))
+        return ProfileSaveResult::badName;
     const auto record = assembleRecord(memory);
     const auto written = writeProfileFile(index.contentPath(name), record,
                                           deviceKindCode(index.list().kind), store.ini.locks());

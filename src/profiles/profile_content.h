@@ -30,7 +30,7 @@ ProfileReadResult loadProfile(const ProfileStore& store, int i, MousepadLighting
 ProfileReadResult loadProfile(const ProfileStore& store, ProfileListId list, int i,
                               KeyMapMemory& memory);
 
-enum class [[nodiscard]] ProfileSaveResult {
+enum class [[nodiscard]] ProfileSaveResult{
     ok,
     badName,      // the selected entry's name is not a plain file name: nothing written
     writeFailed,  // the file could not be replaced; the old one is intact

@@ -23,10 +23,12 @@ ssize_t readUpTo(int fd, std::uint8_t* data, std::size_t size) {
     while (done < size) {
         const ssize_t n = ::read(fd, data + done, size - done);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return -1;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         done += static_cast<std::size_t>(n);
     }
     return static_cast<ssize_t>(done);
@@ -37,7 +39,8 @@ ssize_t readUpTo(int fd, std::uint8_t* data, std::size_t size) {
 ProfileReadResult parseProfileFile(std::span<const std::uint8_t> file,
                                    std::span<std::uint8_t> record) {
     // A file too short to hold the magic cannot be ours.
-    if (file.size() < 2 || (file[0] | file[1] << 8) != kProfileMagic) return ProfileReadResult::foreign;
+    if (file.size() < 2 || (file[0] | file[1] << 8) != kProfileMagic)
+        return ProfileReadResult::foreign;
     if (file.size() > kProfileHeaderSize) {
         const auto body = file.subspan(kProfileHeaderSize);
         std::copy_n(body.begin(), std::min(body.size(), record.size()), record.begin());
@@ -49,7 +52,8 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path,
                                   std::span<std::uint8_t> record) {
     // Non-blocking so that a FIFO in place of a profile cannot hang the caller.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return ProfileReadResult::missing;
+    if (fd < 0)
+        return ProfileReadResult::missing;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -66,7 +70,8 @@ ProfileReadResult readProfileFile(const std::filesystem::path& path,
     const ssize_t got = readUpTo(fd, buffer, want);
     ::close(fd);
     // A folder or an unreadable file cannot be opened for reading as a profile.
-    if (got < 0) return ProfileReadResult::missing;
+    if (got < 0)
+        return ProfileReadResult::missing;
     return parseProfileFile({buffer, static_cast<std::size_t>(got)}, record);
 }
 
@@ -74,7 +79,8 @@ std::size_t encodeProfileFile(std::span<const std::uint8_t> record, std::uint16_
                               std::span<std::uint8_t> out) {
     const auto header = ProfileFileHeader::make(deviceKindCode);
     const std::size_t size = kProfileHeaderSize + record.size();
-    if (out.size() < size) return 0;
+    if (out.size() < size)
+        return 0;
     std::copy(header.bytes.begin(), header.bytes.end(), out.begin());
     std::copy(record.begin(), record.end(), out.begin() + kProfileHeaderSize);
     return size;
@@ -97,8 +103,10 @@ platform::FileWriteResult writeProfileFile(const std::filesystem::path& path,
         std::lock_guard guard(locks.lockFor(path));
         result = platform::writeFileAtomically(path, out.first(size));
     }
-    if (result == platform::FileWriteResult::cannotCreate) platform::debugOutput("文件打开失败");
-    else if (!platform::succeeded(result)) platform::debugOutput("文件写入失败");
+    if (result == platform::FileWriteResult::cannotCreate)
+        platform::debugOutput("文件打开失败");
+    else if (!platform::succeeded(result))
+        platform::debugOutput("文件写入失败");
     return result;
 }
 

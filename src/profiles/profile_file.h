@@ -35,14 +35,14 @@ struct ProfileFileHeader {
         return static_cast<std::uint16_t>(bytes[kMagicOffset] | bytes[kMagicOffset + 1] << 8);
     }
     constexpr std::uint16_t deviceKindCode() const {
-        return static_cast<std::uint16_t>(bytes[kDeviceKindOffset] |
-                                          bytes[kDeviceKindOffset + 1] << 8);
+        return static_cast<std::uint16_t>(bytes[kDeviceKindOffset] | bytes[kDeviceKindOffset + 1]
+                                                                         << 8);
     }
 };
 static_assert(sizeof(ProfileFileHeader) == kProfileHeaderSize);
 
 // The values the behaviour gives: 0 read, 1 missing, -1 foreign magic.
-enum class [[nodiscard]] ProfileReadResult : int {
+enum class [[nodiscard]] ProfileReadResult : int{
     ok = 0,
     missing = 1,   // no such file, or it cannot be opened for reading
     foreign = -1,  // the first 16-bit word is not 0x55AA; the buffer is untouched
@@ -50,7 +50,8 @@ enum class [[nodiscard]] ProfileReadResult : int {
 
 // Reads the record of a content file into `record`, which the caller has zeroed:
 // a file shorter than header + record fills what it holds and still gives ok.
-ProfileReadResult readProfileFile(const std::filesystem::path& path, std::span<std::uint8_t> record);
+ProfileReadResult readProfileFile(const std::filesystem::path& path,
+                                  std::span<std::uint8_t> record);
 
 // The same over bytes already in memory (the whole file).
 ProfileReadResult parseProfileFile(std::span<const std::uint8_t> file,

@@ -8,9 +8,12 @@ namespace fs = std::filesystem;
 
 std::string_view profileFolderName(DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::keyboard: return "kb";
-        case DeviceKind::mouse: return "ms";
-        case DeviceKind::mousepad: return "mp";
+        case DeviceKind::keyboard:
+            return "kb";
+        case DeviceKind::mouse:
+            return "ms";
+        case DeviceKind::mousepad:
+            return "mp";
     }
     return "kb";
 }
@@ -27,7 +30,8 @@ fs::path ProfileFolders::dataFolder() const {
 }
 
 fs::path ProfileFolders::profileFolder(DeviceKind kind) const {
-    if (kind == DeviceKind::mouse && refreshMouseInfo_) refreshMouseInfo_();
+    if (kind == DeviceKind::mouse && refreshMouseInfo_)
+        refreshMouseInfo_();
     const fs::path folder = dataFolder() / profileFolderName(kind);
     std::error_code ec;
     fs::create_directory(folder, ec);
@@ -39,12 +43,14 @@ fs::path ProfileFolders::programFile(std::string_view name) const {
     const fs::path overlay = folders_.programOverlayFolder();
     if (!overlay.empty()) {
         fs::path p = findNoCase(overlay, name);
-        if (fs::is_regular_file(p, ec)) return p;
+        if (fs::is_regular_file(p, ec))
+            return p;
     }
     const auto folders = folders_.programDataFolders();
     for (const auto& folder : folders) {
         fs::path p = findNoCase(folder, name);
-        if (fs::is_regular_file(p, ec)) return p;
+        if (fs::is_regular_file(p, ec))
+            return p;
     }
     const fs::path first = folders.empty() ? overlay : folders.front();
     return first / fs::path(std::string(name));

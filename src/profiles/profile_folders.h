@@ -23,7 +23,7 @@ inline constexpr std::string_view kDataFolderName = "Kv";
 std::string_view profileFolderName(DeviceKind kind);
 
 class ProfileFolders {
-public:
+  public:
     // refreshMouseInfo runs before every mouse folder lookup; its owner re-reads
     // the mouse's DeviceInfo when the mouse link is connected (result ignored).
     explicit ProfileFolders(const platform::UserFolders& folders,
@@ -43,7 +43,7 @@ public:
 
     const platform::UserFolders& userFolders() const { return folders_; }
 
-private:
+  private:
     const platform::UserFolders& folders_;
     std::function<void()> refreshMouseInfo_;
 };

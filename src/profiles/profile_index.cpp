@@ -16,7 +16,9 @@ fs::path ProfileIndex::contentPath(std::string_view name) const {
     return findNoCase(folders_.profileFolder(list_.kind), file);
 }
 
-int ProfileIndex::count() const { return ini_.readInt(indexPath(), list_.countSection, "count"); }
+int ProfileIndex::count() const {
+    return ini_.readInt(indexPath(), list_.countSection, "count");
+}
 
 std::string ProfileIndex::name(int i) const {
     return ini_.readString(indexPath(), list_.nameSection, std::to_string(i));
@@ -47,7 +49,8 @@ IniWriteResult ProfileIndex::writeSelect(int i) {
 }
 
 IniWriteResult ProfileIndex::writeLinked(int i, bool linked) {
-    return ini_.writeString(indexPath(), list_.linkFlagSection, std::to_string(i), linked ? "1" : "0");
+    return ini_.writeString(indexPath(), list_.linkFlagSection, std::to_string(i),
+                            linked ? "1" : "0");
 }
 
 IniWriteResult ProfileIndex::writeLinkPath(int i, std::string_view path) {

@@ -14,7 +14,7 @@
 namespace quillon::profiles {
 
 class ProfileIndex {
-public:
+  public:
     ProfileIndex(const ProfileFolders& folders, IniStore& ini, ProfileListId list)
         : folders_(folders), ini_(ini), list_(profileList(list)) {}
 
@@ -35,7 +35,7 @@ public:
     IniWriteResult writeLinked(int i, bool linked);
     IniWriteResult writeLinkPath(int i, std::string_view path);
 
-private:
+  private:
     const ProfileFolders& folders_;
     IniStore& ini_;
     const ProfileList& list_;

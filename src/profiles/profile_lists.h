@@ -46,9 +46,9 @@ inline constexpr std::size_t kMouseLightingRecordSize = 64;
 inline constexpr std::size_t kMousepadLightingRecordSize = 64;
 
 inline constexpr std::array<ProfileList, kProfileListCount> kProfileLists{{
-    {ProfileListId::keyboardLighting, DeviceKind::keyboard, "kb_deng_profile_combo", "kbProfile.ini",
-     "PROFILEDENGCOUNT", "PROFILEDENGNAME", "PROFILEDENGSELECT", "PROFILELIKEDENGEXE",
-     "DENGPROCESS", ".led", kKeyboardLightingRecordSize},
+    {ProfileListId::keyboardLighting, DeviceKind::keyboard, "kb_deng_profile_combo",
+     "kbProfile.ini", "PROFILEDENGCOUNT", "PROFILEDENGNAME", "PROFILEDENGSELECT",
+     "PROFILELIKEDENGEXE", "DENGPROCESS", ".led", kKeyboardLightingRecordSize},
     {ProfileListId::keyboardKeys, DeviceKind::keyboard, "kb_key_profile_combo", "kbProfile.ini",
      "PROFILECOUNT", "PROFILENAME", "PROFILESELECT", "PROFILELIKEEXE", "PROCESS", ".pro",
      kKeyRecordSize},
@@ -70,9 +70,12 @@ constexpr const ProfileList& profileList(ProfileListId id) {
 // The header's device kind code: 1 keyboard, 2 mouse, 3 mousepad.
 constexpr std::uint16_t deviceKindCode(DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::keyboard: return 1;
-        case DeviceKind::mouse: return 2;
-        case DeviceKind::mousepad: return 3;
+        case DeviceKind::keyboard:
+            return 1;
+        case DeviceKind::mouse:
+            return 2;
+        case DeviceKind::mousepad:
+            return 3;
     }
     return 1;
 }

@@ -5,7 +5,8 @@
 namespace quillon::profiles {
 
 bool acceptProfileName(skin::Skin& skin, std::string_view name) {
-    if (isPlainFileName(name)) return true;
+    if (isPlainFileName(name))
+        return true;
     (void)skin.showMessage(kMessageBadProfileName);  // an information, not a question
     return false;
 }

@@ -11,7 +11,9 @@ void copyPrefix(const std::array<std::uint8_t, N>& from, std::array<std::uint8_t
     std::copy_n(from.begin(), M, to.begin());
 }
 
-std::uint8_t zeroAsOne(std::uint8_t v) { return v == 0 ? 1 : v; }
+std::uint8_t zeroAsOne(std::uint8_t v) {
+    return v == 0 ? 1 : v;
+}
 
 }  // namespace
 
@@ -34,7 +36,9 @@ void applyRecord(const MousepadLightingRecord& record, MousepadLightingMemory& m
     copyPrefix(record, memory.mousepadState);
 }
 
-void applyRecord(const KeyRecord& record, KeyMapMemory& memory) { memory.bytes = record; }
+void applyRecord(const KeyRecord& record, KeyMapMemory& memory) {
+    memory.bytes = record;
+}
 
 KeyboardLightingRecord assembleRecord(KeyboardLightingMemory& memory) {
     std::copy(memory.keyboardState.begin(), memory.keyboardState.end(),
@@ -59,6 +63,8 @@ MousepadLightingRecord assembleRecord(MousepadLightingMemory& memory) {
     return memory.firstSlotRecord;
 }
 
-KeyRecord assembleRecord(const KeyMapMemory& memory) { return memory.bytes; }
+KeyRecord assembleRecord(const KeyMapMemory& memory) {
+    return memory.bytes;
+}
 
 }  // namespace quillon::profiles

@@ -40,13 +40,14 @@ constexpr std::array<LightingSeed, 1> kMousepadSeeds{{
     {"mpdengdefault.Led", "New Profile 1.led", true},
 }};
 
-
 FirstRunDescription describe(DeviceKind kind) {
     switch (kind) {
         case DeviceKind::keyboard:
-            return {kind, ProfileListId::keyboardLighting, true, ProfileListId::keyboardKeys, kKeyboardSeeds};
+            return {kind, ProfileListId::keyboardLighting, true, ProfileListId::keyboardKeys,
+                    kKeyboardSeeds};
         case DeviceKind::mouse:
-            return {kind, ProfileListId::mouseLighting, true, ProfileListId::mouseKeys, kMouseSeeds};
+            return {kind, ProfileListId::mouseLighting, true, ProfileListId::mouseKeys,
+                    kMouseSeeds};
         case DeviceKind::mousepad:
             break;
     }
@@ -65,8 +66,10 @@ ListStartResult reportBadDefault(skin::Skin& skin, ProfileReadResult r) {
 
 void fillCombo(skin::Skin& skin, const ProfileIndex& index, int count) {
     skin::Control* combo = skin.find(index.list().combo);
-    if (!combo) return;
-    for (int i = 0; i < count; ++i) combo->addRow(profileRow(index.name(i)));
+    if (!combo)
+        return;
+    for (int i = 0; i < count; ++i)
+        combo->addRow(profileRow(index.name(i)));
 }
 
 // Appends the first profile's row and writes the index of a list that now holds
@@ -97,7 +100,8 @@ ListStartResult startKeyList(const ProfileStore& store, skin::Skin& skin,
                                              : kMouseKeyDefaultFile;
     KeyRecord record{};
     const auto read = readProfileFile(store.folders.programFile(defaultName), record);
-    if (read != ProfileReadResult::ok) return reportBadDefault(skin, read);
+    if (read != ProfileReadResult::ok)
+        return reportBadDefault(skin, read);
     std::string fileName(kFirstProfileName);
     fileName += index.list().extension;
     const auto folder = store.folders.profileFolder(d.kind);
@@ -113,9 +117,8 @@ skin::Row profileRow(std::string_view name) {
     return skin::Row::text(name, kProfileRowHeight, name);
 }
 
-ListStartResult startProfileLists(const ProfileStore& store, skin::Skin& skin,
-                                  ProfileRunState& run, DeviceKind kind,
-                                  std::uint8_t keyboardVariant) {
+ListStartResult startProfileLists(const ProfileStore& store, skin::Skin& skin, ProfileRunState& run,
+                                  DeviceKind kind, std::uint8_t keyboardVariant) {
     const FirstRunDescription d = describe(kind);
     ProfileIndex lighting = store.index(d.lightingList);
     ListStartResult result = ListStartResult::filled;
@@ -129,20 +132,24 @@ ListStartResult startProfileLists(const ProfileStore& store, skin::Skin& skin,
         for (std::size_t i = 0; i < d.seeds.size(); ++i) {
             const auto r = readProfileFile(store.folders.programFile(d.seeds[i].defaultFile),
                                            std::span(records[i]).first(recordSize));
-            if (d.seeds[i].examined && r != ProfileReadResult::ok) return reportBadDefault(skin, r);
+            if (d.seeds[i].examined && r != ProfileReadResult::ok)
+                return reportBadDefault(skin, r);
         }
         const auto folder = store.folders.profileFolder(kind);
         for (std::size_t i = 0; i < d.seeds.size(); ++i)
             (void)writeProfileFile(findNoCase(folder, d.seeds[i].profileFile),
                                    std::span(records[i]).first(recordSize), deviceKindCode(kind),
                                    store.ini.locks());  // reported in the debug output
-        if (kind == DeviceKind::keyboard) run.keyboardFirstRun = true;
-        if (kind == DeviceKind::mouse) run.mouseFirstRun = true;
+        if (kind == DeviceKind::keyboard)
+            run.keyboardFirstRun = true;
+        if (kind == DeviceKind::mouse)
+            run.mouseFirstRun = true;
         writeFirstIndex(skin, lighting);
         result = ListStartResult::firstRun;
     }
 
-    if (!d.hasKeyList) return result;
+    if (!d.hasKeyList)
+        return result;
     const ListStartResult keys = startKeyList(store, skin, d, keyboardVariant);
     return keys == ListStartResult::filled ? result : keys;
 }

@@ -22,9 +22,9 @@ struct ProfileRunState {
     bool mouseReseeded = false;
 };
 
-enum class [[nodiscard]] ListStartResult {
-    filled,        // the combos show the lists of the index
-    firstRun,      // the first profiles were made from the defaults (at least the lighting list)
+enum class [[nodiscard]] ListStartResult{
+    filled,          // the combos show the lists of the index
+    firstRun,        // the first profiles were made from the defaults (at least the lighting list)
     missingDefault,  // a factory file was missing: "message_text_8" shown, the rest skipped
     foreignDefault,  // a factory file had a bad magic: "message_text_9" shown, the rest skipped
 };
@@ -35,9 +35,8 @@ inline constexpr std::string_view kMessageForeignFile = "message_text_9";
 // The list initialisation of one device kind (called for keyboard, mouse,
 // mousepad in that order, after the macro lists are filled and before any
 // device thread starts). keyboardVariant picks the keyboard key default.
-ListStartResult startProfileLists(const ProfileStore& store, skin::Skin& skin,
-                                  ProfileRunState& run, DeviceKind kind,
-                                  std::uint8_t keyboardVariant = 0);
+ListStartResult startProfileLists(const ProfileStore& store, skin::Skin& skin, ProfileRunState& run,
+                                  DeviceKind kind, std::uint8_t keyboardVariant = 0);
 
 // The row every profile combo shows for a name: text and user data, height 25.
 skin::Row profileRow(std::string_view name);

@@ -30,7 +30,8 @@ constexpr std::array<ListName, kProfileListCount> kListNames{{
 
 std::optional<ListName> findList(std::string_view name) {
     for (const auto& l : kListNames)
-        if (l.cliName == name) return l;
+        if (l.cliName == name)
+            return l;
     return std::nullopt;
 }
 
@@ -50,7 +51,8 @@ void hexBlock(std::ostream& out, std::string_view indent, std::span<const std::u
     for (std::size_t at = 0; at < bytes.size(); at += perLine) {
         char off[32];
         std::snprintf(off, sizeof off, "%4zu: ", base + at);
-        out << indent << off << hex(bytes.subspan(at, std::min(perLine, bytes.size() - at))) << "\n";
+        out << indent << off << hex(bytes.subspan(at, std::min(perLine, bytes.size() - at)))
+            << "\n";
     }
 }
 
@@ -63,8 +65,8 @@ std::string colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 // The LightingRecord at bytes 1..8 of a device state.
 void lighting(std::ostream& out, std::span<const std::uint8_t> r) {
     out << "  lighting: mode " << int(r[1]) << ", brightness " << int(r[2]) << ", speed "
-        << int(r[3]) << ", direction " << int(r[4]) << ", multi-colour " << int(r[5])
-        << ", colour " << colour(r[6], r[7], r[8]) << "\n";
+        << int(r[3]) << ", direction " << int(r[4]) << ", multi-colour " << int(r[5]) << ", colour "
+        << colour(r[6], r[7], r[8]) << "\n";
 }
 
 void showKeyboardLighting(std::ostream& out, std::span<const std::uint8_t> r) {
@@ -73,10 +75,12 @@ void showKeyboardLighting(std::ostream& out, std::span<const std::uint8_t> r) {
     out << "  further keyboard bytes (9..20): " << hex(r.subspan(9, 12)) << "\n";
     out << "  rest of slot record (21..63):\n";
     hexBlock(out, "    ", r.subspan(21, 43), 21, 16);
-    out << "  custom set: " << int(r[64]) << ", paint colour " << colour(r[65], r[66], r[67]) << "\n";
+    out << "  custom set: " << int(r[64]) << ", paint colour " << colour(r[65], r[66], r[67])
+        << "\n";
     for (std::size_t s = 0; s < kColourSetCount; ++s) {
         out << "  colour set " << s << " (red green blue per key):\n";
-        hexBlock(out, "    ", r.subspan(68 + s * kColourSetSize, kColourSetSize), 68 + s * kColourSetSize, 21);
+        hexBlock(out, "    ", r.subspan(68 + s * kColourSetSize, kColourSetSize),
+                 68 + s * kColourSetSize, 21);
     }
 }
 
@@ -87,7 +91,8 @@ void showMouseLighting(std::ostream& out, std::span<const std::uint8_t> r) {
     out << "  DPI colour: " << colour(r[11], r[12], r[13]) << "\n";
     out << "  report-rate index: " << int(r[14]) << "\n";
     out << "  DPI levels (stages 1..6):";
-    for (std::size_t i = 15; i <= 20; ++i) out << " " << int(r[i]);
+    for (std::size_t i = 15; i <= 20; ++i)
+        out << " " << int(r[i]);
     out << "\n  current DPI stage: " << int(r[21]) << "\n  lift-off level: " << int(r[22])
         << "\n  pointer speed: " << int(r[23]) << "\n  wheel lines: " << int(r[24])
         << "\n  rest of slot record (25..63):\n";
@@ -97,7 +102,8 @@ void showMouseLighting(std::ostream& out, std::span<const std::uint8_t> r) {
 void showMousepadLighting(std::ostream& out, std::span<const std::uint8_t> r) {
     out << "  active slot: " << int(r[0]) << "\n";
     lighting(out, r);
-    out << "  effect byte: " << int(r[9]) << "\n  further bytes (10..20): " << hex(r.subspan(10, 11))
+    out << "  effect byte: " << int(r[9])
+        << "\n  further bytes (10..20): " << hex(r.subspan(10, 11))
         << "\n  rest of slot record (21..63):\n";
     hexBlock(out, "    ", r.subspan(21), 21, 16);
 }
@@ -105,17 +111,20 @@ void showMousepadLighting(std::ostream& out, std::span<const std::uint8_t> r) {
 void showKeys(std::ostream& out, std::span<const std::uint8_t> r) {
     // Slots up to the last one that is not all zero; the zero rest is summarised.
     std::size_t used = r.size() / 3;
-    while (used > 0 && r[3 * used - 3] == 0 && r[3 * used - 2] == 0 && r[3 * used - 1] == 0) --used;
+    while (used > 0 && r[3 * used - 3] == 0 && r[3 * used - 2] == 0 && r[3 * used - 1] == 0)
+        --used;
     out << "  key map (type p1 p2 per slot):\n";
     for (std::size_t s = 0; s < used; s += 8) {
         char label[40];
         std::snprintf(label, sizeof label, "    slot %3zu:", s);
         out << label;
-        for (std::size_t k = s; k < std::min(used, s + 8); ++k) out << "  " << hex(r.subspan(3 * k, 3));
+        for (std::size_t k = s; k < std::min(used, s + 8); ++k)
+            out << "  " << hex(r.subspan(3 * k, 3));
         out << "\n";
     }
     out << "  slots " << used << ".." << (r.size() / 3 - 1) << ": zero";
-    if (r.size() % 3) out << "; last " << r.size() % 3 << " bytes: " << hex(r.subspan(r.size() / 3 * 3));
+    if (r.size() % 3)
+        out << "; last " << r.size() % 3 << " bytes: " << hex(r.subspan(r.size() / 3 * 3));
     out << "\n";
 }
 
@@ -136,10 +145,13 @@ int profilesList(const platform::UserFolders& users, std::span<const std::string
     std::size_t shown = 0;
     for (DeviceKind kind : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad}) {
         const auto result = startProfileLists(store, skin, run, kind);
-        failed |= result == ListStartResult::missingDefault || result == ListStartResult::foreignDefault;
-        for (; shown < skin.messages().size(); ++shown) err << skin.messages()[shown].key << "\n";
+        failed |=
+            result == ListStartResult::missingDefault || result == ListStartResult::foreignDefault;
+        for (; shown < skin.messages().size(); ++shown)
+            err << skin.messages()[shown].key << "\n";
     }
-    if (run.keyboardFirstRun || run.mouseFirstRun) out << "(first run: profiles made from the factory defaults)\n";
+    if (run.keyboardFirstRun || run.mouseFirstRun)
+        out << "(first run: profiles made from the factory defaults)\n";
     for (const auto& l : kListNames) {
         const ProfileIndex index = store.index(l.id);
         skin::Control* combo = skin.find(index.list().combo);
@@ -149,7 +161,8 @@ int profilesList(const platform::UserFolders& users, std::span<const std::string
             << (rows == 1 ? " profile\n" : " profiles\n");
         for (int i = 0; i < rows; ++i) {
             out << (i == selected ? "  * " : "    ") << i << " " << combo->row(i)->cells.at(0).text;
-            if (index.linked(i)) out << "  [linked to " << index.linkPath(i) << "]";
+            if (index.linked(i))
+                out << "  [linked to " << index.linkPath(i) << "]";
             out << "\n";
         }
     }
@@ -161,7 +174,8 @@ int profilesShow(const platform::UserFolders& users, std::span<const std::string
     const auto list = args.size() == 2 ? findList(args[0]) : std::nullopt;
     if (!list) {
         err << "usage: quillonctl profiles show <list> <name>\n  <list>:";
-        for (const auto& l : kListNames) err << " " << l.cliName;
+        for (const auto& l : kListNames)
+            err << " " << l.cliName;
         err << "\n";
         return 2;
     }
@@ -198,11 +212,19 @@ int profilesShow(const platform::UserFolders& users, std::span<const std::string
         << hex(header) << "\n";
     out << "record (" << size << " bytes):\n";
     switch (list->id) {
-        case ProfileListId::keyboardLighting: showKeyboardLighting(out, record); break;
-        case ProfileListId::mouseLighting: showMouseLighting(out, record); break;
-        case ProfileListId::mousepadLighting: showMousepadLighting(out, record); break;
+        case ProfileListId::keyboardLighting:
+            showKeyboardLighting(out, record);
+            break;
+        case ProfileListId::mouseLighting:
+            showMouseLighting(out, record);
+            break;
+        case ProfileListId::mousepadLighting:
+            showMousepadLighting(out, record);
+            break;
         case ProfileListId::keyboardKeys:
-        case ProfileListId::mouseKeys: showKeys(out, record); break;
+        case ProfileListId::mouseKeys:
+            showKeys(out, record);
+            break;
     }
     return 0;
 }

@@ -45,7 +45,8 @@ TEST(AtomicFile, AWriteInterruptedBeforeItsRenameLeavesTheOldFileIntact) {
     EXPECT_EXIT(
         {
             (void)writeFileAtomically(file, bytesOf(fresh), [](const std::filesystem::path& temp) {
-                if (std::filesystem::file_size(temp) == 4096) ::_exit(7);
+                if (std::filesystem::file_size(temp) == 4096)
+                    ::_exit(7);
                 return true;
             });
             ::_exit(0);

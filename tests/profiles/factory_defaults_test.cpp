@@ -84,21 +84,25 @@ TEST(FactoryDefaults, LightingIsTheFactoryLightingOfEachVariant) {
         ASSERT_NE(d, nullptr);
         const auto area = emu::factorySettingsArea(*d);
         std::array<std::uint8_t, 64> record{};
-        const std::string_view name =
-            pid == 0x8611 ? "kbdengdefault.led" : pid == 0x6556 ? "kbonecolordengdefault.led"
-            : pid == 0x6523 ? "kbdengregiondefault.led" : pid == 0x5523 ? "msdengdefault.led"
-            : pid == 0x6656 ? "msdengdefault2.led" : pid == 0x764D ? "msdengdefault3.led"
-                                                   : "mpdengdefault.led";
+        const std::string_view name = pid == 0x8611   ? "kbdengdefault.led"
+                                      : pid == 0x6556 ? "kbonecolordengdefault.led"
+                                      : pid == 0x6523 ? "kbdengregiondefault.led"
+                                      : pid == 0x5523 ? "msdengdefault.led"
+                                      : pid == 0x6656 ? "msdengdefault2.led"
+                                      : pid == 0x764D ? "msdengdefault3.led"
+                                                      : "mpdengdefault.led";
         EXPECT_EQ(readProfileFile(factoryFile(name), record), ProfileReadResult::ok);
         const std::size_t compared = d->product.kind == DeviceKind::mouse ? 25 : 9;
-        for (std::size_t i = 0; i < compared; ++i) EXPECT_EQ(record[i], area[i]) << name << " byte " << i;
+        for (std::size_t i = 0; i < compared; ++i)
+            EXPECT_EQ(record[i], area[i]) << name << " byte " << i;
     }
 }
 
 TEST(FactoryDefaults, MiceHaveAscendingStagesFullSpeedRateAndSensibleSystemSettings) {
     for (auto name : {"msdengdefault.led", "msdengdefault2.led", "msdengdefault3.led"}) {
         const auto r = mouseLighting(name);
-        for (int stage = 1; stage < 5; ++stage) EXPECT_LT(r[15 + stage - 1], r[15 + stage]) << name;
+        for (int stage = 1; stage < 5; ++stage)
+            EXPECT_LT(r[15 + stage - 1], r[15 + stage]) << name;
         EXPECT_EQ(r[11], 0xFF) << "DPI colour: the first preset, red";
         EXPECT_EQ(r[12], 0);
         EXPECT_EQ(r[13], 0);

@@ -16,7 +16,8 @@ using testing::writeText;
 platform::EnvironmentLookup env(std::map<std::string, std::string> vars) {
     return [vars = std::move(vars)](std::string_view name) -> std::optional<std::string> {
         auto it = vars.find(std::string(name));
-        if (it == vars.end()) return std::nullopt;
+        if (it == vars.end())
+            return std::nullopt;
         return it->second;
     };
 }
@@ -36,8 +37,9 @@ TEST(UserFolders, DocumentsComeFromUserDirsThenHomeAndTheTestOverride) {
         env({{"HOME", home.path().string()}, {"QUILLON_DATA_DIR", "/tmp/quillon-test"}}));
     EXPECT_EQ(overridden.documentsFolder(), "/tmp/quillon-test");
 
-    platform::LinuxUserFolders xdg(
-        env({{"HOME", home.path().string()}, {"XDG_DATA_HOME", "/data"}, {"QUILLON_PROGRAM_DIR", "/prog"}}));
+    platform::LinuxUserFolders xdg(env({{"HOME", home.path().string()},
+                                        {"XDG_DATA_HOME", "/data"},
+                                        {"QUILLON_PROGRAM_DIR", "/prog"}}));
     EXPECT_EQ(xdg.programOverlayFolder(), "/data/quillon");
     EXPECT_EQ(xdg.programDataFolders(), std::vector<std::filesystem::path>{"/prog"});
     EXPECT_EQ(noFile.programOverlayFolder(), home.path() / ".local" / "share" / "quillon");
@@ -52,7 +54,8 @@ TEST(UserFolders, ParsingUserDirs) {
     EXPECT_EQ(platform::parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOME/\"\n", home), std::nullopt);
     EXPECT_EQ(platform::parseDocumentsDir("XDG_DOCUMENTS_DIR=\"docs\"\n", home), std::nullopt);
     EXPECT_EQ(platform::parseDocumentsDir("#XDG_DOCUMENTS_DIR=\"/x\"\n", home), std::nullopt);
-    EXPECT_EQ(platform::parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOMEWORK/x\"\n", home), std::nullopt);
+    EXPECT_EQ(platform::parseDocumentsDir("XDG_DOCUMENTS_DIR=\"$HOMEWORK/x\"\n", home),
+              std::nullopt);
 }
 
 TEST(ProfileFolders, AreCreatedOnEveryLookupAndEndInASeparator) {
@@ -71,22 +74,25 @@ TEST(ProfileFolders, AreCreatedOnEveryLookupAndEndInASeparator) {
     std::filesystem::remove_all(root.path() / "Docs" / "Kv");
     (void)folders.profileFolder(DeviceKind::mousepad);
     EXPECT_TRUE(std::filesystem::is_directory(root.path() / "Docs" / "Kv" / "mp"));
-    EXPECT_EQ(folders.programFileForWriting("kbkeydefault.pro"), root.path() / "overlay" / "kbkeydefault.pro");
+    EXPECT_EQ(folders.programFileForWriting("kbkeydefault.pro"),
+              root.path() / "overlay" / "kbkeydefault.pro");
     EXPECT_TRUE(std::filesystem::is_directory(root.path() / "overlay"));
 }
 
 TEST(PlainFileNames, RefuseEverythingThatIsNotAPlainName) {
     for (std::string_view good : {"New Profile 1", "Профиль", "a.b", "x-y_z (2)", "配置文件"})
         EXPECT_TRUE(isPlainFileName(good)) << good;
-    for (std::string_view bad : {"", ".", "..", "../x", "a/b", "a\\b", "c:", "a*", "a?", "a\"b", "<a>",
-                                 "a|b", " lead", "trail ", ".hidden", "end.", "tab\there", "bell\a"})
+    for (std::string_view bad :
+         {"", ".", "..", "../x", "a/b", "a\\b", "c:", "a*", "a?", "a\"b", "<a>", "a|b", " lead",
+          "trail ", ".hidden", "end.", "tab\there", "bell\a"})
         EXPECT_FALSE(isPlainFileName(bad)) << bad;
     EXPECT_TRUE(isPlainFileName(std::string(100, 'n')));
     EXPECT_FALSE(isPlainFileName(std::string(101, 'n')));
     std::string hundredWide;
-    for (int i = 0; i < 100; ++i) hundredWide += "\xc3\xbc";  // ü: 100 characters, 200 bytes
+    for (int i = 0; i < 100; ++i)
+        hundredWide += "\xc3\xbc";  // ü: 100 characters, 200 bytes
     EXPECT_TRUE(isPlainFileName(hundredWide));
-    EXPECT_FALSE(isPlainFileName("bad\xc3"));      // cut UTF-8 sequence
+    EXPECT_FALSE(isPlainFileName("bad\xc3"));       // cut UTF-8 sequence
     EXPECT_FALSE(isPlainFileName("bad\xff name"));  // not UTF-8
 }
 

@@ -31,8 +31,12 @@ int runSeeds(std::string_view name, int (*target)(const std::uint8_t*, std::size
     return seeds;
 }
 
-TEST(FuzzSeeds, ProfileFileSeedsRunThroughTheTarget) { EXPECT_GE(runSeeds("profile_file", fuzzProfileFile), 5); }
+TEST(FuzzSeeds, ProfileFileSeedsRunThroughTheTarget) {
+    EXPECT_GE(runSeeds("profile_file", fuzzProfileFile), 5);
+}
 
-TEST(FuzzSeeds, IniSeedsRunThroughTheTarget) { EXPECT_GE(runSeeds("ini", fuzzIni), 5); }
+TEST(FuzzSeeds, IniSeedsRunThroughTheTarget) {
+    EXPECT_GE(runSeeds("ini", fuzzIni), 5);
+}
 
 }  // namespace

@@ -19,7 +19,7 @@ using testing::TempFolder;
 using testing::writeText;
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder dir;
     IniStore ini;
     std::filesystem::path file = dir.path() / "test.ini";
@@ -62,7 +62,8 @@ TEST_F(IniFileTest, LongValuesAreStoredWholeAndReadBackCutTo259Characters) {
 
     // Characters, not bytes: a name of 300 three-byte characters keeps 259 of them.
     std::string wide;
-    for (int i = 0; i < 300; ++i) wide += "\xe9\x85\x8d";  // 配
+    for (int i = 0; i < 300; ++i)
+        wide += "\xe9\x85\x8d";  // 配
     ASSERT_EQ(ini.writeString(file, "PROFILENAME", "1", wide), IniWriteResult::ok);
     EXPECT_EQ(ini.readString(file, "PROFILENAME", "1"), wide.substr(0, 259 * 3));
 }
@@ -123,17 +124,21 @@ TEST_F(IniFileTest, ConcurrentWritersOfOneFileLoseNoUpdate) {
             for (int i = 1; i <= kWrites; ++i) {
                 // Each thread's key must end at its last value; an update that
                 // read the file before another thread's rename would lose keys.
-                (void)ini.writeInt(file, "SECTION" + std::to_string(t % 2), "key" + std::to_string(t), i);
+                (void)ini.writeInt(file, "SECTION" + std::to_string(t % 2),
+                                   "key" + std::to_string(t), i);
             }
         });
     }
-    for (auto& th : threads) th.join();
+    for (auto& th : threads)
+        th.join();
     for (int t = 0; t < kThreads; ++t)
-        EXPECT_EQ(ini.readInt(file, "SECTION" + std::to_string(t % 2), "key" + std::to_string(t)), kWrites)
+        EXPECT_EQ(ini.readInt(file, "SECTION" + std::to_string(t % 2), "key" + std::to_string(t)),
+                  kWrites)
             << "thread " << t;
     // No temporary files are left behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 

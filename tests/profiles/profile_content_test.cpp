@@ -16,12 +16,13 @@ using testing::writeBytes;
 template <std::size_t N>
 std::array<std::uint8_t, N> pattern(std::uint8_t seed) {
     std::array<std::uint8_t, N> a{};
-    for (std::size_t i = 0; i < N; ++i) a[i] = std::uint8_t(seed + i * 13 + (i >> 8));
+    for (std::size_t i = 0; i < N; ++i)
+        a[i] = std::uint8_t(seed + i * 13 + (i >> 8));
     return a;
 }
 
 class ProfileContentTest : public ::testing::Test {
-protected:
+  protected:
     // Makes `name` entry i of a list and selects it.
     void addEntry(ProfileListId list, int i, std::string_view name) {
         ProfileIndex index = account.store.index(list);
@@ -33,8 +34,8 @@ protected:
         return account.folders.profileFolder(kind) / std::string(name);
     }
     template <std::size_t N>
-    void writeFile(DeviceKind kind, std::string_view name, const std::array<std::uint8_t, N>& record,
-                   std::uint16_t code) {
+    void writeFile(DeviceKind kind, std::string_view name,
+                   const std::array<std::uint8_t, N>& record, std::uint16_t code) {
         ASSERT_EQ(writeProfileFile(file(kind, name), record, code, account.ini.locks()),
                   platform::FileWriteResult::ok);
     }
@@ -65,9 +66,11 @@ TEST_F(ProfileContentTest, EveryListRoundTripsItsRecordByteForByte) {
     MouseLightingMemory ms;
     MousepadLightingMemory mp;
     ASSERT_EQ(loadProfile(account.store, 0, kb), ProfileReadResult::ok);
-    ASSERT_EQ(loadProfile(account.store, ProfileListId::keyboardKeys, 1, kbKeys), ProfileReadResult::ok);
+    ASSERT_EQ(loadProfile(account.store, ProfileListId::keyboardKeys, 1, kbKeys),
+              ProfileReadResult::ok);
     ASSERT_EQ(loadProfile(account.store, 0, ms), ProfileReadResult::ok);
-    ASSERT_EQ(loadProfile(account.store, ProfileListId::mouseKeys, 0, msKeys), ProfileReadResult::ok);
+    ASSERT_EQ(loadProfile(account.store, ProfileListId::mouseKeys, 0, msKeys),
+              ProfileReadResult::ok);
     ASSERT_EQ(loadProfile(account.store, 0, mp), ProfileReadResult::ok);
 
     // Where the bytes went.
@@ -82,19 +85,25 @@ TEST_F(ProfileContentTest, EveryListRoundTripsItsRecordByteForByte) {
 
     std::filesystem::remove(file(DeviceKind::keyboard, "Game.led"));
     ASSERT_EQ(saveCurrentProfile(account.store, kb), ProfileSaveResult::ok);
-    ASSERT_EQ(saveCurrentProfile(account.store, ProfileListId::keyboardKeys, kbKeys), ProfileSaveResult::ok);
+    ASSERT_EQ(saveCurrentProfile(account.store, ProfileListId::keyboardKeys, kbKeys),
+              ProfileSaveResult::ok);
     ASSERT_EQ(saveCurrentProfile(account.store, ms), ProfileSaveResult::ok);
-    ASSERT_EQ(saveCurrentProfile(account.store, ProfileListId::mouseKeys, msKeys), ProfileSaveResult::ok);
+    ASSERT_EQ(saveCurrentProfile(account.store, ProfileListId::mouseKeys, msKeys),
+              ProfileSaveResult::ok);
     ASSERT_EQ(saveCurrentProfile(account.store, mp), ProfileSaveResult::ok);
     EXPECT_EQ(readBytes(file(DeviceKind::keyboard, "Game.led")), before);
     auto body = [&](DeviceKind k, std::string_view n) {
         auto b = readBytes(file(k, n));
         return std::vector<std::uint8_t>(b.begin() + 16, b.end());
     };
-    EXPECT_EQ(body(DeviceKind::keyboard, "Keys.pro"), std::vector<std::uint8_t>(kbPro.begin(), kbPro.end()));
-    EXPECT_EQ(body(DeviceKind::mouse, "Mouse.led"), std::vector<std::uint8_t>(msLed.begin(), msLed.end()));
-    EXPECT_EQ(body(DeviceKind::mouse, "Mouse keys.pro"), std::vector<std::uint8_t>(msPro.begin(), msPro.end()));
-    EXPECT_EQ(body(DeviceKind::mousepad, "Pad.led"), std::vector<std::uint8_t>(mpLed.begin(), mpLed.end()));
+    EXPECT_EQ(body(DeviceKind::keyboard, "Keys.pro"),
+              std::vector<std::uint8_t>(kbPro.begin(), kbPro.end()));
+    EXPECT_EQ(body(DeviceKind::mouse, "Mouse.led"),
+              std::vector<std::uint8_t>(msLed.begin(), msLed.end()));
+    EXPECT_EQ(body(DeviceKind::mouse, "Mouse keys.pro"),
+              std::vector<std::uint8_t>(msPro.begin(), msPro.end()));
+    EXPECT_EQ(body(DeviceKind::mousepad, "Pad.led"),
+              std::vector<std::uint8_t>(mpLed.begin(), mpLed.end()));
     EXPECT_EQ(readBytes(file(DeviceKind::mouse, "Mouse.led"))[4], 2);
     EXPECT_EQ(readBytes(file(DeviceKind::mousepad, "Pad.led"))[4], 3);
 }
@@ -122,7 +131,8 @@ TEST_F(ProfileContentTest, AnEightyByteKeyboardLightingFileLoadsWithZeroedColour
     kb.customColours.fill(0x55);
     ASSERT_EQ(loadProfile(account.store, 0, kb), ProfileReadResult::ok);
     EXPECT_EQ(kb.firstSlotRecord, pattern<64>(9));
-    for (auto b : kb.customColours) ASSERT_EQ(b, 0);
+    for (auto b : kb.customColours)
+        ASSERT_EQ(b, 0);
 }
 
 TEST_F(ProfileContentTest, MouseSpeedAndWheelLinesOfZeroLoadAsOne) {
@@ -140,7 +150,8 @@ TEST_F(ProfileContentTest, AMouseKeyFileImportedIntoTheKeyboardListBecomesItsKey
     const auto mouseKeys = pattern<512>(42);
     writeFile(DeviceKind::keyboard, "From mouse.pro", mouseKeys, 2);
     KeyMapMemory keys;
-    ASSERT_EQ(loadProfile(account.store, ProfileListId::keyboardKeys, 0, keys), ProfileReadResult::ok);
+    ASSERT_EQ(loadProfile(account.store, ProfileListId::keyboardKeys, 0, keys),
+              ProfileReadResult::ok);
     EXPECT_EQ(keys.bytes, mouseKeys);
 }
 
@@ -170,8 +181,10 @@ TEST_F(ProfileContentTest, FileNamesMatchWithoutRegardToCase) {
     addEntry(ProfileListId::keyboardKeys, 0, "game");
     writeFile(DeviceKind::keyboard, "GAME.PRO", pattern<512>(3), 1);
     KeyMapMemory keys;
-    ASSERT_EQ(loadProfile(account.store, ProfileListId::keyboardKeys, 0, keys), ProfileReadResult::ok);
-    ASSERT_EQ(saveCurrentProfile(account.store, ProfileListId::keyboardKeys, keys), ProfileSaveResult::ok);
+    ASSERT_EQ(loadProfile(account.store, ProfileListId::keyboardKeys, 0, keys),
+              ProfileReadResult::ok);
+    ASSERT_EQ(saveCurrentProfile(account.store, ProfileListId::keyboardKeys, keys),
+              ProfileSaveResult::ok);
     // The save replaced the existing file instead of making a second one.
     EXPECT_FALSE(std::filesystem::exists(file(DeviceKind::keyboard, "game.pro")));
 }

@@ -26,7 +26,8 @@ TEST(ProfileFileHeader, IsLittleEndianMagicAndKindCode) {
     static_assert(h.bytes[0] == 0xAA && h.bytes[1] == 0x55 && h.bytes[4] == 2);
     EXPECT_EQ(h.magic(), kProfileMagic);
     EXPECT_EQ(h.deviceKindCode(), 2);
-    for (std::size_t i : {2u, 3u, 5u, 6u, 15u}) EXPECT_EQ(h.bytes[i], 0) << i;
+    for (std::size_t i : {2u, 3u, 5u, 6u, 15u})
+        EXPECT_EQ(h.bytes[i], 0) << i;
 }
 
 TEST(ReadProfileFile, MissingForeignAndShortFiles) {
@@ -63,9 +64,11 @@ TEST(ReadProfileFile, TheDeviceKindIsNotExamined) {
     // A mouse ".pro" (kind 2) read as a keyboard key record.
     TempFolder dir;
     KeyRecord mouse{};
-    for (std::size_t i = 0; i < mouse.size(); ++i) mouse[i] = std::uint8_t(i * 7);
+    for (std::size_t i = 0; i < mouse.size(); ++i)
+        mouse[i] = std::uint8_t(i * 7);
     platform::PathLocks locks;
-    ASSERT_EQ(writeProfileFile(dir.path() / "m.pro", mouse, 2, locks), platform::FileWriteResult::ok);
+    ASSERT_EQ(writeProfileFile(dir.path() / "m.pro", mouse, 2, locks),
+              platform::FileWriteResult::ok);
     KeyRecord keyboard{};
     EXPECT_EQ(readProfileFile(dir.path() / "m.pro", keyboard), ProfileReadResult::ok);
     EXPECT_EQ(keyboard, mouse);
@@ -74,9 +77,11 @@ TEST(ReadProfileFile, TheDeviceKindIsNotExamined) {
 TEST(WriteProfileFile, WritesHeaderAndRecordOfEverySize) {
     TempFolder dir;
     platform::PathLocks locks;
-    for (std::size_t size : {kKeyboardLightingRecordSize, kKeyRecordSize, kMouseLightingRecordSize}) {
+    for (std::size_t size :
+         {kKeyboardLightingRecordSize, kKeyRecordSize, kMouseLightingRecordSize}) {
         std::vector<std::uint8_t> record(size);
-        for (std::size_t i = 0; i < size; ++i) record[i] = std::uint8_t(i);
+        for (std::size_t i = 0; i < size; ++i)
+            record[i] = std::uint8_t(i);
         const auto path = dir.path() / ("f" + std::to_string(size));
         ASSERT_EQ(writeProfileFile(path, record, 1, locks), platform::FileWriteResult::ok);
         const auto bytes = readBytes(path);
@@ -86,8 +91,9 @@ TEST(WriteProfileFile, WritesHeaderAndRecordOfEverySize) {
         EXPECT_EQ(bytes[4], 1);
         EXPECT_TRUE(std::equal(record.begin(), record.end(), bytes.begin() + 16));
     }
-    EXPECT_EQ(writeProfileFile(dir.path() / "no" / "x.led", std::vector<std::uint8_t>(64), 2, locks),
-              platform::FileWriteResult::cannotCreate);
+    EXPECT_EQ(
+        writeProfileFile(dir.path() / "no" / "x.led", std::vector<std::uint8_t>(64), 2, locks),
+        platform::FileWriteResult::cannotCreate);
 }
 
 }  // namespace
@@ -106,6 +112,33 @@ TEST(ReadProfileFile, AFifoInPlaceOfAProfileCountsAsMissingWithoutBlocking) {
     EXPECT_EQ(readProfileFile(fifo, record), ProfileReadResult::missing);
     std::string text;
     EXPECT_FALSE(platform::readWholeFile(fifo, text));
+}
+
+}  // namespace
+}  // namespace quillon::profiles
+
+#include "profiles/profile_lists.h"
+
+namespace quillon::profiles {
+namespace {
+
+TEST(ProfileListsTable, HasTheFiveListsWithTheirSectionsAndSizes) {
+    static_assert(kProfileLists.size() == 5);
+    for (std::size_t i = 0; i < kProfileLists.size(); ++i)
+        EXPECT_EQ(static_cast<std::size_t>(kProfileLists[i].id), i);
+    const auto& kbKeys = profileList(ProfileListId::keyboardKeys);
+    EXPECT_EQ(kbKeys.combo, "kb_key_profile_combo");
+    EXPECT_EQ(kbKeys.indexFile, "kbProfile.ini");
+    EXPECT_EQ(kbKeys.countSection, "PROFILECOUNT");
+    EXPECT_EQ(kbKeys.linkPathSection, "PROCESS");
+    EXPECT_EQ(kbKeys.extension, ".pro");
+    const auto& pad = profileList(ProfileListId::mousepadLighting);
+    EXPECT_EQ(pad.indexFile, "mpProfile.ini");
+    EXPECT_EQ(pad.linkFlagSection, "PROFILELIKEDENGEXE");
+    EXPECT_EQ(pad.recordSize, 64u);
+    EXPECT_EQ(profileList(ProfileListId::keyboardLighting).recordSize, 1958u);
+    EXPECT_EQ(profileList(ProfileListId::mouseLighting).selectSection, "PROFILEDENGSELECT");
+    EXPECT_EQ(deviceKindCode(DeviceKind::mousepad), 3);
 }
 
 }  // namespace

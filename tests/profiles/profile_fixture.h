@@ -14,7 +14,7 @@
 namespace quillon::profiles::testing {
 
 class FreshAccount {
-public:
+  public:
     FreshAccount()
         : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
           folders(users),

@@ -18,12 +18,13 @@ using testing::writeText;
 
 std::set<std::string> filesIn(const std::filesystem::path& folder) {
     std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder)) names.insert(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.insert(e.path().filename().string());
     return names;
 }
 
 class ProfileStartupTest : public ::testing::Test {
-protected:
+  protected:
     ListStartResult start(DeviceKind kind) {
         return startProfileLists(account.store, account.skin, account.run, kind);
     }
@@ -35,7 +36,8 @@ protected:
     std::vector<std::string> rows(std::string_view combo) {
         std::vector<std::string> texts;
         auto& c = account.skin.at(combo);
-        for (int i = 0; i < c.rowCount(); ++i) texts.push_back(c.row(i)->cells.at(0).text);
+        for (int i = 0; i < c.rowCount(); ++i)
+            texts.push_back(c.row(i)->cells.at(0).text);
         return texts;
     }
     std::vector<std::uint8_t> bodyOf(const std::filesystem::path& p) {
@@ -50,31 +52,42 @@ TEST_F(ProfileStartupTest, AFreshAccountGetsTheFirstProfilesOfEveryKind) {
     startAll();
     const auto kv = account.kv();
     EXPECT_EQ(filesIn(kv), (std::set<std::string>{"kb", "ms", "mp"}));
-    EXPECT_EQ(filesIn(kv / "kb"), (std::set<std::string>{"kbProfile.ini", "New Profile 1.led", "Profile.led",
-                                                          "Profile2.led", "New Profile 1.pro"}));
-    EXPECT_EQ(filesIn(kv / "ms"),
-              (std::set<std::string>{"msProfile.ini", "New Profile 1.led", "Profile.led", "New Profile 1.pro"}));
+    EXPECT_EQ(filesIn(kv / "kb"),
+              (std::set<std::string>{"kbProfile.ini", "New Profile 1.led", "Profile.led",
+                                     "Profile2.led", "New Profile 1.pro"}));
+    EXPECT_EQ(filesIn(kv / "ms"), (std::set<std::string>{"msProfile.ini", "New Profile 1.led",
+                                                         "Profile.led", "New Profile 1.pro"}));
     EXPECT_EQ(filesIn(kv / "mp"), (std::set<std::string>{"mpProfile.ini", "New Profile 1.led"}));
 
     const std::string twoLists =
-        "[PROFILEDENGCOUNT]\ncount=1\n[PROFILELIKEDENGEXE]\n0=0\n[PROFILEDENGNAME]\n0=New Profile 1\n"
+        "[PROFILEDENGCOUNT]\ncount=1\n[PROFILELIKEDENGEXE]\n0=0\n[PROFILEDENGNAME]\n0=New Profile "
+        "1\n"
         "[PROFILEDENGSELECT]\nselect=0\n[PROFILECOUNT]\ncount=1\n[PROFILELIKEEXE]\n0=0\n"
         "[PROFILENAME]\n0=New Profile 1\n[PROFILESELECT]\nselect=0\n";
     EXPECT_EQ(readText(kv / "kb" / "kbProfile.ini"), twoLists);
     EXPECT_EQ(readText(kv / "ms" / "msProfile.ini"), twoLists);
     EXPECT_EQ(readText(kv / "mp" / "mpProfile.ini"),
-              "[PROFILEDENGCOUNT]\ncount=1\n[PROFILELIKEDENGEXE]\n0=0\n[PROFILEDENGNAME]\n0=New Profile 1\n"
+              "[PROFILEDENGCOUNT]\ncount=1\n[PROFILELIKEDENGEXE]\n0=0\n[PROFILEDENGNAME]\n0=New "
+              "Profile 1\n"
               "[PROFILEDENGSELECT]\nselect=0\n");
 
     // The content files are the factory files (all defaults carry their kind's code).
-    EXPECT_EQ(readBytes(kv / "kb" / "New Profile 1.led"), readBytes(account.program("kbdengdefault.led")));
-    EXPECT_EQ(readBytes(kv / "kb" / "Profile.led"), readBytes(account.program("kbonecolordengdefault.led")));
-    EXPECT_EQ(readBytes(kv / "kb" / "Profile2.led"), readBytes(account.program("kbdengregiondefault.led")));
-    EXPECT_EQ(readBytes(kv / "kb" / "New Profile 1.pro"), readBytes(account.program("kbkeydefault.pro")));
-    EXPECT_EQ(readBytes(kv / "ms" / "New Profile 1.led"), readBytes(account.program("msdengdefault.led")));
-    EXPECT_EQ(readBytes(kv / "ms" / "Profile.led"), readBytes(account.program("msdengdefault3.led")));
-    EXPECT_EQ(readBytes(kv / "ms" / "New Profile 1.pro"), readBytes(account.program("mskeydefault.pro")));
-    EXPECT_EQ(readBytes(kv / "mp" / "New Profile 1.led"), readBytes(account.program("mpdengdefault.led")));
+    EXPECT_EQ(readBytes(kv / "kb" / "New Profile 1.led"),
+              readBytes(account.program("kbdengdefault.led")));
+    EXPECT_EQ(readBytes(kv / "kb" / "Profile.led"),
+              readBytes(account.program("kbonecolordengdefault.led")));
+    EXPECT_EQ(readBytes(kv / "kb" / "Profile2.led"),
+              readBytes(account.program("kbdengregiondefault.led")));
+    EXPECT_EQ(readBytes(kv / "kb" / "New Profile 1.pro"),
+              readBytes(account.program("kbkeydefault.pro")));
+    EXPECT_EQ(readBytes(kv / "ms" / "New Profile 1.led"),
+              readBytes(account.program("msdengdefault.led")));
+    EXPECT_EQ(readBytes(kv / "ms" / "Profile.led"),
+              readBytes(account.program("msdengdefault3.led")));
+    EXPECT_EQ(readBytes(kv / "ms" / "New Profile 1.pro"),
+              readBytes(account.program("mskeydefault.pro")));
+    EXPECT_EQ(readBytes(kv / "mp" / "New Profile 1.led"),
+              readBytes(account.program("mpdengdefault.led")));
 
     for (auto combo : {"kb_deng_profile_combo", "kb_key_profile_combo", "ms_deng_profile_combo",
                        "ms_key_profile_combo", "mp_deng_profile_combo"}) {
@@ -101,7 +114,8 @@ TEST_F(ProfileStartupTest, ALaterStartFillsTheCombosFromTheIndex) {
 
     skin::MemorySkin nextSkin;
     ProfileRunState nextRun;
-    EXPECT_EQ(startProfileLists(account.store, nextSkin, nextRun, DeviceKind::keyboard), ListStartResult::filled);
+    EXPECT_EQ(startProfileLists(account.store, nextSkin, nextRun, DeviceKind::keyboard),
+              ListStartResult::filled);
     auto& c = nextSkin.at("kb_deng_profile_combo");
     ASSERT_EQ(c.rowCount(), 4);
     EXPECT_EQ(c.row(1)->cells.at(0).text, "Zwei");
@@ -117,7 +131,8 @@ TEST_F(ProfileStartupTest, ACountOfLettersIsAFirstRunAgain) {
     writeBytes(first, std::vector<std::uint8_t>(1974, 0x42));
     ProfileIndex kb = account.store.index(ProfileListId::keyboardLighting);
     ASSERT_EQ(kb.writeName(1, "Mine"), IniWriteResult::ok);
-    ASSERT_EQ(account.ini.writeString(kb.indexPath(), "PROFILEDENGCOUNT", "count", "many"), IniWriteResult::ok);
+    ASSERT_EQ(account.ini.writeString(kb.indexPath(), "PROFILEDENGCOUNT", "count", "many"),
+              IniWriteResult::ok);
 
     skin::MemorySkin nextSkin;
     ProfileRunState nextRun;
@@ -171,7 +186,8 @@ TEST_F(ProfileStartupTest, AMissingKeyDefaultLeavesTheLightingListMade) {
 }
 
 TEST_F(ProfileStartupTest, TheMousepadDefaultIsFoundWhateverTheCaseOfItsName) {
-    std::filesystem::rename(account.program("mpdengdefault.led"), account.program("MPDENGDEFAULT.LED"));
+    std::filesystem::rename(account.program("mpdengdefault.led"),
+                            account.program("MPDENGDEFAULT.LED"));
     EXPECT_EQ(start(DeviceKind::mousepad), ListStartResult::firstRun);
 }
 
@@ -216,7 +232,8 @@ TEST_F(ProfileStartupTest, NoReseedOnceTheUserHasMoreProfiles) {
     ASSERT_EQ(ms.writeCount(1), IniWriteResult::ok);
     EXPECT_EQ(reseedFirstProfile(account.store, account.skin, account.run, DeviceKind::mouse, 2),
               ReseedResult::reseeded);
-    EXPECT_EQ(readBytes(account.kv() / "ms" / "New Profile 1.led"), readBytes(account.program("msdengdefault3.led")));
+    EXPECT_EQ(readBytes(account.kv() / "ms" / "New Profile 1.led"),
+              readBytes(account.program("msdengdefault3.led")));
 }
 
 TEST_F(ProfileStartupTest, AMissingSeedShowsTheMessageAndKeepsTheFirstProfile) {

@@ -14,10 +14,12 @@
 namespace quillon::profiles::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillon-profiles-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::path{};
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quillon-profiles-XXXXXX").string();
+        path_ =
+            ::mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::path{};
     }
     ~TempFolder() {
         std::error_code ec;
@@ -28,7 +30,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -44,7 +46,8 @@ inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& p) {
 
 inline void writeBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline void writeText(const std::filesystem::path& p, const std::string& text) {
