@@ -18,7 +18,9 @@ Autostart::Autostart(const QString& configHome) {
     entryPath_ = QDir(home).filePath("autostart/quillon-gaming.desktop");
 }
 
-bool Autostart::enabled() const { return QFile::exists(entryPath_); }
+bool Autostart::enabled() const {
+    return QFile::exists(entryPath_);
+}
 
 bool Autostart::toggle(const QString& program) {
     if (enabled()) {

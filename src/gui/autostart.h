@@ -8,7 +8,7 @@
 namespace quillon::gui {
 
 class Autostart {
-public:
+  public:
     // `configHome` empty: $XDG_CONFIG_HOME, else ~/.config.
     explicit Autostart(const QString& configHome = QString());
 
@@ -18,7 +18,7 @@ public:
     // (a failed write leaves the state as it was, and says so).
     bool toggle(const QString& program);
 
-private:
+  private:
     QString entryPath_;
 };
 

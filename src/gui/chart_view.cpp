@@ -10,7 +10,9 @@ constexpr int kTextBand = 25;  // room under the bars for their texts
 
 ChartView::ChartView(QWidget* parent) : QWidget(parent) {}
 
-QString ChartView::viewName() const { return kind_ == Kind::histogram ? "histpgram" : "pie"; }
+QString ChartView::viewName() const {
+    return kind_ == Kind::histogram ? "histpgram" : "pie";
+}
 
 void ChartView::setViewName(const QString& name) {
     // The skin attribute is spelled "histpgram"; anything else is a pie.

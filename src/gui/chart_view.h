@@ -23,7 +23,7 @@ class ChartView : public QWidget {
     // so that a skin file can give the attribute its own name.
     Q_PROPERTY(int font READ fontIndex WRITE setFontIndex)
 
-public:
+  public:
     enum class Kind { pie = 0, histogram = 1 };
     struct Item {
         QString text;
@@ -59,10 +59,10 @@ public:
     // above the bottom while texts are shown (they sit under the bars).
     QRect shadowRect() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::vector<Item> items_;
     Kind kind_ = Kind::pie;
     QString shadowPath_;

@@ -13,7 +13,7 @@ class CircleProgress : public QProgressBar {
     Q_PROPERTY(QColor bkcolor READ backgroundColour WRITE setBackgroundColour)
     Q_PROPERTY(QColor forecolor READ foregroundColour WRITE setForegroundColour)
 
-public:
+  public:
     // The class name the control reports to the skin.
     static constexpr const char* kClassName = "CircleProgress";
     static constexpr int kRingWidth = 10;
@@ -29,10 +29,10 @@ public:
     // cut toward zero. 0 when the range is empty (nothing to divide by).
     static int sweepDegrees(int minimum, int maximum, int value);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor background_{0x2a, 0x2d, 0x34};
     QColor foreground_{0x00, 0xc8, 0xff};
 };

@@ -11,18 +11,18 @@ namespace quillon::gui {
 class ColourOverlay : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit ColourOverlay(QWidget* parent);
 
     void setOverlay(std::uint32_t gbr, std::uint8_t alpha);
     std::uint32_t colour() const { return colour_; }
     std::uint8_t alpha() const { return alpha_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::uint32_t colour_ = 0;
     std::uint8_t alpha_ = 0;
 };

@@ -13,7 +13,7 @@ namespace quillon::gui {
 class ColourPalette : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit ColourPalette(QWidget* parent = nullptr);
 
     std::uint32_t colour() const { return argb_; }
@@ -21,17 +21,17 @@ public:
 
     QSize sizeHint() const override { return {200, 140}; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void colourPicked(std::uint32_t argb);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     enum class Drag { none, field, strip };
     QRect fieldRect() const;
     QRect stripRect() const;

@@ -44,8 +44,9 @@ std::vector<PicturePreview*> attachPicturePreviews(QtSkin& skin, const PictureMi
         }
         const lighting::ScreenMirror& mirror = picture.source == Source::keyboard ? mirrors.keyboard
                                                : picture.source == Source::mouse  ? mirrors.mouse
-                                                                                  : mirrors.mousepad;
-        previews.push_back(new PicturePreview(container->widget(), std::move(lights), mirror, owner));
+                                                                                 : mirrors.mousepad;
+        previews.push_back(
+            new PicturePreview(container->widget(), std::move(lights), mirror, owner));
     }
     return previews;
 }

@@ -14,7 +14,7 @@ class LightKey : public QAbstractButton {
     // "key": a rounded key cap; "led": a round LED.
     Q_PROPERTY(QString shape READ shape WRITE setShape)
 
-public:
+  public:
     explicit LightKey(QWidget* parent = nullptr);
 
     QString shape() const { return round_ ? "led" : "key"; }
@@ -30,12 +30,12 @@ public:
 
     QSize sizeHint() const override { return {32, 32}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     bool round_ = false;
     bool overlayOn_ = false;
     bool hovered_ = false;

@@ -23,11 +23,11 @@
 #include "gui/single_instance.h"
 #include "gui/sleep_watch.h"
 #include "gui/tray_icon.h"
-#include "platform/debug_output.h"
-#include "platform/hid/linux/hidraw_backend.h"
 #include "lighting/lighting_engine.h"
 #include "lighting/lighting_threads.h"
 #include "lighting/link_channel.h"
+#include "platform/debug_output.h"
+#include "platform/hid/linux/hidraw_backend.h"
 #include "platform/user_folders.h"
 #include "profiles/profile_content.h"
 #include "profiles/profile_folders.h"
@@ -171,7 +171,8 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     actions.anyDeviceAttached = [&] { return application.anyDeviceConnected(); };
     actions.showNoDeviceMessage = [&] { application.showNoDeviceMessage(); };
     actions.relayoutSoon = [&] {
-        loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick, shell::TimerMode::once);
+        loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick,
+                        shell::TimerMode::once);
     };
     actions.autostartEnabled = [&] { return autostart.enabled(); };
     actions.menuCommand = [&](const std::string& item) {
@@ -245,15 +246,15 @@ int main(int argc, char** argv) {
 
     gui::SingleInstance instance;
     switch (instance.start()) {
-    case gui::SingleInstance::Role::second:
-        // The first instance comes to the front (or says that no device is
-        // attached); this one ends without a window.
-        return instance.activateFirst() ? 0 : 1;
-    case gui::SingleInstance::Role::failed:
-        platform::debugOutput("single-instance guard unavailable");
-        break;
-    case gui::SingleInstance::Role::first:
-        break;
+        case gui::SingleInstance::Role::second:
+            // The first instance comes to the front (or says that no device is
+            // attached); this one ends without a window.
+            return instance.activateFirst() ? 0 : 1;
+        case gui::SingleInstance::Role::failed:
+            platform::debugOutput("single-instance guard unavailable");
+            break;
+        case gui::SingleInstance::Role::first:
+            break;
     }
     return run(app, instance, options.isSet(demo), options.value(screenshots));
 }

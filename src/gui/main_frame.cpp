@@ -31,7 +31,8 @@ void MainFrame::setView(QWidget* view, QWidget* caption) {
 }
 
 void MainFrame::centreOnScreen() {
-    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return;
     }
@@ -61,31 +62,31 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) {
+                break;
+            }
+            // Let the window system move the window where it can (Wayland
+            // allows nothing else); otherwise follow the mouse ourselves.
+            if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+                return true;
+            }
+            dragging_ = true;
+            dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
+            return true;
+        }
+        case QEvent::MouseMove:
+            if (dragging_) {
+                move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - dragOffset_);
+                return true;
+            }
             break;
-        }
-        // Let the window system move the window where it can (Wayland
-        // allows nothing else); otherwise follow the mouse ourselves.
-        if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-            return true;
-        }
-        dragging_ = true;
-        dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-        return true;
-    }
-    case QEvent::MouseMove:
-        if (dragging_) {
-            move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - dragOffset_);
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        dragging_ = false;
-        break;
-    default:
-        break;
+        case QEvent::MouseButtonRelease:
+            dragging_ = false;
+            break;
+        default:
+            break;
     }
     return false;
 }

@@ -13,7 +13,7 @@ namespace quillon::gui {
 class MainFrame : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 572;
 
@@ -30,12 +30,12 @@ public:
 
     std::function<void()> onResized;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* view_ = nullptr;
     QWidget* caption_ = nullptr;
     QPoint dragOffset_;

@@ -13,7 +13,7 @@ namespace quillon::gui {
 class MessageWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kConfirmed = 1;
     static constexpr int kCancelled = 0;
 
@@ -35,11 +35,11 @@ public:
     // Names the window needs from its skin file.
     static QStringList requiredControls();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* view_ = nullptr;
     QStringList errors_;
     QPoint dragOffset_;

@@ -19,7 +19,7 @@ class QtControl;
 class PicturePreview : public QObject {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kIntervalMs = 33;  // about 30 pictures a second
 
     // `lights[i]` shows mirror cell i; null entries (controls missing from
@@ -31,10 +31,10 @@ public:
     // One poll now (what the timer does).
     void refresh();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QPointer<QWidget> picture_;
     std::vector<QtControl*> lights_;
     const lighting::ScreenMirror& mirror_;

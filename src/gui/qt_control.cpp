@@ -40,7 +40,9 @@ constexpr int kHeightRole = Qt::UserRole + 4;
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-std::string ss(const QString& text) { return text.toStdString(); }
+std::string ss(const QString& text) {
+    return text.toStdString();
+}
 
 bool isExclusive(const QAbstractButton* button) {
     return button->autoExclusive() || (button->group() != nullptr && button->group()->exclusive());
@@ -74,7 +76,8 @@ void fillTreeItem(QTreeWidgetItem& item, const skin::Row& row) {
     for (int c = 0; c < columns; ++c) {
         const bool has = c < static_cast<int>(row.cells.size());
         item.setText(c, has ? qs(row.cells[static_cast<std::size_t>(c)].text) : QString());
-        item.setData(c, kStyleRole, has ? qs(row.cells[static_cast<std::size_t>(c)].style) : QString());
+        item.setData(c, kStyleRole,
+                     has ? qs(row.cells[static_cast<std::size_t>(c)].style) : QString());
     }
     item.setData(0, kUserDataRole, qs(row.userData));
     item.setData(0, kNameRole, qs(row.name));
@@ -88,7 +91,8 @@ void fillTreeItem(QTreeWidgetItem& item, const skin::Row& row) {
 skin::Row rowOfTreeItem(const QTreeWidgetItem& item, int columns) {
     skin::Row row;
     for (int c = 0; c < columns; ++c) {
-        row.cells.push_back(skin::RowCell{ss(item.text(c)), ss(item.data(c, kStyleRole).toString())});
+        row.cells.push_back(
+            skin::RowCell{ss(item.text(c)), ss(item.data(c, kStyleRole).toString())});
     }
     row.userData = ss(item.data(0, kUserDataRole).toString());
     row.name = ss(item.data(0, kNameRole).toString());
@@ -151,8 +155,9 @@ void QtControl::connectUserSignals() {
                 send(NotifyType::itemSelect, list->currentRow());
             }
         });
-        connect(list, &QListWidget::itemClicked, this,
-                [this, list](QListWidgetItem* item) { send(NotifyType::itemClick, list->row(item)); });
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
+            send(NotifyType::itemClick, list->row(item));
+        });
     } else if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
         connect(tree, &QTreeWidget::itemSelectionChanged, this, [this, tree] {
             QTreeWidgetItem* item = tree->currentItem();
@@ -179,7 +184,8 @@ void QtControl::connectUserSignals() {
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         connect(edit, &QLineEdit::textEdited, this, [this] { send(NotifyType::textChanged); });
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
-        connect(edit, &QPlainTextEdit::textChanged, this, [this] { send(NotifyType::textChanged); });
+        connect(edit, &QPlainTextEdit::textChanged, this,
+                [this] { send(NotifyType::textChanged); });
     } else if (auto* palette = qobject_cast<ColourPalette*>(w)) {
         connect(palette, &ColourPalette::colourPicked, this, [this](std::uint32_t argb) {
             send(NotifyType::colorChanged, -1, static_cast<std::int64_t>(argb));
@@ -192,53 +198,57 @@ bool QtControl::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     switch (event->type()) {
-    case QEvent::Enter:
-        send(NotifyType::mouseEnter);
-        break;
-    case QEvent::Leave:
-        send(NotifyType::mouseLeave);
-        break;
-    case QEvent::ContextMenu:
-        if (widget_->property("menu").toBool()) {
-            send(NotifyType::menu);
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonRelease: {
-        auto* button = qobject_cast<QAbstractButton*>(widget_);
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (button == nullptr || !button->isCheckable() || mouse->button() != Qt::LeftButton ||
-            !button->isDown()) {
+        case QEvent::Enter:
+            send(NotifyType::mouseEnter);
             break;
-        }
-        button->setDown(false);
-        if (!button->rect().contains(mouse->position().toPoint())) {
-            return true;  // released outside: no click
-        }
-        // The click goes first and sees the old state; then an option is
-        // selected (a selected one stays so) and a check box flips.
-        QPointer<QAbstractButton> alive(button);
-        send(NotifyType::click);
-        if (alive == nullptr || !button->isEnabled()) {
+        case QEvent::Leave:
+            send(NotifyType::mouseLeave);
+            break;
+        case QEvent::ContextMenu:
+            if (widget_->property("menu").toBool()) {
+                send(NotifyType::menu);
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* button = qobject_cast<QAbstractButton*>(widget_);
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (button == nullptr || !button->isCheckable() || mouse->button() != Qt::LeftButton ||
+                !button->isDown()) {
+                break;
+            }
+            button->setDown(false);
+            if (!button->rect().contains(mouse->position().toPoint())) {
+                return true;  // released outside: no click
+            }
+            // The click goes first and sees the old state; then an option is
+            // selected (a selected one stays so) and a check box flips.
+            QPointer<QAbstractButton> alive(button);
+            send(NotifyType::click);
+            if (alive == nullptr || !button->isEnabled()) {
+                return true;
+            }
+            const bool was = button->isChecked();
+            const bool now = isExclusive(button) ? true : !was;
+            if (now != was) {
+                setCheckedQuietly(now);
+                send(NotifyType::selectChanged, -1, now ? 1 : 0);
+            }
             return true;
         }
-        const bool was = button->isChecked();
-        const bool now = isExclusive(button) ? true : !was;
-        if (now != was) {
-            setCheckedQuietly(now);
-            send(NotifyType::selectChanged, -1, now ? 1 : 0);
-        }
-        return true;
-    }
-    default:
-        break;
+        default:
+            break;
     }
     return false;
 }
 
-std::string QtControl::name() const { return name_; }
+std::string QtControl::name() const {
+    return name_;
+}
 
-bool QtControl::isVisible() const { return widget_ != nullptr && !widget_->isHidden(); }
+bool QtControl::isVisible() const {
+    return widget_ != nullptr && !widget_->isHidden();
+}
 
 void QtControl::setVisible(bool visible) {
     if (widget_ != nullptr) {
@@ -246,7 +256,9 @@ void QtControl::setVisible(bool visible) {
     }
 }
 
-bool QtControl::isEnabled() const { return widget_ != nullptr && widget_->isEnabled(); }
+bool QtControl::isEnabled() const {
+    return widget_ != nullptr && widget_->isEnabled();
+}
 
 void QtControl::setEnabled(bool enabled) {
     if (widget_ != nullptr) {
@@ -259,13 +271,20 @@ std::string QtControl::text() const {
     if (w == nullptr) {
         return {};
     }
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) return ss(b->text());
-    if (auto* l = qobject_cast<QLabel*>(w)) return ss(l->text());
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return ss(e->text());
-    if (auto* c = qobject_cast<QComboBox*>(w)) return ss(c->currentText());
-    if (auto* p = qobject_cast<QPlainTextEdit*>(w)) return ss(p->toPlainText());
-    if (auto* t = qobject_cast<QTextEdit*>(w)) return ss(t->toPlainText());
-    if (auto* g = qobject_cast<QGroupBox*>(w)) return ss(g->title());
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return ss(b->text());
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return ss(l->text());
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return ss(e->text());
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return ss(c->currentText());
+    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+        return ss(p->toPlainText());
+    if (auto* t = qobject_cast<QTextEdit*>(w))
+        return ss(t->toPlainText());
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return ss(g->title());
     return ss(w->property("text").toString());
 }
 
@@ -309,7 +328,9 @@ void QtControl::setTextKey(std::string_view key) {
     reloadText();
 }
 
-std::string QtControl::textKey() const { return textKey_; }
+std::string QtControl::textKey() const {
+    return textKey_;
+}
 
 void QtControl::reloadText() {
     if (textKey_.empty()) {
@@ -322,7 +343,9 @@ void QtControl::reloadText() {
     }
 }
 
-std::string QtControl::tooltip() const { return widget_ != nullptr ? ss(widget_->toolTip()) : ""; }
+std::string QtControl::tooltip() const {
+    return widget_ != nullptr ? ss(widget_->toolTip()) : "";
+}
 
 void QtControl::setTooltip(std::string_view text) {
     if (widget_ != nullptr) {
@@ -461,13 +484,18 @@ void QtControl::setChecked(bool checked, bool raiseEvent) {
 
 int QtControl::rowCount() const {
     QWidget* w = widget_;
-    if (auto* c = qobject_cast<QComboBox*>(w)) return c->count();
-    if (auto* l = qobject_cast<QListWidget*>(w)) return l->count();
-    if (auto* t = qobject_cast<QTreeWidget*>(w)) return t->topLevelItemCount();
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->count();
+    if (auto* l = qobject_cast<QListWidget*>(w))
+        return l->count();
+    if (auto* t = qobject_cast<QTreeWidget*>(w))
+        return t->topLevelItemCount();
     return 0;
 }
 
-int QtControl::addRow(const skin::Row& row) { return insertRow(rowCount(), row); }
+int QtControl::addRow(const skin::Row& row) {
+    return insertRow(rowCount(), row);
+}
 
 int QtControl::insertRow(int at, const skin::Row& row) {
     QWidget* w = widget_;
@@ -553,8 +581,9 @@ std::optional<skin::Row> QtControl::row(int index) const {
     }
     QWidget* w = widget_;
     if (auto* c = qobject_cast<QComboBox*>(w)) {
-        skin::Row r = skin::Row::text(ss(c->itemText(index)), c->itemData(index, kHeightRole).toInt(),
-                                      ss(c->itemData(index).toString()));
+        skin::Row r =
+            skin::Row::text(ss(c->itemText(index)), c->itemData(index, kHeightRole).toInt(),
+                            ss(c->itemData(index).toString()));
         r.name = ss(c->itemData(index, kNameRole).toString());
         r.style = ss(c->itemData(index, kRowStyleRole).toString());
         return r;
@@ -615,8 +644,10 @@ bool QtControl::selectRow(int index, bool raiseEvent) {
 
 int QtControl::currentRow() const {
     QWidget* w = widget_;
-    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentIndex();
-    if (auto* l = qobject_cast<QListWidget*>(w)) return l->currentRow();
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->currentIndex();
+    if (auto* l = qobject_cast<QListWidget*>(w))
+        return l->currentRow();
     if (auto* t = qobject_cast<QTreeWidget*>(w)) {
         return t->currentItem() != nullptr ? t->indexOfTopLevelItem(t->currentItem()) : -1;
     }
@@ -625,8 +656,10 @@ int QtControl::currentRow() const {
 
 int QtControl::currentPage() const {
     QWidget* w = widget_;
-    if (auto* s = qobject_cast<QStackedWidget*>(w)) return s->currentIndex();
-    if (auto* t = qobject_cast<QTabWidget*>(w)) return t->currentIndex();
+    if (auto* s = qobject_cast<QStackedWidget*>(w))
+        return s->currentIndex();
+    if (auto* t = qobject_cast<QTabWidget*>(w))
+        return t->currentIndex();
     return -1;
 }
 
@@ -659,25 +692,34 @@ void QtControl::setRange(int minimum, int maximum) {
 
 int QtControl::minimum() const {
     QWidget* w = widget_;
-    if (auto* s = qobject_cast<QAbstractSlider*>(w)) return s->minimum();
-    if (auto* p = qobject_cast<QProgressBar*>(w)) return p->minimum();
-    if (auto* b = qobject_cast<QSpinBox*>(w)) return b->minimum();
+    if (auto* s = qobject_cast<QAbstractSlider*>(w))
+        return s->minimum();
+    if (auto* p = qobject_cast<QProgressBar*>(w))
+        return p->minimum();
+    if (auto* b = qobject_cast<QSpinBox*>(w))
+        return b->minimum();
     return 0;
 }
 
 int QtControl::maximum() const {
     QWidget* w = widget_;
-    if (auto* s = qobject_cast<QAbstractSlider*>(w)) return s->maximum();
-    if (auto* p = qobject_cast<QProgressBar*>(w)) return p->maximum();
-    if (auto* b = qobject_cast<QSpinBox*>(w)) return b->maximum();
+    if (auto* s = qobject_cast<QAbstractSlider*>(w))
+        return s->maximum();
+    if (auto* p = qobject_cast<QProgressBar*>(w))
+        return p->maximum();
+    if (auto* b = qobject_cast<QSpinBox*>(w))
+        return b->maximum();
     return 0;
 }
 
 int QtControl::value() const {
     QWidget* w = widget_;
-    if (auto* s = qobject_cast<QAbstractSlider*>(w)) return s->value();
-    if (auto* p = qobject_cast<QProgressBar*>(w)) return p->value();
-    if (auto* b = qobject_cast<QSpinBox*>(w)) return b->value();
+    if (auto* s = qobject_cast<QAbstractSlider*>(w))
+        return s->value();
+    if (auto* p = qobject_cast<QProgressBar*>(w))
+        return p->value();
+    if (auto* b = qobject_cast<QSpinBox*>(w))
+        return b->value();
     return 0;
 }
 

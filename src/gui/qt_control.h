@@ -21,7 +21,7 @@ class ColourOverlay;
 
 // What a control needs from its skin: translations and a way to notify.
 class ControlHost {
-public:
+  public:
     virtual ~ControlHost() = default;
     virtual std::string translate(std::string_view key) const = 0;
     virtual bool hasText(std::string_view key) const = 0;
@@ -31,7 +31,7 @@ public:
 class QtControl final : public QObject, public skin::Control {
     Q_OBJECT
 
-public:
+  public:
     QtControl(QWidget* widget, ControlHost& host);
     ~QtControl() override;
 
@@ -94,10 +94,10 @@ public:
     // Shows the text of the current language again when the control has a key.
     void reloadText();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void connectUserSignals();
     void send(skin::NotifyType type, int row = -1, std::int64_t value = 0);
     void applyOverlay();

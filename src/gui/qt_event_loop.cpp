@@ -7,7 +7,9 @@ namespace quillon::gui {
 
 QtEventLoop::QtEventLoop() : guiThread_(std::this_thread::get_id()) {}
 
-QtEventLoop::~QtEventLoop() { end(); }
+QtEventLoop::~QtEventLoop() {
+    end();
+}
 
 void QtEventLoop::end() {
     ended_.store(true);

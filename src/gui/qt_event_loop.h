@@ -17,7 +17,7 @@ namespace quillon::gui {
 class QtEventLoop final : public QObject, public shell::EventLoop {
     Q_OBJECT
 
-public:
+  public:
     // Must be made on the GUI thread.
     QtEventLoop();
     ~QtEventLoop() override;
@@ -36,7 +36,7 @@ public:
 
     bool timerActive(shell::TimerId id) const;
 
-private:
+  private:
     QTimer& timer(shell::TimerId id);
 
     const std::thread::id guiThread_;

@@ -121,7 +121,8 @@ void QtSkin::registerControls(QWidget* root) {
             // keyboard pattern pages); lookup finds the first, in tree order.
             continue;
         }
-        controls_.emplace(key, std::make_unique<QtControl>(widget, static_cast<ControlHost&>(*this)));
+        controls_.emplace(key,
+                          std::make_unique<QtControl>(widget, static_cast<ControlHost&>(*this)));
     }
 }
 
@@ -130,9 +131,13 @@ QtControl* QtSkin::control(std::string_view name) const {
     return it != controls_.end() ? it->second.get() : nullptr;
 }
 
-skin::Control* QtSkin::find(std::string_view name) { return control(name); }
+skin::Control* QtSkin::find(std::string_view name) {
+    return control(name);
+}
 
-void QtSkin::setNotificationSink(skin::NotificationSink sink) { sink_ = std::move(sink); }
+void QtSkin::setNotificationSink(skin::NotificationSink sink) {
+    sink_ = std::move(sink);
+}
 
 void QtSkin::notify(const skin::Notification& notification) {
     if (!sink_) {
@@ -143,7 +148,9 @@ void QtSkin::notify(const skin::Notification& notification) {
     sink(notification);
 }
 
-void QtSkin::announceWindowInit() { notify({skin::NotifyType::windowInit, {}, -1, 0}); }
+void QtSkin::announceWindowInit() {
+    notify({skin::NotifyType::windowInit, {}, -1, 0});
+}
 
 void QtSkin::windowCommand(skin::WindowCommand command) {
     MainFrame* frame = frame_.get();
@@ -151,39 +158,41 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
         return;
     }
     switch (command) {
-    case skin::WindowCommand::show:
-        frame->show();
-        frame->raise();
-        frame->activateWindow();
-        break;
-    case skin::WindowCommand::hide:
-        frame->hide();
-        break;
-    case skin::WindowCommand::minimise:
-        frame->showMinimized();
-        break;
-    case skin::WindowCommand::maximise:
-        frame->showMaximized();
-        break;
-    case skin::WindowCommand::restore:
-        frame->showNormal();
-        break;
-    case skin::WindowCommand::bringToFront:
-        frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
-        frame->show();
-        frame->raise();
-        frame->activateWindow();
-        break;
-    case skin::WindowCommand::relayout:
-        if (frame->layout() != nullptr) {
-            frame->layout()->activate();
-        }
-        frame->update();
-        break;
+        case skin::WindowCommand::show:
+            frame->show();
+            frame->raise();
+            frame->activateWindow();
+            break;
+        case skin::WindowCommand::hide:
+            frame->hide();
+            break;
+        case skin::WindowCommand::minimise:
+            frame->showMinimized();
+            break;
+        case skin::WindowCommand::maximise:
+            frame->showMaximized();
+            break;
+        case skin::WindowCommand::restore:
+            frame->showNormal();
+            break;
+        case skin::WindowCommand::bringToFront:
+            frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
+            frame->show();
+            frame->raise();
+            frame->activateWindow();
+            break;
+        case skin::WindowCommand::relayout:
+            if (frame->layout() != nullptr) {
+                frame->layout()->activate();
+            }
+            frame->update();
+            break;
     }
 }
 
-bool QtSkin::windowVisible() const { return frame_ != nullptr && frame_->isVisible(); }
+bool QtSkin::windowVisible() const {
+    return frame_ != nullptr && frame_->isVisible();
+}
 
 bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& file) {
     skin::LanguageTable table;
@@ -195,7 +204,9 @@ bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& fi
     return true;
 }
 
-std::string QtSkin::translate(std::string_view key) const { return language_.translate(key); }
+std::string QtSkin::translate(std::string_view key) const {
+    return language_.translate(key);
+}
 
 void QtSkin::reloadTexts() {
     for (auto& [name, control] : controls_) {
@@ -236,15 +247,20 @@ int QtSkin::showMessage(std::string_view textKey) {
     return runMessage(textKey.empty() ? QString() : qs(translate(textKey)));
 }
 
-int QtSkin::showMessageText(std::string_view text) { return runMessage(qs(text)); }
-
-std::optional<std::filesystem::path> QtSkin::openFileDialog(const skin::FileDialogRequest& request) {
-    return chosenPath(QFileDialog::getOpenFileName(frame_.get(), QString(), dialogDirectory(request),
-                                                   qtFileFilter(request.filter)));
+int QtSkin::showMessageText(std::string_view text) {
+    return runMessage(qs(text));
 }
 
-std::optional<std::filesystem::path> QtSkin::saveFileDialog(const skin::FileDialogRequest& request) {
-    QFileDialog dialog(frame_.get(), QString(), dialogDirectory(request), qtFileFilter(request.filter));
+std::optional<std::filesystem::path> QtSkin::openFileDialog(
+    const skin::FileDialogRequest& request) {
+    return chosenPath(QFileDialog::getOpenFileName(
+        frame_.get(), QString(), dialogDirectory(request), qtFileFilter(request.filter)));
+}
+
+std::optional<std::filesystem::path> QtSkin::saveFileDialog(
+    const skin::FileDialogRequest& request) {
+    QFileDialog dialog(frame_.get(), QString(), dialogDirectory(request),
+                       qtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(qs(request.defaultExtension));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
@@ -261,8 +277,8 @@ void addMenuItems(QMenu& menu, const skin::XmlElement& element, const QtSkin& sk
         const std::string* name = child.attribute("name");
         const std::string* key = child.attribute("textkey");
         const std::string* text = child.attribute("text");
-        QString label = key != nullptr ? qs(skin.translate(*key))
-                                       : (text != nullptr ? qs(*text) : QString());
+        QString label =
+            key != nullptr ? qs(skin.translate(*key)) : (text != nullptr ? qs(*text) : QString());
         if (child.name == "menu") {
             QMenu* sub = menu.addMenu(label);
             addMenuItems(*sub, child, skin);
@@ -292,7 +308,8 @@ bool QtSkin::buildMenu(std::string_view menuResource, QMenu& menu) {
     return true;
 }
 
-std::optional<std::string> QtSkin::showMenu(std::string_view menuResource, std::string_view anchor) {
+std::optional<std::string> QtSkin::showMenu(std::string_view menuResource,
+                                            std::string_view anchor) {
     QMenu menu(frame_.get());
     if (!buildMenu(menuResource, menu)) {
         return std::nullopt;

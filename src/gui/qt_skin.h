@@ -21,7 +21,7 @@
 namespace quillon::gui {
 
 class QtSkin final : public skin::Skin, private ControlHost {
-public:
+  public:
     explicit QtSkin(const QDir& skinDir);
     ~QtSkin() override;
     QtSkin(const QtSkin&) = delete;
@@ -69,7 +69,7 @@ public:
     std::optional<std::string> showMenu(std::string_view menuResource,
                                         std::string_view anchor) override;
 
-private:
+  private:
     void notify(const skin::Notification& notification) override;
     void registerControls(QWidget* root);
     int runMessage(const QString& text);

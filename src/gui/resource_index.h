@@ -15,10 +15,10 @@
 
 namespace quillon::gui {
 
-enum class [[nodiscard]] ResourceIndexLoad { ok, missingFile, malformed };
+enum class [[nodiscard]] ResourceIndexLoad{ok, missingFile, malformed};
 
 class ResourceIndex {
-public:
+  public:
     // On failure the index is left as it was.
     ResourceIndexLoad load(const std::filesystem::path& file);
     ResourceIndexLoad parse(std::string_view xml);
@@ -27,7 +27,7 @@ public:
     // a plain file name ("skin.xml") names that file.
     std::optional<std::string> file(std::string_view resource) const;
 
-private:
+  private:
     std::map<std::string, std::string, std::less<>> files_;
 };
 

@@ -1,11 +1,12 @@
 #include "gui/single_instance.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
-#include <unistd.h>
 
 namespace quillon::gui {
 
@@ -33,8 +34,12 @@ SingleInstance::~SingleInstance() {
     }
 }
 
-QString SingleInstance::lockPath() const { return QDir(directory_).filePath(name_ + ".lock"); }
-QString SingleInstance::socketPath() const { return QDir(directory_).filePath(name_ + ".socket"); }
+QString SingleInstance::lockPath() const {
+    return QDir(directory_).filePath(name_ + ".lock");
+}
+QString SingleInstance::socketPath() const {
+    return QDir(directory_).filePath(name_ + ".socket");
+}
 
 SingleInstance::Role SingleInstance::start() {
     if (!QDir().mkpath(directory_)) {
@@ -84,9 +89,11 @@ bool SingleInstance::activateFirst(int timeoutMs) {
     while (clock.elapsed() < timeoutMs) {
         QLocalSocket socket;
         socket.connectToServer(socketPath());
-        if (socket.waitForConnected(static_cast<int>(std::max<qint64>(1, timeoutMs - clock.elapsed())))) {
+        if (socket.waitForConnected(
+                static_cast<int>(std::max<qint64>(1, timeoutMs - clock.elapsed())))) {
             socket.write(kActivate);
-            const bool sent = socket.waitForBytesWritten(static_cast<int>(std::max<qint64>(1, timeoutMs - clock.elapsed())));
+            const bool sent = socket.waitForBytesWritten(
+                static_cast<int>(std::max<qint64>(1, timeoutMs - clock.elapsed())));
             socket.disconnectFromServer();
             return sent;
         }

@@ -16,12 +16,13 @@ namespace quillon::gui {
 class SingleInstance : public QObject {
     Q_OBJECT
 
-public:
+  public:
     enum class Role { first, second, failed };
 
     // `directory` empty: $XDG_RUNTIME_DIR, else a per-user folder of the
     // system's temporary folder.
-    explicit SingleInstance(const QString& directory = QString(), const QString& name = "quillon-gaming");
+    explicit SingleInstance(const QString& directory = QString(),
+                            const QString& name = "quillon-gaming");
     ~SingleInstance() override;
 
     // Takes the lock and starts listening (first), or finds the program
@@ -36,11 +37,11 @@ public:
     QString lockPath() const;
     QString socketPath() const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The first instance was asked to come to the front.
     void activationRequested();
 
-private:
+  private:
     void acceptConnections();
 
     QString directory_;

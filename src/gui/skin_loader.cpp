@@ -36,7 +36,8 @@ bool sameName(const QString& a, const char* b) {
 
 }  // namespace
 
-SkinLoader::SkinLoader(const QDir& skinDir, QObject* parent) : QUiLoader(parent), skinDir_(skinDir) {
+SkinLoader::SkinLoader(const QDir& skinDir, QObject* parent)
+    : QUiLoader(parent), skinDir_(skinDir) {
     setWorkingDirectory(skinDir_);
 }
 
@@ -79,7 +80,8 @@ QWidget* SkinLoader::createWidget(const QString& className, QWidget* parent, con
         widget = new ColourPalette(parent);
     } else if (const auto file = subViewFile(className)) {
         if (depth_ >= kMaxNesting) {
-            errors_ << QStringLiteral("%1: sub-views nest deeper than %2").arg(*file).arg(kMaxNesting);
+            errors_
+                << QStringLiteral("%1: sub-views nest deeper than %2").arg(*file).arg(kMaxNesting);
             return nullptr;
         }
         // A loader builds one form at a time, so the sub-view gets its own.

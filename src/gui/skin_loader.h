@@ -17,7 +17,7 @@ namespace quillon::gui {
 class SkinLoader : public QUiLoader {
     Q_OBJECT
 
-public:
+  public:
     explicit SkinLoader(const QDir& skinDir, QObject* parent = nullptr);
 
     // Loads one skin file of the skin folder under `parent`; nullptr on
@@ -34,7 +34,7 @@ public:
     // regard to case); nullopt for any other name.
     static std::optional<QString> subViewFile(const QString& elementName);
 
-private:
+  private:
     QDir skinDir_;
     QStringList errors_;
     int depth_ = 0;  // sub-view files nest; a loop in the skin must not recurse forever

@@ -12,17 +12,17 @@ namespace quillon::gui {
 class SleepWatch : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // `changed(true)` before suspend, `changed(false)` after resume.
     explicit SleepWatch(std::function<void(bool suspending)> changed, QObject* parent = nullptr);
 
     // False when there is no system bus or no logind; nothing is reported then.
     bool watching() const { return watching_; }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void prepareForSleep(bool suspending);
 
-private:
+  private:
     std::function<void(bool)> changed_;
     bool watching_ = false;
 };

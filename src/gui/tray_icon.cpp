@@ -15,13 +15,14 @@ constexpr int kMenuLift = 25;  // the menu opens this far above the pointer
 TrayIcon::TrayIcon(QtSkin& skin, const QIcon& icon, Actions actions, QObject* parent)
     : QObject(parent), skin_(skin), actions_(std::move(actions)), icon_(icon) {
     icon_.setToolTip(kTooltip);
-    connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-        if (why == QSystemTrayIcon::Trigger) {
-            leftClick();
-        } else if (why == QSystemTrayIcon::Context) {
-            rightClick();
-        }
-    });
+    connect(&icon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason why) {
+                if (why == QSystemTrayIcon::Trigger) {
+                    leftClick();
+                } else if (why == QSystemTrayIcon::Context) {
+                    rightClick();
+                }
+            });
 }
 
 void TrayIcon::leftClick() {

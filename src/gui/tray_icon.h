@@ -15,7 +15,7 @@ class QtSkin;
 class TrayIcon : public QObject {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* kTooltip = "Quillon Gaming Software 3.0";
 
     struct Actions {
@@ -38,7 +38,7 @@ public:
     // after its first item. The caller owns the menu.
     QMenu* buildMenu();
 
-private:
+  private:
     void rightClick();
 
     QtSkin& skin_;

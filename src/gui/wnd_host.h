@@ -11,7 +11,7 @@ namespace quillon::gui {
 class WndHost : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* kClassName = "Wnd";
 
     explicit WndHost(QWidget* parent = nullptr);
@@ -20,13 +20,13 @@ public:
     void host(QWidget* widget);
     QWidget* hosted() const { return hosted_; }
 
-protected:
+  protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void follow();
 
     QPointer<QWidget> hosted_;

@@ -20,12 +20,13 @@ namespace quillon::gui {
 namespace {
 
 class FrameParts : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::app();
         skin_ = std::make_unique<QtSkin>(test::skinDir());
         ASSERT_TRUE(skin_->build());
-        ASSERT_TRUE(skin_->loadLanguage("en", test::skinDir().filePath("lan_en.xml").toStdString()));
+        ASSERT_TRUE(
+            skin_->loadLanguage("en", test::skinDir().filePath("lan_en.xml").toStdString()));
         actions_.anyDeviceAttached = [this] { return attached_; };
         actions_.showNoDeviceMessage = [this] { ++noDeviceMessages_; };
         actions_.relayoutSoon = [this] { ++relayouts_; };

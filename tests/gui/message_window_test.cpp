@@ -1,6 +1,8 @@
 // The message window: modal, its text by key from the current language, and
 // its result by the button that closed it.
 
+#include "gui/message_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,7 +11,6 @@
 #include <QTimer>
 #include <fstream>
 
-#include "gui/message_window.h"
 #include "gui/qt_skin.h"
 #include "qt_test_app.h"
 
@@ -31,12 +32,13 @@ void clickWhenShown(const char* button, QString* seenText = nullptr) {
 }
 
 class MessageWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::app();
         skin_ = std::make_unique<QtSkin>(test::skinDir());
         ASSERT_TRUE(skin_->build());
-        ASSERT_TRUE(skin_->loadLanguage("en", (test::skinDir().filePath("lan_en.xml")).toStdString()));
+        ASSERT_TRUE(
+            skin_->loadLanguage("en", (test::skinDir().filePath("lan_en.xml")).toStdString()));
     }
     std::unique_ptr<QtSkin> skin_;
 };

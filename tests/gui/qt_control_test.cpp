@@ -1,6 +1,8 @@
 // Controls behave as the core expects of any skin: events only from the user
 // or when asked for, clicks before selections, rows and ranges.
 
+#include "gui/qt_control.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -15,7 +17,6 @@
 
 #include "gui/colour_overlay.h"
 #include "gui/light_key.h"
-#include "gui/qt_control.h"
 #include "qt_test_app.h"
 
 namespace quillon::gui {
@@ -24,7 +25,7 @@ namespace {
 using skin::NotifyType;
 
 class RecordingHost : public ControlHost {
-public:
+  public:
     std::string translate(std::string_view key) const override {
         const auto it = texts.find(std::string(key));
         return it != texts.end() ? it->second : std::string(key);
@@ -45,7 +46,7 @@ public:
 };
 
 class Controls : public test::WithApp, public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::app();
         window_.resize(400, 300);
@@ -172,12 +173,12 @@ TEST_F(Controls, ACheckBoxFlipsAfterItsClickAndAPlainButtonOnlyClicks) {
             seen.emplace_back(n.type, n.value);
         }
     }
-    EXPECT_EQ(seen, (std::vector<std::pair<NotifyType, std::int64_t>>{
-                        {NotifyType::click, 0},
-                        {NotifyType::selectChanged, 1},
-                        {NotifyType::click, 0},
-                        {NotifyType::selectChanged, 0},
-                        {NotifyType::click, 0}}));
+    EXPECT_EQ(seen,
+              (std::vector<std::pair<NotifyType, std::int64_t>>{{NotifyType::click, 0},
+                                                                {NotifyType::selectChanged, 1},
+                                                                {NotifyType::click, 0},
+                                                                {NotifyType::selectChanged, 0},
+                                                                {NotifyType::click, 0}}));
 }
 
 TEST_F(Controls, SlidersClampQuietlyAndReportTheUser) {

@@ -1,13 +1,14 @@
 // The core's event loop over Qt: work from other threads runs on the GUI
 // thread, timers coalesce, and senders are never stranded.
 
+#include "gui/qt_event_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <QTest>
 #include <atomic>
 #include <thread>
 
-#include "gui/qt_event_loop.h"
 #include "link/stop_signal.h"
 #include "qt_test_app.h"
 

@@ -26,7 +26,8 @@ struct WithApp {
 
 inline QDir skinDir() {
     const QByteArray fromEnv = qgetenv("QUILLON_SOURCE_DATA_DIR");
-    return QDir(QString::fromLocal8Bit(fromEnv.isEmpty() ? QUILLON_SOURCE_DATA_DIR : fromEnv) + "/skin");
+    return QDir(QString::fromLocal8Bit(fromEnv.isEmpty() ? QUILLON_SOURCE_DATA_DIR : fromEnv) +
+                "/skin");
 }
 
 }  // namespace quillon::gui::test

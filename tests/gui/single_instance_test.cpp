@@ -1,16 +1,17 @@
 // One program per session: a second start brings the first to the front and
 // ends without a window.
 
+#include "gui/single_instance.h"
+
 #include <gtest/gtest.h>
 
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QLocalSocket>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/single_instance.h"
 #include "qt_test_app.h"
 
 namespace quillon::gui {
@@ -49,8 +50,9 @@ TEST(SingleInstance, ALockLeftByADeadProgramIsTakenOver) {
     // real one), on this host, for this program.
     QFile stale(probe.lockPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray::number(0x7ffffff0) + "\n" + QCoreApplication::applicationName().toUtf8() +
-                "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.write(QByteArray::number(0x7ffffff0) + "\n" +
+                QCoreApplication::applicationName().toUtf8() + "\n" +
+                QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
     EXPECT_EQ(probe.start(), SingleInstance::Role::first);
 }
@@ -76,8 +78,8 @@ TEST(SingleInstanceProgram, TheSecondProgramEndsAndTheFirstStays) {
     test::app();
     QTemporaryDir runtime;
     QTemporaryDir home;
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("HOME", home.path());

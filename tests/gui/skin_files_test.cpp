@@ -27,7 +27,7 @@ std::vector<std::string> numbered(const std::string& prefix, int count) {
 }
 
 class SkinFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::app();
         skin_ = std::make_unique<QtSkin>(test::skinDir());
@@ -47,23 +47,72 @@ TEST_F(SkinFiles, MainWindowBuildsWithoutLoaderErrors) {
 }
 
 TEST_F(SkinFiles, HoldsEveryControlTheFrameAndTheCoreBind) {
-    std::vector<std::string> names = {
-        "root", "closebtn", "minbtn", "maxbtn", "restorebtn", "skinbtn", "setbtn", "titletext",
-        "hometext", "tab_switch", "kb_tab", "kb_onecolor_tab", "kb_film_tab", "ms_tab", "ms2_tab",
-        "mp_tab", "ani_tab", "split_tab", "kb_tab_panel", "ms_tab_panel", "kb_tab_switch",
-        "ms_tab_switch", "kb_deng_Op_tab", "kb_key_Op_tab", "kb_macro_Op_tab", "kb_cursor_Op_tab",
-        "ms_deng_Op_tab", "ms_key_Op_tab", "ms_macro_Op_tab", "ms_cursor_Op_tab", "ms_rich_Op_tab",
-        "kb_film_light", "kb_mechanical_light", "kb_film_key", "kb_mechanical_key",
-        "kb_deng_profile_combo", "kb_key_profile_combo", "ms_deng_profile_combo",
-        "ms_key_profile_combo", "mp_deng_profile_combo", "kb_profile_select_tab",
-        "kb_profile_fun_spead_tab", "kb_profile_fun_spread_btn", "kb_deng_profile_edit",
-        "kb_key_profile_edit", "ms_profile_select_tab", "ms_profile_fun_spead_tab",
-        "ms_profile_fun_spread_btn", "ms_deng_profile_edit", "ms_key_profile_edit",
-        "mp_profile_fun_spead_tab", "mp_profile_fun_spread_btn", "mp_deng_profile_edit",
-        "kb_tab_function", "ms_tab_function", "ms_deng_key", "ms2_deng_key", "ms_key_layout",
-        "ms2_key_layout", "key_gun", "setting_progress", "cursor_edit_layout"};
-    for (const char* kind : {"kb_pro_deng_", "kb_pro_key_", "ms_pro_deng_", "ms_pro_key_", "mp_pro_deng_"}) {
-        for (const char* action : {"add_btn", "sub_btn", "import_btn", "export_btn", "copy_btn", "reset_btn", "edit_btn"}) {
+    std::vector<std::string> names = {"root",
+                                      "closebtn",
+                                      "minbtn",
+                                      "maxbtn",
+                                      "restorebtn",
+                                      "skinbtn",
+                                      "setbtn",
+                                      "titletext",
+                                      "hometext",
+                                      "tab_switch",
+                                      "kb_tab",
+                                      "kb_onecolor_tab",
+                                      "kb_film_tab",
+                                      "ms_tab",
+                                      "ms2_tab",
+                                      "mp_tab",
+                                      "ani_tab",
+                                      "split_tab",
+                                      "kb_tab_panel",
+                                      "ms_tab_panel",
+                                      "kb_tab_switch",
+                                      "ms_tab_switch",
+                                      "kb_deng_Op_tab",
+                                      "kb_key_Op_tab",
+                                      "kb_macro_Op_tab",
+                                      "kb_cursor_Op_tab",
+                                      "ms_deng_Op_tab",
+                                      "ms_key_Op_tab",
+                                      "ms_macro_Op_tab",
+                                      "ms_cursor_Op_tab",
+                                      "ms_rich_Op_tab",
+                                      "kb_film_light",
+                                      "kb_mechanical_light",
+                                      "kb_film_key",
+                                      "kb_mechanical_key",
+                                      "kb_deng_profile_combo",
+                                      "kb_key_profile_combo",
+                                      "ms_deng_profile_combo",
+                                      "ms_key_profile_combo",
+                                      "mp_deng_profile_combo",
+                                      "kb_profile_select_tab",
+                                      "kb_profile_fun_spead_tab",
+                                      "kb_profile_fun_spread_btn",
+                                      "kb_deng_profile_edit",
+                                      "kb_key_profile_edit",
+                                      "ms_profile_select_tab",
+                                      "ms_profile_fun_spead_tab",
+                                      "ms_profile_fun_spread_btn",
+                                      "ms_deng_profile_edit",
+                                      "ms_key_profile_edit",
+                                      "mp_profile_fun_spead_tab",
+                                      "mp_profile_fun_spread_btn",
+                                      "mp_deng_profile_edit",
+                                      "kb_tab_function",
+                                      "ms_tab_function",
+                                      "ms_deng_key",
+                                      "ms2_deng_key",
+                                      "ms_key_layout",
+                                      "ms2_key_layout",
+                                      "key_gun",
+                                      "setting_progress",
+                                      "cursor_edit_layout"};
+    for (const char* kind :
+         {"kb_pro_deng_", "kb_pro_key_", "ms_pro_deng_", "ms_pro_key_", "mp_pro_deng_"}) {
+        for (const char* action : {"add_btn", "sub_btn", "import_btn", "export_btn", "copy_btn",
+                                   "reset_btn", "edit_btn"}) {
             names.push_back(std::string(kind) + action);
         }
     }
@@ -71,9 +120,15 @@ TEST_F(SkinFiles, HoldsEveryControlTheFrameAndTheCoreBind) {
         names.push_back(std::string(prefix) + "profile_edit_save_btn");
         names.push_back(std::string(prefix) + "profile_link_btn");
     }
-    for (const auto& [prefix, count] : std::vector<std::pair<std::string, int>>{
-             {"kb_dkey_", 126}, {"kb_fkey_", 126}, {"kb_key_", 126}, {"kb_keyf_", 126},
-             {"ms_dkey_", 20}, {"ms2_dkey_", 20}, {"mp_dkey_", 15}, {"ms_profile_", 5}}) {
+    for (const auto& [prefix, count] :
+         std::vector<std::pair<std::string, int>>{{"kb_dkey_", 126},
+                                                  {"kb_fkey_", 126},
+                                                  {"kb_key_", 126},
+                                                  {"kb_keyf_", 126},
+                                                  {"ms_dkey_", 20},
+                                                  {"ms2_dkey_", 20},
+                                                  {"mp_dkey_", 15},
+                                                  {"ms_profile_", 5}}) {
         const auto more = numbered(prefix, count);
         names.insert(names.end(), more.begin(), more.end());
     }
@@ -99,7 +154,8 @@ TEST_F(SkinFiles, DevicePicturesAreLightsInSixRowsOfTwentyOne) {
     EXPECT_EQ(skin_->find("kb_dkey_0")->text(), "Esc");
     // Positions without a key and without a light are not drawn.
     EXPECT_FALSE(skin_->find("kb_dkey_62")->isVisible());
-    EXPECT_TRUE(skin_->find("kb_dkey_125")->isVisible() || !skin_->find("kb_dkey_125")->text().empty());
+    EXPECT_TRUE(skin_->find("kb_dkey_125")->isVisible() ||
+                !skin_->find("kb_dkey_125")->text().empty());
     for (const char* led : {"ms_dkey_19", "ms2_dkey_0", "mp_dkey_14"}) {
         EXPECT_NE(qobject_cast<LightKey*>(skin_->control(led)->widget()), nullptr) << led;
     }
