@@ -23,11 +23,16 @@ std::atomic<long> gAllocations{0};
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
     gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 #pragma GCC diagnostic pop
 
 namespace {
@@ -35,7 +40,7 @@ namespace {
 using namespace quillon::lighting;
 
 class SinkChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return true; }
     bool syncLighting() const override { return false; }
     void sendFrame(std::span<const std::uint8_t> frame) override {
@@ -44,7 +49,7 @@ public:
 };
 
 class FreePacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int) override { return true; }
     std::uint32_t nowMs() const override { return 0; }
 };
@@ -67,14 +72,16 @@ void BM_RgbFrame(benchmark::State& state) {
         engine.frameTick.fetch_add(1);
     }
     const long allocations = gAllocations.load() - before;
-    state.counters["allocs_per_frame"] =
-        benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(state.iterations()));
-    if (allocations != 0) state.SkipWithError("frames allocate");
+    state.counters["allocs_per_frame"] = benchmark::Counter(
+        static_cast<double>(allocations) / static_cast<double>(state.iterations()));
+    if (allocations != 0)
+        state.SkipWithError("frames allocate");
 }
 
 void modes(benchmark::internal::Benchmark* b) {
     for (int mode = 0; mode < 16; ++mode) {
-        for (int multi = 0; multi < 2; ++multi) b->Args({mode, multi});
+        for (int multi = 0; multi < 2; ++multi)
+            b->Args({mode, multi});
     }
 }
 

@@ -8,16 +8,17 @@ namespace quillon::lighting {
 
 // Clears a busy byte when the tick ends.
 class BusyGuard {
-public:
+  public:
     explicit BusyGuard(std::atomic<bool>& busy) : busy_(busy), held_(!busy.exchange(true)) {}
     ~BusyGuard() {
-        if (held_) busy_.store(false);
+        if (held_)
+            busy_.store(false);
     }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
     bool held() const { return held_; }
 
-private:
+  private:
     std::atomic<bool>& busy_;
     bool held_;
 };

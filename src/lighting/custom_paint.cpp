@@ -29,36 +29,43 @@ void paintEntry(CustomColourStore& store, std::size_t k) {
 int membraneRegionOf(std::size_t key) {
     for (std::size_t r = 0; r < kRegionCount; ++r) {
         for (std::uint8_t k : MembraneRegions[r]) {
-            if (k != kNoKey && k == key) return static_cast<int>(r);
+            if (k != kNoKey && k == key)
+                return static_cast<int>(r);
         }
     }
     return -1;
 }
 
 bool paintKey(CustomColourStore& store, LightingKind variant, std::size_t control) {
-    if (control >= kKeyControlCount) return false;
+    if (control >= kKeyControlCount)
+        return false;
     switch (variant) {
         case LightingKind::rgbKeyboard: {
             const std::uint8_t k = LedIndexTable[control];
-            if (k == kNoKey) return false;
+            if (k == kNoKey)
+                return false;
             paintEntry(store, k);
             return true;
         }
         case LightingKind::oneColourKeyboard: {
             const std::uint8_t k = OneColourLedIndexTable[control];
-            if (k == kNoKey) return false;
+            if (k == kNoKey)
+                return false;
             store.current()[k] = store.brushOn == 1 ? kLevelLit : 0;
             return true;
         }
         case LightingKind::membraneKeyboard: {
             const int region = membraneRegionOf(MembraneClickMap[control]);
-            if (region < 0) return false;
+            if (region < 0)
+                return false;
             for (std::uint8_t k : MembraneRegions[static_cast<std::size_t>(region)]) {
-                if (k != kNoKey) paintEntry(store, k);
+                if (k != kNoKey)
+                    paintEntry(store, k);
             }
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 

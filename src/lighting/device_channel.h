@@ -9,14 +9,14 @@
 namespace quillon::lighting {
 
 class DeviceChannel {
-public:
+  public:
     virtual ~DeviceChannel() = default;
     virtual bool connected() const = 0;
     virtual bool syncLighting() const = 0;
     // One CMD_LED_FRAME transfer; its result is not examined by any caller.
     virtual void sendFrame(std::span<const std::uint8_t> frame) = 0;
 
-protected:
+  protected:
     DeviceChannel() = default;
     DeviceChannel(const DeviceChannel&) = default;
     DeviceChannel& operator=(const DeviceChannel&) = default;

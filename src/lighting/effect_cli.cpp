@@ -19,34 +19,42 @@ bool parseInt(std::string_view text, long long min, long long max, long long& ou
     long long v = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, v, base);
-    if (ec != std::errc{} || ptr != end || text.empty() || v < min || v > max) return false;
+    if (ec != std::errc{} || ptr != end || text.empty() || v < min || v > max)
+        return false;
     out = v;
     return true;
 }
 
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // A custom set file: the 378 bytes themselves, or them written as hex text.
 std::optional<CustomSet> readCustomSet(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     CustomSet set{};
     if (bytes.size() == set.size()) {
-        for (std::size_t i = 0; i < set.size(); ++i) set[i] = static_cast<std::uint8_t>(bytes[i]);
+        for (std::size_t i = 0; i < set.size(); ++i)
+            set[i] = static_cast<std::uint8_t>(bytes[i]);
         return set;
     }
     std::size_t n = 0;
     int high = -1;
     for (char c : bytes) {
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
+            continue;
         const int d = hexDigit(c);
-        if (d < 0 || n >= set.size()) return std::nullopt;
+        if (d < 0 || n >= set.size())
+            return std::nullopt;
         if (high < 0) {
             high = d;
         } else {
@@ -54,21 +62,22 @@ std::optional<CustomSet> readCustomSet(const std::string& path) {
             high = -1;
         }
     }
-    if (n != set.size() || high >= 0) return std::nullopt;
+    if (n != set.size() || high >= 0)
+        return std::nullopt;
     return set;
 }
 
 class NoPausePacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int) override { return true; }
     std::uint32_t nowMs() const override { return now_; }
 
-private:
+  private:
     std::uint32_t now_ = 0;
 };
 
 class HexLineChannel final : public DeviceChannel {
-public:
+  public:
     explicit HexLineChannel(std::ostream& out) : out_(out) {}
     bool connected() const override { return true; }
     bool syncLighting() const override { return false; }
@@ -84,13 +93,13 @@ public:
         out_.write(line.data(), static_cast<std::streamsize>(n));
     }
 
-private:
+  private:
     std::ostream& out_;
 };
 
 // Sync: keeps the last frame a device got in the tick, printed per tick.
 class FrameSlotChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return true; }
     bool syncLighting() const override { return true; }
     void sendFrame(std::span<const std::uint8_t> frame) override {
@@ -99,30 +108,37 @@ public:
     }
     void writeHex(std::ostream& out) {
         static constexpr char kDigits[] = "0123456789abcdef";
-        for (std::size_t i = 0; i < length_; ++i) out << kDigits[bytes_[i] >> 4] << kDigits[bytes_[i] & 15];
+        for (std::size_t i = 0; i < length_; ++i)
+            out << kDigits[bytes_[i] >> 4] << kDigits[bytes_[i] & 15];
         length_ = 0;
     }
 
-private:
+  private:
     std::array<std::uint8_t, kMaxFrameBytes> bytes_{};
     std::size_t length_ = 0;
 };
 
 // Render time: each tick's pause advances the clock, no one sleeps.
 class SimulatedPacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int) override { return true; }
     std::uint32_t nowMs() const override { return now; }
     std::uint32_t now = 0;
 };
 
 std::optional<LightingKind> renderedKind(std::string_view device) {
-    if (device == "keyboard") return LightingKind::rgbKeyboard;
-    if (device == "keyboard-onecolour") return LightingKind::oneColourKeyboard;
-    if (device == "keyboard-membrane") return LightingKind::membraneKeyboard;
-    if (device == "mouse") return LightingKind::mouse;
-    if (device == "mousepad") return LightingKind::mousepad;
-    if (device == "sync") return LightingKind::sync;
+    if (device == "keyboard")
+        return LightingKind::rgbKeyboard;
+    if (device == "keyboard-onecolour")
+        return LightingKind::oneColourKeyboard;
+    if (device == "keyboard-membrane")
+        return LightingKind::membraneKeyboard;
+    if (device == "mouse")
+        return LightingKind::mouse;
+    if (device == "mousepad")
+        return LightingKind::mousepad;
+    if (device == "sync")
+        return LightingKind::sync;
     return std::nullopt;
 }
 
@@ -132,7 +148,7 @@ bool isKeyboardKind(LightingKind k) {
 }
 
 class SilentChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return false; }
     bool syncLighting() const override { return false; }
     void sendFrame(std::span<const std::uint8_t>) override {}
@@ -183,16 +199,21 @@ std::optional<EffectOptions> parseEffectOptions(std::span<const std::string> arg
             }
             o.clickTicks.push_back(static_cast<int>(v));
         } else if (opt == "--mode") {
-            if (!byteOption(255, o.record.mode)) return std::nullopt;
+            if (!byteOption(255, o.record.mode))
+                return std::nullopt;
             haveMode = true;
         } else if (opt == "--speed") {
-            if (!byteOption(14, o.record.speed)) return std::nullopt;
+            if (!byteOption(14, o.record.speed))
+                return std::nullopt;
         } else if (opt == "--brightness") {
-            if (!byteOption(15, o.record.brightness)) return std::nullopt;
+            if (!byteOption(15, o.record.brightness))
+                return std::nullopt;
         } else if (opt == "--direction") {
-            if (!byteOption(1, o.record.direction)) return std::nullopt;
+            if (!byteOption(1, o.record.direction))
+                return std::nullopt;
         } else if (opt == "--multicolour") {
-            if (!byteOption(1, o.record.multiColour)) return std::nullopt;
+            if (!byteOption(1, o.record.multiColour))
+                return std::nullopt;
         } else if (opt == "--colour") {
             if (value.size() != 6 || !parseInt(value, 0, 0xFFFFFF, v, 16)) {
                 err << "effect: --colour takes RRGGBB\n";
@@ -238,22 +259,38 @@ namespace {
 void prepare(LightingEngine& engine, const EffectOptions& o) {
     engine.settings.edit([&](LightingRecords& r) {
         switch (o.kind) {
-            case LightingKind::mouse: r.mouse.lighting = o.record; break;
-            case LightingKind::mousepad: r.mousepad.lighting = o.record; break;
-            case LightingKind::sync: r.sync = o.record; break;
-            default: r.keyboard.lighting = o.record; break;
+            case LightingKind::mouse:
+                r.mouse.lighting = o.record;
+                break;
+            case LightingKind::mousepad:
+                r.mousepad.lighting = o.record;
+                break;
+            case LightingKind::sync:
+                r.sync = o.record;
+                break;
+            default:
+                r.keyboard.lighting = o.record;
+                break;
         }
-        if (o.customSet) r.custom.sets[0] = *o.customSet;
+        if (o.customSet)
+            r.custom.sets[0] = *o.customSet;
         r.custom.customSet = 0;
     });
     const std::uint32_t seed = o.seed ? *o.seed : std::random_device{}();
     engine.effectState().keyboard.randomState = seed;
     engine.effectState().sync.randomState = seed;
     switch (o.kind) {
-        case LightingKind::oneColourKeyboard: engine.keyboardVariant = 1; break;
-        case LightingKind::membraneKeyboard: engine.keyboardVariant = 2; break;
-        case LightingKind::sync: engine.keyboardVariant = o.syncKeyboardVariant; break;
-        default: break;
+        case LightingKind::oneColourKeyboard:
+            engine.keyboardVariant = 1;
+            break;
+        case LightingKind::membraneKeyboard:
+            engine.keyboardVariant = 2;
+            break;
+        case LightingKind::sync:
+            engine.keyboardVariant = o.syncKeyboardVariant;
+            break;
+        default:
+            break;
     }
     engine.requestModeSelection(o.kind, o.record.mode);
     engine.applyPendingSelection(o.kind, o.record.direction);
@@ -263,7 +300,8 @@ void prepare(LightingEngine& engine, const EffectOptions& o) {
 
 int renderEffect(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     const std::optional<EffectOptions> o = parseEffectOptions(args, err);
-    if (!o) return 2;
+    if (!o)
+        return 2;
     LightingEngine engine;
     prepare(engine, *o);
     HexLineChannel line(out);
@@ -271,7 +309,7 @@ int renderEffect(std::span<const std::string> args, std::ostream& out, std::ostr
     std::array<FrameSlotChannel, 3> slots;
     const bool sync = o->kind == LightingKind::sync;
     const LightingChannels channels =
-        sync ? LightingChannels{slots[0], slots[1], slots[2]}
+        sync                                ? LightingChannels{slots[0], slots[1], slots[2]}
         : o->kind == LightingKind::mouse    ? LightingChannels{absent, line, absent}
         : o->kind == LightingKind::mousepad ? LightingChannels{absent, absent, line}
                                             : LightingChannels{line, absent, absent};
@@ -289,7 +327,8 @@ int renderEffect(std::span<const std::string> args, std::ostream& out, std::ostr
         }
         (void)engine.runGenerator(o->kind, r, own, channels, pacer);
         // Only an attached keyboard's thread turns frameTick.
-        if (isKeyboardKind(o->kind) || sync) engine.frameTick.fetch_add(1);
+        if (isKeyboardKind(o->kind) || sync)
+            engine.frameTick.fetch_add(1);
         if (sync) {
             slots[0].writeHex(out);
             out << ' ';

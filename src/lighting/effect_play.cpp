@@ -12,7 +12,7 @@ namespace quillon::lighting {
 namespace {
 
 class SteadyPacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int ms) override { return !stop_.waitFor(ms); }
     std::uint32_t nowMs() const override {
         using namespace std::chrono;
@@ -20,12 +20,12 @@ public:
             duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
 
-private:
+  private:
     StopSignal stop_;
 };
 
 class AbsentChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return false; }
     bool syncLighting() const override { return false; }
     void sendFrame(std::span<const std::uint8_t>) override {}
@@ -36,7 +36,8 @@ public:
 int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, std::ostream& out,
                std::ostream& err) {
     const std::optional<EffectOptions> o = parseEffectOptions(args, err);
-    if (!o) return 2;
+    if (!o)
+        return 2;
     if (o->kind != LightingKind::rgbKeyboard) {
         err << "effect play: only --device keyboard can be played\n";
         return 2;
@@ -48,16 +49,19 @@ int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, st
     LightingEngine engine;
     engine.settings.edit([&](LightingRecords& r) {
         r.keyboard.lighting = o->record;
-        if (o->customSet) r.custom.sets[0] = *o->customSet;
+        if (o->customSet)
+            r.custom.sets[0] = *o->customSet;
     });
-    if (o->seed) engine.effectState().keyboard.randomState = *o->seed;
+    if (o->seed)
+        engine.effectState().keyboard.randomState = *o->seed;
     engine.requestModeSelection(LightingKind::rgbKeyboard, o->record.mode);
     LinkChannel channel(keyboard);
     AbsentChannel absent;
     const LightingChannels channels{channel, absent, absent};
     SteadyPacer pacer;
     for (int i = 0; i < o->frames; ++i) {
-        if (!keyboardPass(engine, channels, pacer)) break;
+        if (!keyboardPass(engine, channels, pacer))
+            break;
     }
     out << "effect play: " << o->frames << " passes\n";
     return 0;

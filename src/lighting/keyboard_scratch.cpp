@@ -10,7 +10,8 @@ void resetKeyboardScratch(KeyboardScratch& s) {
     s.phase = 0;
     std::fill_n(s.keyLevel.begin(), kKeyControlCount, 0);
     std::fill_n(s.keyHue.begin(), kKeyControlCount, 0);
-    for (RipplePlane& p : s.ripple) std::fill_n(p.begin(), kColumnCount, 0);
+    for (RipplePlane& p : s.ripple)
+        std::fill_n(p.begin(), kColumnCount, 0);
 }
 
 std::uint8_t nextRandomByte(std::uint32_t& state) {
@@ -20,11 +21,16 @@ std::uint8_t nextRandomByte(std::uint32_t& state) {
 }
 
 std::uint8_t decayKeyLevel(std::uint8_t v, std::uint8_t mode) {
-    if (v >= 128) return static_cast<std::uint8_t>(v - (mode == 5 ? 40 : mode == 11 ? 30 : 20));
-    if (v >= 64) return static_cast<std::uint8_t>(v - (mode == 5 ? 30 : mode == 11 ? 20 : 10));
-    if (v >= 32) return static_cast<std::uint8_t>(v - (mode == 5 || mode == 11 ? 10 : 8));
-    if (v >= 17) return static_cast<std::uint8_t>(v - (mode == 5 ? 8 : 5));
-    if (v >= 9) return mode == 5 || mode == 11 ? v : static_cast<std::uint8_t>(v - 4);
+    if (v >= 128)
+        return static_cast<std::uint8_t>(v - (mode == 5 ? 40 : mode == 11 ? 30 : 20));
+    if (v >= 64)
+        return static_cast<std::uint8_t>(v - (mode == 5 ? 30 : mode == 11 ? 20 : 10));
+    if (v >= 32)
+        return static_cast<std::uint8_t>(v - (mode == 5 || mode == 11 ? 10 : 8));
+    if (v >= 17)
+        return static_cast<std::uint8_t>(v - (mode == 5 ? 8 : 5));
+    if (v >= 9)
+        return mode == 5 || mode == 11 ? v : static_cast<std::uint8_t>(v - 4);
     return 0;
 }
 
@@ -32,7 +38,8 @@ namespace {
 
 constexpr std::array<bool, kKeyControlCount + 1> makeSnakeMembership() {
     std::array<bool, kKeyControlCount + 1> on{};
-    for (std::size_t i = 0; i < kSnakeKeyCount; ++i) on[SnakePath[i]] = true;
+    for (std::size_t i = 0; i < kSnakeKeyCount; ++i)
+        on[SnakePath[i]] = true;
     on[kNoKey] = false;
     return on;
 }
@@ -40,7 +47,8 @@ constexpr auto kOnSnake = makeSnakeMembership();
 
 void seedRipple(KeyboardScratch& s) {
     // The first wave starts from the bottom row of column 9.
-    for (RipplePlane& p : s.ripple) p[9] |= 1u << 6;
+    for (RipplePlane& p : s.ripple)
+        p[9] |= 1u << 6;
 }
 
 void seedRain(KeyboardScratch& s) {
@@ -48,9 +56,11 @@ void seedRain(KeyboardScratch& s) {
         const int base = 157 - 8 * static_cast<int>(c);
         int p = base >= 0 ? base : 350 - 8 * static_cast<int>(c);
         for (std::size_t r = 0; r < kColumnRows; ++r) {
-            if (r > 0) p = p < 35 ? p + 158 : p - 35;
+            if (r > 0)
+                p = p < 35 ? p + 158 : p - 35;
             const std::uint8_t k = ColumnMatrix[kColumnRows * c + r];
-            if (k == kNoMatrixKey) continue;
+            if (k == kNoMatrixKey)
+                continue;
             s.keyPhase[k] = static_cast<std::uint8_t>(p);
             s.keyHue[k] = static_cast<std::uint8_t>(7 * c);
         }
@@ -61,7 +71,8 @@ void seedPulseField(KeyboardScratch& s) {
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         for (std::size_t r = 0; r < kColumnRows; ++r) {
             const std::uint8_t k = ColumnMatrix[kColumnRows * c + r];
-            if (k == kNoMatrixKey) continue;
+            if (k == kNoMatrixKey)
+                continue;
             // The seed table is read at 6c + r although columns have seven rows.
             s.keyLevel[k] = PulseFieldSeeds[6 * c + r];
             s.keyHue[k] = static_cast<std::uint8_t>(7 * c);
@@ -71,14 +82,23 @@ void seedPulseField(KeyboardScratch& s) {
 
 }  // namespace
 
-bool onSnakePath(std::size_t key) { return key < kOnSnake.size() && kOnSnake[key]; }
+bool onSnakePath(std::size_t key) {
+    return key < kOnSnake.size() && kOnSnake[key];
+}
 
 void seedRgbMode(KeyboardScratch& s, std::uint8_t mode) {
     switch (mode) {
-        case 5: seedRipple(s); break;
-        case 7: seedRain(s); break;
-        case 9: seedPulseField(s); break;
-        default: break;
+        case 5:
+            seedRipple(s);
+            break;
+        case 7:
+            seedRain(s);
+            break;
+        case 9:
+            seedPulseField(s);
+            break;
+        default:
+            break;
     }
 }
 

@@ -9,14 +9,17 @@ namespace {
 
 ScreenMirror& mirrorOf(DeviceMirrors& m, LightingKind kind) {
     switch (kind) {
-        case LightingKind::mouse: return m.mouse;
-        case LightingKind::mousepad: return m.mousepad;
-        default: return m.keyboard;
+        case LightingKind::mouse:
+            return m.mouse;
+        case LightingKind::mousepad:
+            return m.mousepad;
+        default:
+            return m.keyboard;
     }
 }
 
 class PassHost final : public EffectHost {
-public:
+  public:
     PassHost(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer)
         : engine_(engine), channels_(channels), pacer_(pacer) {}
 
@@ -29,12 +32,15 @@ public:
     bool takesPart(link::DeviceKind kind) const override { return channel(kind).syncLighting(); }
     std::uint8_t keyboardVariant() const override { return engine_.keyboardVariant.load(); }
 
-private:
+  private:
     DeviceChannel& channel(link::DeviceKind kind) const {
         switch (kind) {
-            case link::DeviceKind::mouse: return channels_.mouse;
-            case link::DeviceKind::mousepad: return channels_.mousepad;
-            default: return channels_.keyboard;
+            case link::DeviceKind::mouse:
+                return channels_.mouse;
+            case link::DeviceKind::mousepad:
+                return channels_.mousepad;
+            default:
+                return channels_.keyboard;
         }
     }
 
@@ -60,7 +66,8 @@ void LightingEngine::applyPendingSelection(LightingKind kind, std::uint8_t direc
     // The three keyboard variants share one scratch state: a request for any of
     // them is served by the family that runs now.
     const std::uint32_t request = pending_[static_cast<std::size_t>(kind)].exchange(0);
-    if (request == 0) return;
+    if (request == 0)
+        return;
     const EffectFamily& family = effectFamily(kind);
     const auto mode = static_cast<std::uint8_t>(request & 0xFF);
     if (request & kPendingSelect) {
@@ -76,24 +83,26 @@ bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& recor
     const EffectFamily& family = effectFamily(kind);
     // The extra pause comes first: mouse mode 8 rests without a generator.
     const int extra = extraPauseMs(kind, record.mode, record.speed);
-    if (extra > 0 && !pacer.sleepMs(extra)) return false;
+    if (extra > 0 && !pacer.sleepMs(extra))
+        return false;
     const EffectGenerator generator = findGenerator(family, record.mode);
-    if (generator == nullptr) return true;
+    if (generator == nullptr)
+        return true;
 
     CustomSet custom;
     settings.copyCurrentCustomSet(custom);
     Frame frame{};
     PassHost host(*this, all, pacer);
     ScreenMirror& mirror = mirrorOf(mirrors, kind);
-    EffectContext ctx{record, state_, busy_,    frameTick, custom, frame, family.frameBytes,
+    EffectContext ctx{record, state_,  busy_,    frameTick, custom,  frame, family.frameBytes,
                       mirror, mirrors, settings, host,      &signals};
     const SendRule rule = generator(ctx);
     mirror.publish();
-    const bool send = rule == SendRule::always ||
-                      (rule == SendRule::ifOutputEnabled && outputEnabled.load());
+    const bool send =
+        rule == SendRule::always || (rule == SendRule::ifOutputEnabled && outputEnabled.load());
     if (send && ctx.frameLength > 0) {
-        own.sendFrame(std::span<const std::uint8_t>(frame.data(),
-                                                     std::min(ctx.frameLength, frame.size())));
+        own.sendFrame(
+            std::span<const std::uint8_t>(frame.data(), std::min(ctx.frameLength, frame.size())));
     }
     return true;
 }
@@ -103,11 +112,15 @@ namespace {
 // The mouse and mousepad threads: pause, then drive the device unless it is
 // absent or synchronised lighting holds it.
 bool pointerPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer,
-                 LightingKind kind, DeviceChannel& own, LightingRecord (LightingSettings::*read)() const) {
+                 LightingKind kind, DeviceChannel& own,
+                 LightingRecord (LightingSettings::*read)() const) {
     const LightingRecord before = (engine.settings.*read)();
-    if (!pacer.sleepMs(framePauseMs(kind, before.mode, before.speed))) return false;
-    if (!own.connected()) return pacer.sleepMs(kDisconnectedPauseMs);
-    if (own.syncLighting()) return true;
+    if (!pacer.sleepMs(framePauseMs(kind, before.mode, before.speed)))
+        return false;
+    if (!own.connected())
+        return pacer.sleepMs(kDisconnectedPauseMs);
+    if (own.syncLighting())
+        return true;
     const LightingRecord now = (engine.settings.*read)();
     return engine.runGenerator(kind, now, own, channels, pacer);
 }
@@ -120,11 +133,13 @@ bool keyboardPass(LightingEngine& engine, const LightingChannels& channels, Pace
     if (!pacer.sleepMs(framePauseMs(LightingKind::rgbKeyboard, before.mode, before.speed))) {
         return false;
     }
-    if (!channels.keyboard.connected()) return pacer.sleepMs(kDisconnectedPauseMs);
+    if (!channels.keyboard.connected())
+        return pacer.sleepMs(kDisconnectedPauseMs);
     if (!channels.keyboard.syncLighting()) {
         const LightingKind kind = keyboardKind(engine.keyboardVariant.load());
         const LightingRecord now = engine.settings.keyboardLighting();
-        if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer)) return false;
+        if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
+            return false;
     }
     engine.frameTick.fetch_add(1);
     return true;
@@ -142,7 +157,8 @@ bool mousepadPass(LightingEngine& engine, const LightingChannels& channels, Pace
 
 bool syncPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer) {
     const LightingRecord record = engine.settings.syncLighting();
-    if (!pacer.sleepMs(framePauseMs(LightingKind::sync, record.mode, record.speed))) return false;
+    if (!pacer.sleepMs(framePauseMs(LightingKind::sync, record.mode, record.speed)))
+        return false;
     if (!channels.keyboard.connected() && !channels.mouse.connected() &&
         !channels.mousepad.connected()) {
         return pacer.sleepMs(kSyncIdlePauseMs);

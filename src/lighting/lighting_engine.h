@@ -23,12 +23,12 @@ namespace quillon::lighting {
 
 // Pauses of a lighting thread; false when the thread is being stopped.
 class Pacer {
-public:
+  public:
     virtual ~Pacer() = default;
     [[nodiscard]] virtual bool sleepMs(int ms) = 0;
     virtual std::uint32_t nowMs() const = 0;
 
-protected:
+  protected:
     Pacer() = default;
     Pacer(const Pacer&) = default;
     Pacer& operator=(const Pacer&) = default;
@@ -41,7 +41,7 @@ struct LightingChannels {
 };
 
 class LightingEngine {
-public:
+  public:
     LightingEngine() = default;
     LightingEngine(const LightingEngine&) = delete;
     LightingEngine& operator=(const LightingEngine&) = delete;
@@ -80,7 +80,7 @@ public:
     EffectState& effectState() { return state_; }
     BusyBytes& busyBytes() { return busy_; }
 
-private:
+  private:
     static constexpr std::uint32_t kPendingSelect = 0x100;
     static constexpr std::uint32_t kPendingSeed = 0x200;
 
@@ -97,8 +97,7 @@ private:
                              Pacer& pacer);
 [[nodiscard]] bool mousepadPass(LightingEngine& engine, const LightingChannels& channels,
                                 Pacer& pacer);
-[[nodiscard]] bool syncPass(LightingEngine& engine, const LightingChannels& channels,
-                            Pacer& pacer);
+[[nodiscard]] bool syncPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer);
 
 inline constexpr int kDisconnectedPauseMs = 100;
 inline constexpr int kSyncIdlePauseMs = 1000;

@@ -15,10 +15,10 @@ namespace quillon::lighting {
 
 struct LightingRecord {
     std::uint8_t mode = 0;
-    std::uint8_t brightness = 0;  // 0..14, index of BrightnessTable
-    std::uint8_t speed = 0;       // 0..14, 0 fastest
-    std::uint8_t direction = 0;   // 1 first direction (FXL), 0 second (FXR)
-    std::uint8_t multiColour = 0; // 1: hues from the colour wheel
+    std::uint8_t brightness = 0;   // 0..14, index of BrightnessTable
+    std::uint8_t speed = 0;        // 0..14, 0 fastest
+    std::uint8_t direction = 0;    // 1 first direction (FXL), 0 second (FXR)
+    std::uint8_t multiColour = 0;  // 1: hues from the colour wheel
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
@@ -98,7 +98,8 @@ inline std::array<std::uint8_t, sizeof(Record)> toBytes(const Record& r) {
 template <class Record>
 [[nodiscard]] inline bool fromBytes(std::span<const std::uint8_t> bytes, Record& r) {
     static_assert(std::is_trivially_copyable_v<Record> && alignof(Record) == 1);
-    if (bytes.size() < sizeof(Record)) return false;
+    if (bytes.size() < sizeof(Record))
+        return false;
     std::memcpy(&r, bytes.data(), sizeof(Record));
     return true;
 }

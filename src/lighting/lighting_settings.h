@@ -23,7 +23,7 @@ struct LightingRecords {
 };
 
 class LightingSettings {
-public:
+  public:
     LightingSettings() = default;
     LightingSettings(const LightingSettings&) = delete;
     LightingSettings& operator=(const LightingSettings&) = delete;
@@ -59,7 +59,7 @@ public:
         read([&](const LightingRecords& r) { out = r.custom.current(); });
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     LightingRecords records_;
 };

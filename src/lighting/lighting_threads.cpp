@@ -10,7 +10,7 @@ namespace quillon::lighting {
 namespace {
 
 class StopPacer final : public Pacer {
-public:
+  public:
     explicit StopPacer(StopSignal& stop) : stop_(stop) {}
     bool sleepMs(int ms) override { return !stop_.waitFor(ms); }
     std::uint32_t nowMs() const override {
@@ -19,7 +19,7 @@ public:
             duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
 
-private:
+  private:
     StopSignal& stop_;
 };
 
@@ -30,7 +30,8 @@ void runThread(LightingEngine& engine, const LightingChannels& channels, StopSig
     StopPacer pacer(stop);
     if (!stop.waitFor(startDelayMs)) {
         while (!stop.waitFor(1)) {
-            if (!pass(engine, channels, pacer)) break;
+            if (!pass(engine, channels, pacer))
+                break;
         }
     }
     platform::debugOutput(exitLine);
@@ -39,26 +40,28 @@ void runThread(LightingEngine& engine, const LightingChannels& channels, StopSig
 }  // namespace
 
 void LightingThreads::start(const ThreadStartDelays& delays) {
-    if (started_) return;
+    if (started_)
+        return;
     started_ = true;
-    threads_[0] = std::thread(runThread, std::ref(engine_), std::cref(channels_),
-                              std::ref(stops_[0]), delays.keyboardMs, keyboardPass,
-                              "键盘灯光线程设定退出");
-    threads_[1] = std::thread(runThread, std::ref(engine_), std::cref(channels_),
-                              std::ref(stops_[1]), delays.mouseMs, mousePass,
-                              "鼠标灯光线程设定退出");
-    threads_[2] = std::thread(runThread, std::ref(engine_), std::cref(channels_),
-                              std::ref(stops_[2]), delays.mousepadMs, mousepadPass,
-                              "鼠标垫灯光线程设定退出");
+    threads_[0] =
+        std::thread(runThread, std::ref(engine_), std::cref(channels_), std::ref(stops_[0]),
+                    delays.keyboardMs, keyboardPass, "键盘灯光线程设定退出");
+    threads_[1] =
+        std::thread(runThread, std::ref(engine_), std::cref(channels_), std::ref(stops_[1]),
+                    delays.mouseMs, mousePass, "鼠标灯光线程设定退出");
+    threads_[2] =
+        std::thread(runThread, std::ref(engine_), std::cref(channels_), std::ref(stops_[2]),
+                    delays.mousepadMs, mousepadPass, "鼠标垫灯光线程设定退出");
     threads_[3] = std::thread(runThread, std::ref(engine_), std::cref(channels_),
-                              std::ref(stops_[3]), delays.syncMs, syncPass,
-                              "同步灯光线程设定退出");
+                              std::ref(stops_[3]), delays.syncMs, syncPass, "同步灯光线程设定退出");
 }
 
 void LightingThreads::stop() {
-    for (StopSignal& s : stops_) s.set();
+    for (StopSignal& s : stops_)
+        s.set();
     for (std::thread& t : threads_) {
-        if (t.joinable()) t.join();
+        if (t.joinable())
+            t.join();
     }
 }
 

@@ -20,7 +20,7 @@ struct ThreadStartDelays {
 };
 
 class LightingThreads {
-public:
+  public:
     LightingThreads(LightingEngine& engine, const LightingChannels& channels)
         : engine_(engine), channels_(channels) {}
     ~LightingThreads() { stop(); }
@@ -33,7 +33,7 @@ public:
     void stop();
     bool running() const { return started_; }
 
-private:
+  private:
     LightingEngine& engine_;
     LightingChannels channels_;
     std::array<StopSignal, 4> stops_;

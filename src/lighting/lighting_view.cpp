@@ -23,9 +23,12 @@ constexpr std::array<DeviceKind, 3> kKinds{DeviceKind::keyboard, DeviceKind::mou
 
 std::string_view prefixOf(DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::mouse: return "ms_";
-        case DeviceKind::mousepad: return "mp_";
-        default: return "kb_";
+        case DeviceKind::mouse:
+            return "ms_";
+        case DeviceKind::mousepad:
+            return "mp_";
+        default:
+            return "kb_";
     }
 }
 
@@ -35,13 +38,17 @@ std::string nameOf(DeviceKind kind, std::string_view suffix) {
     return name;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Control names are matched without regard to case, as the event dispatch does.
 bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
@@ -61,16 +68,20 @@ std::optional<std::size_t> indexAfter(std::string_view name, std::string_view pr
     const std::string_view digits = name.substr(prefix.size());
     std::size_t v = 0;
     const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (ec != std::errc{} || ptr != digits.data() + digits.size()) return std::nullopt;
+    if (ec != std::errc{} || ptr != digits.data() + digits.size())
+        return std::nullopt;
     return v;
 }
 
 template <class Records>
 auto& recordOf(Records& r, DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::mouse: return r.mouse.lighting;
-        case DeviceKind::mousepad: return r.mousepad.lighting;
-        default: return r.keyboard.lighting;
+        case DeviceKind::mouse:
+            return r.mouse.lighting;
+        case DeviceKind::mousepad:
+            return r.mousepad.lighting;
+        default:
+            return r.keyboard.lighting;
     }
 }
 
@@ -87,39 +98,44 @@ std::uint8_t channelOf(std::uint32_t argb, int shift) {
 std::uint8_t parseChannel(const std::string& text) {
     unsigned v = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec == std::errc::result_out_of_range) return 255;
-    if (ec != std::errc{} || ptr == text.data()) return 0;
+    if (ec == std::errc::result_out_of_range)
+        return 255;
+    if (ec != std::errc{} || ptr == text.data())
+        return 0;
     return static_cast<std::uint8_t>(v > 255 ? 255 : v);
 }
 
 // The mode combo of each keyboard variant.
-constexpr std::array<std::string_view, 3> kKeyboardCombos{
-    "kb_deng_combo_modeSelect", "kb_deng_onecolor_combo_modeSelect",
-    "kb_deng_film_combo_modeSelect"};
+constexpr std::array<std::string_view, 3> kKeyboardCombos{"kb_deng_combo_modeSelect",
+                                                          "kb_deng_onecolor_combo_modeSelect",
+                                                          "kb_deng_film_combo_modeSelect"};
 
 }  // namespace
 
 LightingKind LightingView::lightingKindOf(DeviceKind kind) const {
     switch (kind) {
-        case DeviceKind::mouse: return LightingKind::mouse;
-        case DeviceKind::mousepad: return LightingKind::mousepad;
-        default: return keyboardKind(engine_.keyboardVariant.load());
+        case DeviceKind::mouse:
+            return LightingKind::mouse;
+        case DeviceKind::mousepad:
+            return LightingKind::mousepad;
+        default:
+            return keyboardKind(engine_.keyboardVariant.load());
     }
 }
 
 void LightingView::startSync(DeviceKind source) {
     class Views final : public SyncStartViews {
-    public:
+      public:
         explicit Views(LightingView& view) : view_(view) {}
         void refreshView(DeviceKind kind) override { view_.refresh(kind); }
         void saveProfile(DeviceKind kind) override { view_.save(kind); }
 
-    private:
+      private:
         LightingView& view_;
     };
     Views views(*this);
-    startSynchronisation(source, engine_.settings, SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad},
-                         views);
+    startSynchronisation(source, engine_.settings,
+                         SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad}, views);
 }
 
 bool LightingView::handle(const skin::Notification& n) {
@@ -154,13 +170,15 @@ bool LightingView::handle(const skin::Notification& n) {
     for (DeviceKind kind : kKinds) {
         if (n.type == NotifyType::valueChanged && isNamed(name, kind, "deng_light_slider")) {
             const auto level = static_cast<std::uint8_t>(std::clamp<std::int64_t>(n.value, 0, 255));
-            engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).brightness = level; });
+            engine_.settings.edit(
+                [&](LightingRecords& r) { recordOf(r, kind).brightness = level; });
             commit(kind);
             return true;
         }
         if (n.type == NotifyType::valueChanged && isNamed(name, kind, "deng_speed_slider")) {
             // The slider runs the other way: its right end is speed 0, the fastest.
-            const auto speed = static_cast<std::uint8_t>(std::clamp<std::int64_t>(14 - n.value, 0, 14));
+            const auto speed =
+                static_cast<std::uint8_t>(std::clamp<std::int64_t>(14 - n.value, 0, 14));
             engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).speed = speed; });
             commit(kind);
             return true;
@@ -176,22 +194,26 @@ bool LightingView::handle(const skin::Notification& n) {
                 skin::Control* c = skin_.find(nameOf(kind, suffix));
                 return c != nullptr ? parseChannel(c->text()) : std::uint8_t{0};
             };
-            applyColour(kind, argbOf(channel("Deng_edit_R"), channel("Deng_edit_G"),
-                                     channel("Deng_edit_B")),
-                        true);
+            applyColour(
+                kind,
+                argbOf(channel("Deng_edit_R"), channel("Deng_edit_G"), channel("Deng_edit_B")),
+                true);
             return true;
         }
         // The check box reports its new state after the click.
         if (n.type == NotifyType::selectChanged && isNamed(name, kind, "Deng_7color_check")) {
             const std::uint8_t multi = n.value != 0 ? 1 : 0;
-            engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).multiColour = multi; });
+            engine_.settings.edit(
+                [&](LightingRecords& r) { recordOf(r, kind).multiColour = multi; });
             commit(kind);
             return true;
         }
-        if (n.type != NotifyType::click) continue;
+        if (n.type != NotifyType::click)
+            continue;
         if (const auto preset = indexAfter(name, nameOf(kind, "Deng_color_btn_"))) {
             // A preset outside the table is ignored.
-            if (*preset < PresetColours.size()) applyColour(kind, PresetColours[*preset], false);
+            if (*preset < PresetColours.size())
+                applyColour(kind, PresetColours[*preset], false);
             return true;
         }
         if (isNamed(name, kind, "Deng_FXL_check") || isNamed(name, kind, "Deng_FXR_check")) {
@@ -227,7 +249,8 @@ bool LightingView::handleKeyboardOnly(const skin::Notification& n) {
 }
 
 bool LightingView::handleCustomTools(const skin::Notification& n) {
-    if (n.type != NotifyType::click) return false;
+    if (n.type != NotifyType::click)
+        return false;
     const std::string_view name = n.name;
     const LightingKind lk = lightingKindOf(DeviceKind::keyboard);
     if (sameName(name, "kb_Deng_on_bright_check") || sameName(name, "kb_Deng_off_kill_check")) {
@@ -248,18 +271,22 @@ bool LightingView::handleCustomTools(const skin::Notification& n) {
         return true;
     }
     std::optional<std::size_t> key = indexAfter(name, "kb_dkey_");
-    if (!key) key = indexAfter(name, "kb_fkey_");
-    if (!key) return false;
+    if (!key)
+        key = indexAfter(name, "kb_fkey_");
+    if (!key)
+        return false;
     // Keys paint only in the custom mode of the attached keyboard.
     const bool painted = engine_.settings.edit([&](LightingRecords& r) {
         return r.keyboard.lighting.mode == customMode(lk) && paintKey(r.custom, lk, *key);
     });
-    if (painted) save(DeviceKind::keyboard);
+    if (painted)
+        save(DeviceKind::keyboard);
     return true;
 }
 
 void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
-    if (row < 0 || row > 255) return;
+    if (row < 0 || row > 255)
+        return;
     const auto mode = static_cast<std::uint8_t>(row);
     flags_.keyboard = 0;
     flags_.mouse = 0;
@@ -268,8 +295,10 @@ void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
     showModeGroups(kind, lk, mode);
     const LightingRecords now = engine_.settings.edit([&](LightingRecords& r) {
         recordOf(r, kind).mode = mode;
-        if (kind == DeviceKind::mouse) r.mouseDirty = true;
-        if (kind == DeviceKind::mousepad) r.mousepadDirty = true;
+        if (kind == DeviceKind::mouse)
+            r.mouseDirty = true;
+        if (kind == DeviceKind::mousepad)
+            r.mousepadDirty = true;
         return r;
     });
     if (kind == DeviceKind::keyboard) {
@@ -277,7 +306,8 @@ void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
         if (lk == LightingKind::oneColourKeyboard) {
             showColour(kind, kOneColourPicker, true);
         } else if (mode == customMode(lk)) {
-            showColour(kind, argbOf(now.custom.paintRed, now.custom.paintGreen, now.custom.paintBlue),
+            showColour(kind,
+                       argbOf(now.custom.paintRed, now.custom.paintGreen, now.custom.paintBlue),
                        true);
         } else {
             showColour(kind, argbOf(rec.red, rec.green, rec.blue), true);
@@ -291,17 +321,20 @@ void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
 
 void LightingView::showModeGroups(DeviceKind kind, LightingKind lk, std::uint8_t mode) {
     const auto views = modeViews(lk);
-    const ModeView v = mode < views.size() ? views[mode]
-                                           : ModeView{false, false, DirectionBox::hidden, {}, {},
-                                                      false, true, false, SyncButton::disabled};
+    const ModeView v = mode < views.size()
+                           ? views[mode]
+                           : ModeView{false, false, DirectionBox::hidden, {}, {}, false,
+                                      true,  false, SyncButton::disabled};
     const bool direction = v.direction != DirectionBox::hidden;
     auto group = [&](std::string_view suffix, bool shown) {
         const std::string name = nameOf(kind, suffix);
         setVisible(name, shown);
-        if (shown) setEnabled(name, true);
+        if (shown)
+            setEnabled(name, true);
     };
     group("deng_fx_layout", direction);
-    if (direction) setEnabled(nameOf(kind, "deng_fx_layout"), v.direction == DirectionBox::shown);
+    if (direction)
+        setEnabled(nameOf(kind, "deng_fx_layout"), v.direction == DirectionBox::shown);
     group("deng_color_layout", v.colour);
     group("deng_7colorselect_layout", v.multiColour);
     group("deng_speed_layout", v.speed);
@@ -314,13 +347,17 @@ void LightingView::showModeGroups(DeviceKind kind, LightingKind lk, std::uint8_t
         group("deng_custom_tool_layout", v.customTools);
         group("deng_custom_select_layout", v.customTools);
         group("deng_custom_color_layout", v.customTools);
-        if (!v.firstLabel.empty()) setTextKey("kb_Deng_label_FXL", v.firstLabel);
-        if (!v.secondLabel.empty()) setTextKey("kb_Deng_label_FXR", v.secondLabel);
+        if (!v.firstLabel.empty())
+            setTextKey("kb_Deng_label_FXL", v.firstLabel);
+        if (!v.secondLabel.empty())
+            setTextKey("kb_Deng_label_FXR", v.secondLabel);
     }
     bool sync = v.sync == SyncButton::enabled;
     // A one-colour keyboard takes no part in synchronised lighting.
-    if (kind == DeviceKind::mouse && engine_.keyboardVariant.load() == 1) sync = false;
-    if (v.sync != SyncButton::unchanged) setEnabled(nameOf(kind, "deng_same_mode"), sync);
+    if (kind == DeviceKind::mouse && engine_.keyboardVariant.load() == 1)
+        sync = false;
+    if (v.sync != SyncButton::unchanged)
+        setEnabled(nameOf(kind, "deng_same_mode"), sync);
 }
 
 void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) {
@@ -330,7 +367,8 @@ void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) 
     if (kind == DeviceKind::keyboard) {
         const LightingKind lk = lightingKindOf(kind);
         const bool custom = engine_.settings.edit([&](LightingRecords& r) {
-            if (r.keyboard.lighting.mode != customMode(lk)) return false;
+            if (r.keyboard.lighting.mode != customMode(lk))
+                return false;
             r.custom.paintRed = red;
             r.custom.paintGreen = green;
             r.custom.paintBlue = blue;
@@ -340,7 +378,8 @@ void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) 
             if (skin::Control* b = skin_.find("kb_Deng_custom_colordp_btn")) {
                 b->setBackgroundColour(argb);
             }
-            if (!typed) showColour(kind, argb, true);
+            if (!typed)
+                showColour(kind, argb, true);
             save(kind);
             return;
         }
@@ -359,9 +398,12 @@ void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) 
 }
 
 void LightingView::showColour(DeviceKind kind, std::uint32_t argb, bool fields) {
-    if (skin::Control* p = skin_.find(nameOf(kind, "deng_Color_Pallet"))) p->setColour(argb);
-    if (skin::Control* b = skin_.find(nameOf(kind, "Deng_colordp_btn"))) b->setBackgroundColour(argb);
-    if (!fields) return;
+    if (skin::Control* p = skin_.find(nameOf(kind, "deng_Color_Pallet")))
+        p->setColour(argb);
+    if (skin::Control* b = skin_.find(nameOf(kind, "Deng_colordp_btn")))
+        b->setBackgroundColour(argb);
+    if (!fields)
+        return;
     const std::array<std::pair<std::string_view, int>, 3> edits{
         {{"Deng_edit_R", 16}, {"Deng_edit_G", 8}, {"Deng_edit_B", 0}}};
     for (const auto& [suffix, shift] : edits) {
@@ -379,15 +421,21 @@ void LightingView::setDirection(DeviceKind kind, std::uint8_t direction) {
     setChecked(nameOf(kind, "Deng_FXL_check"), direction == 1);
     setChecked(nameOf(kind, "Deng_FXR_check"), direction == 0);
     commit(kind);
-    if (kind == DeviceKind::keyboard) engine_.signals.membraneDirectionChanged = true;
+    if (kind == DeviceKind::keyboard)
+        engine_.signals.membraneDirectionChanged = true;
     // The mouse restarts its effect from the start LED of the new direction.
-    if (kind == DeviceKind::mouse) engine_.requestModeSelection(LightingKind::mouse, mode);
+    if (kind == DeviceKind::mouse)
+        engine_.requestModeSelection(LightingKind::mouse, mode);
 }
 
 void LightingView::commit(DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::keyboard: flags_.keyboard = 0; break;
-        case DeviceKind::mouse: flags_.mouse = 0; break;
+        case DeviceKind::keyboard:
+            flags_.keyboard = 0;
+            break;
+        case DeviceKind::mouse:
+            flags_.mouse = 0;
+            break;
         case DeviceKind::mousepad:
             // The mousepad leaves synchronised lighting with the settings write.
             engine_.settings.edit([](LightingRecords& r) { r.mousepadDirty = true; });
@@ -397,7 +445,8 @@ void LightingView::commit(DeviceKind kind) {
 }
 
 void LightingView::save(DeviceKind kind) {
-    if (save_) save_(kind);
+    if (save_)
+        save_(kind);
 }
 
 void LightingView::uncheckAllKeysBoxes() {
@@ -416,14 +465,16 @@ void LightingView::refresh(DeviceKind kind) {
         for (std::size_t v = 0; v < kKeyboardCombos.size(); ++v) {
             setVisible(kKeyboardCombos[v], v == variant);
         }
-        if (skin::Control* c = skin_.find(kKeyboardCombos[variant])) c->selectRow(rec.mode, false);
+        if (skin::Control* c = skin_.find(kKeyboardCombos[variant]))
+            c->selectRow(rec.mode, false);
         if (skin::Control* c = skin_.find("kb_deng_combo_curtom_count")) {
             c->selectRow(r.custom.customSet, false);
         }
     } else if (skin::Control* c = skin_.find(nameOf(kind, "deng_combo_modeSelect"))) {
         c->selectRow(rec.mode, false);
     }
-    if (skin::Control* s = skin_.find(nameOf(kind, "deng_light_slider"))) s->setValue(rec.brightness);
+    if (skin::Control* s = skin_.find(nameOf(kind, "deng_light_slider")))
+        s->setValue(rec.brightness);
     if (skin::Control* s = skin_.find(nameOf(kind, "deng_speed_slider"))) {
         s->setValue(rec.speed > 14 ? 0 : 14 - rec.speed);
     }
@@ -437,9 +488,9 @@ void LightingView::refresh(DeviceKind kind) {
     }
     if (kind == DeviceKind::keyboard) {
         if (skin::Control* b = skin_.find("kb_Deng_custom_colordp_btn")) {
-            b->setBackgroundColour(oneColour ? kOneColourPicker
-                                             : argbOf(r.custom.paintRed, r.custom.paintGreen,
-                                                      r.custom.paintBlue));
+            b->setBackgroundColour(
+                oneColour ? kOneColourPicker
+                          : argbOf(r.custom.paintRed, r.custom.paintGreen, r.custom.paintBlue));
         }
     }
     setChecked(nameOf(kind, "Deng_7color_check"), rec.multiColour == 1 && !oneColour);
@@ -447,20 +498,25 @@ void LightingView::refresh(DeviceKind kind) {
     setChecked(nameOf(kind, "Deng_FXR_check"), rec.direction != 1);
     showModeGroups(kind, lk, rec.mode);
     // Showing the ripple starts its first wave.
-    if (lk == LightingKind::rgbKeyboard && rec.mode == 5) engine_.requestSeed(lk, 5);
+    if (lk == LightingKind::rgbKeyboard && rec.mode == 5)
+        engine_.requestSeed(lk, 5);
 }
 
 void LightingView::setVisible(std::string_view name, bool visible) {
-    if (skin::Control* c = skin_.find(name)) c->setVisible(visible);
+    if (skin::Control* c = skin_.find(name))
+        c->setVisible(visible);
 }
 void LightingView::setEnabled(std::string_view name, bool enabled) {
-    if (skin::Control* c = skin_.find(name)) c->setEnabled(enabled);
+    if (skin::Control* c = skin_.find(name))
+        c->setEnabled(enabled);
 }
 void LightingView::setChecked(std::string_view name, bool checked) {
-    if (skin::Control* c = skin_.find(name)) c->setChecked(checked, false);
+    if (skin::Control* c = skin_.find(name))
+        c->setChecked(checked, false);
 }
 void LightingView::setTextKey(std::string_view name, std::string_view key) {
-    if (skin::Control* c = skin_.find(name)) c->setTextKey(key);
+    if (skin::Control* c = skin_.find(name))
+        c->setTextKey(key);
 }
 
 }  // namespace quillon::lighting

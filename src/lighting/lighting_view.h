@@ -34,8 +34,9 @@ struct SyncFlags {
 using SaveLightingProfile = std::function<void(link::DeviceKind)>;
 
 class LightingView {
-public:
-    LightingView(skin::Skin& skin, LightingEngine& engine, SyncFlags flags, SaveLightingProfile save)
+  public:
+    LightingView(skin::Skin& skin, LightingEngine& engine, SyncFlags flags,
+                 SaveLightingProfile save)
         : skin_(skin), engine_(engine), flags_(flags), save_(std::move(save)) {}
 
     // Acts on a notification of a lighting control; false when the control is
@@ -46,7 +47,7 @@ public:
     // synchronisation).
     void refresh(link::DeviceKind kind);
 
-private:
+  private:
     LightingKind lightingKindOf(link::DeviceKind kind) const;
     void selectMode(link::DeviceKind kind, LightingKind lk, int row);
     void showModeGroups(link::DeviceKind kind, LightingKind lk, std::uint8_t mode);

@@ -9,13 +9,13 @@
 namespace quillon::lighting {
 
 class LinkChannel final : public DeviceChannel {
-public:
+  public:
     explicit LinkChannel(link::DeviceLink& link) : link_(link) {}
     bool connected() const override { return link_.connected.load() != 0; }
     bool syncLighting() const override { return link_.syncLighting.load() != 0; }
     void sendFrame(std::span<const std::uint8_t> frame) override;
 
-private:
+  private:
     link::DeviceLink& link_;
 };
 

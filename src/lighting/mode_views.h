@@ -18,8 +18,8 @@ enum class SyncButton : std::uint8_t { enabled, disabled, unchanged };
 enum class DirectionBox : std::uint8_t { hidden, shown, disabled };
 
 struct ModeView {
-    bool colour;        // colour layouts, palette, R/G/B edits
-    bool multiColour;   // the 7-colour box
+    bool colour;       // colour layouts, palette, R/G/B edits
+    bool multiColour;  // the 7-colour box
     DirectionBox direction;
     std::string_view firstLabel;   // language key of the FXL text; empty keeps it
     std::string_view secondLabel;  // language key of the FXR text
@@ -123,12 +123,18 @@ inline constexpr std::array<ModeView, 10> MousepadModeViews{{
 // The views of a lighting kind; a mode past the end shows nothing.
 constexpr std::span<const ModeView> modeViews(LightingKind kind) {
     switch (kind) {
-        case LightingKind::rgbKeyboard: return RgbModeViews;
-        case LightingKind::oneColourKeyboard: return OneColourModeViews;
-        case LightingKind::membraneKeyboard: return MembraneModeViews;
-        case LightingKind::mouse: return MouseModeViews;
-        case LightingKind::mousepad: return MousepadModeViews;
-        case LightingKind::sync: return {};
+        case LightingKind::rgbKeyboard:
+            return RgbModeViews;
+        case LightingKind::oneColourKeyboard:
+            return OneColourModeViews;
+        case LightingKind::membraneKeyboard:
+            return MembraneModeViews;
+        case LightingKind::mouse:
+            return MouseModeViews;
+        case LightingKind::mousepad:
+            return MousepadModeViews;
+        case LightingKind::sync:
+            return {};
     }
     return {};
 }
@@ -136,10 +142,14 @@ constexpr std::span<const ModeView> modeViews(LightingKind kind) {
 // The custom mode of each keyboard variant (none: 255).
 constexpr std::uint8_t customMode(LightingKind kind) {
     switch (kind) {
-        case LightingKind::rgbKeyboard: return 11;
-        case LightingKind::oneColourKeyboard: return 10;
-        case LightingKind::membraneKeyboard: return 6;
-        default: return 255;
+        case LightingKind::rgbKeyboard:
+            return 11;
+        case LightingKind::oneColourKeyboard:
+            return 10;
+        case LightingKind::membraneKeyboard:
+            return 6;
+        default:
+            return 255;
     }
 }
 

@@ -51,7 +51,8 @@ SendRule rgbSpectrum(EffectContext& ctx) {
 
 SendRule rgbOff(EffectContext& ctx) {
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    for (std::size_t k = 0; k < kKeyControlCount; ++k) ctx.mirror.draw(k, Rgb{}, s);
+    for (std::size_t k = 0; k < kKeyControlCount; ++k)
+        ctx.mirror.draw(k, Rgb{}, s);
     return SendRule::ifOutputEnabled;
 }
 
@@ -59,7 +60,8 @@ SendRule rgbCustom(EffectContext& ctx) {
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     for (std::size_t k = 0; k < kKeyControlCount; ++k) {
         const std::uint8_t n = LedIndexTable[k];
-        if (n == kNoKey) continue;
+        if (n == kNoKey)
+            continue;
         const Rgb c{ctx.customSet[3 * n], ctx.customSet[3 * n + 1], ctx.customSet[3 * n + 2]};
         ctx.mirror.draw(k, c, s);
         putLed(ctx.frame, n, scaled(c, s));

@@ -31,9 +31,11 @@ void drawFadingSnake(EffectContext& ctx) {
 
 // The key the trail lights this tick, or kNoKey for a dark tick.
 std::uint8_t nextTrailKey(KeyboardScratch& st, std::uint8_t direction) {
-    if (st.trailPos > kTrailLength) st.trailPos = kTrailLength;
+    if (st.trailPos > kTrailLength)
+        st.trailPos = kTrailLength;
     if (direction == 1) {
-        if (st.trailPos < kTrailLength) return TrailPath[st.trailPos++];
+        if (st.trailPos < kTrailLength)
+            return TrailPath[st.trailPos++];
         st.trailPos = 0;
         return kNoKey;
     }
@@ -93,7 +95,8 @@ SendRule rgbStarlight(EffectContext& ctx) {
     ctx.frameTick.store(h);
 
     BusyGuard guard(ctx.busy.starlight);
-    if (!guard.held()) return SendRule::none;
+    if (!guard.held())
+        return SendRule::none;
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     for (std::size_t k = 0; k < kKeyControlCount; ++k) {
         st.keyLevel[k] = decayKeyLevel(st.keyLevel[k], kOtherModeDecay);

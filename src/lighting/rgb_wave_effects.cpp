@@ -33,7 +33,8 @@ SendRule rgbWave(EffectContext& ctx) {
         }
         for (std::size_t row = 0; row < kColumnRows; ++row) {
             const std::uint8_t k = ColumnMatrix[kColumnRows * c + row];
-            if (k != kNoMatrixKey) lightKey(ctx, k, screen, alpha, led);
+            if (k != kNoMatrixKey)
+                lightKey(ctx, k, screen, alpha, led);
         }
     }
     return SendRule::ifOutputEnabled;
@@ -49,7 +50,8 @@ SendRule rgbSpiral(EffectContext& ctx) {
     const Rgb fixed = fixedColour(r);
     for (std::size_t i = 0; i < 110; ++i) {
         const std::uint8_t k = SnakePath[i];
-        if (k == kNoKey) continue;
+        if (k == kNoKey)
+            continue;
         if (multi) {
             const Rgb c = ColourWheel[v];
             lightKey(ctx, k, c, s, scaled(c, s));
@@ -65,7 +67,8 @@ SendRule rgbSpiral(EffectContext& ctx) {
 
 SendRule rgbPulseWave(EffectContext& ctx) {
     BusyGuard guard(ctx.busy.pulseWave);
-    if (!guard.held()) return SendRule::none;
+    if (!guard.held())
+        return SendRule::none;
     KeyboardScratch& st = ctx.state.keyboard;
     const LightingRecord& r = ctx.record;
     const std::uint8_t s = brightnessScale(r.brightness);
@@ -90,7 +93,8 @@ SendRule rgbPulseWave(EffectContext& ctx) {
         }
         for (std::size_t row = 0; row < kBandRows; ++row) {
             const std::uint8_t k = BandMatrix[kBandRows * c + row];
-            if (k != kNoKey) lightKey(ctx, k, screen, alpha, led);
+            if (k != kNoKey)
+                lightKey(ctx, k, screen, alpha, led);
         }
     }
     return SendRule::always;
@@ -98,7 +102,8 @@ SendRule rgbPulseWave(EffectContext& ctx) {
 
 SendRule rgbRings(EffectContext& ctx) {
     BusyGuard guard(ctx.busy.rings);
-    if (!guard.held()) return SendRule::none;
+    if (!guard.held())
+        return SendRule::none;
     ctx.host.sleepMs(10);  // a stop request just ends the pause early
     KeyboardScratch& st = ctx.state.keyboard;
     const LightingRecord& r = ctx.record;
@@ -106,17 +111,20 @@ SendRule rgbRings(EffectContext& ctx) {
     if (r.direction == 1) {
         st.phase = st.phase + 4 >= 192 ? 0 : static_cast<std::uint8_t>(st.phase + 4);
     } else {
-        if (st.phase > 192) st.phase = 192;  // left over from another mode
+        if (st.phase > 192)
+            st.phase = 192;  // left over from another mode
         st.phase = st.phase < 2 ? 192 : static_cast<std::uint8_t>(st.phase - 2);
     }
     unsigned h = st.phase;
     for (std::size_t ring = 0; ring < kRingCount; ++ring) {
         h += 21;
-        while (h >= 192) h -= 192;
+        while (h >= 192)
+            h -= 192;
         const Rgb c = ColourWheel[h];
         for (std::size_t i = 0; i < kRingSize; ++i) {
             const std::uint8_t k = RingTable[kRingSize * ring + i];
-            if (k == kNoKey || !onSnakePath(k)) continue;
+            if (k == kNoKey || !onSnakePath(k))
+                continue;
             lightKey(ctx, k, c, s, scaled(c, s));
         }
     }

@@ -39,17 +39,21 @@ SendRule rgbRipple(EffectContext& ctx) {
 
     const std::uint8_t m = planes[0][9] | planes[1][9] | planes[2][9] | planes[3][9];
     if (m == 1) {
-        for (RipplePlane& p : planes) p[9] |= 1u;
+        for (RipplePlane& p : planes)
+            p[9] |= 1u;
     } else if (m == 64) {
-        for (RipplePlane& p : planes) p[9] |= 1u << 6;
+        for (RipplePlane& p : planes)
+            p[9] |= 1u << 6;
     }
 
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         const std::uint8_t bits = planes[0][c] | planes[1][c] | planes[2][c] | planes[3][c];
         for (std::size_t row = 0; row < kColumnRows; ++row) {
-            if ((bits >> row & 1u) == 0) continue;
+            if ((bits >> row & 1u) == 0)
+                continue;
             const std::uint8_t k = ColumnMatrix[kColumnRows * c + row];
-            if (k >= kKeyControlCount) continue;
+            if (k >= kKeyControlCount)
+                continue;
             st.keyLevel[k] = 255;
             if (r.multiColour == 1) {
                 st.keyHue[k] = static_cast<std::uint8_t>(ctx.frameTick.fetch_add(11) + 11);

@@ -27,10 +27,11 @@ struct MirrorCell {
 };
 
 class ScreenMirror {
-public:
+  public:
     static constexpr std::size_t kCapacity = 126;
 
-    explicit ScreenMirror(std::size_t size = kCapacity) : size_(size < kCapacity ? size : kCapacity) {}
+    explicit ScreenMirror(std::size_t size = kCapacity)
+        : size_(size < kCapacity ? size : kCapacity) {}
     ScreenMirror(const ScreenMirror&) = delete;
     ScreenMirror& operator=(const ScreenMirror&) = delete;
 
@@ -38,13 +39,15 @@ public:
 
     // Out-of-range controls are ignored.
     void draw(std::size_t control, Rgb colour, std::uint8_t alpha) {
-        if (control >= size_) return;
+        if (control >= size_)
+            return;
         cells_[control].store(packChangerColour(colour) | static_cast<std::uint32_t>(alpha) << 24,
                               std::memory_order_relaxed);
     }
 
     MirrorCell cell(std::size_t control) const {
-        if (control >= size_) return {};
+        if (control >= size_)
+            return {};
         const std::uint32_t v = cells_[control].load(std::memory_order_relaxed);
         return {v & 0xFFFFFFu, static_cast<std::uint8_t>(v >> 24)};
     }
@@ -53,7 +56,7 @@ public:
     void publish() { generation_.fetch_add(1, std::memory_order_release); }
     std::uint32_t generation() const { return generation_.load(std::memory_order_acquire); }
 
-private:
+  private:
     std::size_t size_;
     std::array<std::atomic<std::uint32_t>, kCapacity> cells_{};
     std::atomic<std::uint32_t> generation_{0};

@@ -23,12 +23,13 @@ inline constexpr int kSettingsFlushPeriodMs = 1000;
 inline constexpr std::size_t kSettingsWriteBytes = 56;
 
 class SettingsWriter {
-public:
+  public:
     virtual ~SettingsWriter() = default;
     // One CMD_WRITE_SETTINGS of the 56 bytes to the device kind.
-    virtual link::Status writeSettings(link::DeviceKind kind, std::span<const std::uint8_t> bytes) = 0;
+    virtual link::Status writeSettings(link::DeviceKind kind,
+                                       std::span<const std::uint8_t> bytes) = 0;
 
-protected:
+  protected:
     SettingsWriter() = default;
     SettingsWriter(const SettingsWriter&) = default;
     SettingsWriter& operator=(const SettingsWriter&) = default;
@@ -37,12 +38,12 @@ protected:
 // Over the device links (the write also ends synchronised lighting of that
 // device).
 class LinkSettingsWriter final : public SettingsWriter {
-public:
+  public:
     LinkSettingsWriter(link::DeviceLink& mouse, link::DeviceLink& mousepad)
         : mouse_(mouse), mousepad_(mousepad) {}
     link::Status writeSettings(link::DeviceKind kind, std::span<const std::uint8_t> bytes) override;
 
-private:
+  private:
     link::DeviceLink& mouse_;
     link::DeviceLink& mousepad_;
 };
@@ -60,12 +61,12 @@ FlushOutcome flushDirtySettings(LightingSettings& settings, SettingsWriter& writ
 // The window timer's work: the application calls tick() every
 // kSettingsFlushPeriodMs on the GUI thread's event loop.
 class SettingsFlushTimer {
-public:
+  public:
     SettingsFlushTimer(LightingSettings& settings, SettingsWriter& writer)
         : settings_(settings), writer_(writer) {}
     FlushOutcome tick() { return flushDirtySettings(settings_, writer_); }
 
-private:
+  private:
     LightingSettings& settings_;
     SettingsWriter& writer_;
 };

@@ -10,7 +10,7 @@
 namespace quillon::lighting {
 
 class StopSignal {
-public:
+  public:
     void set() {
         {
             std::lock_guard<std::mutex> hold(mutex_);
@@ -25,11 +25,12 @@ public:
     // True when the signal is set (now or within the wait).
     bool waitFor(int ms) {
         std::unique_lock<std::mutex> hold(mutex_);
-        if (ms <= 0) return stopped_;
+        if (ms <= 0)
+            return stopped_;
         return cv_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return stopped_; });
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable cv_;
     bool stopped_ = false;

@@ -4,12 +4,15 @@ namespace quillon::lighting {
 
 namespace {
 
-std::size_t speedColumn(std::uint8_t speed) { return speed < kSpeedCount ? speed : kSpeedCount - 1; }
+std::size_t speedColumn(std::uint8_t speed) {
+    return speed < kSpeedCount ? speed : kSpeedCount - 1;
+}
 
 template <std::size_t Rows>
 int fromTable(const std::array<TimingRow, Rows>& table, std::uint8_t mode, std::uint8_t speed,
               int untimed) {
-    if (mode >= Rows) return untimed;
+    if (mode >= Rows)
+        return untimed;
     return table[mode][speedColumn(speed)];
 }
 
@@ -34,20 +37,29 @@ int framePauseMs(LightingKind kind, std::uint8_t mode, std::uint8_t speed) {
 int extraPauseMs(LightingKind kind, std::uint8_t mode, std::uint8_t speed) {
     const int s = static_cast<int>(speedColumn(speed));
     switch (kind) {
-        case LightingKind::rgbKeyboard: return mode == 5 ? 40 : 0;
-        case LightingKind::oneColourKeyboard: return mode == 4 ? 40 : 0;
-        case LightingKind::membraneKeyboard: return mode == 4 ? 100 : 0;
+        case LightingKind::rgbKeyboard:
+            return mode == 5 ? 40 : 0;
+        case LightingKind::oneColourKeyboard:
+            return mode == 4 ? 40 : 0;
+        case LightingKind::membraneKeyboard:
+            return mode == 4 ? 100 : 0;
         case LightingKind::mouse:
-            if (mode == 4) return 50;
+            if (mode == 4)
+                return 50;
             // Mode 8 has a timing row but no frame: the pass rests 200 ms more.
-            if (mode == 8) return kUntimedPointerPauseMs;
+            if (mode == 8)
+                return kUntimedPointerPauseMs;
             return 0;
         case LightingKind::mousepad:
-            if (mode == 4) return 10 * s + 100;
-            if (mode == 5) return 50;
-            if (mode == 7) return 5 * s + 50;
+            if (mode == 4)
+                return 10 * s + 100;
+            if (mode == 5)
+                return 50;
+            if (mode == 7)
+                return 5 * s + 50;
             return 0;
-        case LightingKind::sync: return 0;
+        case LightingKind::sync:
+            return 0;
     }
     return 0;
 }

@@ -33,10 +33,10 @@ inline constexpr TimingRow kMouseWave{5, 10, 17, 21, 25, 29, 33, 37, 41, 45, 49,
 
 // Every keyboard variant uses this table, indexed by the keyboard's mode.
 inline constexpr std::array<TimingRow, 16> KeyboardTimingTable{
-    detail::kStatic,    detail::kBreath,    detail::kCommon,   detail::kCommon,
-    detail::kFastStart, detail::kCommon,    detail::kCommon,   detail::kFastStart,
-    detail::kCommon,    detail::kCommon,    detail::kShortEnd, detail::kCommon,
-    detail::kCommon,    detail::kShortEnd,  detail::kCommon,   detail::kShortEnd,
+    detail::kStatic,    detail::kBreath,   detail::kCommon,   detail::kCommon,
+    detail::kFastStart, detail::kCommon,   detail::kCommon,   detail::kFastStart,
+    detail::kCommon,    detail::kCommon,   detail::kShortEnd, detail::kCommon,
+    detail::kCommon,    detail::kShortEnd, detail::kCommon,   detail::kShortEnd,
 };
 
 inline constexpr std::array<TimingRow, 9> MouseTimingTable{

@@ -1,10 +1,11 @@
 // Painting the custom sets of the three keyboard variants.
 
+#include "lighting/custom_paint.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "lighting/custom_paint.h"
 #include "lighting/key_layout_tables.h"
 
 namespace quillon::lighting {
@@ -44,7 +45,8 @@ TEST(CustomPaint, MembraneClickRecoloursTheWholeRegion) {
     EXPECT_EQ(membraneRegionOf(50), 2);
     EXPECT_TRUE(paintKey(s, LightingKind::membraneKeyboard, 50));  // region 2
     for (std::uint8_t k : MembraneRegions[2]) {
-        if (k == kNoKey) continue;
+        if (k == kNoKey)
+            continue;
         EXPECT_EQ(s.sets[1][3 * k + 1], 20) << int(k);
     }
     EXPECT_EQ(s.sets[1][3 * 0 + 1], 0);  // region 0 untouched
@@ -62,7 +64,8 @@ TEST(CustomPaint, AllKeysOnFillsOnlyUnlitKeysAndAllOffClearsTheSet) {
     EXPECT_EQ(s.sets[1][1], 0);  // key 0 kept its colour
     EXPECT_EQ(s.sets[1][3 * 125 + 2], 30);
     clearAllKeys(s, LightingKind::rgbKeyboard);
-    EXPECT_TRUE(std::all_of(s.sets[1].begin(), s.sets[1].end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(s.sets[1].begin(), s.sets[1].end(), [](std::uint8_t b) { return b == 0; }));
 
     CustomColourStore one = storeWithPaint();
     one.sets[1][200] = 7;  // beyond the one-colour bytes: untouched

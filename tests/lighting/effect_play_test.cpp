@@ -23,8 +23,8 @@ TEST(EffectPlay, TheEmulatedKeyboardShowsTheLastRenderedFrame) {
     ASSERT_TRUE(keyboard.hid.open());
     keyboard.connected = 1;
 
-    const std::vector<std::string> args{"--device", "keyboard", "--mode", "0", "--colour", "ff8000",
-                                        "--frames", "3"};
+    const std::vector<std::string> args{"--device", "keyboard", "--mode",   "0",
+                                        "--colour", "ff8000",   "--frames", "3"};
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(playEffect(args, keyboard, out, err), 0) << err.str();

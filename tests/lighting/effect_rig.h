@@ -3,6 +3,8 @@
 // Runs keyboard generators tick by tick as the keyboard thread does, without a
 // device or a thread: frames land in `frames`, the screen in the engine mirror.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -11,8 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "lighting/effect_cli.h"
 #include "lighting/lighting_engine.h"
@@ -26,7 +26,7 @@ inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 namespace quillon::lighting::test {
 
 class CaptureChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return isConnected; }
     bool syncLighting() const override { return isSynced; }
     void sendFrame(std::span<const std::uint8_t> frame) override {
@@ -39,7 +39,7 @@ public:
 
 // Records the pauses instead of sleeping.
 class RecordingPacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int ms) override {
         pauses.push_back(ms);
         clockMs += static_cast<std::uint32_t>(ms);
@@ -52,7 +52,8 @@ public:
     bool stopAfterPause = false;
     int total() const {
         int t = 0;
-        for (int p : pauses) t += p;
+        for (int p : pauses)
+            t += p;
         return t;
     }
 };
@@ -74,8 +75,8 @@ struct EffectRig {
     void select(std::uint8_t mode, std::uint8_t brightness = 14, std::uint8_t direction = 1,
                 std::uint8_t multi = 0, Rgb colour = {200, 100, 50}) {
         engine.settings.edit([&](LightingRecords& r) {
-            r.keyboard.lighting = LightingRecord{mode,          brightness,   0, direction, multi,
-                                                 colour.red, colour.green, colour.blue};
+            r.keyboard.lighting = LightingRecord{
+                mode, brightness, 0, direction, multi, colour.red, colour.green, colour.blue};
         });
         engine.requestModeSelection(LightingKind::rgbKeyboard, mode);
     }
@@ -86,7 +87,8 @@ struct EffectRig {
         const std::size_t before = keyboard.frames.size();
         (void)engine.runGenerator(LightingKind::rgbKeyboard, r, keyboard, channels, pacer);
         engine.frameTick.fetch_add(1);
-        if (keyboard.frames.size() == before) keyboard.frames.emplace_back();
+        if (keyboard.frames.size() == before)
+            keyboard.frames.emplace_back();
         return keyboard.frames.back();
     }
 
@@ -99,32 +101,41 @@ struct EffectRig {
     }
 
     CaptureChannel& channelOf(LightingKind kind) {
-        if (kind == LightingKind::mouse) return mouse;
-        if (kind == LightingKind::mousepad) return mousepad;
+        if (kind == LightingKind::mouse)
+            return mouse;
+        if (kind == LightingKind::mousepad)
+            return mousepad;
         return keyboard;
     }
 
     // One generator call of `kind` as its thread makes it (keyboard kinds also
     // step frameTick). Returns the frame sent, or an empty one when none was.
     std::vector<std::uint8_t> tickKind(LightingKind kind) {
-        const LightingRecord r = engine.settings.read(
-            [&](const LightingRecords& all) { return recordOf(const_cast<LightingRecords&>(all), kind); });
+        const LightingRecord r = engine.settings.read([&](const LightingRecords& all) {
+            return recordOf(const_cast<LightingRecords&>(all), kind);
+        });
         CaptureChannel& own = channelOf(kind);
         const std::size_t before = own.frames.size();
         (void)engine.runGenerator(kind, r, own, channels, pacer);
-        if (kind != LightingKind::mouse && kind != LightingKind::mousepad && kind != LightingKind::sync) {
+        if (kind != LightingKind::mouse && kind != LightingKind::mousepad &&
+            kind != LightingKind::sync) {
             engine.frameTick.fetch_add(1);
         }
-        if (own.frames.size() == before) return {};
+        if (own.frames.size() == before)
+            return {};
         return own.frames.back();
     }
 
     static LightingRecord& recordOf(LightingRecords& r, LightingKind kind) {
         switch (kind) {
-            case LightingKind::mouse: return r.mouse.lighting;
-            case LightingKind::mousepad: return r.mousepad.lighting;
-            case LightingKind::sync: return r.sync;
-            default: return r.keyboard.lighting;
+            case LightingKind::mouse:
+                return r.mouse.lighting;
+            case LightingKind::mousepad:
+                return r.mousepad.lighting;
+            case LightingKind::sync:
+                return r.sync;
+            default:
+                return r.keyboard.lighting;
         }
     }
 };
@@ -154,14 +165,19 @@ inline std::uint64_t fnv1a(const std::string& text) {
 
 inline std::string renderDevice(const std::string& device, int mode, int direction, int multi,
                                 int frames, const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> args{"--device", device, "--mode", std::to_string(mode),
-                                  "--brightness", "10", "--direction", std::to_string(direction),
-                                  "--multicolour", std::to_string(multi), "--colour", "c86432",
-                                  "--frames", std::to_string(frames), "--seed", "7"};
+    std::vector<std::string> args{"--device",      device,
+                                  "--mode",        std::to_string(mode),
+                                  "--brightness",  "10",
+                                  "--direction",   std::to_string(direction),
+                                  "--multicolour", std::to_string(multi),
+                                  "--colour",      "c86432",
+                                  "--frames",      std::to_string(frames),
+                                  "--seed",        "7"};
     args.insert(args.end(), extra.begin(), extra.end());
     std::ostringstream out;
     std::ostringstream err;
-    if (renderEffect(args, out, err) != 0) return "error: " + err.str();
+    if (renderEffect(args, out, err) != 0)
+        return "error: " + err.str();
     return out.str();
 }
 
@@ -172,7 +188,8 @@ inline DeviceGolden renderGolden(const std::string& device, int mode,
     for (int direction : {1, 0}) {
         for (int multi : {0, 1}) {
             const std::string frames = renderDevice(device, mode, direction, multi, 12, extra);
-            if (i == 0) g.firstLine = frames.substr(0, frames.find('\n'));
+            if (i == 0)
+                g.firstLine = frames.substr(0, frames.find('\n'));
             g.digest[i++] = fnv1a(frames);
         }
     }
@@ -183,7 +200,8 @@ inline DeviceGolden renderGolden(const std::string& device, int mode,
 // record frames after an intended change).
 inline bool writeGoldenIfAsked(const std::string& name, const std::vector<DeviceGolden>& rows) {
     const char* dir = std::getenv("QUILLON_GOLDEN_OUT");
-    if (dir == nullptr) return false;
+    if (dir == nullptr)
+        return false;
     std::ofstream out(std::string(dir) + "/" + name);
     for (const DeviceGolden& g : rows) {
         out << "    {\"" << g.device << "\", " << g.mode << ", \"" << g.firstLine << "\", {";
@@ -195,7 +213,8 @@ inline bool writeGoldenIfAsked(const std::string& name, const std::vector<Device
     return true;
 }
 
-inline void expectGolden(const std::vector<DeviceGolden>& actual, std::span<const DeviceGolden> recorded) {
+inline void expectGolden(const std::vector<DeviceGolden>& actual,
+                         std::span<const DeviceGolden> recorded) {
     ASSERT_EQ(actual.size(), recorded.size());
     for (std::size_t r = 0; r < actual.size(); ++r) {
         const DeviceGolden& a = actual[r];

@@ -25,10 +25,14 @@ std::uint64_t fnv1a(const std::string& text) {
 }
 
 std::string render(int mode, int direction, int multi, int frames) {
-    const std::vector<std::string> args{
-        "--device", "keyboard", "--mode",     std::to_string(mode), "--brightness", "10",
-        "--direction", std::to_string(direction), "--multicolour", std::to_string(multi),
-        "--colour", "c86432", "--frames", std::to_string(frames), "--seed", "7"};
+    const std::vector<std::string> args{"--device",      "keyboard",
+                                        "--mode",        std::to_string(mode),
+                                        "--brightness",  "10",
+                                        "--direction",   std::to_string(direction),
+                                        "--multicolour", std::to_string(multi),
+                                        "--colour",      "c86432",
+                                        "--frames",      std::to_string(frames),
+                                        "--seed",        "7"};
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(renderEffect(args, out, err), 0) << err.str();
@@ -80,7 +84,7 @@ TEST(GoldenFrames, RenderRefusesBadArguments) {
     std::ostringstream err;
     const std::vector<std::string> noFrames{"--device", "keyboard", "--mode", "1"};
     EXPECT_EQ(renderEffect(noFrames, out, err), 2);
-    const std::vector<std::string> badColour{"--device", "keyboard", "--mode", "1",
+    const std::vector<std::string> badColour{"--device", "keyboard", "--mode",   "1",
                                              "--frames", "1",        "--colour", "12345g"};
     EXPECT_EQ(renderEffect(badColour, out, err), 2);
     const std::vector<std::string> unknown{"--device", "toaster", "--mode", "1", "--frames", "1"};
@@ -91,9 +95,9 @@ TEST(GoldenFrames, RenderRefusesBadArguments) {
 TEST(GoldenFrames, SeedFixesTheBreathingHue) {
     // The hue changes when the phase wraps after 128 ticks.
     auto lastFrame = [](int seed) {
-        const std::vector<std::string> args{"--device", "keyboard", "--mode", "1",
-                                            "--multicolour", "1", "--frames", "140",
-                                            "--seed", std::to_string(seed)};
+        const std::vector<std::string> args{
+            "--device", "keyboard", "--mode", "1",      "--multicolour",
+            "1",        "--frames", "140",    "--seed", std::to_string(seed)};
         std::ostringstream out;
         std::ostringstream err;
         EXPECT_EQ(renderEffect(args, out, err), 0);

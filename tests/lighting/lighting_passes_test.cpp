@@ -29,7 +29,8 @@ TEST(KeyboardPass, UnpluggedKeyboardCallsNoGeneratorAndKeepsTheTick) {
     EffectRig rig;
     rig.select(3);
     rig.keyboard.isConnected = false;
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
     EXPECT_TRUE(rig.keyboard.frames.empty());
     EXPECT_EQ(rig.engine.frameTick.load(), 0);
     EXPECT_EQ(rig.scratch().phase, 0);  // the generator never ran
@@ -40,7 +41,8 @@ TEST(KeyboardPass, SynchronisedKeyboardSendsNothingButTheTickAdvances) {
     EffectRig rig;
     rig.select(3);
     rig.keyboard.isSynced = true;
-    for (int i = 0; i < 4; ++i) ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
     EXPECT_TRUE(rig.keyboard.frames.empty());
     EXPECT_EQ(rig.engine.frameTick.load(), 4);
 }
@@ -115,7 +117,7 @@ TEST(SyncPass, IdlesASecondWhenNoDeviceIsThere) {
 
 // A fake device that counts frames from any thread.
 class CountingChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return true; }
     bool syncLighting() const override { return false; }
     void sendFrame(std::span<const std::uint8_t>) override { frames.fetch_add(1); }
@@ -124,7 +126,8 @@ public:
 
 TEST(LightingThreads, RunFramesAndStopWithinAPass) {
     LightingEngine engine;
-    engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting = {3, 14, 14, 1, 0, 1, 2, 3}; });
+    engine.settings.edit(
+        [](LightingRecords& r) { r.keyboard.lighting = {3, 14, 14, 1, 0, 1, 2, 3}; });
     CountingChannel keyboard;
     CountingChannel mouse;
     CountingChannel mousepad;

@@ -16,16 +16,16 @@ namespace quillon::lighting {
 namespace {
 
 class FreePacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int) override { return true; }
     std::uint32_t nowMs() const override { return now_.fetch_add(1); }
 
-private:
+  private:
     mutable std::atomic<std::uint32_t> now_{0};
 };
 
 class SinkChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return true; }
     bool syncLighting() const override { return sync.load() != 0; }
     void sendFrame(std::span<const std::uint8_t> frame) override {
@@ -58,7 +58,8 @@ TEST(LightingRaces, EffectsRunWhileTheViewsChangeTheSettings) {
         FreePacer pacer;
         while (!done.load()) {
             (void)pass(engine, channels, pacer);
-            if (count) passes.fetch_add(1);
+            if (count)
+                passes.fetch_add(1);
         }
     };
     std::thread kb(run, keyboardPass, true);
@@ -77,7 +78,8 @@ TEST(LightingRaces, EffectsRunWhileTheViewsChangeTheSettings) {
             // What a user does meanwhile: every lighting control of the views.
             skin.userSlide("kb_deng_light_slider", i % 15, false);
             skin.userSlide("kb_deng_speed_slider", i % 15, false);
-            skin.userPickColour("kb_deng_Color_Pallet", 0xFF000000u + static_cast<unsigned>(i) * 977u);
+            skin.userPickColour("kb_deng_Color_Pallet",
+                                0xFF000000u + static_cast<unsigned>(i) * 977u);
             skin.userClick(i % 2 ? "kb_Deng_FXL_check" : "kb_Deng_FXR_check");
             skin.userCheck("kb_Deng_7color_check", i % 3 == 0);
             skin.userClick("kb_dkey_" + std::to_string(i % 126));
@@ -88,7 +90,8 @@ TEST(LightingRaces, EffectsRunWhileTheViewsChangeTheSettings) {
             engine.outputEnabled = i % 11 != 0;
             view.refresh(link::DeviceKind::keyboard);
             // The GUI repaints from the mirror at its own pace.
-            volatile std::uint32_t seen = engine.mirrors.keyboard.cell(static_cast<std::size_t>(i % 126)).colour;
+            volatile std::uint32_t seen =
+                engine.mirrors.keyboard.cell(static_cast<std::size_t>(i % 126)).colour;
             (void)seen;
             ++i;
         }

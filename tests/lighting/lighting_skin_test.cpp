@@ -29,7 +29,8 @@ std::vector<std::string> sharedNames(const std::string& p) {
           "deng_color_layout", "deng_7colorselect_layout", "deng_speed_layout"}) {
         names.push_back(p + s);
     }
-    for (int n = 0; n < 30; ++n) names.push_back(p + "Deng_color_btn_" + std::to_string(n));
+    for (int n = 0; n < 30; ++n)
+        names.push_back(p + "Deng_color_btn_" + std::to_string(n));
     return names;
 }
 
@@ -47,8 +48,10 @@ TEST(LightingSkin, KeyboardViewHoldsEveryLightingControl) {
           "kb_deng_color_lump"}) {
         names.push_back(s);
     }
-    for (int k = 0; k < 126; ++k) names.push_back("kb_dkey_" + std::to_string(k));
-    for (const std::string& n : names) EXPECT_TRUE(holds(xml, n)) << n;
+    for (int k = 0; k < 126; ++k)
+        names.push_back("kb_dkey_" + std::to_string(k));
+    for (const std::string& n : names)
+        EXPECT_TRUE(holds(xml, n)) << n;
 }
 
 TEST(LightingSkin, MouseAndMousepadViewsHoldEveryLightingControl) {
@@ -56,10 +59,12 @@ TEST(LightingSkin, MouseAndMousepadViewsHoldEveryLightingControl) {
     const std::string pad = readSkin("MousePad_deng.xml");
     ASSERT_FALSE(mouse.empty());
     ASSERT_FALSE(pad.empty());
-    for (const std::string& n : sharedNames("ms_")) EXPECT_TRUE(holds(mouse, n)) << n;
+    for (const std::string& n : sharedNames("ms_"))
+        EXPECT_TRUE(holds(mouse, n)) << n;
     EXPECT_TRUE(holds(mouse, "ms_Deng_FXL_btn"));
     EXPECT_TRUE(holds(mouse, "ms_Deng_FXR_btn"));
-    for (const std::string& n : sharedNames("mp_")) EXPECT_TRUE(holds(pad, n)) << n;
+    for (const std::string& n : sharedNames("mp_"))
+        EXPECT_TRUE(holds(pad, n)) << n;
 }
 
 }  // namespace

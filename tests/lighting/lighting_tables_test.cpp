@@ -32,7 +32,8 @@ TEST(ColourTables, ColourWheelFollowsTheRampsAndRepeatsPast191) {
     EXPECT_EQ(ColourWheel[96], (Rgb{0, 248, 255}));
     EXPECT_EQ(ColourWheel[128], (Rgb{1, 0, 255}));
     EXPECT_EQ(ColourWheel[191], (Rgb{255, 0, 0}));
-    for (std::size_t i = 192; i < 256; ++i) EXPECT_EQ(ColourWheel[i], ColourWheel[i - 192]);
+    for (std::size_t i = 192; i < 256; ++i)
+        EXPECT_EQ(ColourWheel[i], ColourWheel[i - 192]);
 }
 
 TEST(ColourTables, EnvelopesHaveTheirLengthsAndShapes) {
@@ -86,7 +87,8 @@ TEST(KeyLayoutTables, MatricesAndPathsHaveTheirShapes) {
 
     std::set<int> snake(SnakePath.begin(), SnakePath.begin() + kSnakeKeyCount);
     EXPECT_EQ(snake.size(), kSnakeKeyCount);  // no key twice
-    for (int k : {16, 62, 79, 80, 81, 82, 83, 100, 104, 120, 125}) EXPECT_EQ(snake.count(k), 0u);
+    for (int k : {16, 62, 79, 80, 81, 82, 83, 100, 104, 120, 125})
+        EXPECT_EQ(snake.count(k), 0u);
     EXPECT_TRUE(std::all_of(SnakePath.begin() + kSnakeKeyCount, SnakePath.end(),
                             [](std::uint8_t v) { return v == kNoKey; }));
     EXPECT_EQ(OneColourSnakePath[0], 122);

@@ -1,11 +1,12 @@
 // The lighting views driven through the in-memory skin as a user would.
 
+#include "lighting/lighting_view.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "effect_rig.h"
-#include "lighting/lighting_view.h"
 #include "lighting/settings_flush.h"
 #include "skin/memory_skin.h"
 
@@ -28,7 +29,8 @@ struct ViewRig {
         skin.setNotificationSink([this](const skin::Notification& n) { (void)view.handle(n); });
         for (const char* combo : {"kb_deng_combo_modeSelect", "ms_deng_combo_modeSelect",
                                   "mp_deng_combo_modeSelect", "kb_deng_combo_curtom_count"}) {
-            for (int i = 0; i < 16; ++i) skin.at(combo).addRow(skin::Row::text("m"));
+            for (int i = 0; i < 16; ++i)
+                skin.at(combo).addRow(skin::Row::text("m"));
         }
         skin.at("kb_deng_light_slider").setRange(0, 14);
         skin.at("kb_deng_speed_slider").setRange(0, 20);
@@ -197,14 +199,14 @@ TEST(LightingView, KeysPaintOnlyInCustomModeAndEachPaintSaves) {
     rig.skin.userClick("kb_Deng_off_kill_check");
     rig.skin.userClick("kb_fkey_13");
     EXPECT_EQ(rig.records().custom.sets[0][3 * 14], 0);
-    rig.skin.userClick("kb_dkey_62");    // no LED: nothing
-    rig.skin.userClick("kb_dkey_999");   // outside the table: nothing
+    rig.skin.userClick("kb_dkey_62");   // no LED: nothing
+    rig.skin.userClick("kb_dkey_999");  // outside the table: nothing
     EXPECT_EQ(rig.saved.size(), 2u);
 }
 
 // Counts settings writes.
 class CountingWriter final : public SettingsWriter {
-public:
+  public:
     link::Status writeSettings(DeviceKind kind, std::span<const std::uint8_t> bytes) override {
         writes.push_back({kind, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
         return link::Status::ok;
@@ -228,7 +230,8 @@ TEST(SettingsFlush, SeveralMouseChangesWithinASecondMakeOneWrite) {
     EXPECT_EQ(bytes[1], 3);   // mode
     EXPECT_EQ(bytes[4], 1);   // direction
     EXPECT_EQ(bytes[21], 4);  // DPI stage
-    EXPECT_TRUE(std::all_of(bytes.begin() + 23, bytes.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(bytes.begin() + 23, bytes.end(), [](std::uint8_t b) { return b == 0; }));
     // Nothing changed since: the next tick writes nothing.
     EXPECT_FALSE(timer.tick().mouseWritten);
     EXPECT_EQ(writer.writes.size(), 1u);

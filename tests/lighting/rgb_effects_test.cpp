@@ -2,6 +2,8 @@
 // the tables (fixed colour 200, 100, 50 at full brightness unless said), and
 // the behaviours that span many ticks.
 
+#include "lighting/rgb_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include "effect_rig.h"
 #include "lighting/colour_tables.h"
 #include "lighting/key_layout_tables.h"
-#include "lighting/rgb_effects.h"
 #include "lighting/screen_mirror.h"
 
 namespace quillon::lighting {
@@ -28,7 +29,8 @@ TEST(RgbEffectsFirstTick, StaticFillsAll126LedsAndShowsTheUnscaledColour) {
     rig.select(0);
     const auto& f = rig.tick();
     ASSERT_EQ(f.size(), 378u);
-    for (std::size_t led = 0; led < 126; ++led) EXPECT_EQ(ledAt(f, led), (Rgb{199, 99, 49}));
+    for (std::size_t led = 0; led < 126; ++led)
+        EXPECT_EQ(ledAt(f, led), (Rgb{199, 99, 49}));
     const MirrorCell c = rig.engine.mirrors.keyboard.cell(62);
     EXPECT_EQ(c.colour, 100u * 65536 + 50u * 256 + 200u);
     EXPECT_EQ(c.alpha, 255);
@@ -37,7 +39,8 @@ TEST(RgbEffectsFirstTick, StaticFillsAll126LedsAndShowsTheUnscaledColour) {
 TEST(RgbEffectsFirstTick, BreathingRisesFromTheEnvelopeStart) {
     EffectRig rig;
     rig.select(1);
-    for (int i = 0; i < 19; ++i) rig.tick();
+    for (int i = 0; i < 19; ++i)
+        rig.tick();
     const auto& f = rig.tick();  // phase 20: Breath 33
     EXPECT_EQ(ledAt(f, 0), (Rgb{25, 12, 6}));
     EXPECT_EQ(rig.engine.mirrors.keyboard.cell(0).alpha, 32);
@@ -92,7 +95,8 @@ TEST(RgbEffectsFirstTick, RippleStartsAtTheBottomOfColumnNine) {
     // Key 109 lit to 255 and decayed by 40 at once; envelope first.
     EXPECT_EQ(ledAt(f, 109), (Rgb{166, 82, 40}));
     std::size_t lit = 0;
-    for (std::size_t led = 0; led < 126; ++led) lit += ledAt(f, led) != Rgb{};
+    for (std::size_t led = 0; led < 126; ++led)
+        lit += ledAt(f, led) != Rgb{};
     EXPECT_EQ(lit, 1u);
     // Next tick: the wave moved up one row in column 9 and one column sideways.
     const auto& g = rig.tick();
@@ -113,7 +117,7 @@ TEST(RgbEffectsFirstTick, RainStartsFromTheSeededColumnPhases) {
     EffectRig rig;
     rig.select(7);
     const auto& f = rig.tick();
-    EXPECT_EQ(ledAt(f, 64), (Rgb{5, 2, 0}));    // column 2 row 4: phase 1 -> 2
+    EXPECT_EQ(ledAt(f, 64), (Rgb{5, 2, 0}));     // column 2 row 4: phase 1 -> 2
     EXPECT_EQ(ledAt(f, 43), (Rgb{95, 47, 23}));  // column 2 row 3: phase 36 -> 37
     EXPECT_EQ(rig.scratch().keyHue[64], 14);
 }
@@ -160,7 +164,8 @@ TEST(RgbEffectsFirstTick, CustomShowsTheCurrentSetAtItsLeds) {
     const auto& f = rig.tick();
     EXPECT_EQ(ledAt(f, 0), (Rgb{9, 19, 29}));
     EXPECT_EQ(ledAt(f, 62), (Rgb{254, 0, 0}));
-    EXPECT_EQ(rig.engine.mirrors.keyboard.cell(0), (MirrorCell{20u * 65536 + 30u * 256 + 10u, 255}));
+    EXPECT_EQ(rig.engine.mirrors.keyboard.cell(0),
+              (MirrorCell{20u * 65536 + 30u * 256 + 10u, 255}));
     EXPECT_EQ(rig.engine.mirrors.keyboard.cell(119).colour, 255u);
 }
 
@@ -213,8 +218,8 @@ TEST(RgbEffects, DarkBrightnessLevelsSendDarkFramesWithInvisibleKeys) {
 }
 
 TEST(RgbEffects, SpiralNeverLightsKeysOffTheSnakePath) {
-    const std::vector<int> off{16, 62, 79, 80, 81, 82, 83, 100, 101, 102, 103, 104,
-                               120, 121, 122, 123, 124, 125};
+    const std::vector<int> off{16,  62,  79,  80,  81,  82,  83,  100, 101,
+                               102, 103, 104, 120, 121, 122, 123, 124, 125};
     for (std::uint8_t multi : {0, 1}) {
         EffectRig rig;
         rig.select(4, 14, 1, multi);
@@ -275,7 +280,8 @@ TEST(RgbEffects, RingHuesArePhasePlus21PerRing) {
             const Rgb expected = ColourWheel[(phase + 21 * (ring + 1)) % 192];
             for (std::size_t i = 0; i < kRingSize; ++i) {
                 const std::uint8_t k = RingTable[kRingSize * ring + i];
-                if (k == kNoKey || !onSnakePath(k)) continue;
+                if (k == kNoKey || !onSnakePath(k))
+                    continue;
                 EXPECT_EQ(rig.engine.mirrors.keyboard.cell(k).colour, packChangerColour(expected));
             }
         }
@@ -296,13 +302,15 @@ TEST(RgbEffects, StarlightRelightsEachKeyAfter104Steps) {
             EXPECT_EQ(level[order.back()], 235);
         }
     }
-    for (std::size_t i = 104; i < order.size(); ++i) EXPECT_EQ(order[i], order[i - 104]);
+    for (std::size_t i = 104; i < order.size(); ++i)
+        EXPECT_EQ(order[i], order[i - 104]);
 }
 
 TEST(RgbEffects, ModeSelectionResetsOnlyTheResettableScratch) {
     EffectRig rig;
     rig.select(6);
-    for (int i = 0; i < 5; ++i) rig.tick();
+    for (int i = 0; i < 5; ++i)
+        rig.tick();
     rig.scratch().keyPhase[3] = 77;
     rig.select(0);
     rig.tick();
@@ -326,7 +334,8 @@ TEST(RgbEffects, PhasesLeftByAnotherModeStayInsideTheEnvelopes) {
             s.keyPhase.fill(255);
             s.trailPos = 255;
             s.starPos = 255;
-            for (int i = 0; i < 3; ++i) rig.tick();
+            for (int i = 0; i < 3; ++i)
+                rig.tick();
             if (mode == 2 || mode == 3 || mode == 4 || mode == 13 || mode == 14) {
                 EXPECT_LE(s.phase, 192) << int(mode);
             }
