@@ -2,6 +2,7 @@
 
 #include "attach/profile_select.h"
 #include "attach/state_reads.h"
+#include "link/protocol.h"
 
 namespace quillon::attach {
 
@@ -24,6 +25,13 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
       mouseMonitor_(backend, mouseEvents_),
       keyboardMonitor_(backend),
       hotplug_(backend) {}
+
+void AttachService::refreshMouseInfo() {
+    if (!ctx_.attached(DeviceKind::mouse)) return;
+    link::DeviceInfo info;
+    if (link::succeeded(link::readInfo(ctx_.mouseLink, info)))
+        stores_.edit([&](StoredData& d) { d.mouse.info = info; });
+}
 
 void AttachService::install() {
     shell::WorkerSet& workers = app_.workers();

@@ -123,7 +123,8 @@ public:
     BoundControls controls;
     AttachContext ctx;
     shell::NotificationRouter router;
-    KeyboardAttach keyboardSteps{ctx, nullptr};
+    link::StopSignal stop;  // never requested: the keyboard's settling wait runs in full
+    KeyboardAttach keyboardSteps{ctx, &stop};
     MouseAttach mouseSteps{ctx};
     MousepadAttach mousepadSteps{ctx};
 };
