@@ -56,15 +56,19 @@ Application::~Application() {
 
 link::DeviceLink& Application::link(link::DeviceKind kind) {
     switch (kind) {
-    case link::DeviceKind::keyboard: return keyboardLink_;
-    case link::DeviceKind::mouse: return mouseLink_;
-    case link::DeviceKind::mousepad: return mousepadLink_;
+        case link::DeviceKind::keyboard:
+            return keyboardLink_;
+        case link::DeviceKind::mouse:
+            return mouseLink_;
+        case link::DeviceKind::mousepad:
+            return mousepadLink_;
     }
     return keyboardLink_;
 }
 
 bool Application::anyDeviceConnected() const {
-    return keyboardLink_.connected != 0 || mouseLink_.connected != 0 || mousepadLink_.connected != 0;
+    return keyboardLink_.connected != 0 || mouseLink_.connected != 0 ||
+           mousepadLink_.connected != 0;
 }
 
 void Application::addStartupStep(StartupPhase phase, std::function<void()> step) {
@@ -130,10 +134,12 @@ void Application::addMessageRoutes() {
     });
     // The mouse event thread starts these; repeated events within 50 ms
     // restart the timer, so a burst leads to one re-read.
-    messages_.onTimer(TimerId::mouseSettingsReread,
-                      [this] { (void)messages_.dispatch({MessageId::mouseSettingsReread, 0, 0}); });
-    messages_.onTimer(TimerId::mouseStateReread,
-                      [this] { (void)messages_.dispatch({MessageId::mouseStateReread, 0, 0}); });
+    messages_.onTimer(TimerId::mouseSettingsReread, [this] {
+        (void)messages_.dispatch({MessageId::mouseSettingsReread, 0, 0});
+    });
+    messages_.onTimer(TimerId::mouseStateReread, [this] {
+        (void)messages_.dispatch({MessageId::mouseStateReread, 0, 0});
+    });
     messages_.on(MessageId::languageReload, [this](const WindowMessage&) {
         skin_.reloadTexts();
         skin_.windowCommand(skin::WindowCommand::relayout);

@@ -35,7 +35,7 @@ enum class StartupPhase {
 };
 
 class Application {
-public:
+  public:
     Application(skin::Skin& skin, EventLoop& loop, platform::HidBackend& hid);
     // Stops the workers, then destroys the links (mousepad, mouse, keyboard).
     ~Application();
@@ -76,7 +76,7 @@ public:
     // Shows "message_text_1" unless that message is already open from here.
     void showNoDeviceMessage();
 
-private:
+  private:
     void addWindowRoutes();
     void addMessageRoutes();
 

@@ -13,7 +13,7 @@
 namespace quillon::shell {
 
 class EventLoop {
-public:
+  public:
     virtual ~EventLoop() = default;
 
     // Queues fn to run on the GUI thread. Callable from any thread. Returns
@@ -37,7 +37,7 @@ public:
     // it is waited for.
     bool sendAndWait(const std::function<void()>& fn, const link::StopSignal* stop = nullptr);
 
-protected:
+  protected:
     EventLoop() = default;
     EventLoop(const EventLoop&) = default;
     EventLoop& operator=(const EventLoop&) = default;

@@ -15,9 +15,11 @@ namespace quillon::shell {
 using MessageHandler = std::function<void(const WindowMessage&)>;
 
 class MessageRouter {
-public:
+  public:
     // A later handler for the same id replaces the earlier one.
-    void on(MessageId id, MessageHandler handler) { messages_.insert_or_assign(id, std::move(handler)); }
+    void on(MessageId id, MessageHandler handler) {
+        messages_.insert_or_assign(id, std::move(handler));
+    }
     void onTimer(TimerId id, std::function<void()> handler) {
         timers_.insert_or_assign(id, std::move(handler));
     }
@@ -27,7 +29,7 @@ public:
     bool dispatchTimer(TimerId id) const;
     bool handles(MessageId id) const { return messages_.contains(id); }
 
-private:
+  private:
     std::map<MessageId, MessageHandler> messages_;
     std::map<TimerId, std::function<void()>> timers_;
 };

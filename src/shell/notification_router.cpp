@@ -26,8 +26,8 @@ void NotificationRouter::addPrefix(skin::NotifyType type, std::string_view prefi
     add(type, kPrefix, {Match::prefix, std::string(prefix), std::move(handler), flow});
 }
 
-void NotificationRouter::addName(skin::NotifyType type, std::string_view name,
-                                 RouteHandler handler, Flow flow) {
+void NotificationRouter::addName(skin::NotifyType type, std::string_view name, RouteHandler handler,
+                                 Flow flow) {
     add(type, kName, {Match::name, std::string(name), std::move(handler), flow});
 }
 
@@ -55,12 +55,16 @@ std::size_t NotificationRouter::route(const skin::Notification& notification) co
             int index = 0;
             bool matches = false;
             switch (r.match) {
-            case Match::name: matches = equalsIgnoringCase(r.key, notification.name); break;
-            case Match::prefix:
-                matches = split.split && equalsIgnoringCase(r.key, split.prefix);
-                index = split.index;
-                break;
-            case Match::any: matches = true; break;
+                case Match::name:
+                    matches = equalsIgnoringCase(r.key, notification.name);
+                    break;
+                case Match::prefix:
+                    matches = split.split && equalsIgnoringCase(r.key, split.prefix);
+                    index = split.index;
+                    break;
+                case Match::any:
+                    matches = true;
+                    break;
             }
             if (!matches) {
                 continue;

@@ -32,7 +32,7 @@ enum class Flow { stop, continues };
 using RouteHandler = std::function<void(const skin::Notification&, int index)>;
 
 class NotificationRouter {
-public:
+  public:
     void addFirst(skin::NotifyType type, std::string_view name, RouteHandler handler,
                   Flow flow = Flow::stop);
     void addPrefix(skin::NotifyType type, std::string_view prefix, RouteHandler handler,
@@ -47,7 +47,7 @@ public:
     // Runs the matching routes; returns how many ran (0: the name matched no route).
     std::size_t route(const skin::Notification& notification) const;
 
-private:
+  private:
     enum class Match { name, prefix, any };
     struct Route {
         Match match;

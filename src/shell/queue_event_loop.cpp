@@ -5,9 +5,12 @@
 
 namespace quillon::shell {
 
-QueueEventLoop::QueueEventLoop(Now now) : now_(std::move(now)), loopThread_(std::this_thread::get_id()) {}
+QueueEventLoop::QueueEventLoop(Now now)
+    : now_(std::move(now)), loopThread_(std::this_thread::get_id()) {}
 
-QueueEventLoop::~QueueEventLoop() { quit(); }
+QueueEventLoop::~QueueEventLoop() {
+    quit();
+}
 
 bool QueueEventLoop::post(std::function<void()> fn) {
     {

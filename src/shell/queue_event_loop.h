@@ -5,8 +5,8 @@
 // pumped by hand with runPending() under a clock the test moves.
 
 #include <atomic>
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -18,7 +18,7 @@
 namespace quillon::shell {
 
 class QueueEventLoop final : public EventLoop {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
     using Now = std::function<Clock::time_point()>;
 
@@ -47,7 +47,7 @@ public:
     void stopTimer(TimerId id) override;
     void setTimerHandler(std::function<void(TimerId)> handler) override;
 
-private:
+  private:
     struct Timer {
         Clock::time_point due;
         std::chrono::milliseconds interval;

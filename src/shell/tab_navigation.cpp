@@ -58,8 +58,8 @@ bool TabNavigation::bounced(const skin::Notification& notification) {
 
 void TabNavigation::showStrip(const ProfileStripNames& names, ProfileStrip shows) {
     if (shows == ProfileStrip::none) {
-        for (std::string_view name :
-             {names.selectTab, names.panel, names.spreadButton, names.lightingEdit, names.keyEdit}) {
+        for (std::string_view name : {names.selectTab, names.panel, names.spreadButton,
+                                      names.lightingEdit, names.keyEdit}) {
             setVisible(name, false);
         }
         return;

@@ -48,8 +48,8 @@ struct DeviceTab {
 };
 inline constexpr std::string_view kDeviceTabLayout = "tab_switch";
 inline constexpr DeviceTab kDeviceTabs[] = {
-    {"kb_tab", 0}, {"kb_onecolor_tab", 0}, {"kb_film_tab", 0}, {"ms_tab", 1},
-    {"ms2_tab", 1}, {"mp_tab", 2},         {"ani_tab", 3},     {"split_tab", 4},
+    {"kb_tab", 0},  {"kb_onecolor_tab", 0}, {"kb_film_tab", 0}, {"ms_tab", 1},
+    {"ms2_tab", 1}, {"mp_tab", 2},          {"ani_tab", 3},     {"split_tab", 4},
 };
 
 // The profile strip of a device view: which profile list it offers.
@@ -62,9 +62,9 @@ struct ProfileStripNames {
     std::string_view lightingEdit;
     std::string_view keyEdit;
 };
-inline constexpr ProfileStripNames kKeyboardStrip{"kb_profile_select_tab", "kb_profile_fun_spead_tab",
-                                                  "kb_profile_fun_spread_btn", "kb_deng_profile_edit",
-                                                  "kb_key_profile_edit"};
+inline constexpr ProfileStripNames kKeyboardStrip{
+    "kb_profile_select_tab", "kb_profile_fun_spead_tab", "kb_profile_fun_spread_btn",
+    "kb_deng_profile_edit", "kb_key_profile_edit"};
 inline constexpr ProfileStripNames kMouseStrip{"ms_profile_select_tab", "ms_profile_fun_spead_tab",
                                                "ms_profile_fun_spread_btn", "ms_deng_profile_edit",
                                                "ms_key_profile_edit"};
@@ -92,7 +92,7 @@ inline constexpr DevicePage kDevicePages[] = {
 };
 
 class TabNavigation {
-public:
+  public:
     explicit TabNavigation(skin::Skin& skin) : skin_(skin) {}
 
     // Guards are asked in the order added.
@@ -107,7 +107,7 @@ public:
 
     void select(const skin::Notification& notification);
 
-private:
+  private:
     bool bounced(const skin::Notification& notification);
     void showStrip(const ProfileStripNames& names, ProfileStrip shows);
     void setVisible(std::string_view name, bool visible);

@@ -59,12 +59,12 @@ inline constexpr std::string_view kAllEndedLine = "所有对象处于激发状�
 inline constexpr std::string_view kTimedOutLine = "所有对象处于非激发状态，超时";
 
 struct StopReport {
-    std::size_t waits = 0;       // waits made
+    std::size_t waits = 0;         // waits made
     std::size_t stillRunning = 0;  // workers that had not ended after the last wait
 };
 
 class WorkerSet {
-public:
+  public:
     WorkerSet();
     // Stops (if still running) and joins every thread.
     ~WorkerSet();
@@ -89,7 +89,7 @@ public:
     bool running(Worker worker) const;
     bool started() const { return started_; }
 
-private:
+  private:
     struct Slot {
         WorkerBody body;
         std::string exitLine;

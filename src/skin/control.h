@@ -23,8 +23,8 @@ struct Row {
     std::vector<RowCell> cells;  // combo rows have one cell; list rows one per column
     int height = 0;              // fixed height in pixels; 0 = the skin's default
     std::string userData;
-    std::string style;           // the row's own style; empty = default
-    std::string name;            // the row element's name (e.g. "macro_action"); may be empty
+    std::string style;  // the row's own style; empty = default
+    std::string name;   // the row element's name (e.g. "macro_action"); may be empty
 
     // A one-cell row: what combos and the name lists hold.
     static Row text(std::string_view text, int height = 0, std::string_view userData = {}) {
@@ -41,7 +41,7 @@ struct Row {
 // getters then return the neutral value (false, empty, 0, -1).
 
 class Control {
-public:
+  public:
     virtual ~Control() = default;
 
     virtual std::string name() const = 0;
@@ -140,7 +140,7 @@ public:
     virtual std::uint32_t colour() const { return 0; }
     virtual void setColour(std::uint32_t argb) { (void)argb; }
 
-protected:
+  protected:
     Control() = default;
     Control(const Control&) = default;
     Control& operator=(const Control&) = default;

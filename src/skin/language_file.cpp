@@ -10,9 +10,12 @@ namespace {
 
 LanguageLoad fromXml(XmlStatus status) {
     switch (status) {
-    case XmlStatus::ok: return LanguageLoad::ok;
-    case XmlStatus::tooLarge: return LanguageLoad::tooLarge;
-    case XmlStatus::malformed: return LanguageLoad::malformed;
+        case XmlStatus::ok:
+            return LanguageLoad::ok;
+        case XmlStatus::tooLarge:
+            return LanguageLoad::tooLarge;
+        case XmlStatus::malformed:
+            return LanguageLoad::malformed;
     }
     return LanguageLoad::malformed;
 }

@@ -26,7 +26,7 @@
 
 namespace quillon::skin {
 
-enum class [[nodiscard]] LanguageLoad {
+enum class [[nodiscard]] LanguageLoad{
     ok,
     missingFile,  // the file could not be opened
     tooLarge,     // beyond the size or count limits
@@ -40,7 +40,7 @@ inline constexpr std::size_t MAX_LANGUAGE_TEXT_BYTES = 4096;
 inline constexpr std::size_t MAX_LANGUAGES = 64;
 
 class LanguageTable {
-public:
+  public:
     // Replaces the table with the file's texts; on failure the table is unchanged.
     LanguageLoad parse(std::string_view xml);
     LanguageLoad load(const std::filesystem::path& file);
@@ -56,7 +56,7 @@ public:
 
     void forEach(const std::function<void(const std::string&, const std::string&)>& visit) const;
 
-private:
+  private:
     std::string code_;
     std::string name_;
     std::map<std::string, std::string, std::less<>> texts_;

@@ -17,7 +17,9 @@ void MemoryControl::setTextKey(std::string_view key) {
     text_ = skin_.translate(key);
 }
 
-void MemoryControl::setFocus() { skin_.focused_ = name_; }
+void MemoryControl::setFocus() {
+    skin_.focused_ = name_;
+}
 
 void MemoryControl::setChecked(bool checked, bool raiseEvent) {
     checked_ = checked;
@@ -96,7 +98,8 @@ MemoryControl& MemorySkin::declare(std::string_view name) {
     auto it = controls_.find(name);
     if (it == controls_.end()) {
         it = controls_
-                 .emplace(std::string(name), std::make_unique<MemoryControl>(*this, std::string(name)))
+                 .emplace(std::string(name),
+                          std::make_unique<MemoryControl>(*this, std::string(name)))
                  .first;
     }
     return *it->second;
@@ -109,7 +112,9 @@ void MemorySkin::declareOptionGroup(std::string_view group,
     }
 }
 
-bool MemorySkin::has(std::string_view name) const { return controls_.contains(name); }
+bool MemorySkin::has(std::string_view name) const {
+    return controls_.contains(name);
+}
 
 Control* MemorySkin::find(std::string_view name) {
     if (createOnDemand_) {
@@ -128,7 +133,9 @@ void MemorySkin::emit(Notification notification) {
     }
 }
 
-void MemorySkin::raise(const Notification& notification) { emit(notification); }
+void MemorySkin::raise(const Notification& notification) {
+    emit(notification);
+}
 
 void MemorySkin::uncheckGroupPeers(const MemoryControl& selected) {
     for (auto& [name, control] : controls_) {
@@ -178,13 +185,18 @@ void MemorySkin::userPickColour(std::string_view name, std::uint32_t argb) {
 void MemorySkin::windowCommand(WindowCommand command) {
     windowCommands_.push_back(command);
     switch (command) {
-    case WindowCommand::show:
-    case WindowCommand::restore:
-    case WindowCommand::maximise:
-    case WindowCommand::bringToFront: windowVisible_ = true; break;
-    case WindowCommand::hide:
-    case WindowCommand::minimise: windowVisible_ = false; break;
-    case WindowCommand::relayout: break;
+        case WindowCommand::show:
+        case WindowCommand::restore:
+        case WindowCommand::maximise:
+        case WindowCommand::bringToFront:
+            windowVisible_ = true;
+            break;
+        case WindowCommand::hide:
+        case WindowCommand::minimise:
+            windowVisible_ = false;
+            break;
+        case WindowCommand::relayout:
+            break;
     }
 }
 
@@ -225,15 +237,16 @@ int MemorySkin::answerMessage(std::string key, std::string text) {
 }
 
 int MemorySkin::showMessage(std::string_view textKey) {
-    return answerMessage(std::string(textKey), textKey.empty() ? std::string() : translate(textKey));
+    return answerMessage(std::string(textKey),
+                         textKey.empty() ? std::string() : translate(textKey));
 }
 
 int MemorySkin::showMessageText(std::string_view text) {
     return answerMessage({}, std::string(text));
 }
 
-std::optional<std::filesystem::path> MemorySkin::answerFileDialog(bool save,
-                                                                  const FileDialogRequest& request) {
+std::optional<std::filesystem::path> MemorySkin::answerFileDialog(
+    bool save, const FileDialogRequest& request) {
     fileDialogs_.push_back({save, request});
     if (fileAnswers_.empty()) {
         return std::nullopt;

@@ -20,7 +20,7 @@ namespace quillon::skin {
 class MemorySkin;
 
 class MemoryControl final : public Control {
-public:
+  public:
     MemoryControl(MemorySkin& skin, std::string name) : skin_(skin), name_(std::move(name)) {}
 
     std::string name() const override { return name_; }
@@ -79,7 +79,7 @@ public:
     const std::string& group() const { return group_; }
     void setGroup(std::string_view group) { group_ = group; }
 
-private:
+  private:
     MemorySkin& skin_;
     std::string name_;
     bool visible_ = true;
@@ -117,7 +117,7 @@ struct FileDialogCall {
 };
 
 class MemorySkin final : public Skin {
-public:
+  public:
     MemorySkin() = default;
     MemorySkin(const MemorySkin&) = delete;
     MemorySkin& operator=(const MemorySkin&) = delete;
@@ -184,11 +184,12 @@ public:
     // Loads a language from text (tests), as loadLanguage does from a file.
     [[nodiscard]] LanguageLoad loadLanguageText(std::string_view xml);
 
-private:
+  private:
     friend class MemoryControl;
     void emit(Notification notification);
     void uncheckGroupPeers(const MemoryControl& selected);
-    std::optional<std::filesystem::path> answerFileDialog(bool save, const FileDialogRequest& request);
+    std::optional<std::filesystem::path> answerFileDialog(bool save,
+                                                          const FileDialogRequest& request);
     int answerMessage(std::string key, std::string text);
 
     // std::map keeps controls at stable addresses while new ones are created.

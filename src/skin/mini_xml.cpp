@@ -15,12 +15,14 @@ const std::string* XmlElement::attribute(std::string_view attributeName) const {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool isNameChar(char c) {
     const auto u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-' || c == '.' || c == ':' || u >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.' || c == ':' || u >= 0x80;
 }
 
 void appendUtf8(std::string& out, std::uint32_t cp) {
@@ -87,7 +89,7 @@ bool decodeReference(std::string_view body, std::string& out) {
 }
 
 class Parser {
-public:
+  public:
     Parser(std::string_view input, const XmlLimits& limits) : in_(input), limits_(limits) {}
 
     XmlStatus document(XmlElement& root) {
@@ -111,7 +113,7 @@ public:
         return XmlStatus::ok;
     }
 
-private:
+  private:
     bool at(std::string_view s) const { return in_.substr(pos_, s.size()) == s; }
 
     void skipSpace() {

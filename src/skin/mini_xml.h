@@ -31,7 +31,7 @@ struct XmlLimits {
     std::size_t maxElements = 16384;
 };
 
-enum class [[nodiscard]] XmlStatus {
+enum class [[nodiscard]] XmlStatus{
     ok,
     tooLarge,   // input, depth or element count beyond the limits
     malformed,  // not well-formed for this reader

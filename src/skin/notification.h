@@ -36,19 +36,32 @@ inline constexpr std::size_t NOTIFY_TYPE_COUNT = 13;
 // The notification's own word ("click", "itemselect", ...).
 constexpr std::string_view notifyTypeName(NotifyType type) {
     switch (type) {
-    case NotifyType::windowInit: return "windowinit";
-    case NotifyType::click: return "click";
-    case NotifyType::menu: return "menu";
-    case NotifyType::selectChanged: return "selectchanged";
-    case NotifyType::itemSelect: return "itemselect";
-    case NotifyType::itemClick: return "itemclick";
-    case NotifyType::valueChanged: return "valuechanged";
-    case NotifyType::moveValueChanged: return "movevaluechanged";
-    case NotifyType::textChanged: return "textchanged";
-    case NotifyType::colorChanged: return "colorchanged";
-    case NotifyType::mouseEnter: return "msenter";
-    case NotifyType::mouseLeave: return "msleave";
-    case NotifyType::windowSize: return "windowsize";
+        case NotifyType::windowInit:
+            return "windowinit";
+        case NotifyType::click:
+            return "click";
+        case NotifyType::menu:
+            return "menu";
+        case NotifyType::selectChanged:
+            return "selectchanged";
+        case NotifyType::itemSelect:
+            return "itemselect";
+        case NotifyType::itemClick:
+            return "itemclick";
+        case NotifyType::valueChanged:
+            return "valuechanged";
+        case NotifyType::moveValueChanged:
+            return "movevaluechanged";
+        case NotifyType::textChanged:
+            return "textchanged";
+        case NotifyType::colorChanged:
+            return "colorchanged";
+        case NotifyType::mouseEnter:
+            return "msenter";
+        case NotifyType::mouseLeave:
+            return "msleave";
+        case NotifyType::windowSize:
+            return "windowsize";
     }
     return {};
 }

@@ -29,17 +29,17 @@ struct FileDialogRequest {
     // ending in "||", e.g. "(*.led) | *.led |(*.*)|*.*||". Blanks around the
     // parts are not significant.
     std::string filter;
-    std::string defaultExtension;  // without dot: "led"
-    std::string initialName;       // e.g. "*.led"
-    bool confirmOverwrite = false; // save dialogs: ask before replacing a file
+    std::string defaultExtension;   // without dot: "led"
+    std::string initialName;        // e.g. "*.led"
+    bool confirmOverwrite = false;  // save dialogs: ask before replacing a file
 };
 
 // ---------------------------------------------------------------------------
 // Main window commands
 
 enum class WindowCommand : std::uint8_t {
-    show,          // show and activate
-    hide,          // hide (the program keeps running in the tray)
+    show,  // show and activate
+    hide,  // hide (the program keeps running in the tray)
     minimise,
     maximise,
     restore,
@@ -51,7 +51,7 @@ enum class WindowCommand : std::uint8_t {
 // The skin
 
 class Skin {
-public:
+  public:
     virtual ~Skin() = default;
 
     // The control of that name, or nullptr when the skin has none. Names are
@@ -86,15 +86,17 @@ public:
     // The same window with a text already made (e.g. a formatted message).
     virtual int showMessageText(std::string_view text) = 0;
     // nullopt when cancelled.
-    virtual std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest& request) = 0;
-    virtual std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::filesystem::path> openFileDialog(
+        const FileDialogRequest& request) = 0;
+    virtual std::optional<std::filesystem::path> saveFileDialog(
+        const FileDialogRequest& request) = 0;
     // A menu built from a menu resource ("menu.xml", "setmenu.xml") shown at
     // the pointer or next to `anchor`; the chosen item's name, nullopt when
     // dismissed.
     virtual std::optional<std::string> showMenu(std::string_view menuResource,
                                                 std::string_view anchor) = 0;
 
-protected:
+  protected:
     Skin() = default;
     Skin(const Skin&) = default;
     Skin& operator=(const Skin&) = default;

@@ -17,19 +17,20 @@ using skin::WindowCommand;
 
 // No devices at all: the shell's own behaviour needs none.
 class NoHid final : public platform::HidBackend {
-public:
+  public:
     bool enumerate(std::vector<std::string>& paths) override {
         paths.clear();
         return true;
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view, platform::HidOpenFlags) override {
+    std::unique_ptr<platform::HidConnection> open(std::string_view,
+                                                  platform::HidOpenFlags) override {
         return nullptr;
     }
     bool probe(std::string_view) override { return false; }
 };
 
 class App : public ::testing::Test {
-protected:
+  protected:
     App() : loop([this] { return now; }), app(skin, loop, hid) {}
 
     void advance(std::chrono::milliseconds d) {
@@ -56,9 +57,8 @@ TEST_F(App, WindowInitRunsStepsSetsMatchFieldsAndStartsWorkersAroundTheFlushTime
         order.push_back("main.ini");
         EXPECT_FALSE(loop.timerActive(TimerId::settingsFlush));
     });
-    app.workers().setBody(Worker::syncLighting, [&](const WorkerContext& ctx) {
-        (void)ctx.stop.waitFor(10s);
-    });
+    app.workers().setBody(Worker::syncLighting,
+                          [&](const WorkerContext& ctx) { (void)ctx.stop.waitFor(10s); });
     skin.windowCommand(WindowCommand::show);
     init();
     init();  // a second "windowinit" changes nothing

@@ -1,10 +1,10 @@
-#include "shell/queue_event_loop.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 #include <vector>
+
+#include "shell/queue_event_loop.h"
 
 namespace quillon::shell {
 namespace {
@@ -14,7 +14,7 @@ using Clock = QueueEventLoop::Clock;
 
 // A loop pumped by hand under a clock the test moves.
 class ManualLoop : public ::testing::Test {
-protected:
+  protected:
     ManualLoop() : loop([this] { return now; }) {
         loop.setTimerHandler([this](TimerId id) { fired.push_back(id); });
     }

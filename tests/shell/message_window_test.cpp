@@ -22,9 +22,10 @@ TEST(MessageWindow, NumberFillsTheFirstPercentDOnlyAndOtherSequencesStayAsWritte
     EXPECT_EQ(fillNumber("%s %n %d %d", 50), "%s %n 50 %d");
     EXPECT_EQ(fillNumber("no number", 50), "no number");
     skin::MemorySkin skin;
-    ASSERT_EQ(skin.loadLanguageText(
-                  R"(<language code="en"><text key="message_text_17">At most %d macros.</text></language>)"),
-              skin::LanguageLoad::ok);
+    ASSERT_EQ(
+        skin.loadLanguageText(
+            R"(<language code="en"><text key="message_text_17">At most %d macros.</text></language>)"),
+        skin::LanguageLoad::ok);
     EXPECT_EQ(showMessageWithNumber(skin, "message_text_17", 50), 1);
     EXPECT_EQ(skin.messages().back().text, "At most 50 macros.");
 }

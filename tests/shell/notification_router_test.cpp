@@ -13,7 +13,7 @@ using skin::NotifyType;
 
 // The click table's prefix routes, in their order, recording what ran.
 class ClickRoutes : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto record = [this](std::string tag) {
             return [this, tag](const Notification&, int index) {
@@ -24,14 +24,17 @@ protected:
         router.addFirst(NotifyType::click, "skinbtn", record("skinwindow"), Flow::continues);
         router.addPrefix(NotifyType::click, "kb_key_", record("kbkey"));
         router.addPrefix(NotifyType::click, "kb_keyf_", record("kbkey"));
-        router.addPrefix(NotifyType::click, "ms_DPI_color_btn_", record("dpicolour"), Flow::continues);
+        router.addPrefix(NotifyType::click, "ms_DPI_color_btn_", record("dpicolour"),
+                         Flow::continues);
         router.addPrefix(NotifyType::click, "ms_profile_", record("slot"), Flow::continues);
         router.addName(NotifyType::click, "kb_key_butt_keydefalut", record("default"));
         router.addName(NotifyType::click, "ms_profile_fun_spread_btn", record("spread"));
         router.addNames(NotifyType::click, {"skinbtn", "kb_deng_same_mode"}, record("name"));
     }
 
-    std::size_t click(std::string name) { return router.route({NotifyType::click, std::move(name)}); }
+    std::size_t click(std::string name) {
+        return router.route({NotifyType::click, std::move(name)});
+    }
 
     NotificationRouter router;
     std::vector<std::string> ran;

@@ -14,12 +14,12 @@ using skin::NotifyType;
 // The main window's tabs as the skin declares them: device tabs in one group,
 // each device's page options in another.
 class Navigation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         skin.declareOptionGroup("devices", {"kb_tab", "kb_onecolor_tab", "kb_film_tab", "ms_tab",
                                             "ms2_tab", "mp_tab", "ani_tab", "split_tab"});
-        skin.declareOptionGroup("kb_pages", {"kb_deng_Op_tab", "kb_key_Op_tab", "kb_macro_Op_tab",
-                                             "kb_cursor_Op_tab"});
+        skin.declareOptionGroup(
+            "kb_pages", {"kb_deng_Op_tab", "kb_key_Op_tab", "kb_macro_Op_tab", "kb_cursor_Op_tab"});
         skin.declareOptionGroup("ms_pages", {"ms_deng_Op_tab", "ms_key_Op_tab", "ms_macro_Op_tab",
                                              "ms_cursor_Op_tab", "ms_rich_Op_tab"});
         skin.at("ms2_tab").setVisible(false);

@@ -13,7 +13,8 @@ namespace {
 
 std::filesystem::path sourceData() {
     const char* dir = std::getenv("QUILLON_SOURCE_DATA_DIR");
-    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path(QUILLON_SOURCE_DATA_DIR);
+    return dir != nullptr ? std::filesystem::path(dir)
+                          : std::filesystem::path(QUILLON_SOURCE_DATA_DIR);
 }
 
 constexpr std::string_view kSample = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -50,8 +51,8 @@ TEST(LanguageTable, ABadFileLeavesTheTableAsItWas) {
               LanguageLoad::malformed);
     EXPECT_EQ(table.parse("<!DOCTYPE x [<!ENTITY e 'boom'>]><language/>"), LanguageLoad::malformed);
     EXPECT_EQ(table.parse(std::string(MAX_LANGUAGE_FILE_BYTES + 1, ' ')), LanguageLoad::tooLarge);
-    EXPECT_EQ(table.parse("<language><text key='a'>" + std::string(MAX_LANGUAGE_TEXT_BYTES + 1, 'x') +
-                          "</text></language>"),
+    EXPECT_EQ(table.parse("<language><text key='a'>" +
+                          std::string(MAX_LANGUAGE_TEXT_BYTES + 1, 'x') + "</text></language>"),
               LanguageLoad::tooLarge);
     EXPECT_EQ(table.load("/nonexistent/lan_xx.xml"), LanguageLoad::missingFile);
     EXPECT_EQ(*table.find("message_text_14"), "Please enter a valid name.");
@@ -76,9 +77,15 @@ TEST(LanguageTable, MangledInputNeverCrashes) {
         for (int e = 0; e < edits; ++e) {
             const std::size_t at = random() % input.size();
             switch (random() % 3) {
-            case 0: input[at] = static_cast<char>(random() % 256); break;
-            case 1: input.erase(at, 1 + random() % 8); break;
-            default: input.resize(at); break;
+                case 0:
+                    input[at] = static_cast<char>(random() % 256);
+                    break;
+                case 1:
+                    input.erase(at, 1 + random() % 8);
+                    break;
+                default:
+                    input.resize(at);
+                    break;
             }
             if (input.empty()) {
                 input = "<";
@@ -98,8 +105,8 @@ TEST(LanguageList, ReadsEntriesAndRefusesPathsOutsideItsFolder) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[1].code, "de");
     EXPECT_EQ(list[1].file, "lan_de.xml");
-    EXPECT_EQ(parseLanguageList(R"(<languages><language code="x" file="../etc/passwd"/></languages>)",
-                                list),
+    EXPECT_EQ(parseLanguageList(
+                  R"(<languages><language code="x" file="../etc/passwd"/></languages>)", list),
               LanguageLoad::malformed);
     EXPECT_EQ(parseLanguageList(R"(<languages><language code="x" file=""/></languages>)", list),
               LanguageLoad::malformed);

@@ -6,7 +6,7 @@ namespace quillon::skin {
 namespace {
 
 class ComboSelect : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         skin.setNotificationSink([this](const Notification& n) { seen.push_back(n); });
         combo = skin.find("kb_deng_profile_combo");
@@ -103,7 +103,8 @@ TEST(MemorySkinControls, DeclaredOnlyLookupTreatsUnknownNamesAsAbsent) {
 
 TEST(MemorySkinModal, MessagesAreRecordedAndAnsweredFromTheScript) {
     MemorySkin skin;
-    ASSERT_EQ(skin.loadLanguageText(R"(<language code="en"><text key="message_text_12">Delete?</text></language>)"),
+    ASSERT_EQ(skin.loadLanguageText(
+                  R"(<language code="en"><text key="message_text_12">Delete?</text></language>)"),
               LanguageLoad::ok);
     skin.queueMessageAnswer(0);
     EXPECT_EQ(skin.showMessage("message_text_12"), 0);

@@ -8,11 +8,11 @@ namespace quillon::skin {
 namespace {
 
 TEST(NotificationType, EveryTypeHasItsWordAndParsesBack) {
-    const std::string_view words[] = {"windowinit",  "click",       "menu",
-                                      "selectchanged", "itemselect", "itemclick",
-                                      "valuechanged", "movevaluechanged", "textchanged",
-                                      "colorchanged", "msenter",    "msleave",
-                                      "windowsize"};
+    const std::string_view words[] = {
+        "windowinit",  "click",        "menu",         "selectchanged",
+        "itemselect",  "itemclick",    "valuechanged", "movevaluechanged",
+        "textchanged", "colorchanged", "msenter",      "msleave",
+        "windowsize"};
     static_assert(std::size(words) == NOTIFY_TYPE_COUNT);
     for (std::size_t i = 0; i < NOTIFY_TYPE_COUNT; ++i) {
         const auto type = static_cast<NotifyType>(i);
