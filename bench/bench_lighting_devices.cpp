@@ -23,43 +23,54 @@ std::atomic<long> gAllocations{0};
 
 void* operator new(std::size_t size) {
     gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
 using namespace quillon::lighting;
 
 class SinkChannel final : public DeviceChannel {
-public:
+  public:
     explicit SinkChannel(bool synced) : synced_(synced) {}
     bool connected() const override { return true; }
     bool syncLighting() const override { return synced_; }
-    void sendFrame(std::span<const std::uint8_t> frame) override { benchmark::DoNotOptimize(frame.data()); }
+    void sendFrame(std::span<const std::uint8_t> frame) override {
+        benchmark::DoNotOptimize(frame.data());
+    }
 
-private:
+  private:
     bool synced_;
 };
 
 // Pauses cost nothing; the clock moves 10 ms per call so click flashes end.
 class FreePacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int) override { return true; }
     std::uint32_t nowMs() const override { return now_ += 10; }
 
-private:
+  private:
     mutable std::uint32_t now_ = 0;
 };
 
 LightingRecord& recordOf(LightingRecords& r, LightingKind kind) {
     switch (kind) {
-        case LightingKind::mouse: return r.mouse.lighting;
-        case LightingKind::mousepad: return r.mousepad.lighting;
-        case LightingKind::sync: return r.sync;
-        default: return r.keyboard.lighting;
+        case LightingKind::mouse:
+            return r.mouse.lighting;
+        case LightingKind::mousepad:
+            return r.mousepad.lighting;
+        case LightingKind::sync:
+            return r.sync;
+        default:
+            return r.keyboard.lighting;
     }
 }
 
@@ -74,7 +85,7 @@ void runFrames(benchmark::State& state, LightingKind kind, std::uint8_t keyboard
     const bool sync = kind == LightingKind::sync;
     SinkChannel keyboard(sync), mouse(sync), mousepad(sync);
     const LightingChannels channels{keyboard, mouse, mousepad};
-    DeviceChannel& own = kind == LightingKind::mouse ? static_cast<DeviceChannel&>(mouse)
+    DeviceChannel& own = kind == LightingKind::mouse      ? static_cast<DeviceChannel&>(mouse)
                          : kind == LightingKind::mousepad ? static_cast<DeviceChannel&>(mousepad)
                                                           : static_cast<DeviceChannel&>(keyboard);
     FreePacer pacer;
@@ -92,22 +103,36 @@ void runFrames(benchmark::State& state, LightingKind kind, std::uint8_t keyboard
         engine.frameTick.fetch_add(1);
     }
     const long allocations = gAllocations.load() - before;
-    state.counters["allocs_per_frame"] =
-        benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(state.iterations()));
-    if (allocations != 0) state.SkipWithError("frames allocate");
+    state.counters["allocs_per_frame"] = benchmark::Counter(
+        static_cast<double>(allocations) / static_cast<double>(state.iterations()));
+    if (allocations != 0)
+        state.SkipWithError("frames allocate");
 }
 
-void BM_OneColourFrame(benchmark::State& s) { runFrames(s, LightingKind::oneColourKeyboard, 1); }
-void BM_MembraneFrame(benchmark::State& s) { runFrames(s, LightingKind::membraneKeyboard, 2); }
-void BM_MouseFrame(benchmark::State& s) { runFrames(s, LightingKind::mouse, 0); }
-void BM_MousepadFrame(benchmark::State& s) { runFrames(s, LightingKind::mousepad, 0); }
-void BM_SyncFrameRgbKeyboard(benchmark::State& s) { runFrames(s, LightingKind::sync, 0); }
-void BM_SyncFrameMembraneKeyboard(benchmark::State& s) { runFrames(s, LightingKind::sync, 2); }
+void BM_OneColourFrame(benchmark::State& s) {
+    runFrames(s, LightingKind::oneColourKeyboard, 1);
+}
+void BM_MembraneFrame(benchmark::State& s) {
+    runFrames(s, LightingKind::membraneKeyboard, 2);
+}
+void BM_MouseFrame(benchmark::State& s) {
+    runFrames(s, LightingKind::mouse, 0);
+}
+void BM_MousepadFrame(benchmark::State& s) {
+    runFrames(s, LightingKind::mousepad, 0);
+}
+void BM_SyncFrameRgbKeyboard(benchmark::State& s) {
+    runFrames(s, LightingKind::sync, 0);
+}
+void BM_SyncFrameMembraneKeyboard(benchmark::State& s) {
+    runFrames(s, LightingKind::sync, 2);
+}
 
 template <int Modes>
 void modes(benchmark::internal::Benchmark* b) {
     for (int mode = 0; mode < Modes; ++mode) {
-        for (int multi = 0; multi < 2; ++multi) b->Args({mode, multi});
+        for (int multi = 0; multi < 2; ++multi)
+            b->Args({mode, multi});
     }
 }
 

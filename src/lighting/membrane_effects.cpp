@@ -13,7 +13,8 @@ using Regions = std::array<Rgb, kRegionCount>;
 template <class Visit>
 void forEachRegionKey(std::size_t r, Visit visit) {
     for (std::uint8_t k : MembraneRegions[r]) {
-        if (k != kNoKey) visit(k);
+        if (k != kNoKey)
+            visit(k);
     }
 }
 
@@ -31,11 +32,16 @@ SendRule finish(EffectContext& ctx, const Regions& regions) {
 
 // Level decay of the fading stack.
 std::uint8_t decayStackLevel(std::uint8_t v) {
-    if (v >= 128) return static_cast<std::uint8_t>(v - 40);
-    if (v >= 64) return static_cast<std::uint8_t>(v - 30);
-    if (v >= 32) return static_cast<std::uint8_t>(v - 10);
-    if (v >= 17) return static_cast<std::uint8_t>(v - 8);
-    if (v >= 9) return static_cast<std::uint8_t>(v - 1);
+    if (v >= 128)
+        return static_cast<std::uint8_t>(v - 40);
+    if (v >= 64)
+        return static_cast<std::uint8_t>(v - 30);
+    if (v >= 32)
+        return static_cast<std::uint8_t>(v - 10);
+    if (v >= 17)
+        return static_cast<std::uint8_t>(v - 8);
+    if (v >= 9)
+        return static_cast<std::uint8_t>(v - 1);
     return 0;
 }
 
@@ -64,11 +70,13 @@ void stepStack(MembraneScratch& m, std::uint8_t direction) {
         if (direction == 1) {
             m.slots[kLast] = 1;
             ++m.stackLength;
-            if (m.stackLength > kLast) m.fading = 1;
+            if (m.stackLength > kLast)
+                m.fading = 1;
         } else {
             m.slots[0] = 1;
             --m.stackLength;
-            if (m.stackLength < 0) m.fading = 1;
+            if (m.stackLength < 0)
+                m.fading = 1;
         }
         return;
     }
@@ -96,7 +104,8 @@ void membraneWaveRegions(std::uint8_t phase, const LightingRecord& rec, unsigned
         std::uint8_t h = phase;
         for (std::size_t r = 0; r < kRegionCount; ++r) {
             regions[r] = scaled(ColourWheel[h], scaleFactor);
-            if (mirror) drawRegion(*mirror, r, ColourWheel[h], s);
+            if (mirror)
+                drawRegion(*mirror, r, ColourWheel[h], s);
             h = advance(h, 7, 192);
         }
         return;
@@ -105,7 +114,8 @@ void membraneWaveRegions(std::uint8_t phase, const LightingRecord& rec, unsigned
     for (std::size_t r = 0; r < kRegionCount; ++r) {
         const std::uint8_t w = advance(n, 7, WaveEnvelope.size());
         regions[r] = brightnessFirst(fixedColour(rec), scaleFactor, WaveEnvelope[w] + plus);
-        if (mirror) drawRegion(*mirror, r, fixedColour(rec), alphaOf(s, WaveEnvelope[w]));
+        if (mirror)
+            drawRegion(*mirror, r, fixedColour(rec), alphaOf(s, WaveEnvelope[w]));
         n = w;
     }
 }
@@ -124,9 +134,11 @@ SendRule membraneStatic(EffectContext& ctx) {
 SendRule membraneBreathing(EffectContext& ctx) {
     KeyboardScratch& ks = ctx.state.keyboard;
     ks.phase = ks.phase + 1u >= BreathEnvelope.size() ? 0 : static_cast<std::uint8_t>(ks.phase + 1);
-    if (ks.phase == 0) ks.breathHue = nextRandomByte(ks.randomState);
+    if (ks.phase == 0)
+        ks.breathHue = nextRandomByte(ks.randomState);
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    const Rgb colour = ctx.record.multiColour == 1 ? ColourWheel[ks.breathHue] : fixedColour(ctx.record);
+    const Rgb colour =
+        ctx.record.multiColour == 1 ? ColourWheel[ks.breathHue] : fixedColour(ctx.record);
     const std::uint8_t e = BreathEnvelope[ks.phase];
     Regions regions;
     for (std::size_t r = 0; r < kRegionCount; ++r) {
@@ -160,7 +172,8 @@ SendRule membraneSpectrum(EffectContext& ctx) {
 
 SendRule membraneOff(EffectContext& ctx) {
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    for (std::size_t r = 0; r < kRegionCount; ++r) drawRegion(ctx.mirror, r, Rgb{}, s);
+    for (std::size_t r = 0; r < kRegionCount; ++r)
+        drawRegion(ctx.mirror, r, Rgb{}, s);
     return finish(ctx, Regions{});
 }
 
@@ -171,7 +184,8 @@ SendRule membraneStack(EffectContext& ctx) {
         // The old stack goes dark at once; the new one builds from the other end.
         std::array<std::uint8_t, kMembraneFrameBytes> dark{};
         membraneOff(ctx);
-        if (ctx.host.outputEnabled()) ctx.host.send(link::DeviceKind::keyboard, dark);
+        if (ctx.host.outputEnabled())
+            ctx.host.send(link::DeviceKind::keyboard, dark);
         m.level = 0;
         m.hueCounter = 0;
         startStack(m, dir);
@@ -191,7 +205,8 @@ SendRule membraneStack(EffectContext& ctx) {
     Regions regions{};
     if (m.fading == 0) {
         for (std::size_t r = 0; r < kRegionCount; ++r) {
-            const Rgb colour = m.slots[r] == 1 ? scaled(ColourWheel[stackBlockHue(m.regionHues[r])], s) : Rgb{};
+            const Rgb colour =
+                m.slots[r] == 1 ? scaled(ColourWheel[stackBlockHue(m.regionHues[r])], s) : Rgb{};
             regions[r] = colour;
             drawRegion(ctx.mirror, r, colour, s);
         }
@@ -211,21 +226,14 @@ SendRule membraneCustom(EffectContext& ctx) {
     Regions regions{};
     for (std::size_t r = 0; r < kRegionCount; ++r) {
         forEachRegionKey(r, [&](std::uint8_t k) {
-            const Rgb stored{ctx.customSet[3 * k], ctx.customSet[3 * k + 1], ctx.customSet[3 * k + 2]};
+            const Rgb stored{ctx.customSet[3 * k], ctx.customSet[3 * k + 1],
+                             ctx.customSet[3 * k + 2]};
             const Rgb colour = scaled(stored, s);
             ctx.mirror.draw(k, colour, s);
             regions[r] = colour;  // the region shows its last key's colour
         });
     }
     return finish(ctx, regions);
-}
-
-GeneratorTable membraneGenerators() {
-    static constexpr std::array<EffectGenerator, 7> kTable{
-        membraneStatic, membraneBreathing, membraneWave, membraneSpectrum,
-        membraneStack,  membraneOff,       membraneCustom,
-    };
-    return kTable;
 }
 
 }  // namespace quillon::lighting

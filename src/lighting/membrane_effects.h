@@ -22,7 +22,13 @@ SendRule membraneOff(EffectContext& ctx);        // 5
 SendRule membraneCustom(EffectContext& ctx);     // 6
 
 // Modes 0..6, indexed by mode.
-GeneratorTable membraneGenerators();
+inline constexpr std::array<EffectGenerator, 7> MembraneGenerators{
+    membraneStatic, membraneBreathing, membraneWave,   membraneSpectrum,
+    membraneStack,  membraneOff,       membraneCustom,
+};
+constexpr GeneratorTable membraneGenerators() {
+    return MembraneGenerators;
+}
 
 // The colours of the six regions for one step of the wave, from `phase`
 // (already stepped); each region's keys are drawn on `mirror` when given.

@@ -11,12 +11,14 @@ namespace quillon::lighting {
 namespace {
 
 bool controlVisible(const EffectContext& ctx, std::size_t i) {
-    if (!ctx.signals) return true;
+    if (!ctx.signals)
+        return true;
     return (ctx.signals->mouseControlsVisible.load(std::memory_order_relaxed) >> i & 1u) != 0;
 }
 
 void drawVisible(EffectContext& ctx, std::size_t i, Rgb colour, std::uint8_t alpha) {
-    if (controlVisible(ctx, i)) ctx.mirror.draw(i, colour, alpha);
+    if (controlVisible(ctx, i))
+        ctx.mirror.draw(i, colour, alpha);
 }
 
 void putMouseLed(EffectContext& ctx, std::size_t led, Rgb c) {
@@ -30,8 +32,10 @@ void lightGroup(EffectContext& ctx, std::size_t g, Rgb led, Rgb screen, std::uin
     const auto& leds = MouseLedGroups[g];
     for (std::size_t j = 0; j < leds.size(); ++j) {
         bool seen = false;
-        for (std::size_t q = 0; q < j; ++q) seen = seen || leds[q] == leds[j];
-        if (seen) continue;
+        for (std::size_t q = 0; q < j; ++q)
+            seen = seen || leds[q] == leds[j];
+        if (seen)
+            continue;
         putMouseLed(ctx, leds[j], led);
         drawVisible(ctx, leds[j], screen, alpha);
     }
@@ -52,7 +56,8 @@ void resetMouseScratch(MouseScratch& s) {
 }
 
 void seedMouseMode(MouseScratch& s, std::uint8_t mode, std::uint8_t direction) {
-    if (mode == 4) s.triggerRing[direction == 1 ? 7 : 0] = 1;
+    if (mode == 4)
+        s.triggerRing[direction == 1 ? 7 : 0] = 1;
 }
 
 SendRule mouseStatic(EffectContext& ctx) {
@@ -84,8 +89,9 @@ SendRule mouseBreathing(EffectContext& ctx) {
     const unsigned factor = pointerFactor(ctx.record.brightness);
     const std::uint8_t alpha = alphaOf(brightnessScale(ctx.record.brightness), e);
     for (std::size_t g = 0; g < kMouseGroupCount; ++g) {
-        const Rgb colour = ctx.record.multiColour == 1 ? MouseColourList[kMouseGradientSetSize * set + g]
-                                                       : fixedColour(ctx.record);
+        const Rgb colour = ctx.record.multiColour == 1
+                               ? MouseColourList[kMouseGradientSetSize * set + g]
+                               : fixedColour(ctx.record);
         lightGroup(ctx, g, envelopeFirst(colour, e + 1u, factor), colour, alpha);
     }
     return sendAll(ctx);
@@ -171,7 +177,8 @@ SendRule mouseBlink(EffectContext& ctx) {
     ctx.frameLength = kMouseBlinkFrameBytes;
     if (ms.blink == 1) {
         ms.blink = 0;
-        const Rgb colour = ctx.record.multiColour == 1 ? MouseColourList[ms.phase] : fixedColour(ctx.record);
+        const Rgb colour =
+            ctx.record.multiColour == 1 ? MouseColourList[ms.phase] : fixedColour(ctx.record);
         const Rgb led = scaled(colour, pointerFactor(ctx.record.brightness));
         const std::uint8_t s = brightnessScale(ctx.record.brightness);
         for (std::size_t i = 0; i < kMouseBlinkLedCount; ++i) {
@@ -180,19 +187,14 @@ SendRule mouseBlink(EffectContext& ctx) {
         }
     } else {
         ms.blink = 1;
-        for (std::size_t i = 0; i < kMouseBlinkLedCount; ++i) drawVisible(ctx, i, Rgb{}, 0);
+        for (std::size_t i = 0; i < kMouseBlinkLedCount; ++i)
+            drawVisible(ctx, i, Rgb{}, 0);
     }
     return SendRule::ifOutputEnabled;
 }
 
-SendRule mouseNoFrame(EffectContext&) { return SendRule::none; }
-
-GeneratorTable mouseGenerators() {
-    static constexpr std::array<EffectGenerator, 9> kTable{
-        mouseStatic,      mouseBreathing,  mouseWave,  mouseSpectrum, mouseRunningLight,
-        mouseClickFlash,  mouseBlink,      mouseBlink, mouseNoFrame,
-    };
-    return kTable;
+SendRule mouseNoFrame(EffectContext&) {
+    return SendRule::none;
 }
 
 }  // namespace quillon::lighting

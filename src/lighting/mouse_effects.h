@@ -4,6 +4,7 @@
 // bytes in the blink modes; modes 8 and 9 send nothing. Controls are drawn
 // only while the view shows them, except the click flash's.
 
+#include <array>
 #include <cstdint>
 
 #include "lighting/effect_context.h"
@@ -20,7 +21,13 @@ SendRule mouseBlink(EffectContext& ctx);         // 6, 7
 SendRule mouseNoFrame(EffectContext& ctx);       // 8
 
 // Modes 0..8 (mode 9 has no generator), indexed by mode.
-GeneratorTable mouseGenerators();
+inline constexpr std::array<EffectGenerator, 9> MouseGenerators{
+    mouseStatic,     mouseBreathing, mouseWave,  mouseSpectrum, mouseRunningLight,
+    mouseClickFlash, mouseBlink,     mouseBlink, mouseNoFrame,
+};
+constexpr GeneratorTable mouseGenerators() {
+    return MouseGenerators;
+}
 
 // What a mouse mode selection and the FXL/FXR direction clicks reset.
 void resetMouseScratch(MouseScratch& s);

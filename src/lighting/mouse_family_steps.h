@@ -17,7 +17,9 @@
 namespace quillon::lighting {
 
 // Mouse, mousepad and synchronised colours scale by the table value + 1.
-constexpr unsigned pointerFactor(std::uint8_t brightness) { return brightnessScale(brightness) + 1u; }
+constexpr unsigned pointerFactor(std::uint8_t brightness) {
+    return brightnessScale(brightness) + 1u;
+}
 
 // What a running-light level loses per tick, by band 128..255, 64..127,
 // 32..63 and 17..31; 1..16 lose 1.
@@ -28,18 +30,24 @@ inline constexpr RunningLightDecay kMouseRunningDecay{15, 10, 7, 3};
 inline constexpr RunningLightDecay kMousepadRunningDecay{30, 20, 10, 5};
 
 constexpr std::uint8_t decayRunningLevel(std::uint8_t v, RunningLightDecay d) {
-    if (v >= 128) return static_cast<std::uint8_t>(v - d.high);
-    if (v >= 64) return static_cast<std::uint8_t>(v - d.upper);
-    if (v >= 32) return static_cast<std::uint8_t>(v - d.middle);
-    if (v >= 17) return static_cast<std::uint8_t>(v - d.low);
-    if (v >= 1) return static_cast<std::uint8_t>(v - 1);
+    if (v >= 128)
+        return static_cast<std::uint8_t>(v - d.high);
+    if (v >= 64)
+        return static_cast<std::uint8_t>(v - d.upper);
+    if (v >= 32)
+        return static_cast<std::uint8_t>(v - d.middle);
+    if (v >= 17)
+        return static_cast<std::uint8_t>(v - d.low);
+    if (v >= 1)
+        return static_cast<std::uint8_t>(v - 1);
     return 0;
 }
 
 // Positions 0..levels.size()-1 whose trigger is set light up at full level;
 // with multiColour each takes a new hue from frameTick.
 void fireTriggers(std::span<const std::uint8_t> ring, std::span<std::uint8_t> levels,
-                  std::span<std::uint8_t> hues, bool multiColour, std::atomic<std::uint8_t>& frameTick);
+                  std::span<std::uint8_t> hues, bool multiColour,
+                  std::atomic<std::uint8_t>& frameTick);
 
 // Direction 0 moves every trigger one position up (the last wraps to 0),
 // direction 1 one position down.

@@ -236,12 +236,5 @@ SendRule mousepadClickFlash(EffectContext& ctx) {
     return send(ctx, kMousepadLongFrameBytes);
 }
 
-GeneratorTable mousepadGenerators() {
-    static constexpr std::array<EffectGenerator, 9> kTable{
-        mousepadWave,         mousepadSpectrum,   mousepadBreathing, mousepadStatic, mousepadBar,
-        mousepadRunningLight, mousepadColumnWave, mousepadSweep,     mousepadClickFlash,
-    };
-    return kTable;
-}
 
 }  // namespace quillon::lighting

@@ -4,6 +4,7 @@
 // last 15 zero, in breathing, static and click flash). Every mousepad frame is
 // sent whether output is enabled or not; its controls are always drawn.
 
+#include <array>
 #include <cstdint>
 
 #include "lighting/effect_context.h"
@@ -21,7 +22,11 @@ SendRule mousepadSweep(EffectContext& ctx);         // 7
 SendRule mousepadClickFlash(EffectContext& ctx);    // 8
 
 // Modes 0..8 (mode 9 has no generator), indexed by mode.
-GeneratorTable mousepadGenerators();
+inline constexpr std::array<EffectGenerator, 9> MousepadGenerators{
+    mousepadWave,         mousepadSpectrum,   mousepadBreathing, mousepadStatic, mousepadBar,
+    mousepadRunningLight, mousepadColumnWave, mousepadSweep,     mousepadClickFlash,
+};
+constexpr GeneratorTable mousepadGenerators() { return MousepadGenerators; }
 
 // What a mousepad mode selection resets.
 void resetMousepadScratch(MousepadScratch& s);

@@ -14,23 +14,30 @@ namespace {
 // The decay column of "other modes": no one-colour mode has a slower one.
 constexpr std::uint8_t kPlainDecay = 0;
 
-std::uint8_t level(unsigned s, unsigned v) { return alphaOf(s, v); }
+std::uint8_t level(unsigned s, unsigned v) {
+    return alphaOf(s, v);
+}
 
 // Level of key control c: on screen as alpha, in the frame at its LED.
 void lightKeyLevel(EffectContext& ctx, std::size_t c, std::uint8_t v) {
-    if (c >= kKeyControlCount) return;
+    if (c >= kKeyControlCount)
+        return;
     ctx.mirror.draw(c, kOneColourKeyColour, v);
     const std::uint8_t led = OneColourLedIndexTable[c];
-    if (led < kOneColourFrameBytes) ctx.frame[led] = v;
+    if (led < kOneColourFrameBytes)
+        ctx.frame[led] = v;
 }
 
-void prepare(EffectContext& ctx) { ctx.frameLength = kOneColourFrameBytes; }
+void prepare(EffectContext& ctx) {
+    ctx.frameLength = kOneColourFrameBytes;
+}
 
 template <class Visit>
 void forEachSnakeKey(std::size_t entries, Visit visit) {
     for (std::size_t i = 0; i < entries && i < OneColourSnakePath.size(); ++i) {
         const std::uint8_t k = OneColourSnakePath[i];
-        if (k != kNoKey) visit(k);
+        if (k != kNoKey)
+            visit(k);
     }
 }
 
@@ -39,7 +46,8 @@ void forEachBandKey(Visit visit) {
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         for (std::size_t r = 0; r < kBandRows; ++r) {
             const std::uint8_t k = BandMatrix[kBandRows * c + r];
-            if (k != kNoKey) visit(c, r, k);
+            if (k != kNoKey)
+                visit(c, r, k);
         }
     }
 }
@@ -80,9 +88,11 @@ void seedRain(KeyboardScratch& s) {
         const int base = 157 - 8 * static_cast<int>(c);
         int p = base >= 0 ? base : 350 - 8 * static_cast<int>(c);
         for (std::size_t r = 0; r < kBandRows; ++r) {
-            if (r > 0) p = p < 35 ? p + 158 : p - 35;
+            if (r > 0)
+                p = p < 35 ? p + 158 : p - 35;
             const std::uint8_t k = OneColourColumnMatrix[kBandRows * c + r];
-            if (k == kNoKey) continue;
+            if (k == kNoKey)
+                continue;
             s.keyPhase[k] = static_cast<std::uint8_t>(p);
             s.keyHue[k] = static_cast<std::uint8_t>(7 * c);
         }
@@ -106,16 +116,17 @@ void seedPulseField(KeyboardScratch& s) {
 
 // Clears a busy byte when the tick ends, whichever way it ends.
 class BusyGuard {
-public:
+  public:
     explicit BusyGuard(std::atomic<bool>& busy) : busy_(busy), owned_(!busy.exchange(true)) {}
     ~BusyGuard() {
-        if (owned_) busy_.store(false);
+        if (owned_)
+            busy_.store(false);
     }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
     bool owned() const { return owned_; }
 
-private:
+  private:
     std::atomic<bool>& busy_;
     bool owned_;
 };
@@ -125,8 +136,10 @@ private:
 SendRule oneColourStatic(EffectContext& ctx) {
     prepare(ctx);
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    for (std::size_t n = 0; n < kOneColourFrameBytes; ++n) ctx.frame[n] = s;
-    for (std::size_t c = 0; c < kKeyControlCount; ++c) ctx.mirror.draw(c, kOneColourKeyColour, s);
+    for (std::size_t n = 0; n < kOneColourFrameBytes; ++n)
+        ctx.frame[n] = s;
+    for (std::size_t c = 0; c < kKeyControlCount; ++c)
+        ctx.mirror.draw(c, kOneColourKeyColour, s);
     return SendRule::ifOutputEnabled;
 }
 
@@ -136,8 +149,10 @@ SendRule oneColourBreathing(EffectContext& ctx) {
     ks.phase = ks.phase + 1u >= BreathEnvelope.size() ? 0 : static_cast<std::uint8_t>(ks.phase + 1);
     const std::uint8_t v = level(brightnessScale(ctx.record.brightness), BreathEnvelope[ks.phase]);
     // Like static, the whole frame breathes, not only the mapped keys.
-    for (std::size_t n = 0; n < kOneColourFrameBytes; ++n) ctx.frame[n] = v;
-    for (std::size_t c = 0; c < kKeyControlCount; ++c) ctx.mirror.draw(c, kOneColourKeyColour, v);
+    for (std::size_t n = 0; n < kOneColourFrameBytes; ++n)
+        ctx.frame[n] = v;
+    for (std::size_t c = 0; c < kKeyControlCount; ++c)
+        ctx.mirror.draw(c, kOneColourKeyColour, v);
     return SendRule::ifOutputEnabled;
 }
 
@@ -151,7 +166,8 @@ SendRule oneColourWave(EffectContext& ctx) {
         const std::uint8_t v = level(s, WaveEnvelope[w]);
         for (std::size_t r = 0; r < kBandRows; ++r) {
             const std::uint8_t k = BandMatrix[kBandRows * c + r];
-            if (k != kNoKey) lightKeyLevel(ctx, k, v);
+            if (k != kNoKey)
+                lightKeyLevel(ctx, k, v);
         }
         w = advance(w, 7, WaveEnvelope.size());
     }
@@ -183,7 +199,8 @@ SendRule oneColourRipple(EffectContext& ctx) {
     const std::uint8_t m = rippleColumn(planes, 9);
     if (m == 0x01 || m == 0x60) {
         const std::uint8_t bits = m == 0x01 ? 0x03 : 0x60;
-        for (RipplePlane& p : planes) p[9] |= bits;
+        for (RipplePlane& p : planes)
+            p[9] |= bits;
     }
     const unsigned s = brightnessScale(ctx.record.brightness);
     forEachSnakeKey(kSnakeKeyCount, [&](std::uint8_t k) {
@@ -206,7 +223,8 @@ SendRule oneColourTrail(EffectContext& ctx) {
         }
     } else if (ks.trailPos > 0) {
         // Position 110 lies past the path: that tick is a pause like the path's own.
-        if (ks.trailPos < kTrailLength) k = OneColourTrailPath[ks.trailPos];
+        if (ks.trailPos < kTrailLength)
+            k = OneColourTrailPath[ks.trailPos];
         ks.trailPos = static_cast<std::uint8_t>(
             (ks.trailPos > kTrailLength ? kTrailLength : ks.trailPos) - 1);
     } else {
@@ -237,7 +255,8 @@ SendRule oneColourStarlight(EffectContext& ctx) {
     KeyboardScratch& ks = ctx.state.keyboard;
     std::uint8_t h = ctx.frameTick.load();
     for (int i = 0; i < 3; ++i) {
-        ks.starPos = ks.starPos + 1u >= kOneColourStarCount ? 0 : static_cast<std::uint8_t>(ks.starPos + 1);
+        ks.starPos =
+            ks.starPos + 1u >= kOneColourStarCount ? 0 : static_cast<std::uint8_t>(ks.starPos + 1);
         const std::uint8_t k = OneColourSnakePath[OneColourStarOrder[ks.starPos]];
         h = static_cast<std::uint8_t>(h + 10);
         ks.keyHue[k] = h;
@@ -246,7 +265,8 @@ SendRule oneColourStarlight(EffectContext& ctx) {
     ctx.frameTick.store(h);
 
     BusyGuard busy(ctx.busy.oneColourStarlight);
-    if (!busy.owned()) return SendRule::none;
+    if (!busy.owned())
+        return SendRule::none;
     const unsigned s = brightnessScale(ctx.record.brightness);
     // The device follows the stars' levels, so it twinkles as the screen does.
     for (std::size_t c = 0; c < kKeyControlCount; ++c) {
@@ -265,7 +285,8 @@ SendRule oneColourPulseField(EffectContext& ctx) {
 SendRule oneColourOff(EffectContext& ctx) {
     prepare(ctx);
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    for (std::size_t c = 0; c < kKeyControlCount; ++c) ctx.mirror.draw(c, Rgb{}, s);
+    for (std::size_t c = 0; c < kKeyControlCount; ++c)
+        ctx.mirror.draw(c, Rgb{}, s);
     return SendRule::ifOutputEnabled;
 }
 
@@ -274,7 +295,8 @@ SendRule oneColourCustom(EffectContext& ctx) {
     const unsigned s = brightnessScale(ctx.record.brightness);
     for (std::size_t c = 0; c < kKeyControlCount; ++c) {
         const std::uint8_t n = OneColourLedIndexTable[c];
-        if (n == kNoKey) continue;
+        if (n == kNoKey)
+            continue;
         const std::uint8_t v = ctx.customSet[n];
         // Only a fully lit key shows its colour; the device still gets the level.
         ctx.mirror.draw(c, v == 0xFF ? kOneColourKeyColour : Rgb{}, static_cast<std::uint8_t>(s));
@@ -283,25 +305,24 @@ SendRule oneColourCustom(EffectContext& ctx) {
     return SendRule::ifOutputEnabled;
 }
 
-GeneratorTable oneColourGenerators() {
-    static constexpr std::array<EffectGenerator, 12> kTable{
-        oneColourStatic,    oneColourBreathing, oneColourWave,      oneColourSpiral,
-        oneColourRipple,    oneColourTrail,     oneColourRain,      oneColourStarlight,
-        oneColourPulseField, oneColourOff,      oneColourCustom,    oneColourPulseField,
-    };
-    return kTable;
-}
-
 void seedOneColourMode(KeyboardScratch& s, std::uint8_t mode) {
     switch (mode) {
         case 4:
             // The first wave starts from the bottom row of column 9.
-            for (RipplePlane& p : s.ripple) p[9] |= 1u << 6;
+            for (RipplePlane& p : s.ripple)
+                p[9] |= 1u << 6;
             break;
-        case 6: seedRain(s); break;
-        case 7: seedStarlight(s); break;
-        case 8: seedPulseField(s); break;
-        default: break;
+        case 6:
+            seedRain(s);
+            break;
+        case 7:
+            seedStarlight(s);
+            break;
+        case 8:
+            seedPulseField(s);
+            break;
+        default:
+            break;
     }
 }
 

@@ -4,6 +4,7 @@
 // LED; on screen every lit key shows the hardware's blue-violet with the level
 // as alpha.
 
+#include <array>
 #include <cstdint>
 
 #include "lighting/effect_context.h"
@@ -23,7 +24,14 @@ SendRule oneColourOff(EffectContext& ctx);         // 9
 SendRule oneColourCustom(EffectContext& ctx);      // 10
 
 // Modes 0..11, indexed by mode.
-GeneratorTable oneColourGenerators();
+inline constexpr std::array<EffectGenerator, 12> OneColourGenerators{
+    oneColourStatic,     oneColourBreathing, oneColourWave,   oneColourSpiral,
+    oneColourRipple,     oneColourTrail,     oneColourRain,   oneColourStarlight,
+    oneColourPulseField, oneColourOff,       oneColourCustom, oneColourPulseField,
+};
+constexpr GeneratorTable oneColourGenerators() {
+    return OneColourGenerators;
+}
 
 // The seeding step of modes 4, 6, 7 and 8, run when the mode is selected.
 void seedOneColourMode(KeyboardScratch& s, std::uint8_t mode);

@@ -22,7 +22,8 @@ inline constexpr Rgb kOneColourKeyColour{36, 0, 255};
 inline constexpr std::size_t kOneColourStarCount = 110;
 inline constexpr std::array<std::uint8_t, kOneColourStarCount> OneColourStarOrder = [] {
     std::array<std::uint8_t, kOneColourStarCount> order{};
-    for (std::size_t i = 0; i < kStarCount; ++i) order[i] = StarOrder[i];
+    for (std::size_t i = 0; i < kStarCount; ++i)
+        order[i] = StarOrder[i];
     return order;
 }();
 

@@ -32,7 +32,8 @@ constexpr int kStaticTickRest = 5;
 
 template <std::size_t N>
 void putRgb(std::array<std::uint8_t, N>& frame, std::size_t led, Rgb c) {
-    if (3 * led + 2 >= N) return;
+    if (3 * led + 2 >= N)
+        return;
     frame[3 * led] = c.red;
     frame[3 * led + 1] = c.green;
     frame[3 * led + 2] = c.blue;
@@ -40,33 +41,40 @@ void putRgb(std::array<std::uint8_t, N>& frame, std::size_t led, Rgb c) {
 
 // One colour on every LED of every device and every region.
 void fillAll(SyncFrames& f, Regions& regions, Rgb led) {
-    for (std::size_t n = 0; n < kKeyControlCount; ++n) putRgb(f.keyboard, n, led);
-    for (std::size_t n = 0; n < kMouseLedCount; ++n) putRgb(f.mouse, n, led);
-    for (std::size_t n = 0; n < kMousepadLedCount; ++n) putRgb(f.mousepad, n, led);
+    for (std::size_t n = 0; n < kKeyControlCount; ++n)
+        putRgb(f.keyboard, n, led);
+    for (std::size_t n = 0; n < kMouseLedCount; ++n)
+        putRgb(f.mouse, n, led);
+    for (std::size_t n = 0; n < kMousepadLedCount; ++n)
+        putRgb(f.mousepad, n, led);
     regions.fill(led);
 }
 
 SyncParticipants participants(const EffectContext& ctx) {
-    return syncParticipants(ctx.host.takesPart(link::DeviceKind::keyboard), ctx.host.keyboardVariant(),
-                            ctx.host.takesPart(link::DeviceKind::mouse),
+    return syncParticipants(ctx.host.takesPart(link::DeviceKind::keyboard),
+                            ctx.host.keyboardVariant(), ctx.host.takesPart(link::DeviceKind::mouse),
                             ctx.host.takesPart(link::DeviceKind::mousepad));
 }
 
 void drawAll(EffectContext& ctx, const SyncParticipants& parts, Rgb colour, std::uint8_t alpha) {
     for (std::size_t i = 0; i < kKeyControlCount; ++i) {
-        if (parts.keyboard) ctx.mirrors.keyboard.draw(i, colour, alpha);
-        if (i < kMouseLedCount && parts.mouse) ctx.mirrors.mouse.draw(i, colour, alpha);
-        if (i < kMousepadLedCount && parts.mousepad) ctx.mirrors.mousepad.draw(i, colour, alpha);
+        if (parts.keyboard)
+            ctx.mirrors.keyboard.draw(i, colour, alpha);
+        if (i < kMouseLedCount && parts.mouse)
+            ctx.mirrors.mouse.draw(i, colour, alpha);
+        if (i < kMousepadLedCount && parts.mousepad)
+            ctx.mirrors.mousepad.draw(i, colour, alpha);
     }
 }
 
-void sendFrames(EffectContext& ctx, const SyncParticipants& parts, SyncFrames& f, const Regions& regions,
-                int keyboardRest) {
+void sendFrames(EffectContext& ctx, const SyncParticipants& parts, SyncFrames& f,
+                const Regions& regions, int keyboardRest) {
     const bool enabled = ctx.host.outputEnabled();
     if (parts.keyboard) {
         if (parts.membraneKeyboard) {
             putMembraneRegions(f.membrane, regions);
-            if (enabled) ctx.host.send(link::DeviceKind::keyboard, f.membrane);
+            if (enabled)
+                ctx.host.send(link::DeviceKind::keyboard, f.membrane);
         } else if (enabled) {
             ctx.host.send(link::DeviceKind::keyboard, f.keyboard);
         }
@@ -74,18 +82,22 @@ void sendFrames(EffectContext& ctx, const SyncParticipants& parts, SyncFrames& f
         ctx.host.sleepMs(keyboardRest);
     }
     if (parts.mouse) {
-        if (enabled) ctx.host.send(link::DeviceKind::mouse, f.mouse);
+        if (enabled)
+            ctx.host.send(link::DeviceKind::mouse, f.mouse);
     } else {
         ctx.host.sleepMs(kPointerRest);
     }
     if (parts.mousepad) {
-        if (enabled) ctx.host.send(link::DeviceKind::mousepad, f.mousepad);
+        if (enabled)
+            ctx.host.send(link::DeviceKind::mousepad, f.mousepad);
     } else {
         ctx.host.sleepMs(kPointerRest);
     }
     // The thread publishes the keyboard picture; the other two are drawn here.
-    if (parts.mouse) ctx.mirrors.mouse.publish();
-    if (parts.mousepad) ctx.mirrors.mousepad.publish();
+    if (parts.mouse)
+        ctx.mirrors.mouse.publish();
+    if (parts.mousepad)
+        ctx.mirrors.mousepad.publish();
 }
 
 std::uint8_t stepSyncPhase(EffectContext& ctx, unsigned n) {
@@ -111,8 +123,10 @@ SendRule syncBreathing(EffectContext& ctx) {
     const SyncParticipants parts = participants(ctx);
     SyncScratch& ss = ctx.state.sync;
     ss.phase = ss.phase + 1u >= BreathEnvelope.size() ? 0 : static_cast<std::uint8_t>(ss.phase + 1);
-    if (ss.phase == 0) ss.breathHue = nextRandomByte(ss.randomState);
-    const Rgb colour = ctx.record.multiColour == 1 ? ColourWheel[ss.breathHue] : fixedColour(ctx.record);
+    if (ss.phase == 0)
+        ss.breathHue = nextRandomByte(ss.randomState);
+    const Rgb colour =
+        ctx.record.multiColour == 1 ? ColourWheel[ss.breathHue] : fixedColour(ctx.record);
     const std::uint8_t e = BreathEnvelope[ss.phase];
     drawAll(ctx, parts, colour, alphaOf(brightnessScale(ctx.record.brightness), e));
     SyncFrames f;
@@ -149,20 +163,25 @@ SendRule syncWave(EffectContext& ctx) {
         }
         for (std::size_t r = 0; r < kColumnRows; ++r) {
             const std::uint8_t k = ColumnMatrix[kColumnRows * c + r];
-            if (k == kNoMatrixKey) continue;
+            if (k == kNoMatrixKey)
+                continue;
             const std::uint8_t n = LedIndexTable[k];
-            if (n != kNoKey) putRgb(f.keyboard, n, led);
-            if (drawKeys) ctx.mirrors.keyboard.draw(k, screen, alpha);
+            if (n != kNoKey)
+                putRgb(f.keyboard, n, led);
+            if (drawKeys)
+                ctx.mirrors.keyboard.draw(k, screen, alpha);
         }
         if (c < kMouseGroupCount) {
             for (std::uint8_t n : MouseLedGroups[c]) {
                 putRgb(f.mouse, n, led);
-                if (parts.mouse) ctx.mirrors.mouse.draw(n, screen, alpha);
+                if (parts.mouse)
+                    ctx.mirrors.mouse.draw(n, screen, alpha);
             }
         }
         if (c < kMousepadLedCount) {
             putRgb(f.mousepad, c, led);
-            if (parts.mousepad) ctx.mirrors.mousepad.draw(c, screen, alpha);
+            if (parts.mousepad)
+                ctx.mirrors.mousepad.draw(c, screen, alpha);
         }
     }
     // The regions run a phase step ahead of the columns.
@@ -184,11 +203,6 @@ SendRule syncSpectrum(EffectContext& ctx) {
     fillAll(f, regions, scaled(colour, pointerFactor(ctx.record.brightness)));
     sendFrames(ctx, parts, f, regions, kKeyboardRestSpectrum);
     return SendRule::none;
-}
-
-GeneratorTable syncGenerators() {
-    static constexpr std::array<EffectGenerator, 4> kTable{syncStatic, syncBreathing, syncWave, syncSpectrum};
-    return kTable;
 }
 
 }  // namespace quillon::lighting

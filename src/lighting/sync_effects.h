@@ -6,6 +6,7 @@
 // frame each tick through the host; a device that does not take part costs a
 // short sleep instead, so the effect keeps its pace whoever takes part.
 
+#include <array>
 #include <cstdint>
 
 #include "lighting/effect_context.h"
@@ -40,6 +41,14 @@ SendRule syncWave(EffectContext& ctx);       // 2
 SendRule syncSpectrum(EffectContext& ctx);   // 3
 
 // Modes 0..3, indexed by `SyncRecord.mode`.
-GeneratorTable syncGenerators();
+inline constexpr std::array<EffectGenerator, 4> SyncGenerators{
+    syncStatic,
+    syncBreathing,
+    syncWave,
+    syncSpectrum,
+};
+constexpr GeneratorTable syncGenerators() {
+    return SyncGenerators;
+}
 
 }  // namespace quillon::lighting

@@ -8,9 +8,12 @@ namespace {
 
 LightingRecord& recordOf(LightingRecords& r, DeviceKind k) {
     switch (k) {
-        case DeviceKind::mouse: return r.mouse.lighting;
-        case DeviceKind::mousepad: return r.mousepad.lighting;
-        case DeviceKind::keyboard: break;
+        case DeviceKind::mouse:
+            return r.mouse.lighting;
+        case DeviceKind::mousepad:
+            return r.mousepad.lighting;
+        case DeviceKind::keyboard:
+            break;
     }
     return r.keyboard.lighting;
 }
@@ -18,9 +21,12 @@ LightingRecord& recordOf(LightingRecords& r, DeviceKind k) {
 }  // namespace
 
 std::optional<DeviceKind> syncButtonSource(std::string_view control) {
-    if (control == "kb_deng_same_mode") return DeviceKind::keyboard;
-    if (control == "ms_deng_same_mode") return DeviceKind::mouse;
-    if (control == "mp_deng_same_mode") return DeviceKind::mousepad;
+    if (control == "kb_deng_same_mode")
+        return DeviceKind::keyboard;
+    if (control == "ms_deng_same_mode")
+        return DeviceKind::mouse;
+    if (control == "mp_deng_same_mode")
+        return DeviceKind::mousepad;
     return std::nullopt;
 }
 
@@ -33,15 +39,19 @@ std::array<DeviceKind, 2> copySyncRecords(DeviceKind source, LightingRecords& re
     const auto others = kOthers[static_cast<std::size_t>(source)];
     const LightingRecord chosen = recordOf(records, source);
     records.sync = chosen;
-    for (DeviceKind other : others) recordOf(records, other) = chosen;
+    for (DeviceKind other : others)
+        recordOf(records, other) = chosen;
     return others;
 }
 
 void startSynchronisation(DeviceKind source, LightingSettings& settings, SyncLinkFlags flags,
                           SyncStartViews& views) {
-    const auto others = settings.edit([&](LightingRecords& r) { return copySyncRecords(source, r); });
-    for (DeviceKind other : others) views.refreshView(other);
-    for (DeviceKind other : others) views.saveProfile(other);
+    const auto others =
+        settings.edit([&](LightingRecords& r) { return copySyncRecords(source, r); });
+    for (DeviceKind other : others)
+        views.refreshView(other);
+    for (DeviceKind other : others)
+        views.saveProfile(other);
     // Attached or not: a device that arrives later joins at once.
     flags.keyboard = 1;
     flags.mouse = 1;

@@ -26,12 +26,12 @@ std::array<link::DeviceKind, 2> copySyncRecords(link::DeviceKind source, Lightin
 
 // What the window does for each device whose record was overwritten.
 class SyncStartViews {
-public:
+  public:
     virtual ~SyncStartViews() = default;
     virtual void refreshView(link::DeviceKind kind) = 0;
     virtual void saveProfile(link::DeviceKind kind) = 0;
 
-protected:
+  protected:
     SyncStartViews() = default;
     SyncStartViews(const SyncStartViews&) = default;
     SyncStartViews& operator=(const SyncStartViews&) = default;

@@ -1,13 +1,14 @@
 // Membrane keyboard: six regions of two LEDs, the green-red-blue frame and
 // the stack effect.
 
+#include "lighting/membrane_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "effect_rig.h"
 #include "lighting/key_layout_tables.h"
-#include "lighting/membrane_effects.h"
 #include "lighting/membrane_tables.h"
 
 namespace quillon::lighting {
@@ -20,8 +21,8 @@ struct MembraneRig : EffectRig {
     MembraneRig() { engine.keyboardVariant = 2; }
     void choose(std::uint8_t mode, std::uint8_t direction = 1, std::uint8_t multi = 0,
                 Rgb colour = {200, 100, 50}) {
-        selectKind(kMembrane, LightingRecord{mode, 14, 0, direction, multi, colour.red, colour.green,
-                                             colour.blue});
+        selectKind(kMembrane, LightingRecord{mode, 14, 0, direction, multi, colour.red,
+                                             colour.green, colour.blue});
     }
     std::vector<std::uint8_t> tick() { return tickKind(kMembrane); }
 };
@@ -39,14 +40,16 @@ TEST(MembraneTables, RegionsAndTheirLeds) {
     const std::array<std::size_t, 6> keyCounts{15, 22, 21, 16, 13, 17};
     for (std::size_t r = 0; r < kRegionCount; ++r) {
         std::size_t n = 0;
-        for (std::uint8_t k : MembraneRegions[r]) n += k != kNoKey;
+        for (std::uint8_t k : MembraneRegions[r])
+            n += k != kNoKey;
         EXPECT_EQ(n, keyCounts[r]) << "region " << r;
     }
     EXPECT_EQ(MembraneRegions[2][19], 110);
     EXPECT_EQ(MembraneRegions[5][16], 119);
     // Every one of the twelve LEDs belongs to exactly one region.
     std::set<int> leds;
-    for (const auto& pair : MembraneRegionLeds) leds.insert(pair.begin(), pair.end());
+    for (const auto& pair : MembraneRegionLeds)
+        leds.insert(pair.begin(), pair.end());
     EXPECT_EQ(leds.size(), kMembraneLedCount);
     EXPECT_EQ(MembraneRegionLeds[0], (std::array<std::uint8_t, 2>{5, 6}));
     EXPECT_EQ(MembraneRegionLeds[4], (std::array<std::uint8_t, 2>{8, 11}));
@@ -62,7 +65,8 @@ TEST(MembraneEffects, StaticCarriesEachRegionColourTwiceGreenFirst) {
         EXPECT_EQ(frame[3 * n + 1], 199) << "red of LED " << n;
         EXPECT_EQ(frame[3 * n + 2], 49) << "blue of LED " << n;
     }
-    EXPECT_EQ(rig.engine.mirrors.keyboard.cell(0), (MirrorCell{packChangerColour({199, 99, 49}), 255}));
+    EXPECT_EQ(rig.engine.mirrors.keyboard.cell(0),
+              (MirrorCell{packChangerColour({199, 99, 49}), 255}));
 }
 
 TEST(MembraneEffects, CustomRegionsTakeTheirLastKeyAndReachBothLeds) {
@@ -70,7 +74,8 @@ TEST(MembraneEffects, CustomRegionsTakeTheirLastKeyAndReachBothLeds) {
     rig.engine.settings.edit([](LightingRecords& rec) {
         for (std::size_t r = 0; r < kRegionCount; ++r) {
             for (std::uint8_t k : MembraneRegions[r]) {
-                if (k == kNoKey) continue;
+                if (k == kNoKey)
+                    continue;
                 auto& set = rec.custom.current();
                 set[3 * k] = static_cast<std::uint8_t>(10 + 40 * r);
                 set[3 * k + 1] = static_cast<std::uint8_t>(r);
@@ -83,7 +88,8 @@ TEST(MembraneEffects, CustomRegionsTakeTheirLastKeyAndReachBothLeds) {
     for (std::size_t r = 0; r < kRegionCount; ++r) {
         const Rgb expected = {static_cast<std::uint8_t>(((10 + 40 * r) * 255) >> 8),
                               static_cast<std::uint8_t>((r * 255) >> 8), 254};
-        for (std::uint8_t led : MembraneRegionLeds[r]) EXPECT_EQ(membraneLed(frame, led), expected) << r;
+        for (std::uint8_t led : MembraneRegionLeds[r])
+            EXPECT_EQ(membraneLed(frame, led), expected) << r;
         EXPECT_EQ(rig.engine.effectState().membrane.regionColours[r], expected);
     }
 }
@@ -110,7 +116,8 @@ TEST(MembraneEffects, StackWithFirstDirectionPilesFromRegionZeroAndFadesAfterSix
     EXPECT_EQ(hues, (std::array<std::uint8_t, 6>{66, 55, 44, 33, 22, 11}));
 
     auto first = rig.tick();
-    for (std::size_t r = 0; r < kRegionCount; ++r) EXPECT_EQ(regionLit(first, r), r == 5) << r;
+    for (std::size_t r = 0; r < kRegionCount; ++r)
+        EXPECT_EQ(regionLit(first, r), r == 5) << r;
 
     // Stacking: the pile of `stackLength` blocks always shows from region 0
     // up; a block enters at region 5 six times in all.
@@ -120,13 +127,15 @@ TEST(MembraneEffects, StackWithFirstDirectionPilesFromRegionZeroAndFadesAfterSix
     for (int ticks = 0; rig.engine.effectState().membrane.fading == 0 && ticks < 100; ++ticks) {
         const int pile = rig.engine.effectState().membrane.stackLength;
         frame = rig.tick();
-        for (int r = 0; r < pile; ++r) EXPECT_TRUE(regionLit(frame, static_cast<std::size_t>(r)));
+        for (int r = 0; r < pile; ++r)
+            EXPECT_TRUE(regionLit(frame, static_cast<std::size_t>(r)));
         const bool topLit = regionLit(frame, 5);
         entries += topLit && !topWasLit;
         topWasLit = topLit;
     }
     EXPECT_EQ(entries, 6);
-    for (std::size_t r = 0; r < kRegionCount; ++r) EXPECT_TRUE(regionLit(frame, r));
+    for (std::size_t r = 0; r < kRegionCount; ++r)
+        EXPECT_TRUE(regionLit(frame, r));
 
     // Fading: every region dims together until dark; then a silent restart with new hues.
     const Rgb full = membraneLed(frame, MembraneRegionLeds[0][0]);
@@ -134,7 +143,8 @@ TEST(MembraneEffects, StackWithFirstDirectionPilesFromRegionZeroAndFadesAfterSix
     const Rgb dimmer = membraneLed(frame, MembraneRegionLeds[0][0]);
     EXPECT_LT(dimmer.red + dimmer.green + dimmer.blue, full.red + full.green + full.blue);
     int fadeTicks = 0;
-    while (!frame.empty() && fadeTicks++ < 100) frame = rig.tick();
+    while (!frame.empty() && fadeTicks++ < 100)
+        frame = rig.tick();
     EXPECT_TRUE(frame.empty());
     EXPECT_NE(rig.engine.effectState().membrane.regionHues, hues);
 }
@@ -142,7 +152,8 @@ TEST(MembraneEffects, StackWithFirstDirectionPilesFromRegionZeroAndFadesAfterSix
 TEST(MembraneEffects, StackDirectionChangeSendsADarkFrameAndRestartsFromTheOtherEnd) {
     MembraneRig rig;
     rig.choose(4, 1);
-    for (int i = 0; i < 4; ++i) (void)rig.tick();
+    for (int i = 0; i < 4; ++i)
+        (void)rig.tick();
     rig.engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting.direction = 0; });
     rig.engine.signals.membraneDirectionChanged = true;
     const std::size_t before = rig.keyboard.frames.size();
@@ -152,7 +163,8 @@ TEST(MembraneEffects, StackDirectionChangeSendsADarkFrameAndRestartsFromTheOther
     EXPECT_EQ(dark, std::vector<std::uint8_t>(36, 0));
     EXPECT_FALSE(rig.engine.signals.membraneDirectionChanged);
     const auto frame = rig.tick();
-    for (std::size_t r = 0; r < kRegionCount; ++r) EXPECT_EQ(regionLit(frame, r), r == 0) << r;
+    for (std::size_t r = 0; r < kRegionCount; ++r)
+        EXPECT_EQ(regionLit(frame, r), r == 0) << r;
 }
 
 TEST(MembraneEffects, StackHuesStayDistinctForEveryIndex) {
@@ -164,7 +176,6 @@ TEST(MembraneEffects, StackHuesStayDistinctForEveryIndex) {
     EXPECT_EQ(colours.size(), 192u);
 }
 
-
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMembraneGolden[] = {
 #include "membrane_golden_frames.inc"
@@ -172,8 +183,10 @@ const test::DeviceGolden kMembraneGolden[] = {
 
 TEST(MembraneGolden, EveryModeRendersItsRecordedFrames) {
     std::vector<test::DeviceGolden> rows;
-    for (int mode = 0; mode < 7; ++mode) rows.push_back(test::renderGolden("keyboard-membrane", mode));
-    if (test::writeGoldenIfAsked("membrane_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    for (int mode = 0; mode < 7; ++mode)
+        rows.push_back(test::renderGolden("keyboard-membrane", mode));
+    if (test::writeGoldenIfAsked("membrane_golden_frames.inc", rows))
+        GTEST_SKIP() << "golden frames written";
     test::expectGolden(rows, kMembraneGolden);
 }
 

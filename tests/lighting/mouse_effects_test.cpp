@@ -1,12 +1,13 @@
 // Mouse: LED groups, the colour list, the gradient breathing, the running
 // light, the click flash and the blink.
 
+#include "lighting/mouse_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "effect_rig.h"
-#include "lighting/mouse_effects.h"
 #include "lighting/mouse_family_steps.h"
 #include "lighting/mouse_tables.h"
 
@@ -51,7 +52,8 @@ TEST(MouseEffects, StaticScalesByTheTableValuePlusOne) {
     for (std::size_t i = 0; i < kMouseLedCount; ++i) {
         EXPECT_EQ(ledAt(frame, i), (Rgb{200 * 31 >> 8, 100 * 31 >> 8, 50 * 31 >> 8})) << i;
     }
-    EXPECT_EQ(rig.engine.mirrors.mouse.cell(3), (MirrorCell{packChangerColour({200, 100, 50}), 30}));
+    EXPECT_EQ(rig.engine.mirrors.mouse.cell(3),
+              (MirrorCell{packChangerColour({200, 100, 50}), 30}));
 }
 
 TEST(MouseEffects, HiddenControlsAreNotDrawnButTheFrameIsComplete) {
@@ -67,11 +69,12 @@ TEST(MouseEffects, HiddenControlsAreNotDrawnButTheFrameIsComplete) {
 TEST(MouseEffects, GradientBreathingChangesItsSetEvery128Ticks) {
     MouseRig rig;
     rig.choose(1, 1, 1);
-    auto groupColour = [&](std::size_t g) { return rig.engine.mirrors.mouse.cell(MouseLedGroups[g][0]).colour; };
-    const std::array<std::uint32_t, 4> sets{packChangerColour(MouseColourList[0]),
-                                            packChangerColour(MouseColourList[8]),
-                                            packChangerColour(MouseColourList[16]),
-                                            packChangerColour(MouseColourList[0])};
+    auto groupColour = [&](std::size_t g) {
+        return rig.engine.mirrors.mouse.cell(MouseLedGroups[g][0]).colour;
+    };
+    const std::array<std::uint32_t, 4> sets{
+        packChangerColour(MouseColourList[0]), packChangerColour(MouseColourList[8]),
+        packChangerColour(MouseColourList[16]), packChangerColour(MouseColourList[0])};
     for (std::size_t set = 0; set < sets.size(); ++set) {
         for (int t = 0; t < 128; ++t) {
             (void)rig.tick();
@@ -92,7 +95,8 @@ TEST(MouseEffects, GradientBreathingDownwardsAdvancesOnlyWhenReachingZero) {
     rig.choose(1, 0, 1);
     (void)rig.tick();  // 0 -> 127: no new set
     EXPECT_EQ(rig.engine.settings.snapshot().mouse.effectByte, 0);
-    for (int t = 0; t < 127; ++t) (void)rig.tick();  // down to 0
+    for (int t = 0; t < 127; ++t)
+        (void)rig.tick();  // down to 0
     EXPECT_EQ(rig.engine.settings.snapshot().mouse.effectByte, 1);
 }
 
@@ -194,7 +198,6 @@ TEST(MouseFamilySteps, DecayAndTriggerRotation) {
     EXPECT_EQ(ring[22], 1);
 }
 
-
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMouseGolden[] = {
 #include "mouse_golden_frames.inc"
@@ -205,7 +208,8 @@ TEST(MouseGolden, EveryModeRendersItsRecordedFrames) {
     for (int mode = 0; mode < 10; ++mode) {
         rows.push_back(test::renderGolden("mouse", mode, {"--click-at", "2", "--click-at", "9"}));
     }
-    if (test::writeGoldenIfAsked("mouse_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    if (test::writeGoldenIfAsked("mouse_golden_frames.inc", rows))
+        GTEST_SKIP() << "golden frames written";
     test::expectGolden(rows, kMouseGolden);
 }
 

@@ -1,12 +1,13 @@
 // Mousepad: the U of 15 LEDs, frame lengths, bar, sweep, column wave and
 // click flash.
 
+#include "lighting/mousepad_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "effect_rig.h"
-#include "lighting/mousepad_effects.h"
 #include "lighting/mousepad_tables.h"
 
 namespace quillon::lighting {
@@ -25,7 +26,8 @@ struct PadRig : EffectRig {
 
 int litLeds(const std::vector<std::uint8_t>& frame) {
     int n = 0;
-    for (std::size_t i = 0; i < kMousepadLedCount; ++i) n += ledAt(frame, i) != Rgb{};
+    for (std::size_t i = 0; i < kMousepadLedCount; ++i)
+        n += ledAt(frame, i) != Rgb{};
     return n;
 }
 
@@ -33,7 +35,8 @@ TEST(MousepadTables, ColumnsCoverTheUOnce) {
     std::array<int, kMousepadLedCount> seen{};
     for (const auto& column : MousepadColumns) {
         for (std::uint8_t led : column) {
-            if (led != kNoPadLed) ++seen[led];
+            if (led != kNoPadLed)
+                ++seen[led];
         }
     }
     EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; }));
@@ -53,17 +56,21 @@ TEST(MousepadEffects, FrameLengthsByModeAndSentEvenWhileSuspending) {
     rig.choose(3);
     const auto frame = rig.tick();
     EXPECT_EQ(ledAt(frame, 14), (Rgb{200, 100, 50}));
-    EXPECT_TRUE(std::all_of(frame.begin() + 45, frame.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(frame.begin() + 45, frame.end(), [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST(MousepadEffects, BarWithSecondDirectionGrowsShrinksAndStaysDarkForThreeTicks) {
     PadRig rig;
     rig.choose(4, 0);
     std::vector<int> lit;
-    for (int t = 0; t < 34; ++t) lit.push_back(litLeds(rig.tick()));
+    for (int t = 0; t < 34; ++t)
+        lit.push_back(litLeds(rig.tick()));
     std::vector<int> expected;
-    for (int c = 0; c <= 15; ++c) expected.push_back(c);
-    for (int c = 14; c >= 0; --c) expected.push_back(c);
+    for (int c = 0; c <= 15; ++c)
+        expected.push_back(c);
+    for (int c = 14; c >= 0; --c)
+        expected.push_back(c);
     expected.push_back(0);  // c = -1
     expected.push_back(0);  // c = 0
     expected.push_back(1);
@@ -92,7 +99,8 @@ TEST(MousepadEffects, SweepSendsNothingOnItsTwoOneSecondPauses) {
         const bool paused = std::find(rig.pacer.pauses.begin() + static_cast<long>(pausesBefore),
                                       rig.pacer.pauses.end(), 1000) != rig.pacer.pauses.end();
         EXPECT_EQ(paused, frame.empty()) << "tick " << t;
-        if (!frame.empty()) litColumns0.push_back(ledAt(frame, 0) != Rgb{});
+        if (!frame.empty())
+            litColumns0.push_back(ledAt(frame, 0) != Rgb{});
     }
     // Tick 0 pauses, 14 frames go left to right, tick 15 pauses, 15 come back, tick 31 pauses.
     std::vector<bool> expected(32, true);
@@ -104,7 +112,8 @@ TEST(MousepadEffects, SweepSendsNothingOnItsTwoOneSecondPauses) {
 TEST(MousepadEffects, SweepComesBackFromTheRight) {
     PadRig rig;
     rig.choose(7, 1, 0);
-    for (int t = 0; t < 16; ++t) (void)rig.tick();
+    for (int t = 0; t < 16; ++t)
+        (void)rig.tick();
     std::vector<std::uint8_t> frame;
     do {
         frame = rig.tick();
@@ -117,15 +126,18 @@ TEST(MousepadEffects, ColumnWaveLightsEachColumnInOneHue) {
     PadRig rig;
     rig.choose(6, 1);
     const auto frame = rig.tick();  // phase 1
-    for (std::uint8_t led : {0, 1, 2, 3, 4}) EXPECT_EQ(ledAt(frame, led), ColourWheel[1]);
+    for (std::uint8_t led : {0, 1, 2, 3, 4})
+        EXPECT_EQ(ledAt(frame, led), ColourWheel[1]);
     EXPECT_EQ(ledAt(frame, 5), ColourWheel[8]);
-    for (std::uint8_t led : {10, 11, 12, 13, 14}) EXPECT_EQ(ledAt(frame, led), ColourWheel[43]);
+    for (std::uint8_t led : {10, 11, 12, 13, 14})
+        EXPECT_EQ(ledAt(frame, led), ColourWheel[43]);
 }
 
 TEST(MousepadEffects, BreathingAdvancesItsCounterInByteNine) {
     PadRig rig;
     rig.choose(2, 1, 1);
-    for (int t = 0; t < 128; ++t) (void)rig.tick();
+    for (int t = 0; t < 128; ++t)
+        (void)rig.tick();
     EXPECT_EQ(rig.engine.settings.snapshot().mousepad.effectByte, 1);
     // Hue 50 ahead of the phase (0 now).
     EXPECT_EQ(rig.engine.mirrors.mousepad.cell(0).colour, packChangerColour(ColourWheel[50]));
@@ -151,7 +163,6 @@ TEST(MousepadEffects, ClickFlashUsesItsOwnPulse) {
     EXPECT_EQ(frame.size(), 60u);
 }
 
-
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMousepadGolden[] = {
 #include "mousepad_golden_frames.inc"
@@ -160,9 +171,11 @@ const test::DeviceGolden kMousepadGolden[] = {
 TEST(MousepadGolden, EveryModeRendersItsRecordedFrames) {
     std::vector<test::DeviceGolden> rows;
     for (int mode = 0; mode < 10; ++mode) {
-        rows.push_back(test::renderGolden("mousepad", mode, {"--click-at", "2", "--click-at", "9"}));
+        rows.push_back(
+            test::renderGolden("mousepad", mode, {"--click-at", "2", "--click-at", "9"}));
     }
-    if (test::writeGoldenIfAsked("mousepad_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    if (test::writeGoldenIfAsked("mousepad_golden_frames.inc", rows))
+        GTEST_SKIP() << "golden frames written";
     test::expectGolden(rows, kMousepadGolden);
 }
 

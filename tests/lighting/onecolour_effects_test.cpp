@@ -1,13 +1,14 @@
 // One-colour keyboard: level frames, its tables and the modes that differ
 // from the RGB keyboard.
 
+#include "lighting/onecolour_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "effect_rig.h"
 #include "lighting/key_layout_tables.h"
-#include "lighting/onecolour_effects.h"
 #include "lighting/onecolour_tables.h"
 
 namespace quillon::lighting {
@@ -42,7 +43,8 @@ TEST(OneColourTables, LedIndexTableHoldsItsRunsAndHoles) {
 TEST(OneColourTables, PathsSwapTheTopRightKeysForTheirOwn) {
     EXPECT_TRUE(std::equal(OneColourSnakePath.begin(), OneColourSnakePath.begin() + 4,
                            std::array<std::uint8_t, 4>{122, 123, 124, 125}.begin()));
-    EXPECT_TRUE(std::equal(OneColourSnakePath.begin() + 4, OneColourSnakePath.end(), SnakePath.begin() + 4));
+    EXPECT_TRUE(std::equal(OneColourSnakePath.begin() + 4, OneColourSnakePath.end(),
+                           SnakePath.begin() + 4));
     ASSERT_EQ(OneColourTrailPath.size(), 110u);
     EXPECT_EQ(OneColourTrailPath[16], 122);
     EXPECT_EQ(OneColourTrailPath[19], 125);
@@ -52,13 +54,14 @@ TEST(OneColourTables, PathsSwapTheTopRightKeysForTheirOwn) {
 
 TEST(OneColourTables, ColumnMatrixAndStarOrder) {
     ASSERT_EQ(OneColourColumnMatrix.size(), 23u * 6u);
-    EXPECT_EQ(OneColourColumnMatrix[4], 84);     // column 0, row 4
+    EXPECT_EQ(OneColourColumnMatrix[4], 84);  // column 0, row 4
     EXPECT_EQ(OneColourColumnMatrix[6 * 19], 122);
     EXPECT_EQ(OneColourColumnMatrix[6 * 22 + 3], 119);
     ASSERT_EQ(OneColourStarOrder.size(), 110u);
     EXPECT_EQ(OneColourStarOrder[0], 88);
     EXPECT_EQ(OneColourStarOrder[103], 63);
-    for (std::size_t i = 104; i < 110; ++i) EXPECT_EQ(OneColourStarOrder[i], 0);
+    for (std::size_t i = 104; i < 110; ++i)
+        EXPECT_EQ(OneColourStarOrder[i], 0);
 }
 
 TEST(OneColourEffects, StaticAtFullBrightnessSends126BytesOf255) {
@@ -98,7 +101,8 @@ TEST(OneColourEffects, BreathingFollowsTheBreathEnvelope) {
     OneColourRig rig;
     rig.choose(1, 14);
     std::vector<std::uint8_t> frame;
-    for (int i = 0; i < 64; ++i) frame = rig.tick();  // phase 64: the top of the breath
+    for (int i = 0; i < 64; ++i)
+        frame = rig.tick();  // phase 64: the top of the breath
     EXPECT_EQ(frame[0], (255 * 255) >> 8);
     frame = rig.tick();
     EXPECT_EQ(frame[77], (255 * BreathEnvelope[65]) >> 8);
@@ -150,7 +154,7 @@ TEST(OneColourEffects, StarlightTwinklesOnTheDeviceAndItsLastPositionsPickTheFir
     EXPECT_EQ(frame[122], (255 * 235) >> 8);
     frame = rig.tick();  // positions 107..109 pick it again
     EXPECT_EQ(frame[122], (255 * 235) >> 8);
-    frame = rig.tick();  // positions 0..2 light other keys
+    frame = rig.tick();                       // positions 0..2 light other keys
     EXPECT_EQ(frame[122], (255 * 215) >> 8);  // the device follows the fading star
     EXPECT_EQ(rig.pacer.pauses.front(), 100);
     EXPECT_EQ(rig.engine.mirrors.keyboard.cell(122).alpha, (255 * 215) >> 8);
@@ -188,11 +192,11 @@ TEST(OneColourEffects, RippleStartsFromColumnNineAndPausesFortyMilliseconds) {
     int lit = 0;
     for (int i = 0; i < 12; ++i) {
         const auto f = rig.tick();
-        lit += static_cast<int>(std::count_if(f.begin(), f.end(), [](std::uint8_t b) { return b != 0; }));
+        lit += static_cast<int>(
+            std::count_if(f.begin(), f.end(), [](std::uint8_t b) { return b != 0; }));
     }
     EXPECT_GT(lit, 0);
 }
-
 
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kOneColourGolden[] = {
@@ -201,8 +205,10 @@ const test::DeviceGolden kOneColourGolden[] = {
 
 TEST(OneColourGolden, EveryModeRendersItsRecordedFrames) {
     std::vector<test::DeviceGolden> rows;
-    for (int mode = 0; mode < 12; ++mode) rows.push_back(test::renderGolden("keyboard-onecolour", mode));
-    if (test::writeGoldenIfAsked("onecolour_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    for (int mode = 0; mode < 12; ++mode)
+        rows.push_back(test::renderGolden("keyboard-onecolour", mode));
+    if (test::writeGoldenIfAsked("onecolour_golden_frames.inc", rows))
+        GTEST_SKIP() << "golden frames written";
     test::expectGolden(rows, kOneColourGolden);
 }
 

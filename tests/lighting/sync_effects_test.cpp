@@ -1,16 +1,17 @@
 // Synchronised lighting: starting it from a same-mode button, and the four
 // effects over whichever devices take part.
 
+#include "lighting/sync_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "effect_rig.h"
 #include "lighting/key_layout_tables.h"
+#include "lighting/lighting_view.h"
 #include "lighting/membrane_tables.h"
 #include "lighting/mouse_tables.h"
-#include "lighting/sync_effects.h"
-#include "lighting/lighting_view.h"
 #include "lighting/sync_start.h"
 #include "skin/memory_skin.h"
 
@@ -22,7 +23,7 @@ using test::EffectRig;
 using test::ledAt;
 
 class RecordingViews final : public SyncStartViews {
-public:
+  public:
     void refreshView(DeviceKind kind) override { refreshed.push_back(kind); }
     void saveProfile(DeviceKind kind) override { saved.push_back(kind); }
     std::vector<DeviceKind> refreshed;
@@ -59,7 +60,8 @@ TEST(SyncStart, KeyboardButtonWithOnlyTheKeyboardSetsAllThreeFlags) {
     EXPECT_EQ(r.mouse.lighting, keyboard);
     EXPECT_EQ(r.mousepad.lighting, keyboard);
     EXPECT_EQ(r.sync, keyboard);
-    EXPECT_EQ(f.views.refreshed, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
+    EXPECT_EQ(f.views.refreshed,
+              (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
     EXPECT_EQ(f.views.saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
 }
 
@@ -69,7 +71,8 @@ TEST(SyncStart, MouseAndMousepadButtonsCopyTheirOwnRecord) {
     f.press("ms_deng_same_mode");
     EXPECT_EQ(f.settings.keyboardLighting(), mouse);
     EXPECT_EQ(f.settings.mousepadLighting(), mouse);
-    EXPECT_EQ(f.views.refreshed, (std::vector<DeviceKind>{DeviceKind::mousepad, DeviceKind::keyboard}));
+    EXPECT_EQ(f.views.refreshed,
+              (std::vector<DeviceKind>{DeviceKind::mousepad, DeviceKind::keyboard}));
 
     SyncStartFixture g;
     const LightingRecord pad = g.settings.mousepadLighting();
@@ -86,12 +89,16 @@ TEST(SyncStart, PressingTheKeyboardsButtonInItsViewSynchronisesEveryDevice) {
     LightingEngine engine;
     std::atomic<int> kb{0}, ms{0}, mp{0};
     std::vector<DeviceKind> saved;
-    LightingView view(skin, engine, SyncFlags{kb, ms, mp}, [&](DeviceKind k) { saved.push_back(k); });
+    LightingView view(skin, engine, SyncFlags{kb, ms, mp},
+                      [&](DeviceKind k) { saved.push_back(k); });
     skin.setNotificationSink([&](const skin::Notification& n) { (void)view.handle(n); });
-    for (const char* combo : {"kb_deng_combo_modeSelect", "ms_deng_combo_modeSelect", "mp_deng_combo_modeSelect"}) {
-        for (int i = 0; i < 16; ++i) skin.at(combo).addRow(skin::Row::text("m"));
+    for (const char* combo :
+         {"kb_deng_combo_modeSelect", "ms_deng_combo_modeSelect", "mp_deng_combo_modeSelect"}) {
+        for (int i = 0; i < 16; ++i)
+            skin.at(combo).addRow(skin::Row::text("m"));
     }
-    engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting = LightingRecord{3, 12, 4, 1, 1, 9, 8, 7}; });
+    engine.settings.edit(
+        [](LightingRecords& r) { r.keyboard.lighting = LightingRecord{3, 12, 4, 1, 1, 9, 8, 7}; });
     skin.userClick("kb_deng_same_mode");
     EXPECT_EQ(kb + ms + mp, 3);
     EXPECT_EQ(saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
@@ -125,9 +132,11 @@ TEST(SyncEffects, WavePutsFifteenColumnsOnTheMousepadAndSevenOnTheMouseGroups) {
     const auto& mouse = rig.mouse.frames.back();
     ASSERT_EQ(pad.size(), 45u);
     ASSERT_EQ(mouse.size(), 60u);
-    for (std::size_t c = 0; c < 15; ++c) EXPECT_EQ(ledAt(pad, c), ColourWheel[1 + 7 * c]) << c;
+    for (std::size_t c = 0; c < 15; ++c)
+        EXPECT_EQ(ledAt(pad, c), ColourWheel[1 + 7 * c]) << c;
     for (std::size_t g = 0; g < 7; ++g) {
-        for (std::uint8_t led : MouseLedGroups[g]) EXPECT_EQ(ledAt(mouse, led), ColourWheel[1 + 7 * g]) << g;
+        for (std::uint8_t led : MouseLedGroups[g])
+            EXPECT_EQ(ledAt(mouse, led), ColourWheel[1 + 7 * g]) << g;
     }
     const auto& kb = rig.keyboard.frames.back();
     ASSERT_EQ(kb.size(), 378u);
@@ -151,9 +160,11 @@ TEST(SyncEffects, AMembraneKeyboardOnlyEverGetsRegionFrames) {
     for (std::uint8_t mode = 0; mode < 4; ++mode) {
         SyncRig rig(true, false, false, 2);
         rig.choose(mode, 0);
-        for (int t = 0; t < 5; ++t) rig.tick();
+        for (int t = 0; t < 5; ++t)
+            rig.tick();
         ASSERT_EQ(rig.keyboard.frames.size(), 5u) << "mode " << int(mode);
-        for (const auto& f : rig.keyboard.frames) EXPECT_EQ(f.size(), kMembraneFrameBytes);
+        for (const auto& f : rig.keyboard.frames)
+            EXPECT_EQ(f.size(), kMembraneFrameBytes);
     }
     SyncRig rig(true, false, false, 2);
     rig.choose(0, 0);
@@ -196,10 +207,14 @@ TEST(SyncEffects, StaticLightsEveryLedOfEveryDevice) {
     rig.tick();
     const Rgb expected{200 * 31 >> 8, 100 * 31 >> 8, 50 * 31 >> 8};
     const auto& kb = rig.keyboard.frames.back();
-    for (std::size_t n = 0; n < 126; ++n) ASSERT_EQ(ledAt(kb, n), expected) << n;
-    for (std::size_t n = 0; n < 20; ++n) ASSERT_EQ(ledAt(rig.mouse.frames.back(), n), expected) << n;
-    for (std::size_t n = 0; n < 15; ++n) ASSERT_EQ(ledAt(rig.mousepad.frames.back(), n), expected) << n;
-    EXPECT_EQ(rig.engine.mirrors.mouse.cell(19), (MirrorCell{packChangerColour({200, 100, 50}), 30}));
+    for (std::size_t n = 0; n < 126; ++n)
+        ASSERT_EQ(ledAt(kb, n), expected) << n;
+    for (std::size_t n = 0; n < 20; ++n)
+        ASSERT_EQ(ledAt(rig.mouse.frames.back(), n), expected) << n;
+    for (std::size_t n = 0; n < 15; ++n)
+        ASSERT_EQ(ledAt(rig.mousepad.frames.back(), n), expected) << n;
+    EXPECT_EQ(rig.engine.mirrors.mouse.cell(19),
+              (MirrorCell{packChangerColour({200, 100, 50}), 30}));
 }
 
 TEST(SyncEffects, NothingIsSentWhileSuspending) {
@@ -220,7 +235,6 @@ TEST(SyncEffects, ParticipantsFollowFlagsAndVariant) {
     EXPECT_TRUE(syncParticipants(false, 0, true, true).mousepad);
 }
 
-
 TEST(SyncRender, EachLineHoldsTheThreeFramesOfOneTick) {
     for (const auto& [keyboard, kbChars] : {std::pair<std::string, std::size_t>{"rgb", 756},
                                             std::pair<std::string, std::size_t>{"membrane", 72}}) {
@@ -234,14 +248,15 @@ TEST(SyncRender, EachLineHoldsTheThreeFramesOfOneTick) {
             const auto second = line.find(' ', first + 1);
             ASSERT_NE(second, std::string::npos);
             EXPECT_EQ(first, kbChars);
-            EXPECT_EQ(second - first - 1, 120u);  // the mouse's 60 bytes
+            EXPECT_EQ(second - first - 1, 120u);       // the mouse's 60 bytes
             EXPECT_EQ(line.size() - second - 1, 90u);  // the mousepad's 45
         }
         EXPECT_EQ(n, 3);
     }
     std::ostringstream out;
     std::ostringstream err;
-    const std::vector<std::string> bad{"--device", "sync", "--mode", "0", "--frames", "1", "--keyboard", "onecolour"};
+    const std::vector<std::string> bad{"--device", "sync", "--mode",     "0",
+                                       "--frames", "1",    "--keyboard", "onecolour"};
     EXPECT_EQ(renderEffect(bad, out, err), 2);
 }
 
@@ -259,7 +274,8 @@ TEST(SyncGolden, EveryModeRendersItsRecordedFrames) {
             rows.push_back(g);
         }
     }
-    if (test::writeGoldenIfAsked("sync_golden_frames.inc", rows)) GTEST_SKIP() << "golden frames written";
+    if (test::writeGoldenIfAsked("sync_golden_frames.inc", rows))
+        GTEST_SKIP() << "golden frames written";
     test::expectGolden(rows, kSyncGolden);
 }
 

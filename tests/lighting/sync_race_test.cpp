@@ -16,16 +16,16 @@ namespace quillon::lighting {
 namespace {
 
 class FreePacer final : public Pacer {
-public:
+  public:
     bool sleepMs(int) override { return true; }
     std::uint32_t nowMs() const override { return now_.fetch_add(3); }
 
-private:
+  private:
     mutable std::atomic<std::uint32_t> now_{0};
 };
 
 class SinkChannel final : public DeviceChannel {
-public:
+  public:
     bool connected() const override { return true; }
     bool syncLighting() const override { return sync.load() != 0; }
     void sendFrame(std::span<const std::uint8_t> frame) override {
@@ -45,7 +45,8 @@ TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
     skin.setNotificationSink([&](const skin::Notification& n) { (void)view.handle(n); });
     for (const char* combo : {"kb_deng_onecolor_combo_modeSelect", "kb_deng_film_combo_modeSelect",
                               "ms_deng_combo_modeSelect", "mp_deng_combo_modeSelect"}) {
-        for (int i = 0; i < 12; ++i) skin.at(combo).addRow(skin::Row::text("m"));
+        for (int i = 0; i < 12; ++i)
+            skin.at(combo).addRow(skin::Row::text("m"));
     }
     const LightingChannels channels{keyboard, mouse, mousepad};
     std::atomic<int> passes{0};
@@ -74,8 +75,9 @@ TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
     for (int step = 0; step < 24; ++step) {
         const std::uint8_t variant = step % 2 == 0 ? 1 : 2;
         engine.keyboardVariant = variant;
-        skin.userSelectRow(variant == 1 ? "kb_deng_onecolor_combo_modeSelect" : "kb_deng_film_combo_modeSelect",
-                           step % (variant == 1 ? 12 : 7));
+        skin.userSelectRow(
+            variant == 1 ? "kb_deng_onecolor_combo_modeSelect" : "kb_deng_film_combo_modeSelect",
+            step % (variant == 1 ? 12 : 7));
         skin.userSelectRow("ms_deng_combo_modeSelect", step % 10);
         skin.userSelectRow("mp_deng_combo_modeSelect", (step + 3) % 10);
         const int target = passes.load() + kPassesPerStep;
@@ -83,16 +85,19 @@ TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
             skin.userClick(i % 2 ? "kb_Deng_FXL_check" : "ms_Deng_FXR_check");
             skin.userSlide("mp_deng_light_slider", i % 15, false);
             skin.userCheck("ms_Deng_7color_check", i % 3 == 0);
-            if (i % 50 == 0) skin.userClick(i % 100 ? "ms_deng_same_mode" : "kb_deng_same_mode");
+            if (i % 50 == 0)
+                skin.userClick(i % 100 ? "ms_deng_same_mode" : "kb_deng_same_mode");
             engine.signals.mouseControlsVisible = i % 4 ? 0xFFFFFu : 0x3FFu;
             engine.outputEnabled = i % 13 != 0;
-            volatile std::uint32_t seen = engine.mirrors.mouse.cell(static_cast<std::size_t>(i % 20)).colour +
-                                          engine.mirrors.mousepad.cell(static_cast<std::size_t>(i % 15)).colour;
+            volatile std::uint32_t seen =
+                engine.mirrors.mouse.cell(static_cast<std::size_t>(i % 20)).colour +
+                engine.mirrors.mousepad.cell(static_cast<std::size_t>(i % 15)).colour;
             (void)seen;
         }
     }
     done = true;
-    for (std::thread* t : {&kb, &ms, &mp, &sy, &clicks}) t->join();
+    for (std::thread* t : {&kb, &ms, &mp, &sy, &clicks})
+        t->join();
     EXPECT_GT(keyboard.frames.load(), 0);
     EXPECT_GT(mouse.frames.load(), 0);
     EXPECT_GT(mousepad.frames.load(), 0);
