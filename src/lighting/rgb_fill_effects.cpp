@@ -59,7 +59,7 @@ SendRule rgbOff(EffectContext& ctx) {
 SendRule rgbCustom(EffectContext& ctx) {
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     for (std::size_t k = 0; k < kKeyControlCount; ++k) {
-        const std::uint8_t n = LedIndexTable[k];
+        const std::size_t n = LedIndexTable[k];
         if (n == kNoKey)
             continue;
         const Rgb c{ctx.customSet[3 * n], ctx.customSet[3 * n + 1], ctx.customSet[3 * n + 2]};
