@@ -233,6 +233,10 @@ int MemorySkin::answerMessage(std::string key, std::string text) {
         messageAnswers_.pop_front();
     }
     messages_.push_back({std::move(key), std::move(text), answer});
+    if (whileMessageOpen_) {
+        const ShownMessage shown = messages_.back();  // the record may move meanwhile
+        whileMessageOpen_(shown);
+    }
     return answer == 1 ? 1 : 0;
 }
 

@@ -6,6 +6,7 @@
 // would do) and inspect every control afterwards.
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -160,6 +161,11 @@ class MemorySkin final : public Skin {
     void queueFileAnswer(std::optional<std::filesystem::path> answer) {
         fileAnswers_.push_back(std::move(answer));
     }
+    // Runs while a message window is open (after it was recorded, before it
+    // answers): what happens meanwhile in a real modal loop.
+    void setWhileMessageOpen(std::function<void(const ShownMessage&)> fn) {
+        whileMessageOpen_ = std::move(fn);
+    }
     void queueMenuAnswer(std::optional<std::string> answer) {
         menuAnswers_.push_back(std::move(answer));
     }
@@ -204,6 +210,7 @@ class MemorySkin final : public Skin {
     int defaultMessageAnswer_ = 1;
     std::deque<std::optional<std::filesystem::path>> fileAnswers_;
     std::deque<std::optional<std::string>> menuAnswers_;
+    std::function<void(const ShownMessage&)> whileMessageOpen_;
     LanguageTable language_;
     std::string languageCode_;
     bool windowVisible_ = false;

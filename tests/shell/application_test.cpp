@@ -166,6 +166,20 @@ TEST_F(App, AnotherInstanceWithNoDeviceGetsTheNoDeviceMessage) {
     EXPECT_FALSE(skin.windowVisible());
 }
 
+TEST_F(App, TheNoDeviceMessageIsNotStackedWhileItIsOpen) {
+    int nested = 0;
+    skin.setWhileMessageOpen([&](const skin::ShownMessage&) {
+        if (nested++ == 0) {
+            app.showNoDeviceMessage();  // a tray click while the message is open
+            (void)app.messages().dispatch({MessageId::activateInstance});
+        }
+    });
+    app.showNoDeviceMessage();
+    EXPECT_EQ(skin.messages().size(), 1u);
+    app.showNoDeviceMessage();  // closed again: the next one shows
+    EXPECT_EQ(skin.messages().size(), 2u);
+}
+
 TEST_F(App, AnotherInstanceWithADeviceBringsTheWindowToTheFront) {
     app.link(link::DeviceKind::mousepad).connected = 1;
     ASSERT_TRUE(app.postMessage({MessageId::activateInstance}));
