@@ -141,9 +141,20 @@ void QtControl::connectUserSignals() {
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         if (!button->isCheckable()) {
             connect(button, &QAbstractButton::clicked, this, [this] { send(NotifyType::click); });
+        } else {
+            // Mouse clicks on checkable buttons are handled in eventFilter:
+            // the click must be announced before the selection changes. The
+            // keyboard (space) reaches Qt's own toggling; it is told here.
+            connect(button, &QAbstractButton::pressed, this, [this] { toggledByUser_ = false; });
+            connect(button, &QAbstractButton::toggled, this, [this] { toggledByUser_ = true; });
+            connect(button, &QAbstractButton::clicked, this, [this](bool checked) {
+                send(NotifyType::click);
+                if (toggledByUser_) {
+                    toggledByUser_ = false;
+                    send(NotifyType::selectChanged, -1, checked ? 1 : 0);
+                }
+            });
         }
-        // Checkable buttons are handled in eventFilter: the click must be
-        // announced before the selection changes.
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         connect(combo, &QComboBox::currentIndexChanged, this,
                 [this](int index) { send(NotifyType::itemSelect, index); });

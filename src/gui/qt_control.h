@@ -117,6 +117,7 @@ class QtControl final : public QObject, public skin::Control {
     std::uint32_t overlayColour_ = 0;
     std::uint8_t overlayAlpha_ = 0;
     QPointer<ColourOverlay> overlay_;
+    bool toggledByUser_ = false;  // a keyboard press toggled the button
 };
 
 }  // namespace quillon::gui

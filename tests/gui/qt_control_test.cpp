@@ -181,6 +181,22 @@ TEST_F(Controls, ACheckBoxFlipsAfterItsClickAndAPlainButtonOnlyClicks) {
                                                                 {NotifyType::click, 0}}));
 }
 
+TEST_F(Controls, ACheckBoxToggledWithTheKeyboardIsReportedToo) {
+    auto* box = make<QPushButton>("kb_Deng_FXL_check");
+    box->setCheckable(true);
+    box->setFocusPolicy(Qt::StrongFocus);
+    QtControl check(box, host_);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    ASSERT_EQ(host_.seen.size(), 2u);
+    EXPECT_EQ(host_.seen[0].type, NotifyType::click);
+    EXPECT_EQ(host_.seen[1].type, NotifyType::selectChanged);
+    EXPECT_EQ(host_.seen[1].value, 1);
+    EXPECT_TRUE(check.isChecked());
+}
+
 TEST_F(Controls, SlidersClampQuietlyAndReportTheUser) {
     auto* widget = make<QSlider>("kb_deng_slider_speed");
     widget->setOrientation(Qt::Horizontal);
