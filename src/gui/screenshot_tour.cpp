@@ -1,5 +1,6 @@
 #include "gui/screenshot_tour.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
@@ -21,6 +22,7 @@ constexpr Shot kShots[] = {
     {"main.png", nullptr, nullptr},
     {"keyboard_lighting.png", "kb_tab", "kb_deng_Op_tab"},
     {"keyboard_keys.png", "kb_tab", "kb_key_Op_tab"},
+    {"keyboard_profile_tools.png", "kb_tab", "kb_profile_fun_spread_btn"},
     {"mouse_lighting.png", "ms_tab", "ms_deng_Op_tab"},
     {"mouse_buttons.png", "ms_tab", "ms_key_Op_tab"},
     {"mouse_performance.png", "ms_tab", "ms_rich_Op_tab"},
@@ -34,7 +36,18 @@ void click(QtSkin& skin, const char* name) {
     if (control == nullptr || control->widget() == nullptr || !control->isVisible()) {
         return;
     }
+    if (auto* button = qobject_cast<QAbstractButton*>(control->widget());
+        button != nullptr && !button->isCheckable()) {
+        button->click();
+        return;
+    }
     control->setChecked(true, true);
+}
+
+bool isPlainButton(QtSkin& skin, const char* name) {
+    QtControl* control = skin.control(name);
+    auto* button = control != nullptr ? qobject_cast<QAbstractButton*>(control->widget()) : nullptr;
+    return button != nullptr && !button->isCheckable();
 }
 
 bool save(QWidget* widget, const QDir& folder, const char* file) {
@@ -57,6 +70,9 @@ void startScreenshotTour(QtSkin& skin, const QString& folder, int delayMs,
                 click(skin, shot.subTab);
             }
             ok = save(frame, out, shot.file) && ok;
+            if (shot.subTab != nullptr && isPlainButton(skin, shot.subTab)) {
+                click(skin, shot.subTab);  // a panel opened for the picture closes again
+            }
         }
 
         MessageWindow message(skin.skinDir().absolutePath(), skin.resourceFile("XML_MSG"), frame);
