@@ -173,6 +173,17 @@ TEST(LightingView, RefreshShowsTheRecordAndOnlyTheAttachedVariantsCombo) {
                 rig.skin.notifications().back().type != skin::NotifyType::itemSelect);
 }
 
+TEST(LightingView, ShowingTheViewInRippleModeStartsAWaveWithoutAReset) {
+    ViewRig rig;
+    rig.engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting.mode = 5; });
+    rig.engine.effectState().keyboard.keyLevel[3] = 77;
+    rig.view.refresh(DeviceKind::keyboard);
+    rig.engine.applyPendingSelection(LightingKind::rgbKeyboard, 1);
+    const KeyboardScratch& s = rig.engine.effectState().keyboard;
+    for (const RipplePlane& p : s.ripple) EXPECT_EQ(p[9], 1u << 6);
+    EXPECT_EQ(s.keyLevel[3], 77);
+}
+
 TEST(LightingView, CustomSetSelectionUnchecksTheAllKeysBoxes) {
     ViewRig rig;
     rig.skin.at("kb_Deng_all_bright_check").setChecked(true, false);
