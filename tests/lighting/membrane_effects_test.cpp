@@ -176,6 +176,15 @@ TEST(MembraneEffects, StackHuesStayDistinctForEveryIndex) {
     EXPECT_EQ(colours.size(), 192u);
 }
 
+TEST(MembraneEffects, SpectrumWithSecondDirectionStartsAtTheLastHue) {
+    MembraneRig rig;
+    rig.choose(3, 0);
+    const auto frame = rig.tick();  // phase 0 -> 191: (255, 0, 0) at full scale
+    EXPECT_EQ(frame[0], 0);         // green
+    EXPECT_EQ(frame[1], 254);       // red
+    EXPECT_EQ(frame[2], 0);
+}
+
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMembraneGolden[] = {
 #include "membrane_golden_frames.inc"

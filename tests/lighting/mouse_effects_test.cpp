@@ -198,6 +198,14 @@ TEST(MouseFamilySteps, DecayAndTriggerRotation) {
     EXPECT_EQ(ring[22], 1);
 }
 
+TEST(MouseEffects, SpectrumFirstTickIsTheWheelsSecondHueEverywhere) {
+    MouseRig rig;
+    rig.choose(3, 1);
+    const auto frame = rig.tick();
+    for (std::size_t i = 0; i < kMouseLedCount; ++i)
+        EXPECT_EQ(ledAt(frame, i), (Rgb{255, 3, 0})) << i;
+}
+
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMouseGolden[] = {
 #include "mouse_golden_frames.inc"

@@ -163,6 +163,15 @@ TEST(MousepadEffects, ClickFlashUsesItsOwnPulse) {
     EXPECT_EQ(frame.size(), 60u);
 }
 
+TEST(MousepadEffects, SingleColourWaveFirstTickWorkedOutByHand) {
+    PadRig rig;
+    rig.choose(0, 1, 0);
+    const auto frame = rig.tick();  // phase 1: LED i at w = 1 + 10i, factor Wave[w] + 1
+    EXPECT_EQ(frame[0], (200 * 25) >> 8);
+    EXPECT_EQ(frame[3 * 1], (200 * (WaveEnvelope[11] + 1)) >> 8);
+    EXPECT_EQ(rig.engine.mirrors.mousepad.cell(0).alpha, (255 * 24) >> 8);
+}
+
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMousepadGolden[] = {
 #include "mousepad_golden_frames.inc"

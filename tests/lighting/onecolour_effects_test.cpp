@@ -198,6 +198,20 @@ TEST(OneColourEffects, RippleStartsFromColumnNineAndPausesFortyMilliseconds) {
     EXPECT_GT(lit, 0);
 }
 
+TEST(OneColourEffects, FirstTicksOfSpiralAndRainWorkedOutByHand) {
+    OneColourRig spiral;
+    spiral.choose(3, 14, 1);
+    auto frame = spiral.tick();  // phase 1; path keys 122, 123 at w = 1, 6
+    EXPECT_EQ(frame[122], (255 * 24) >> 8);
+    EXPECT_EQ(frame[123], (255 * 39) >> 8);
+    EXPECT_EQ(frame[16], 0);  // no key drives LED 16
+
+    OneColourRig rain;
+    rain.choose(6, 14);
+    frame = rain.tick();  // key 84 seeded at 17, now 18: Pulse 241; it drives LED 72
+    EXPECT_EQ(frame[72], (241 * 255) >> 8);
+}
+
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kOneColourGolden[] = {
 #include "onecolour_golden_frames.inc"

@@ -260,6 +260,15 @@ TEST(SyncRender, EachLineHoldsTheThreeFramesOfOneTick) {
     EXPECT_EQ(renderEffect(bad, out, err), 2);
 }
 
+TEST(SyncEffects, SpectrumFirstTickWorkedOutByHand) {
+    SyncRig rig(true, true, true);
+    rig.choose(3);
+    rig.tick();  // phase 1: (255, 3, 0), factor 256
+    EXPECT_EQ(ledAt(rig.keyboard.frames.back(), 125), (Rgb{255, 3, 0}));
+    EXPECT_EQ(ledAt(rig.mouse.frames.back(), 19), (Rgb{255, 3, 0}));
+    EXPECT_EQ(ledAt(rig.mousepad.frames.back(), 14), (Rgb{255, 3, 0}));
+}
+
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kSyncGolden[] = {
 #include "sync_golden_frames.inc"
