@@ -149,6 +149,27 @@ TEST(MembraneEffects, StackWithFirstDirectionPilesFromRegionZeroAndFadesAfterSix
     EXPECT_NE(rig.engine.effectState().membrane.regionHues, hues);
 }
 
+TEST(MembraneEffects, StackWithSecondDirectionPilesFromRegionFive) {
+    MembraneRig rig;
+    rig.choose(4, 0);
+    EXPECT_TRUE(rig.tick().empty());
+    int entries = 0;
+    bool entryWasLit = false;
+    std::vector<std::uint8_t> frame;
+    for (int ticks = 0; rig.engine.effectState().membrane.fading == 0 && ticks < 100; ++ticks) {
+        const int top = rig.engine.effectState().membrane.stackLength;
+        frame = rig.tick();
+        for (int r = top + 1; r < 6; ++r)
+            EXPECT_TRUE(regionLit(frame, static_cast<std::size_t>(r)));
+        const bool entryLit = regionLit(frame, 0);
+        entries += entryLit && !entryWasLit;
+        entryWasLit = entryLit;
+    }
+    EXPECT_EQ(entries, 6);
+    for (std::size_t r = 0; r < kRegionCount; ++r)
+        EXPECT_TRUE(regionLit(frame, r));
+}
+
 TEST(MembraneEffects, StackDirectionChangeSendsADarkFrameAndRestartsFromTheOtherEnd) {
     MembraneRig rig;
     rig.choose(4, 1);
