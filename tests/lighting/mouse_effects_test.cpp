@@ -206,6 +206,23 @@ TEST(MouseEffects, SpectrumFirstTickIsTheWheelsSecondHueEverywhere) {
         EXPECT_EQ(ledAt(frame, i), (Rgb{255, 3, 0})) << i;
 }
 
+TEST(MouseRender, ClickFlashRunsOnTheThreadsSimulatedClock) {
+    // Speed 0: 9 ms per tick. The click before tick 2 lights ticks 2..14
+    // (14 is the first more than 99 ms after it, still lit).
+    const std::string out = test::renderDevice("mouse", 5, 1, 0, 20, {"--click-at", "2"});
+    std::istringstream lines(out);
+    std::string line;
+    std::vector<int> lit;
+    for (int tick = 0; std::getline(lines, line); ++tick) {
+        if (line.find_first_not_of('0') != std::string::npos)
+            lit.push_back(tick);
+    }
+    std::vector<int> expected;
+    for (int t = 2; t <= 14; ++t)
+        expected.push_back(t);
+    EXPECT_EQ(lit, expected);
+}
+
 // Every mode through "effect render" (brightness 10, colour c86432, seed 7).
 const test::DeviceGolden kMouseGolden[] = {
 #include "mouse_golden_frames.inc"
