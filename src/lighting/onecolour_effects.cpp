@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "lighting/busy_guard.h"
 #include "lighting/colour_math.h"
 #include "lighting/key_layout_tables.h"
 #include "lighting/onecolour_tables.h"
@@ -52,22 +53,6 @@ void forEachBandKey(Visit visit) {
     }
 }
 
-void spreadRipplePlanes(std::array<RipplePlane, 4>& p) {
-    // P0 and P3 travel towards column 0, P1 and P2 towards column 22.
-    for (std::size_t c = 0; c + 1 < kColumnCount; ++c) {
-        p[0][c] = static_cast<std::uint8_t>(p[0][c] << 1 | p[0][c + 1]);
-        p[3][c] = static_cast<std::uint8_t>(p[3][c] >> 1 | p[3][c + 1]);
-    }
-    p[0][kColumnCount - 1] = static_cast<std::uint8_t>(p[0][kColumnCount - 1] << 1);
-    p[3][kColumnCount - 1] = static_cast<std::uint8_t>(p[3][kColumnCount - 1] >> 1);
-    for (std::size_t c = kColumnCount - 1; c > 0; --c) {
-        p[1][c] = static_cast<std::uint8_t>(p[1][c] << 1 | p[1][c - 1]);
-        p[2][c] = static_cast<std::uint8_t>(p[2][c] >> 1 | p[2][c - 1]);
-    }
-    p[1][0] = static_cast<std::uint8_t>(p[1][0] << 1);
-    p[2][0] = static_cast<std::uint8_t>(p[2][0] >> 1);
-}
-
 std::uint8_t rippleColumn(const std::array<RipplePlane, 4>& p, std::size_t c) {
     return static_cast<std::uint8_t>(p[0][c] | p[1][c] | p[2][c] | p[3][c]);
 }
@@ -113,23 +98,6 @@ void seedPulseField(KeyboardScratch& s) {
         s.keyPhase[k] = PulseFieldSeeds[kBandRows * c + r];
     });
 }
-
-// Clears a busy byte when the tick ends, whichever way it ends.
-class BusyGuard {
-  public:
-    explicit BusyGuard(std::atomic<bool>& busy) : busy_(busy), owned_(!busy.exchange(true)) {}
-    ~BusyGuard() {
-        if (owned_)
-            busy_.store(false);
-    }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-    bool owned() const { return owned_; }
-
-  private:
-    std::atomic<bool>& busy_;
-    bool owned_;
-};
 
 }  // namespace
 
@@ -265,7 +233,7 @@ SendRule oneColourStarlight(EffectContext& ctx) {
     ctx.frameTick.store(h);
 
     BusyGuard busy(ctx.busy.oneColourStarlight);
-    if (!busy.owned())
+    if (!busy.held())
         return SendRule::none;
     const unsigned s = brightnessScale(ctx.record.brightness);
     // The device follows the stars' levels, so it twinkles as the screen does.

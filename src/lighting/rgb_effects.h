@@ -4,6 +4,7 @@
 // when a mode is selected. Each fills the 378-byte frame (LED n at 3n: red,
 // green, blue) and the keyboard's screen mirror.
 
+#include <array>
 #include <cstdint>
 
 #include "lighting/effect_context.h"
@@ -32,6 +33,10 @@ void seedRgbMode(KeyboardScratch& s, std::uint8_t mode);
 
 // One tick of the per-key level decay of the RGB keyboard, by mode.
 std::uint8_t decayKeyLevel(std::uint8_t level, std::uint8_t mode);
+
+// One tick of the ripple planes: P0 and P3 move towards column 0, P1 and P2
+// towards column 22, each lit bit one row down (P0, P1) or up (P2, P3).
+void spreadRipplePlanes(std::array<RipplePlane, 4>& planes);
 
 // Whether a key control lies on the snake path.
 bool onSnakePath(std::size_t key);

@@ -6,9 +6,7 @@
 
 namespace quillon::lighting {
 
-namespace {
-
-void spreadPlanes(std::array<RipplePlane, 4>& p) {
+void spreadRipplePlanes(std::array<RipplePlane, 4>& p) {
     RipplePlane& p0 = p[0];
     RipplePlane& p1 = p[1];
     RipplePlane& p2 = p[2];
@@ -29,7 +27,6 @@ void spreadPlanes(std::array<RipplePlane, 4>& p) {
     p2[0] >>= 1;
 }
 
-}  // namespace
 
 SendRule rgbRipple(EffectContext& ctx) {
     KeyboardScratch& st = ctx.state.keyboard;
@@ -61,7 +58,7 @@ SendRule rgbRipple(EffectContext& ctx) {
         }
     }
 
-    spreadPlanes(planes);
+    spreadRipplePlanes(planes);
 
     const Rgb fixed = fixedColour(r);
     for (std::size_t i = 0; i < kSnakeKeyCount; ++i) {
