@@ -29,7 +29,10 @@ class PassHost final : public EffectHost {
         channel(kind).sendFrame(frame);
     }
     std::uint32_t nowMs() const override { return pacer_.nowMs(); }
-    bool takesPart(link::DeviceKind kind) const override { return channel(kind).syncLighting(); }
+    bool takesPart(link::DeviceKind kind) const override {
+        // A flagged device that is not attached is skipped until it arrives.
+        return channel(kind).connected() && channel(kind).syncLighting();
+    }
     std::uint8_t keyboardVariant() const override { return engine_.keyboardVariant.load(); }
 
   private:
@@ -51,24 +54,44 @@ class PassHost final : public EffectHost {
 
 }  // namespace
 
+namespace {
+
+// The three keyboard variants share one scratch state and so one request slot.
+std::size_t requestSlot(LightingKind kind) {
+    switch (kind) {
+        case LightingKind::oneColourKeyboard:
+        case LightingKind::membraneKeyboard:
+            return static_cast<std::size_t>(LightingKind::rgbKeyboard);
+        default:
+            return static_cast<std::size_t>(kind);
+    }
+}
+
+std::uint32_t kindBits(LightingKind kind) {
+    return static_cast<std::uint32_t>(kind) << 16;
+}
+
+}  // namespace
+
 void LightingEngine::requestModeSelection(LightingKind kind, std::uint8_t mode) {
-    pending_[static_cast<std::size_t>(kind)].store(kPendingSelect | mode);
+    pending_[requestSlot(kind)].store(kPendingSelect | kindBits(kind) | mode);
 }
 
 void LightingEngine::requestSeed(LightingKind kind, std::uint8_t mode) {
-    std::atomic<std::uint32_t>& p = pending_[static_cast<std::size_t>(kind)];
+    std::atomic<std::uint32_t>& p = pending_[requestSlot(kind)];
     std::uint32_t expected = 0;
     // A pending selection already seeds; a seed only fills an empty request.
-    p.compare_exchange_strong(expected, kPendingSeed | mode);
+    p.compare_exchange_strong(expected, kPendingSeed | kindBits(kind) | mode);
 }
 
 void LightingEngine::applyPendingSelection(LightingKind kind, std::uint8_t direction) {
-    // The three keyboard variants share one scratch state: a request for any of
-    // them is served by the family that runs now.
-    const std::uint32_t request = pending_[static_cast<std::size_t>(kind)].exchange(0);
+    // A request made in any keyboard variant's view is served by the keyboard
+    // thread whichever variant runs now, with the steps of the view's variant.
+    const std::uint32_t request = pending_[requestSlot(kind)].exchange(0);
     if (request == 0)
         return;
-    const EffectFamily& family = effectFamily(kind);
+    const auto requested = static_cast<LightingKind>((request >> 16) & 0xFF);
+    const EffectFamily& family = effectFamily(requested);
     const auto mode = static_cast<std::uint8_t>(request & 0xFF);
     if (request & kPendingSelect) {
         family.selectMode(state_, mode, direction);

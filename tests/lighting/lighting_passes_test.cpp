@@ -74,6 +74,16 @@ TEST(KeyboardPass, RippleTakesItsExtraPauseAndUnknownModesSendNothing) {
     EXPECT_EQ(rig.keyboard.frames.size(), 1u);
 }
 
+TEST(KeyboardPass, AModeSelectedInAnotherVariantsViewIsServedByTheRunningThread) {
+    EffectRig rig;
+    rig.engine.keyboardVariant = 1;
+    rig.scratch().keyLevel[5] = 99;
+    rig.engine.requestModeSelection(LightingKind::rgbKeyboard, 0);
+    rig.engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting.mode = 40; });
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.scratch().keyLevel[5], 0);  // the reset ran on the one-colour pass
+}
+
 TEST(KeyboardPass, StopDuringThePauseEndsThePassWithoutAGeneratorCall) {
     EffectRig rig;
     rig.select(3);
