@@ -44,7 +44,8 @@ public:
     virtual void send(link::DeviceKind kind, std::span<const std::uint8_t> frame) = 0;
     // Milliseconds of a monotonic clock (click flashes time themselves).
     virtual std::uint32_t nowMs() const = 0;
-    // Whether a device takes part in synchronised lighting (its link's flag).
+    // Whether a device takes part in synchronised lighting: its link's flag is
+    // set and the device is attached.
     virtual bool takesPart(link::DeviceKind kind) const = 0;
     // keyboardVariant of the attached keyboard (0 RGB, 1 one-colour, 2 membrane).
     virtual std::uint8_t keyboardVariant() const = 0;

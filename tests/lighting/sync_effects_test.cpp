@@ -201,6 +201,21 @@ TEST(SyncEffects, DevicesThatDoNotTakePartCostShortSleeps) {
     EXPECT_EQ(pointers.pacer.pauses.back(), 6);
 }
 
+TEST(SyncEffects, FlaggedDevicesThatAreNotAttachedAreSkippedUntilTheyArrive) {
+    SyncRig rig(true, true, true);
+    rig.mouse.isConnected = false;
+    rig.mousepad.isConnected = false;
+    rig.choose(0, 0);
+    rig.tick();
+    EXPECT_EQ(rig.keyboard.frames.size(), 1u);
+    EXPECT_TRUE(rig.mouse.frames.empty());
+    EXPECT_TRUE(rig.mousepad.frames.empty());
+    EXPECT_EQ(rig.pacer.pauses, (std::vector<int>{1, 1, 5}));
+    rig.mouse.isConnected = true;
+    rig.tick();
+    EXPECT_EQ(rig.mouse.frames.size(), 1u);
+}
+
 TEST(SyncEffects, StaticLightsEveryLedOfEveryDevice) {
     SyncRig rig(true, true, true);
     rig.choose(0, 0, 1);  // scale 30: factor 31
