@@ -17,7 +17,8 @@ AttachedKinds attachedKinds(const AttachContext& ctx) {
 }
 
 void postShowWindow(AttachContext& ctx, std::string_view tabPanel) {
-    ctx.loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterAttach, shell::TimerMode::once);
+    ctx.loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterAttach,
+                        shell::TimerMode::once);
     ctx.loop.post([&skin = ctx.skin, tabPanel] {
         showControl(skin, tabPanel, true);
         skin.windowCommand(skin::WindowCommand::show);
@@ -27,16 +28,20 @@ void postShowWindow(AttachContext& ctx, std::string_view tabPanel) {
 void postArrivedTab(AttachContext& ctx, std::string_view tab, std::optional<UpdateNotice> notice) {
     ctx.loop.post([&ctx, tab, notice] {
         selectTab(ctx.skin, tab);
-        if (notice) ctx.hooks.updateWindowNotice(*notice);
+        if (notice)
+            ctx.hooks.updateWindowNotice(*notice);
     });
 }
 
 void postFallback(AttachContext& ctx, DeviceKind leaving) {
     const FallbackView view = fallbackView(leaving, attachedKinds(ctx));
     ctx.loop.post([&ctx, view] {
-        if (!view.tab.empty()) selectTab(ctx.skin, view.tab);
-        if (view.closeUpdateWindow) ctx.hooks.closeUpdateWindow();
-        if (view.hideWindow) ctx.skin.windowCommand(skin::WindowCommand::hide);
+        if (!view.tab.empty())
+            selectTab(ctx.skin, view.tab);
+        if (view.closeUpdateWindow)
+            ctx.hooks.closeUpdateWindow();
+        if (view.hideWindow)
+            ctx.skin.windowCommand(skin::WindowCommand::hide);
     });
 }
 
@@ -46,16 +51,19 @@ void postProfileSelection(AttachContext& ctx, profiles::ProfileListId lighting,
     const int keyRow = keys ? ctx.profiles.index(*keys).select() : -1;
     ctx.loop.post([&ctx, lighting, lightingRow, keys, keyRow] {
         selectProfileRow(ctx, lighting, lightingRow);
-        if (keys) selectProfileRow(ctx, *keys, keyRow);
+        if (keys)
+            selectProfileRow(ctx, *keys, keyRow);
     });
 }
 
 void SameModeOption::update(AttachContext& ctx, DeviceKind kind) {
     bool others = false;
     for (DeviceKind k : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad})
-        if (k != kind && ctx.attached(k)) others = true;
+        if (k != kind && ctx.attached(k))
+            others = true;
     const int want = others ? 1 : 0;
-    if (shown_.exchange(want) == want) return;
+    if (shown_.exchange(want) == want)
+        return;
     ctx.loop.post([&skin = ctx.skin, name = control_, others] { showControl(skin, name, others); });
 }
 

@@ -31,13 +31,13 @@ void postProfileSelection(AttachContext& ctx, profiles::ProfileListId lighting,
 // The kind's "same mode" option is shown only while another kind is attached.
 // Posts only when that changes, so a still-present poll costs nothing.
 class SameModeOption {
-public:
+  public:
     explicit SameModeOption(std::string_view control) : control_(control) {}
     void update(AttachContext& ctx, link::DeviceKind kind);
     // Forget what was shown (the next update posts again).
     void reset() { shown_ = -1; }
 
-private:
+  private:
     std::string_view control_;
     std::atomic<int> shown_{-1};
 };

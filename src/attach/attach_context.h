@@ -34,9 +34,12 @@ struct AttachContext {
 
     link::DeviceLink& link(link::DeviceKind kind) const {
         switch (kind) {
-            case link::DeviceKind::keyboard: return keyboardLink;
-            case link::DeviceKind::mouse: return mouseLink;
-            case link::DeviceKind::mousepad: break;
+            case link::DeviceKind::keyboard:
+                return keyboardLink;
+            case link::DeviceKind::mouse:
+                return mouseLink;
+            case link::DeviceKind::mousepad:
+                break;
         }
         return mousepadLink;
     }

@@ -28,7 +28,7 @@ enum class UpdateNotice : std::uint32_t {
 };
 
 class AttachHooks {
-public:
+  public:
     virtual ~AttachHooks() = default;
 
     // The lighting views of a device kind show the current records (and, for
@@ -61,7 +61,7 @@ public:
         (void)reset;
     }
 
-protected:
+  protected:
     AttachHooks() = default;
     AttachHooks(const AttachHooks&) = default;
     AttachHooks& operator=(const AttachHooks&) = default;

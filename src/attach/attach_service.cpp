@@ -14,9 +14,18 @@ using shell::WorkerContext;
 AttachService::AttachService(shell::Application& app, platform::HidBackend& backend,
                              const AttachServiceParts& parts)
     : app_(app),
-      ctx_{app.link(DeviceKind::keyboard), app.link(DeviceKind::mouse), app.link(DeviceKind::mousepad),
-           app.loop(), app.skin(), parts.lighting, stores_, identity_, parts.profiles, parts.profileRun,
-           parts.hooks, controls_},
+      ctx_{app.link(DeviceKind::keyboard),
+           app.link(DeviceKind::mouse),
+           app.link(DeviceKind::mousepad),
+           app.loop(),
+           app.skin(),
+           parts.lighting,
+           stores_,
+           identity_,
+           parts.profiles,
+           parts.profileRun,
+           parts.hooks,
+           controls_},
       // The keyboard's settling wait ends early when its worker is asked to stop.
       keyboardSteps_(ctx_, &app.workers().stopSignal(Worker::keyboardAttach)),
       mouseSteps_(ctx_),
@@ -27,7 +36,8 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
       hotplug_(backend) {}
 
 void AttachService::refreshMouseInfo() {
-    if (!ctx_.attached(DeviceKind::mouse)) return;
+    if (!ctx_.attached(DeviceKind::mouse))
+        return;
     link::DeviceInfo info;
     if (link::succeeded(link::readInfo(ctx_.mouseLink, info)))
         stores_.edit([&](StoredData& d) { d.mouse.info = info; });
@@ -39,8 +49,8 @@ void AttachService::install() {
     workers.setBody(
         Worker::keyboardAttach,
         [this](const WorkerContext& w) {
-            link::runAttachPoll(ctx_.keyboardLink, DeviceKind::keyboard, keyboardSteps_, w.stop, {}, {},
-                                &hotplug_);
+            link::runAttachPoll(ctx_.keyboardLink, DeviceKind::keyboard, keyboardSteps_, w.stop, {},
+                                {}, &hotplug_);
         },
         std::string(kKeyboardAttachExitLine));
     workers.setBody(
@@ -53,8 +63,8 @@ void AttachService::install() {
     workers.setBody(
         Worker::mousepadAttach,
         [this](const WorkerContext& w) {
-            link::runAttachPoll(ctx_.mousepadLink, DeviceKind::mousepad, mousepadSteps_, w.stop, {}, {},
-                                &hotplug_);
+            link::runAttachPoll(ctx_.mousepadLink, DeviceKind::mousepad, mousepadSteps_, w.stop, {},
+                                {}, &hotplug_);
         },
         std::string(kMousepadAttachExitLine));
     workers.setBody(

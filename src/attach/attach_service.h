@@ -27,8 +27,9 @@ struct AttachServiceParts {
 };
 
 class AttachService {
-public:
-    AttachService(shell::Application& app, platform::HidBackend& backend, const AttachServiceParts& parts);
+  public:
+    AttachService(shell::Application& app, platform::HidBackend& backend,
+                  const AttachServiceParts& parts);
     AttachService(const AttachService&) = delete;
     AttachService& operator=(const AttachService&) = delete;
 
@@ -45,7 +46,7 @@ public:
     bool mouseEventsHeld() const { return mouseMonitor_.holdsInterface(); }
     bool keyboardEventsHeld() const { return keyboardMonitor_.holdsInterface(); }
 
-private:
+  private:
     shell::Application& app_;
     DeviceIdentity identity_;
     DeviceStores stores_;

@@ -12,18 +12,21 @@ void bindControls(skin::Skin& skin, std::string_view prefix, std::span<skin::Con
         name += std::to_string(i);
         skin::Control* c = skin.find(name);
         entries[i] = c;
-        if (c == nullptr) continue;
+        if (c == nullptr)
+            continue;
         c->setOverlayEnabled(true);
         c->setOverlayAlpha(0);
     }
 }
 
 void showControl(skin::Skin& skin, std::string_view name, bool visible) {
-    if (skin::Control* c = skin.find(name)) c->setVisible(visible);
+    if (skin::Control* c = skin.find(name))
+        c->setVisible(visible);
 }
 
 void selectTab(skin::Skin& skin, std::string_view name) {
-    if (name.empty()) return;
+    if (name.empty())
+        return;
     if (skin::Control* c = skin.find(name)) {
         c->setVisible(true);
         c->setChecked(true, true);

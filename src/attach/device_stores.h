@@ -47,7 +47,7 @@ struct StoredData {
 };
 
 class DeviceStores {
-public:
+  public:
     DeviceStores() = default;
     DeviceStores(const DeviceStores&) = delete;
     DeviceStores& operator=(const DeviceStores&) = delete;
@@ -64,7 +64,7 @@ public:
         return f(static_cast<const StoredData&>(data_));
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     StoredData data_;
 };

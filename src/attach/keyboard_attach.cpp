@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "profiles/first_profile_reseed.h"
 #include "attach/state_reads.h"
 #include "platform/debug_output.h"
+#include "profiles/first_profile_reseed.h"
 
 namespace quillon::attach {
 
@@ -19,23 +19,30 @@ constexpr std::uint8_t kMembrane = 2;
 
 UpdateNotice keyboardArrivalNotice(std::uint8_t variant) {
     switch (variant) {
-        case 1: return UpdateNotice::oneColourKeyboardArrived;
-        case 2: return UpdateNotice::membraneKeyboardArrived;
-        default: return UpdateNotice::rgbKeyboardArrived;
+        case 1:
+            return UpdateNotice::oneColourKeyboardArrived;
+        case 2:
+            return UpdateNotice::membraneKeyboardArrived;
+        default:
+            return UpdateNotice::rgbKeyboardArrived;
     }
 }
 
 UpdateNotice keyboardRemovalNotice(std::uint8_t variant) {
     switch (variant) {
-        case 1: return UpdateNotice::oneColourKeyboardLeft;
-        case 2: return UpdateNotice::membraneKeyboardLeft;
-        default: return UpdateNotice::rgbKeyboardLeft;
+        case 1:
+            return UpdateNotice::oneColourKeyboardLeft;
+        case 2:
+            return UpdateNotice::membraneKeyboardLeft;
+        default:
+            return UpdateNotice::rgbKeyboardLeft;
     }
 }
 
 void KeyboardAttach::arrival(link::DeviceLink& link) {
     if (stop_ != nullptr) {
-        if (stop_->waitFor(kSettleTime) == link::StopSignal::Wake::stop) return;
+        if (stop_->waitFor(kSettleTime) == link::StopSignal::Wake::stop)
+            return;
     }
     const platform::HidAttributes& attrs = link.hid.attributes();
     ctx_.identity.keyboardFirmwareVersion = attrs.versionNumber;
@@ -71,9 +78,15 @@ void KeyboardAttach::arrival(link::DeviceLink& link) {
 void KeyboardAttach::removal(link::DeviceLink&) {
     const std::uint8_t variant = ctx_.identity.keyboardVariant.load();
     switch (variant) {
-        case 1: platform::debugOutput("单色键盘不见了"); break;
-        case 2: platform::debugOutput("薄膜键盘Lost"); break;
-        default: platform::debugOutput("RGB键盘不见了"); break;
+        case 1:
+            platform::debugOutput("单色键盘不见了");
+            break;
+        case 2:
+            platform::debugOutput("薄膜键盘Lost");
+            break;
+        default:
+            platform::debugOutput("RGB键盘不见了");
+            break;
     }
     ctx_.identity.keyboardPresent = 0;
     ctx_.loop.post([&ctx = ctx_, variant] {
@@ -85,6 +98,8 @@ void KeyboardAttach::removal(link::DeviceLink&) {
     postFallback(ctx_, DeviceKind::keyboard);
 }
 
-void KeyboardAttach::stillPresent(link::DeviceLink&) { sameMode_.update(ctx_, DeviceKind::keyboard); }
+void KeyboardAttach::stillPresent(link::DeviceLink&) {
+    sameMode_.update(ctx_, DeviceKind::keyboard);
+}
 
 }  // namespace quillon::attach

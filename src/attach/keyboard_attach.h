@@ -13,7 +13,7 @@ namespace quillon::attach {
 inline constexpr std::string_view kKeyboardAttachExitLine = "键盘设备侦测线程设定退出";
 
 class KeyboardAttach final : public link::AttachSteps {
-public:
+  public:
     // `stop` cuts the settling wait short at shutdown (nullptr: none).
     KeyboardAttach(AttachContext& ctx, const link::StopSignal* stop) : ctx_(ctx), stop_(stop) {}
 
@@ -21,7 +21,7 @@ public:
     void removal(link::DeviceLink& link) override;
     void stillPresent(link::DeviceLink& link) override;
 
-private:
+  private:
     AttachContext& ctx_;
     const link::StopSignal* stop_;
     SameModeOption sameMode_{"kb_deng_same_mode"};

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "profiles/first_profile_reseed.h"
 #include "attach/profile_memory.h"
 #include "attach/state_reads.h"
 #include "link/protocol.h"
+#include "profiles/first_profile_reseed.h"
 
 namespace quillon::attach {
 
@@ -21,8 +21,10 @@ std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t at) {
 }
 
 std::optional<UpdateNotice> mouseArrivalNotice(std::uint8_t model) {
-    if (model == 0) return UpdateNotice::mouseArrived;
-    if (model == kModel2) return UpdateNotice::mouse2Arrived;
+    if (model == 0)
+        return UpdateNotice::mouseArrived;
+    if (model == kModel2)
+        return UpdateNotice::mouse2Arrived;
     return std::nullopt;
 }
 }  // namespace
@@ -44,7 +46,8 @@ void MouseAttach::arrival(link::DeviceLink& link) {
                                                        DeviceKind::mouse, model));
         showControl(skin, "ms_cursor_Op_tab", model != kModel2);
         showControl(skin, "key_gun", model != kModel2);
-        if (model == kModel1) return;  // no views of its own
+        if (model == kModel1)
+            return;  // no views of its own
         const bool second = model == kModel2;
         showControl(skin, "ms_deng_key", !second);
         showControl(skin, "ms2_deng_key", second);
@@ -97,13 +100,17 @@ void MouseAttach::removal(link::DeviceLink&) {
     ctx_.loop.post([&ctx = ctx_, model] {
         showControl(ctx.skin, "ms_tab", false);
         showControl(ctx.skin, "ms2_tab", false);
-        if (model == 0) ctx.hooks.updateWindowNotice(UpdateNotice::mouseLeft);
-        if (model == kModel2) ctx.hooks.updateWindowNotice(UpdateNotice::mouse2Left);
+        if (model == 0)
+            ctx.hooks.updateWindowNotice(UpdateNotice::mouseLeft);
+        if (model == kModel2)
+            ctx.hooks.updateWindowNotice(UpdateNotice::mouse2Left);
     });
     postFallback(ctx_, DeviceKind::mouse);
 }
 
-void MouseAttach::stillPresent(link::DeviceLink&) { sameMode_.update(ctx_, DeviceKind::mouse); }
+void MouseAttach::stillPresent(link::DeviceLink&) {
+    sameMode_.update(ctx_, DeviceKind::mouse);
+}
 
 void MouseEventRouter::mouseEvent(std::uint16_t code) {
     switch (code) {
@@ -119,7 +126,8 @@ void MouseEventRouter::mouseEvent(std::uint16_t code) {
             mouseClickPulse_ = true;
             mousepadClickPulse_ = true;
             break;
-        default: break;  // not a code the program knows
+        default:
+            break;  // not a code the program knows
     }
 }
 

@@ -20,14 +20,14 @@ inline constexpr std::size_t kPatternMemorySize = 3072;
 inline constexpr std::uint16_t kPatternMarker = 0x55AA;
 
 class MouseAttach final : public link::AttachSteps {
-public:
+  public:
     explicit MouseAttach(AttachContext& ctx) : ctx_(ctx) {}
 
     void arrival(link::DeviceLink& link) override;
     void removal(link::DeviceLink& link) override;
     void stillPresent(link::DeviceLink& link) override;
 
-private:
+  private:
     void readBackPatterns();
 
     AttachContext& ctx_;
@@ -38,14 +38,14 @@ private:
 // (a repeat within 50 ms restarts the timer, so it gives one re-read), the
 // click sets the reactive lighting pulses.
 class MouseEventRouter final : public link::MouseEventSink {
-public:
+  public:
     MouseEventRouter(shell::EventLoop& loop, std::atomic<bool>& mouseClickPulse,
                      std::atomic<bool>& mousepadClickPulse)
         : loop_(loop), mouseClickPulse_(mouseClickPulse), mousepadClickPulse_(mousepadClickPulse) {}
 
     void mouseEvent(std::uint16_t code) override;
 
-private:
+  private:
     shell::EventLoop& loop_;
     std::atomic<bool>& mouseClickPulse_;
     std::atomic<bool>& mousepadClickPulse_;

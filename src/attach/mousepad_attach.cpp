@@ -15,7 +15,8 @@ void MousepadAttach::arrival(link::DeviceLink&) {
         ctx.hooks.refreshMousepadLightingView();
         ctx.skin.windowCommand(skin::WindowCommand::relayout);
     });
-    ctx_.loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterAttach, shell::TimerMode::once);
+    ctx_.loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterAttach,
+                         shell::TimerMode::once);
     sameMode_.reset();
 }
 
@@ -24,6 +25,8 @@ void MousepadAttach::removal(link::DeviceLink&) {
     postFallback(ctx_, DeviceKind::mousepad);
 }
 
-void MousepadAttach::stillPresent(link::DeviceLink&) { sameMode_.update(ctx_, DeviceKind::mousepad); }
+void MousepadAttach::stillPresent(link::DeviceLink&) {
+    sameMode_.update(ctx_, DeviceKind::mousepad);
+}
 
 }  // namespace quillon::attach

@@ -11,14 +11,14 @@ namespace quillon::attach {
 inline constexpr std::string_view kMousepadAttachExitLine = "鼠标垫设备侦测线程设定退出";
 
 class MousepadAttach final : public link::AttachSteps {
-public:
+  public:
     explicit MousepadAttach(AttachContext& ctx) : ctx_(ctx) {}
 
     void arrival(link::DeviceLink& link) override;
     void removal(link::DeviceLink& link) override;
     void stillPresent(link::DeviceLink& link) override;
 
-private:
+  private:
     AttachContext& ctx_;
     SameModeOption sameMode_{"mp_deng_same_mode"};
 };

@@ -31,7 +31,8 @@ void customToBytes(const lighting::CustomColourStore& c,
     out[2] = c.paintGreen;
     out[3] = c.paintBlue;
     for (std::size_t s = 0; s < lighting::kCustomSetCount; ++s)
-        std::copy(c.sets[s].begin(), c.sets[s].end(), out.begin() + 4 + s * lighting::kCustomSetBytes);
+        std::copy(c.sets[s].begin(), c.sets[s].end(),
+                  out.begin() + 4 + s * lighting::kCustomSetBytes);
 }
 
 void bytesToCustom(const std::array<std::uint8_t, profiles::kCustomColourStoreSize>& in,
@@ -57,7 +58,8 @@ profiles::KeyboardLightingMemory keyboardMemory(AttachContext& ctx) {
 
 profiles::MouseLightingMemory mouseMemory(AttachContext& ctx) {
     profiles::MouseLightingMemory m;
-    ctx.lighting.read([&](const lighting::LightingRecords& r) { recordToBytes(r.mouse, m.mouseState); });
+    ctx.lighting.read(
+        [&](const lighting::LightingRecords& r) { recordToBytes(r.mouse, m.mouseState); });
     ctx.stores.read([&](const StoredData& d) {
         m.firstSlotRecord = d.mouse.slots[0];
         m.pointerSpeed = d.mouseSystem.pointerSpeed;
@@ -85,7 +87,8 @@ ProfileReadResult loadListProfile(AttachContext& ctx, ProfileListId list, int ro
         case ProfileListId::keyboardLighting: {
             profiles::KeyboardLightingMemory m = keyboardMemory(ctx);
             const ProfileReadResult r = profiles::loadProfile(ctx.profiles, row, m);
-            if (r != ProfileReadResult::ok) return r;
+            if (r != ProfileReadResult::ok)
+                return r;
             ctx.lighting.edit([&](lighting::LightingRecords& rec) {
                 bytesToRecord(m.keyboardState, rec.keyboard);
                 bytesToCustom(m.customColours, rec.custom);
@@ -96,8 +99,10 @@ ProfileReadResult loadListProfile(AttachContext& ctx, ProfileListId list, int ro
         case ProfileListId::mouseLighting: {
             profiles::MouseLightingMemory m = mouseMemory(ctx);
             const ProfileReadResult r = profiles::loadProfile(ctx.profiles, row, m);
-            if (r != ProfileReadResult::ok) return r;
-            ctx.lighting.edit([&](lighting::LightingRecords& rec) { bytesToRecord(m.mouseState, rec.mouse); });
+            if (r != ProfileReadResult::ok)
+                return r;
+            ctx.lighting.edit(
+                [&](lighting::LightingRecords& rec) { bytesToRecord(m.mouseState, rec.mouse); });
             ctx.stores.edit([&](StoredData& d) {
                 d.mouse.slots[0] = m.firstSlotRecord;
                 d.mouseSystem.pointerSpeed = m.pointerSpeed;
@@ -108,9 +113,11 @@ ProfileReadResult loadListProfile(AttachContext& ctx, ProfileListId list, int ro
         case ProfileListId::mousepadLighting: {
             profiles::MousepadLightingMemory m = mousepadMemory(ctx);
             const ProfileReadResult r = profiles::loadProfile(ctx.profiles, row, m);
-            if (r != ProfileReadResult::ok) return r;
-            ctx.lighting.edit(
-                [&](lighting::LightingRecords& rec) { bytesToRecord(m.mousepadState, rec.mousepad); });
+            if (r != ProfileReadResult::ok)
+                return r;
+            ctx.lighting.edit([&](lighting::LightingRecords& rec) {
+                bytesToRecord(m.mousepadState, rec.mousepad);
+            });
             ctx.stores.edit([&](StoredData& d) { d.mousepad.slots[0] = m.firstSlotRecord; });
             return r;
         }
@@ -122,7 +129,8 @@ ProfileReadResult loadListProfile(AttachContext& ctx, ProfileListId list, int ro
                                                               : d.mouse.slotKeyMaps[0];
             });
             const ProfileReadResult r = profiles::loadProfile(ctx.profiles, list, row, m);
-            if (r != ProfileReadResult::ok) return r;
+            if (r != ProfileReadResult::ok)
+                return r;
             ctx.stores.edit([&](StoredData& d) { keyMapOfSlot0(d, list) = m.bytes; });
             return r;
         }

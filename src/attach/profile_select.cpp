@@ -24,13 +24,16 @@ std::string_view programFileName(std::string_view path) {
 void selectProfile(AttachContext& ctx, ProfileListId list) {
     const profiles::ProfileList& info = profiles::profileList(list);
     skin::Control* combo = ctx.skin.find(info.combo);
-    if (combo == nullptr) return;
+    if (combo == nullptr)
+        return;
     const int cur = combo->currentRow();
     const std::optional<skin::Row> row = combo->row(cur);
-    if (!row) return;
+    if (!row)
+        return;
 
     const ProfilePanelNames names = profilePanelNames(info.combo);
-    if (skin::Control* edit = ctx.skin.find(names.nameEdit)) edit->setText(row->userData);
+    if (skin::Control* edit = ctx.skin.find(names.nameEdit))
+        edit->setText(row->userData);
 
     profiles::ProfileIndex index = ctx.profiles.index(list);
     if (!profiles::succeeded(index.writeSelect(cur)))
@@ -39,8 +42,10 @@ void selectProfile(AttachContext& ctx, ProfileListId list) {
     skin::Control* check = ctx.skin.find(names.linkCheck);
     if (index.linked(cur)) {
         const std::string path = index.linkPath(cur);
-        if (skin::Control* edit = ctx.skin.find(names.linkEdit)) edit->setText(programFileName(path));
-        if (check) check->setChecked(true, false);
+        if (skin::Control* edit = ctx.skin.find(names.linkEdit))
+            edit->setText(programFileName(path));
+        if (check)
+            check->setChecked(true, false);
         showControl(ctx.skin, names.linkNameRow, true);
     } else if (check) {
         // The check's own handler clears the entry's link.
@@ -54,14 +59,16 @@ void selectProfile(AttachContext& ctx, ProfileListId list) {
 
 void selectProfileRow(AttachContext& ctx, ProfileListId list, int row) {
     skin::Control* combo = ctx.skin.find(profiles::profileList(list).combo);
-    if (combo == nullptr || row < 0 || row >= combo->rowCount()) return;
+    if (combo == nullptr || row < 0 || row >= combo->rowCount())
+        return;
     combo->selectRow(row, true);
 }
 
 void addProfileSelectRoutes(shell::NotificationRouter& router, AttachContext& ctx) {
     for (const profiles::ProfileList& list : profiles::kProfileLists) {
-        router.addName(skin::NotifyType::itemSelect, list.combo,
-                       [&ctx, id = list.id](const skin::Notification&, int) { selectProfile(ctx, id); });
+        router.addName(
+            skin::NotifyType::itemSelect, list.combo,
+            [&ctx, id = list.id](const skin::Notification&, int) { selectProfile(ctx, id); });
     }
 }
 

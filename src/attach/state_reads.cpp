@@ -17,8 +17,12 @@ namespace {
 
 // Results of Begin and End change nothing the program keeps; a device that
 // did not take them answers the reads below with failures, which are examined.
-void frameStart(link::DeviceLink& link) { static_cast<void>(link::begin(link)); }
-void frameEnd(link::DeviceLink& link) { static_cast<void>(link::end(link)); }
+void frameStart(link::DeviceLink& link) {
+    static_cast<void>(link::begin(link));
+}
+void frameEnd(link::DeviceLink& link) {
+    static_cast<void>(link::end(link));
+}
 
 template <class State>
 void makeCurrent(State& state, const profiles::SlotRecord& record, std::uint8_t slot) {
@@ -27,16 +31,20 @@ void makeCurrent(State& state, const profiles::SlotRecord& record, std::uint8_t 
 }
 
 void reportSaveFailure(profiles::ProfileSaveResult r) {
-    if (r != profiles::ProfileSaveResult::ok) platform::debugOutput("profile file not written");
+    if (r != profiles::ProfileSaveResult::ok)
+        platform::debugOutput("profile file not written");
 }
 
 }  // namespace
 
 std::string_view keyboardDefaultKeyFile(std::uint8_t variant) {
     switch (variant) {
-        case 1: return "kbkeyonecolordefault.pro";
-        case 2: return "kbkeyfilmdefault.pro";
-        default: return "kbkeydefault.pro";
+        case 1:
+            return "kbkeyonecolordefault.pro";
+        case 2:
+            return "kbkeyfilmdefault.pro";
+        default:
+            return "kbkeydefault.pro";
     }
 }
 
@@ -46,7 +54,8 @@ StateRead readKeyboardState(AttachContext& ctx) {
 
     link::DeviceInfo info;
     const bool infoRead = succeeded(link::readInfo(link, info));
-    if (infoRead) ctx.stores.edit([&](StoredData& d) { d.keyboard.info = info; });
+    if (infoRead)
+        ctx.stores.edit([&](StoredData& d) { d.keyboard.info = info; });
     const int keyCount = infoRead ? info.keyCount() : 0;
     if (3 * keyCount > static_cast<int>(kKeyMapSize)) {
         ctx.loop.post([&skin = ctx.skin] { skin.showMessage("message_text_11"); });
@@ -60,7 +69,8 @@ StateRead readKeyboardState(AttachContext& ctx) {
         link.blockLength = static_cast<std::uint16_t>(3 * keyCount);
         ctx.stores.read([&](const StoredData& d) { buffer = d.keyboard.baseKeyMap; });
         baseRead = succeeded(link::readKeymapBase(link, buffer));
-        if (baseRead) ctx.stores.edit([&](StoredData& d) { d.keyboard.baseKeyMap = buffer; });
+        if (baseRead)
+            ctx.stores.edit([&](StoredData& d) { d.keyboard.baseKeyMap = buffer; });
         ctx.stores.read([&](const StoredData& d) { buffer = d.keyboard.slotKeyMaps[0]; });
         if (succeeded(link::readKeymapSlot(link, buffer, 0)))
             ctx.stores.edit([&](StoredData& d) { d.keyboard.slotKeyMaps[0] = buffer; });
@@ -87,14 +97,16 @@ StateRead readKeyboardState(AttachContext& ctx) {
 bool storeKeyboardDefaultKeys(AttachContext& ctx) {
     KeyMap buffer{};
     ctx.stores.read([&](const StoredData& d) { buffer = d.keyboard.baseKeyMap; });
-    if (!succeeded(link::readKeymapBase(ctx.keyboardLink, buffer))) return false;
+    if (!succeeded(link::readKeymapBase(ctx.keyboardLink, buffer)))
+        return false;
     ctx.stores.edit([&](StoredData& d) { d.keyboard.baseKeyMap = buffer; });
 
     const std::uint8_t variant = ctx.identity.keyboardVariant.load();
     const std::filesystem::path target =
         ctx.profiles.folders.programFileForWriting(keyboardDefaultKeyFile(variant));
     const bool written = platform::succeeded(profiles::writeProfileFile(
-        target, buffer, profiles::deviceKindCode(link::DeviceKind::keyboard), ctx.profiles.ini.locks()));
+        target, buffer, profiles::deviceKindCode(link::DeviceKind::keyboard),
+        ctx.profiles.ini.locks()));
 
     int keyCount = 0;
     ctx.stores.read([&](const StoredData& d) { keyCount = d.keyboard.info.keyCount(); });
@@ -107,7 +119,8 @@ void readMouseState(AttachContext& ctx) {
     frameStart(link);
 
     link::DeviceInfo info;
-    if (succeeded(link::readInfo(link, info))) ctx.stores.edit([&](StoredData& d) { d.mouse.info = info; });
+    if (succeeded(link::readInfo(link, info)))
+        ctx.stores.edit([&](StoredData& d) { d.mouse.info = info; });
 
     KeyMap buffer{};
     ctx.stores.read([&](const StoredData& d) { buffer = d.mouse.baseKeyMap; });
@@ -115,10 +128,13 @@ void readMouseState(AttachContext& ctx) {
         ctx.stores.edit([&](StoredData& d) { d.mouse.baseKeyMap = buffer; });
     bool slot0Read = false;
     for (int slot = 0; slot < static_cast<int>(kSlotCount); ++slot) {
-        ctx.stores.read([&](const StoredData& d) { buffer = d.mouse.slotKeyMaps[std::size_t(slot)]; });
-        if (!succeeded(link::readKeymapSlot(link, buffer, slot))) continue;
+        ctx.stores.read(
+            [&](const StoredData& d) { buffer = d.mouse.slotKeyMaps[std::size_t(slot)]; });
+        if (!succeeded(link::readKeymapSlot(link, buffer, slot)))
+            continue;
         ctx.stores.edit([&](StoredData& d) { d.mouse.slotKeyMaps[std::size_t(slot)] = buffer; });
-        if (slot == 0) slot0Read = true;
+        if (slot == 0)
+            slot0Read = true;
     }
 
     profiles::SlotRecord slot0{};
@@ -128,7 +144,8 @@ void readMouseState(AttachContext& ctx) {
 
     reportSaveFailure(saveFirstSlotProfile(ctx, link::DeviceKind::mouse));
     // Only a key map that arrived replaces the key profile's file.
-    if (slot0Read) reportSaveFailure(saveListProfile(ctx, profiles::ProfileListId::mouseKeys));
+    if (slot0Read)
+        reportSaveFailure(saveListProfile(ctx, profiles::ProfileListId::mouseKeys));
 }
 
 void readMouseSettings(AttachContext& ctx) {
@@ -145,9 +162,11 @@ void readMouseSettings(AttachContext& ctx) {
     std::array<std::uint8_t, kSlotPayloadSize> record{};
     // The one-byte read is what the mouse expects first; its answer is not used.
     static_cast<void>(link::readSettings(link, 0, std::span(record).first(1)));
-    if (!succeeded(link::readSettings(link, 0, record))) return;
+    if (!succeeded(link::readSettings(link, 0, record)))
+        return;
     record[0] = 0;
-    ctx.stores.edit([&](StoredData& d) { std::copy(record.begin(), record.end(), d.mouse.slots[0].begin()); });
+    ctx.stores.edit(
+        [&](StoredData& d) { std::copy(record.begin(), record.end(), d.mouse.slots[0].begin()); });
     profiles::SlotRecord slot0{};
     ctx.stores.read([&](const StoredData& d) { slot0 = d.mouse.slots[0]; });
     ctx.lighting.edit([&](lighting::LightingRecords& r) { makeCurrent(r.mouse, slot0, 0); });
@@ -164,8 +183,11 @@ void readMousepadState(AttachContext& ctx) {
 
     std::array<std::uint8_t, kSlotPayloadSize> record{};
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        if (!succeeded(link::readSettings(link, std::uint16_t(slot * kSlotStride), record))) continue;
-        ctx.stores.edit([&](StoredData& d) { std::copy(record.begin(), record.end(), d.mousepad.slots[slot].begin()); });
+        if (!succeeded(link::readSettings(link, std::uint16_t(slot * kSlotStride), record)))
+            continue;
+        ctx.stores.edit([&](StoredData& d) {
+            std::copy(record.begin(), record.end(), d.mousepad.slots[slot].begin());
+        });
     }
 
     std::array<std::uint8_t, 1> active{};
@@ -173,7 +195,8 @@ void readMousepadState(AttachContext& ctx) {
     if (succeeded(link::readSettings(link, 0, active)) && active[0] <= kHighestSlot) {
         profiles::SlotRecord current{};
         ctx.stores.read([&](const StoredData& d) { current = d.mousepad.slots[active[0]]; });
-        ctx.lighting.edit([&](lighting::LightingRecords& r) { makeCurrent(r.mousepad, current, active[0]); });
+        ctx.lighting.edit(
+            [&](lighting::LightingRecords& r) { makeCurrent(r.mousepad, current, active[0]); });
     }
     frameEnd(link);
 
@@ -192,10 +215,12 @@ void readMousepadActiveSlot(AttachContext& ctx) {
     }
 
     std::array<std::uint8_t, 1> active{};
-    if (!succeeded(link::readSettings(link, 0, active)) || active[0] > kHighestSlot) return;
+    if (!succeeded(link::readSettings(link, 0, active)) || active[0] > kHighestSlot)
+        return;
     const std::uint8_t c = active[0];
     std::array<std::uint8_t, kSlotPayloadSize> record{};
-    if (!succeeded(link::readSettings(link, std::uint16_t(c * kSlotStride), record))) return;
+    if (!succeeded(link::readSettings(link, std::uint16_t(c * kSlotStride), record)))
+        return;
     record[0] = c;
     profiles::SlotRecord stored{};
     ctx.stores.edit([&](StoredData& d) {

@@ -14,7 +14,7 @@ namespace quillon::attach {
 // Most keys a keyboard's key-map block can describe (3 bytes per key in 512).
 inline constexpr int kMaxKeyboardKeys = 170;
 
-enum class [[nodiscard]] StateRead {
+enum class [[nodiscard]] StateRead{
     done,
     tooManyKeys,  // "message_text_11" shown; key maps not read, no End sent
 };

@@ -18,7 +18,8 @@ DeviceStatus queryStatus(platform::HidBackend& backend, DeviceKind kind, link::R
     link::DeviceLink link(backend);
     link.setMatch(kind);
     link.hid.setTrace(trace);
-    if (!link::connectFirst(link, kind)) return status;
+    if (!link::connectFirst(link, kind))
+        return status;
 
     const platform::HidAttributes& attrs = link.hid.attributes();
     status.attached = true;
@@ -29,14 +30,19 @@ DeviceStatus queryStatus(platform::HidBackend& backend, DeviceKind kind, link::R
         case DeviceKind::keyboard: {
             status.presentCode = keyboardPresentCode(variant);
             link::DeviceInfo info;
-            if (link::succeeded(link::readInfo(link, info))) status.keyCount = info.keyCount();
+            if (link::succeeded(link::readInfo(link, info)))
+                status.keyCount = info.keyCount();
             break;
         }
-        case DeviceKind::mouse: status.presentCode = mousePresentCode(variant); [[fallthrough]];
+        case DeviceKind::mouse:
+            status.presentCode = mousePresentCode(variant);
+            [[fallthrough]];
         case DeviceKind::mousepad: {
-            if (kind == DeviceKind::mousepad) status.presentCode = 1;
+            if (kind == DeviceKind::mousepad)
+                status.presentCode = 1;
             std::array<std::uint8_t, 1> active{};
-            if (link::succeeded(link::readSettings(link, 0, active))) status.activeSlot = active[0];
+            if (link::succeeded(link::readSettings(link, 0, active)))
+                status.activeSlot = active[0];
             break;
         }
     }
@@ -61,12 +67,15 @@ void printStatus(std::ostream& out, const DeviceStatus& s) {
                       s.firmwareVersion);
     else
         std::snprintf(line, sizeof line, "%s (%04x, %s %u), firmware %04x", name.c_str(), productId,
-                      s.kind == DeviceKind::mouse ? "model" : "variant", variant, s.firmwareVersion);
+                      s.kind == DeviceKind::mouse ? "model" : "variant", variant,
+                      s.firmwareVersion);
     out << line;
-    if (s.keyCount) out << ", " << *s.keyCount << " keys";
+    if (s.keyCount)
+        out << ", " << *s.keyCount << " keys";
     if (s.activeSlot) {
         out << ", active slot " << *s.activeSlot;
-        if (*s.activeSlot > kHighestSlot) out << " (not a slot the program uses)";
+        if (*s.activeSlot > kHighestSlot)
+            out << " (not a slot the program uses)";
     } else if (s.kind != DeviceKind::keyboard) {
         out << ", active slot unknown (no answer)";
     }

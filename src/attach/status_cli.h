@@ -19,8 +19,8 @@ struct DeviceStatus {
     std::uint16_t firmwareVersion = 0;
     // keyboardPresent or mousePresent as the update window sees it; 1 for the mousepad.
     std::uint8_t presentCode = 0;
-    std::optional<int> keyCount;     // keyboards: from the information record
-    std::optional<int> activeSlot;   // mouse and mousepad: byte 0 of the settings area
+    std::optional<int> keyCount;    // keyboards: from the information record
+    std::optional<int> activeSlot;  // mouse and mousepad: byte 0 of the settings area
 };
 
 // Looks for the first attached device of `kind` and asks it; nothing is written to it.

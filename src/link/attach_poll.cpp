@@ -23,10 +23,12 @@ PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps) {
     }
 
     link.hid.pathCursor = 0;
-    if (!link.hid.enumerate()) return PollOutcome::enumerationFailed;
+    if (!link.hid.enumerate())
+        return PollOutcome::enumerationFailed;
     const bool found = openNextCommandInterface(link, kind);
     link.hid.releasePathList();
-    if (!found) return PollOutcome::searching;
+    if (!found)
+        return PollOutcome::searching;
     link.connected = 1;
     steps.arrival(link);
     return PollOutcome::arrived;
@@ -54,13 +56,16 @@ void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const 
             const std::array<int, 2> fds = relay->waitFds(id);
             std::size_t which = 1;
             wake = stop.waitFor(interval, fds, &which);
-            if (wake == StopSignal::Wake::other && which == 0) relay->relay(id);
+            if (wake == StopSignal::Wake::other && which == 0)
+                relay->relay(id);
         } else {
             wake = stop.waitFor(interval, backend.hotplugFd());
         }
-        if (wake == StopSignal::Wake::stop) break;
+        if (wake == StopSignal::Wake::stop)
+            break;
     }
-    if (!exitLine.empty()) platform::debugOutput(exitLine);
+    if (!exitLine.empty())
+        platform::debugOutput(exitLine);
 }
 
 AttachThread::AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps,
@@ -70,10 +75,13 @@ AttachThread::AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps
           runAttachPoll(link, kind, steps, stop, exitLine, timing, relay);
       }) {}
 
-AttachThread::~AttachThread() { join(); }
+AttachThread::~AttachThread() {
+    join();
+}
 
 void AttachThread::join() {
-    if (thread_.joinable()) thread_.join();
+    if (thread_.joinable())
+        thread_.join();
 }
 
 }  // namespace quillon::link

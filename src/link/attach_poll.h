@@ -21,7 +21,7 @@ namespace quillon::link {
 // The steps of one device kind. All three run on the attach thread with
 // link.lock held.
 class AttachSteps {
-public:
+  public:
     virtual ~AttachSteps() = default;
     // link.hid is open on the matched command interface and `connected` is 1.
     virtual void arrival(DeviceLink& link) = 0;
@@ -30,7 +30,7 @@ public:
     // The probe succeeded.
     virtual void stillPresent(DeviceLink& link) = 0;
 
-protected:
+  protected:
     AttachSteps() = default;
     AttachSteps(const AttachSteps&) = default;
     AttachSteps& operator=(const AttachSteps&) = default;
@@ -41,7 +41,7 @@ struct AttachPollTiming {
     std::chrono::milliseconds searchInterval{1000};
 };
 
-enum class [[nodiscard]] PollOutcome : std::uint8_t {
+enum class [[nodiscard]] PollOutcome : std::uint8_t{
     arrived,            // a device was found; arrival ran
     stillPresent,       // the probe succeeded
     removed,            // the probe failed; removal ran
@@ -64,7 +64,7 @@ void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const 
 // One attach thread: starts in the constructor, joins in the destructor. The
 // owner requests the stop (shared with the other monitors) before either ends.
 class AttachThread {
-public:
+  public:
     AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,
                  std::string_view exitLine, AttachPollTiming timing = {},
                  HotplugRelay* relay = nullptr);
@@ -75,7 +75,7 @@ public:
     // Waits for the thread to end; the caller requests the stop first.
     void join();
 
-private:
+  private:
     std::thread thread_;
 };
 

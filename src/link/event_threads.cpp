@@ -19,15 +19,18 @@ bool watchedProduct(DeviceKind kind, std::uint16_t vendorId, std::uint16_t produ
 bool openNextEventInterface(HidDevice& hid, DeviceKind kind) {
     while (hid.pathCursor < hid.pathList.size()) {
         const std::string& path = hid.pathList[hid.pathCursor++];
-        if (path.empty()) continue;  // a failed entry, not the end of the list
+        if (path.empty())
+            continue;  // a failed entry, not the end of the list
         const PathIds ids = parsePathIds(path);
-        if (!watchedProduct(kind, ids.vendorId, ids.productId)) continue;
+        if (!watchedProduct(kind, ids.vendorId, ids.productId))
+            continue;
         hid.openForRead = true;
         hid.openForWrite = false;
         hid.openOverlapped = true;
         hid.openExclusive = false;
         hid.devicePath = path;
-        if (!hid.open()) continue;
+        if (!hid.open())
+            continue;
         const platform::HidAttributes& a = hid.attributes();
         if (watchedProduct(kind, a.vendorId, a.productId) &&
             hid.caps().usagePage == kEventUsagePage && hid.caps().usage == kEventUsage)
@@ -40,7 +43,8 @@ bool openNextEventInterface(HidDevice& hid, DeviceKind kind) {
 bool findEventInterface(HidDevice& hid, DeviceKind kind) {
     hid.pathCursor = 0;
     // A failed enumeration only loses this round; the next one tries again.
-    if (!hid.enumerate()) return false;
+    if (!hid.enumerate())
+        return false;
     const bool found = openNextEventInterface(hid, kind);
     hid.releasePathList();
     return found;
@@ -50,10 +54,13 @@ bool findEventInterface(HidDevice& hid, DeviceKind kind) {
 
 std::optional<std::uint16_t> mouseEventCode(std::span<const InputDataItem> items,
                                             std::uint8_t reportId) {
-    if (items.empty()) return std::nullopt;
+    if (items.empty())
+        return std::nullopt;
     const InputDataItem& first = items.front();
-    if (!first.isButton || first.reportId != reportId || first.lastStatus != 1) return std::nullopt;
-    if (first.usages.empty() || first.usages.front() == 0) return std::nullopt;
+    if (!first.isButton || first.reportId != reportId || first.lastStatus != 1)
+        return std::nullopt;
+    if (first.usages.empty() || first.usages.front() == 0)
+        return std::nullopt;
     return first.usages.front();
 }
 
@@ -78,7 +85,8 @@ void MouseEventMonitor::run(const StopSignal& stop) {
             hid_.close();
             holding_ = false;
         }
-        if (stop.waitFor(timing_.searchInterval) == StopSignal::Wake::stop) break;
+        if (stop.waitFor(timing_.searchInterval) == StopSignal::Wake::stop)
+            break;
     }
     waker.join();
 }
@@ -90,12 +98,15 @@ void MouseEventMonitor::readLoop(const StopSignal& stop) {
         const auto began = std::chrono::steady_clock::now();
         std::size_t got = 0;
         if (hid_.readReport(report, platform::kNoTimeLimit, got)) {
-            if (!hid_.decodeInputReport(kEventUsagePage, std::span(report).first(got))) continue;
-            if (const auto code = mouseEventCode(hid_.inputItems(), report[0])) sink_.mouseEvent(*code);
+            if (!hid_.decodeInputReport(kEventUsagePage, std::span(report).first(got)))
+                continue;
+            if (const auto code = mouseEventCode(hid_.inputItems(), report[0]))
+                sink_.mouseEvent(*code);
             continue;
         }
         // Wake-up or failure: stopped, or the mouse gone, ends the loop.
-        if (stop.requested() || !hid_.probe()) return;
+        if (stop.requested() || !hid_.probe())
+            return;
         // A read that fails at once while the mouse is there must not spin.
         if (std::chrono::steady_clock::now() - began < timing_.probeInterval &&
             stop.waitFor(timing_.probeInterval) == StopSignal::Wake::stop)
@@ -119,7 +130,8 @@ void KeyboardEventMonitor::run(const StopSignal& stop) {
             holding_ = true;
         }
         const auto interval = holding_ ? timing_.probeInterval : timing_.searchInterval;
-        if (stop.waitFor(interval) == StopSignal::Wake::stop) break;
+        if (stop.waitFor(interval) == StopSignal::Wake::stop)
+            break;
     }
     hid_.close();
     holding_ = false;

@@ -24,8 +24,8 @@ namespace quillon::link {
 
 // Event codes a mouse reports on its consumer-control interface.
 inline constexpr std::uint16_t kMouseEventSettingsChanged = 0x0401;  // re-read the settings record
-inline constexpr std::uint16_t kMouseEventStateChanged = 0x0402;     // re-read the whole stored state
-inline constexpr std::uint16_t kMouseEventClick = 0x0403;            // reactive lighting pulse
+inline constexpr std::uint16_t kMouseEventStateChanged = 0x0402;  // re-read the whole stored state
+inline constexpr std::uint16_t kMouseEventClick = 0x0403;         // reactive lighting pulse
 
 // The event code of the report just decoded: the first active usage of the
 // first input data item. None when that item is not a button item, was not
@@ -35,11 +35,11 @@ std::optional<std::uint16_t> mouseEventCode(std::span<const InputDataItem> items
 
 // Receives the mouse's event codes on the mouse event thread; must not block.
 class MouseEventSink {
-public:
+  public:
     virtual ~MouseEventSink() = default;
     virtual void mouseEvent(std::uint16_t code) = 0;
 
-protected:
+  protected:
     MouseEventSink() = default;
     MouseEventSink(const MouseEventSink&) = default;
     MouseEventSink& operator=(const MouseEventSink&) = default;
@@ -57,7 +57,7 @@ inline constexpr std::string_view kKeyboardEventThreadExitLine = "键盘同步�
 // its reports and hands each event code to the sink; goes back to searching
 // once a second when the mouse leaves.
 class MouseEventMonitor {
-public:
+  public:
     MouseEventMonitor(platform::HidBackend& backend, MouseEventSink& sink,
                       EventThreadTiming timing = {});
 
@@ -69,7 +69,7 @@ public:
     // Whether the monitor holds a mouse's interface now.
     bool holdsInterface() const { return holding_.load(); }
 
-private:
+  private:
     void readLoop(const StopSignal& stop);
 
     HidDevice hid_;
@@ -81,13 +81,13 @@ private:
 // The keyboard event monitor: finds the RGB keyboard's consumer-control
 // interface and keeps it open while the keyboard stays (probed every 100 ms).
 class KeyboardEventMonitor {
-public:
+  public:
     explicit KeyboardEventMonitor(platform::HidBackend& backend, EventThreadTiming timing = {});
 
     void run(const StopSignal& stop);
     bool holdsInterface() const { return holding_.load(); }
 
-private:
+  private:
     HidDevice hid_;
     EventThreadTiming timing_;
     std::atomic<bool> holding_{false};
@@ -98,20 +98,22 @@ private:
 // destructor wakes the monitor and joins.
 template <class Monitor>
 class MonitorThread {
-public:
+  public:
     MonitorThread(Monitor& monitor, const StopSignal& stop, std::string_view exitLine)
         : monitor_(monitor), thread_([&monitor, &stop, exitLine] {
               monitor.run(stop);
               platform::debugOutput(exitLine);
           }) {}
     ~MonitorThread() {
-        if constexpr (requires(Monitor& m) { m.wake(); }) monitor_.wake();
-        if (thread_.joinable()) thread_.join();
+        if constexpr (requires(Monitor & m) { m.wake(); })
+            monitor_.wake();
+        if (thread_.joinable())
+            thread_.join();
     }
     MonitorThread(const MonitorThread&) = delete;
     MonitorThread& operator=(const MonitorThread&) = delete;
 
-private:
+  private:
     Monitor& monitor_;
     std::thread thread_;
 };

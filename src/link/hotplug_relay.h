@@ -16,7 +16,7 @@
 namespace quillon::link {
 
 class HotplugRelay {
-public:
+  public:
     static constexpr std::size_t kMaxSubscribers = 4;
 
     explicit HotplugRelay(platform::HidBackend& backend) : backend_(backend) {}
@@ -36,7 +36,7 @@ public:
     // Called by a subscriber whose wait ended on the backend's descriptor.
     void relay(std::size_t id);
 
-private:
+  private:
     platform::HidBackend& backend_;
     std::mutex mutex_;
     std::array<platform::AbortSignal, kMaxSubscribers> signals_;

@@ -12,10 +12,13 @@ namespace quillon::link {
 
 StopSignal::StopSignal() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     // A thread that cannot be stopped is not a state to run in.
-    if (fd_ < 0) std::abort();
+    if (fd_ < 0)
+        std::abort();
 }
 
-StopSignal::~StopSignal() { ::close(fd_); }
+StopSignal::~StopSignal() {
+    ::close(fd_);
+}
 
 void StopSignal::request() {
     const std::uint64_t one = 1;
@@ -40,7 +43,8 @@ StopSignal::Wake StopSignal::waitFor(std::chrono::milliseconds limit, std::span<
     std::size_t index[1 + kMaxOthers] = {};
     nfds_t count = 1;
     for (std::size_t i = 0; i < others.size() && count < 1 + kMaxOthers; ++i) {
-        if (others[i] < 0) continue;
+        if (others[i] < 0)
+            continue;
         fds[count] = {others[i], POLLIN, 0};
         index[count] = i;
         ++count;
@@ -51,12 +55,17 @@ StopSignal::Wake StopSignal::waitFor(std::chrono::milliseconds limit, std::span<
             deadline - std::chrono::steady_clock::now());
         const int ms = left.count() > 0 ? static_cast<int>(left.count()) : 0;
         const int n = ::poll(fds, count, ms);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return requested() ? Wake::stop : Wake::timeout;
-        if (fds[0].revents & POLLIN) return Wake::stop;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return requested() ? Wake::stop : Wake::timeout;
+        if (fds[0].revents & POLLIN)
+            return Wake::stop;
         for (nfds_t k = 1; k < count; ++k) {
-            if (fds[k].revents == 0) continue;
-            if (which != nullptr) *which = index[k];
+            if (fds[k].revents == 0)
+                continue;
+            if (which != nullptr)
+                *which = index[k];
             return Wake::other;
         }
         return Wake::timeout;

@@ -12,7 +12,7 @@
 namespace quillon::link {
 
 class StopSignal {
-public:
+  public:
     StopSignal();
     ~StopSignal();
     StopSignal(const StopSignal&) = delete;
@@ -32,7 +32,7 @@ public:
 
     int fd() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 

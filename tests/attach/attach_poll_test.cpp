@@ -1,6 +1,8 @@
 // The attach poll against the virtual bus: which interfaces it opens, how it
 // survives a failing enumeration, and how quickly it notices changes and stops.
 
+#include "link/attach_poll.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +10,6 @@
 #include <set>
 
 #include "attach_rig.h"
-#include "link/attach_poll.h"
 #include "link/hid_device.h"
 
 namespace quillon::attach::testing {
@@ -31,18 +32,19 @@ struct RecordingBackend final : platform::HidBackend {
     explicit RecordingBackend(platform::HidBackend& inner) : inner(inner) {}
 
     struct Conn final : platform::HidConnection {
-        Conn(std::unique_ptr<platform::HidConnection> c, std::atomic<int>& live) : c(std::move(c)), live(live) {
+        Conn(std::unique_ptr<platform::HidConnection> c, std::atomic<int>& live)
+            : c(std::move(c)), live(live) {
             ++live;
         }
         ~Conn() override { --live; }
         const platform::HidAttributes& attributes() const override { return c->attributes(); }
         const platform::TopLevelCollection& collection() const override { return c->collection(); }
-        platform::TransferStatus writeReport(std::span<const std::uint8_t> r, int t, platform::AbortSignal& a,
-                                             std::size_t& n) override {
+        platform::TransferStatus writeReport(std::span<const std::uint8_t> r, int t,
+                                             platform::AbortSignal& a, std::size_t& n) override {
             return c->writeReport(r, t, a, n);
         }
-        platform::TransferStatus readReport(std::span<std::uint8_t> b, int t, platform::AbortSignal& a,
-                                            std::size_t& n) override {
+        platform::TransferStatus readReport(std::span<std::uint8_t> b, int t,
+                                            platform::AbortSignal& a, std::size_t& n) override {
             return c->readReport(b, t, a, n);
         }
         void discardPendingInput() override { c->discardPendingInput(); }
@@ -58,13 +60,15 @@ struct RecordingBackend final : platform::HidBackend {
         }
         return inner.enumerate(paths);
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view path, platform::HidOpenFlags f) override {
+    std::unique_ptr<platform::HidConnection> open(std::string_view path,
+                                                  platform::HidOpenFlags f) override {
         {
             std::lock_guard g(mutex);
             opened.emplace_back(path);
         }
         auto c = inner.open(path, f);
-        if (!c) return nullptr;
+        if (!c)
+            return nullptr;
         return std::make_unique<Conn>(std::move(c), live);
     }
     bool probe(std::string_view path) override { return inner.probe(path); }
@@ -117,7 +121,8 @@ TEST_F(PollFixture, OtherKindsAndOtherVendorsAreNeverTaken) {
 }
 
 TEST(PathIds, UpperCaseMarkersYieldTheIds) {
-    const link::PathIds ids = link::parsePathIds("\\\\?\\HID#VID_0C45&PID_8611&MI_01&COL02#8&2f1c&0&0001#{x}");
+    const link::PathIds ids =
+        link::parsePathIds("\\\\?\\HID#VID_0C45&PID_8611&MI_01&COL02#8&2f1c&0&0001#{x}");
     EXPECT_EQ(ids.vendorId, 0x0C45);
     EXPECT_EQ(ids.productId, 0x8611);
     EXPECT_EQ(link::parsePathIds("no markers here").vendorId, 0);
@@ -168,20 +173,22 @@ TEST_F(PollFixture, HotplugWakesTheSearchingPollLongBeforeItsSecond) {
 TEST(HotplugRelay, ThreeSearchingPollsAllHearTheNewsOfOneBackend) {
     emu::VirtualBus bus;
     link::HotplugRelay relay(bus);
-    link::DeviceLink links[3] = {link::DeviceLink(bus), link::DeviceLink(bus), link::DeviceLink(bus)};
+    link::DeviceLink links[3] = {link::DeviceLink(bus), link::DeviceLink(bus),
+                                 link::DeviceLink(bus)};
     const DeviceKind kinds[3] = {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad};
     CountingSteps steps[3];
     link::StopSignal stop;
     std::vector<std::unique_ptr<link::AttachThread>> threads;
     for (int i = 0; i < 3; ++i) {
         links[i].setMatch(kinds[i]);
-        threads.push_back(std::make_unique<link::AttachThread>(links[i], kinds[i], steps[i], stop, "",
-                                                               link::AttachPollTiming{}, &relay));
+        threads.push_back(std::make_unique<link::AttachThread>(
+            links[i], kinds[i], steps[i], stop, "", link::AttachPollTiming{}, &relay));
     }
     std::this_thread::sleep_for(50ms);
     // Whichever poll drains the news, the others still wake for it.
     for (int round = 0; round < 2; ++round) {
-        for (std::uint16_t pid : {std::uint16_t(0x5104), std::uint16_t(0x8611), std::uint16_t(0x6656)}) {
+        for (std::uint16_t pid :
+             {std::uint16_t(0x5104), std::uint16_t(0x8611), std::uint16_t(0x6656)}) {
             const int k = int(link::findProduct(link::kVendorId, pid)->kind);
             const int before = steps[k].arrivals.load();
             std::this_thread::sleep_for(30ms);

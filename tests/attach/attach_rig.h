@@ -16,10 +16,10 @@
 #include "attach/mouse_attach.h"
 #include "attach/mousepad_attach.h"
 #include "attach/profile_select.h"
-#include "shell/notification_router.h"
 #include "emu/virtual_bus.h"
 #include "profiles/profile_startup.h"
 #include "profiles/temp_folder.h"
+#include "shell/notification_router.h"
 #include "shell/queue_event_loop.h"
 #include "skin/memory_skin.h"
 
@@ -46,7 +46,7 @@ struct RecordingHooks final : AttachHooks {
 };
 
 class AttachRig {
-public:
+  public:
     explicit AttachRig(bool firstRun = true)
         : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
           folders(users),
@@ -54,8 +54,8 @@ public:
           keyboardLink(bus),
           mouseLink(bus),
           mousepadLink(bus),
-          ctx{keyboardLink, mouseLink, mousepadLink, loop,   skin,     lighting, stores,
-              identity,     store,     run,        hooks,  controls} {
+          ctx{keyboardLink, mouseLink, mousepadLink, loop, skin,  lighting,
+              stores,       identity,  store,        run,  hooks, controls} {
         std::filesystem::create_directories(root.path() / "Documents");
         std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
         keyboardLink.setMatch(link::DeviceKind::keyboard);
@@ -72,7 +72,8 @@ public:
     }
 
     void startLists() {
-        for (auto kind : {link::DeviceKind::keyboard, link::DeviceKind::mouse, link::DeviceKind::mousepad})
+        for (auto kind :
+             {link::DeviceKind::keyboard, link::DeviceKind::mouse, link::DeviceKind::mousepad})
             static_cast<void>(profiles::startProfileLists(store, skin, run, kind));
     }
 
@@ -83,9 +84,12 @@ public:
     }
     link::AttachSteps& steps(link::DeviceKind kind) {
         switch (kind) {
-            case link::DeviceKind::keyboard: return keyboardSteps;
-            case link::DeviceKind::mouse: return mouseSteps;
-            case link::DeviceKind::mousepad: break;
+            case link::DeviceKind::keyboard:
+                return keyboardSteps;
+            case link::DeviceKind::mouse:
+                return mouseSteps;
+            case link::DeviceKind::mousepad:
+                break;
         }
         return mousepadSteps;
     }
@@ -133,7 +137,8 @@ public:
 inline std::size_t countRequests(const emu::EmulatedDevice& device, link::Command command) {
     std::size_t n = 0;
     for (const link::CommandReport& r : device.requests())
-        if (r.command() == static_cast<std::uint8_t>(command)) ++n;
+        if (r.command() == static_cast<std::uint8_t>(command))
+            ++n;
     return n;
 }
 
@@ -142,7 +147,8 @@ template <class F>
 bool eventually(F done, std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
+        if (done())
+            return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return done();

@@ -2,6 +2,8 @@
 // the GUI thread played by the test. Also the measurements of the monitors'
 // latency and cost (run with --gtest_also_run_disabled_tests).
 
+#include "attach/attach_service.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -9,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 
-#include "attach/attach_service.h"
 #include "attach_rig.h"
 
 namespace quillon::attach::testing {
@@ -33,7 +34,8 @@ struct ServiceFixture : ::testing::Test {
         skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
         service.install();
         app.addStartupStep(shell::StartupPhase::beforeLinks, [this] {
-            for (auto kind : {link::DeviceKind::keyboard, link::DeviceKind::mouse, link::DeviceKind::mousepad})
+            for (auto kind :
+                 {link::DeviceKind::keyboard, link::DeviceKind::mouse, link::DeviceKind::mousepad})
                 static_cast<void>(profiles::startProfileLists(store, skin, run, kind));
         });
     }
@@ -45,7 +47,8 @@ struct ServiceFixture : ::testing::Test {
         const auto end = Clock::now() + limit;
         while (Clock::now() < end) {
             loop.runPending();
-            if (done()) return true;
+            if (done())
+                return true;
             std::this_thread::sleep_for(1ms);
         }
         return done();
@@ -72,12 +75,17 @@ TEST_F(ServiceFixture, DevicesArriveAndLeaveThroughTheWorkersAndShutdownIsQuick)
     app.windowInit();
     auto kb = bus.plug(0x8611);
     auto mouse = bus.plug(0x5523);
-    ASSERT_TRUE(pumpUntil([&] {
-        return service.identity().keyboardPresent.load() == 1 && service.identity().mousePresent.load() == 1 &&
-               skin.windowVisible();
-    }, 10000ms)) << int(service.identity().keyboardPresent.load()) << " " << int(service.identity().mousePresent.load())
-                 << " window commands " << skin.windowCommands().size();
-    ASSERT_TRUE(pumpUntil([&] { return service.mouseEventsHeld() && service.keyboardEventsHeld(); }));
+    ASSERT_TRUE(pumpUntil(
+        [&] {
+            return service.identity().keyboardPresent.load() == 1 &&
+                   service.identity().mousePresent.load() == 1 && skin.windowVisible();
+        },
+        10000ms))
+        << int(service.identity().keyboardPresent.load()) << " "
+        << int(service.identity().mousePresent.load()) << " window commands "
+        << skin.windowCommands().size();
+    ASSERT_TRUE(
+        pumpUntil([&] { return service.mouseEventsHeld() && service.keyboardEventsHeld(); }));
 
     // The mouse's own change reaches the re-read through timer 9 and message 0x0902.
     mouse->clearRequestLog();
@@ -111,7 +119,8 @@ TEST_F(ServiceFixture, AStopWhileTheMouseMonitorReadsEndsAtOnce) {
 double cpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 struct Spread {
@@ -127,7 +136,8 @@ Spread spread(std::vector<double> ms) {
 TEST_F(ServiceFixture, DISABLED_MeasureLatencyAndCost) {
     app.windowInit();
     const int rounds = 20;
-    for (std::uint16_t pid : {std::uint16_t(0x8611), std::uint16_t(0x5523), std::uint16_t(0x5104)}) {
+    for (std::uint16_t pid :
+         {std::uint16_t(0x8611), std::uint16_t(0x5523), std::uint16_t(0x5104)}) {
         const link::DeviceKind kind = link::findProduct(link::kVendorId, pid)->kind;
         std::vector<double> arrive, leave;
         for (int i = 0; i < rounds; ++i) {
@@ -144,8 +154,10 @@ TEST_F(ServiceFixture, DISABLED_MeasureLatencyAndCost) {
             leave.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t1).count());
         }
         const Spread a = spread(arrive), l = spread(leave);
-        std::printf("%-8s arrival noticed: median %.1f ms, max %.1f ms; removal noticed: median %.1f ms, max %.1f ms\n",
-                    std::string(link::kindName(kind)).c_str(), a.median, a.max, l.median, l.max);
+        std::printf(
+            "%-8s arrival noticed: median %.1f ms, max %.1f ms; removal noticed: median %.1f ms, "
+            "max %.1f ms\n",
+            std::string(link::kindName(kind)).c_str(), a.median, a.max, l.median, l.max);
     }
 
     const auto window = std::chrono::seconds(20);
@@ -155,7 +167,8 @@ TEST_F(ServiceFixture, DISABLED_MeasureLatencyAndCost) {
         // The GUI thread stays idle: only the monitors (and the bus they call) run.
         std::this_thread::sleep_for(window);
         const double used = cpuSeconds() - c0;
-        std::printf("%-28s %.1f ms CPU per minute\n", what, used * 1000.0 * 60.0 / double(window.count()));
+        std::printf("%-28s %.1f ms CPU per minute\n", what,
+                    used * 1000.0 * 60.0 / double(window.count()));
         loop.runPending();
     };
     measure("monitors, nothing attached:");

@@ -23,7 +23,8 @@ TEST(KeyboardArrival, A104KeyKeyboardReadsTwoKeyMapsOf312BytesInSixChunksEach) {
     EXPECT_EQ(countRequests(*kb, link::CMD_END), 1u);
     std::size_t moved = 0;
     for (const link::CommandReport& r : kb->requests())
-        if (r.command() == static_cast<std::uint8_t>(link::CMD_READ_KEYMAP_BASE)) moved += r.length();
+        if (r.command() == static_cast<std::uint8_t>(link::CMD_READ_KEYMAP_BASE))
+            moved += r.length();
     EXPECT_EQ(moved, 312u);
     // The stored factory map is the device's own.
     const KeyMap base = rig.stores.read([](const StoredData& d) { return d.keyboard.baseKeyMap; });
@@ -40,7 +41,8 @@ TEST(KeyboardArrival, TheRgbKeyboardBindsItsKeysShowsTheWindowAndTellsTheUpdateW
     rig.attach(0x8611);
     EXPECT_EQ(rig.identity.keyboardVariant.load(), 0);
     EXPECT_EQ(rig.identity.keyboardPresent.load(), 1);
-    EXPECT_EQ(rig.identity.keyboardFirmwareVersion.load(), rig.keyboardLink.hid.attributes().versionNumber);
+    EXPECT_EQ(rig.identity.keyboardFirmwareVersion.load(),
+              rig.keyboardLink.hid.attributes().versionNumber);
     EXPECT_FALSE(rig.skin.at("kb_film_light").isVisible());
     EXPECT_TRUE(rig.skin.at("kb_mechanical_key").isVisible());
     ASSERT_NE(rig.controls.keyControls[5], nullptr);
@@ -163,7 +165,8 @@ TEST(KeyboardDefaultKeys, TheFactoryMapIsWrittenToTheOverlayAsTheVariantsDefault
     profiles::testing::writeBytes(installed, std::vector<std::uint8_t>(528, 0));
     rig.attach(0x6556);
     ASSERT_TRUE(storeKeyboardDefaultKeys(rig.ctx));
-    const auto file = profiles::testing::readBytes(rig.root.path() / "overlay" / "kbkeyonecolordefault.pro");
+    const auto file =
+        profiles::testing::readBytes(rig.root.path() / "overlay" / "kbkeyonecolordefault.pro");
     ASSERT_EQ(file.size(), 16u + 512u);
     EXPECT_EQ(file[0], 0xAA);
     EXPECT_EQ(file[1], 0x55);

@@ -120,11 +120,15 @@ TEST_F(MonitorFixture, TheKeyboardMonitorHoldsOnlyTheRgbKeyboardAndLetsGoWhenItL
 struct RereadFixture : ::testing::Test {
     RereadFixture() {
         rig.loop.setTimerHandler([this](shell::TimerId id) {
-            if (id == shell::TimerId::mouseSettingsReread) ++settingsTimers;
-            if (id == shell::TimerId::mouseStateReread) ++stateTimers;
+            if (id == shell::TimerId::mouseSettingsReread)
+                ++settingsTimers;
+            if (id == shell::TimerId::mouseStateReread)
+                ++stateTimers;
             // As the main window's timer table does: the timer stands for a message.
-            if (id == shell::TimerId::mouseSettingsReread) readMouseSettings(rig.ctx);
-            if (id == shell::TimerId::mouseStateReread) readMouseState(rig.ctx);
+            if (id == shell::TimerId::mouseSettingsReread)
+                readMouseSettings(rig.ctx);
+            if (id == shell::TimerId::mouseStateReread)
+                readMouseState(rig.ctx);
         });
     }
     void pump(std::chrono::milliseconds span) {

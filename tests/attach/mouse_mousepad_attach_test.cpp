@@ -68,7 +68,8 @@ TEST(MouseArrival, ReadingBackTheMovementPatternsReselectsTheFirstOption) {
     AttachRig rig;
     int events = 0;
     rig.skin.setNotificationSink([&](const skin::Notification& n) {
-        if (n.name == "ms_gun_op_0") ++events;
+        if (n.name == "ms_gun_op_0")
+            ++events;
         rig.router.route(n);
     });
     rig.attach(0x5523);
@@ -136,7 +137,8 @@ TEST(MousepadArrival, ActiveSlot3BecomesTheCurrentRecordAndSlot0IsSaved) {
     const auto area = pad->inspect([](const emu::FirmwareModel& fw) {
         return std::vector<std::uint8_t>(fw.settingsArea().begin(), fw.settingsArea().end());
     });
-    const lighting::MousepadState state = rig.lighting.read([](const auto& r) { return r.mousepad; });
+    const lighting::MousepadState state =
+        rig.lighting.read([](const auto& r) { return r.mousepad; });
     const auto bytes = lighting::toBytes(state);
     EXPECT_EQ(bytes[0], 3);
     EXPECT_TRUE(std::equal(bytes.begin() + 1, bytes.end(), area.begin() + 3 * 64 + 1));
@@ -177,7 +179,8 @@ struct ScriptedPad : ::testing::Test {
     using Report = quillon::testing::ScriptedDevice::Report;
     ScriptedPad() {
         device.responder = [this](const Report& request) -> std::optional<Report> {
-            if (silent) return std::nullopt;
+            if (silent)
+                return std::nullopt;
             Report answer = request;
             if (refusing) {
                 answer[7] = link::kStatusError;
@@ -207,8 +210,9 @@ struct ScriptedPad : ::testing::Test {
     quillon::testing::ScriptedDevice device;
     AttachRig rig;
     link::DeviceLink padLink{device};
-    AttachContext ctx{rig.keyboardLink, rig.mouseLink, padLink,  rig.loop,  rig.skin,    rig.lighting,
-                      rig.stores,       rig.identity,  rig.store, rig.run,  rig.hooks, rig.controls};
+    AttachContext ctx{rig.keyboardLink, rig.mouseLink, padLink,    rig.loop,
+                      rig.skin,         rig.lighting,  rig.stores, rig.identity,
+                      rig.store,        rig.run,       rig.hooks,  rig.controls};
     std::atomic<std::uint8_t> active{2};
     std::atomic<bool> silent{false};
     std::atomic<bool> refusing{false};

@@ -1,10 +1,11 @@
 // Selecting a profile row: the selection is kept, the program link shown,
 // the profile loaded; and where the window falls back when a device leaves.
 
+#include "attach/profile_select.h"
+
 #include <gtest/gtest.h>
 
 #include "attach/fallback_view.h"
-#include "attach/profile_select.h"
 #include "attach/state_reads.h"
 #include "attach_rig.h"
 #include "link/scripted_device.h"
@@ -117,7 +118,8 @@ TEST(KeyboardStateRead, MoreThan170KeysShowsTheMessageAndReadsNoKeyMaps) {
     quillon::testing::ScriptedDevice device;
     device.responder = [](const quillon::testing::ScriptedDevice::Report& request) {
         auto answer = request;
-        if (request[3] == static_cast<std::uint8_t>(link::CMD_READ_INFO)) answer[8 + 5] = 171;
+        if (request[3] == static_cast<std::uint8_t>(link::CMD_READ_INFO))
+            answer[8 + 5] = 171;
         return std::optional(answer);
     };
     AttachRig rig;
@@ -127,8 +129,9 @@ TEST(KeyboardStateRead, MoreThan170KeysShowsTheMessageAndReadsNoKeyMaps) {
     kbLink.hid.openForRead = kbLink.hid.openForWrite = true;
     ASSERT_TRUE(kbLink.hid.open());
     kbLink.connected = 1;
-    AttachContext ctx{kbLink,       rig.mouseLink, rig.mousepadLink, rig.loop,  rig.skin,  rig.lighting,
-                      rig.stores,   rig.identity,  rig.store,        rig.run,   rig.hooks, rig.controls};
+    AttachContext ctx{kbLink,    rig.mouseLink, rig.mousepadLink, rig.loop,
+                      rig.skin,  rig.lighting,  rig.stores,       rig.identity,
+                      rig.store, rig.run,       rig.hooks,        rig.controls};
 
     EXPECT_EQ(readKeyboardState(ctx), StateRead::tooManyKeys);
     rig.loop.runPending();

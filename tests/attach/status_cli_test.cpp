@@ -1,10 +1,11 @@
 // `quillonctl status` over the virtual bus.
 
+#include "attach/status_cli.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "attach/status_cli.h"
 #include "emu/virtual_bus.h"
 #include "link/protocol.h"
 
@@ -27,7 +28,9 @@ TEST_F(StatusFixture, ListsEveryKindWithItsModelFirmwareAndActiveSlot) {
     const std::string text = out.str();
     char firmware[32];
     std::snprintf(firmware, sizeof firmware, "firmware %04x", membrane->attributes().versionNumber);
-    EXPECT_NE(text.find("keyboard Membrane keyboard with lighting regions (6523, variant 2), "), std::string::npos) << text;
+    EXPECT_NE(text.find("keyboard Membrane keyboard with lighting regions (6523, variant 2), "),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find(firmware), std::string::npos) << text;
     EXPECT_NE(text.find("(764d, model 2)"), std::string::npos) << text;
     EXPECT_NE(text.find(", active slot 0\n"), std::string::npos) << text;
