@@ -166,7 +166,7 @@ TEST_F(PollFixture, HotplugWakesTheSearchingPollLongBeforeItsSecond) {
     const auto plugged = std::chrono::steady_clock::now();
     bus.plug(0x8611);
     ASSERT_TRUE(eventually([&] { return steps.arrivals.load() == 1; }));
-    EXPECT_LT(std::chrono::steady_clock::now() - plugged, 300ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - plugged, 500ms);
     stop.request();
 }
 
@@ -195,7 +195,7 @@ TEST(HotplugRelay, ThreeSearchingPollsAllHearTheNewsOfOneBackend) {
             const auto plugged = std::chrono::steady_clock::now();
             auto device = bus.plug(pid);
             ASSERT_TRUE(eventually([&] { return steps[k].arrivals.load() == before + 1; }));
-            EXPECT_LT(std::chrono::steady_clock::now() - plugged, 300ms) << pid;
+            EXPECT_LT(std::chrono::steady_clock::now() - plugged, 500ms) << pid;
             bus.unplug(*device);
             ASSERT_TRUE(eventually([&] { return links[k].connected.load() == 0; }));
         }
@@ -210,7 +210,7 @@ TEST_F(PollFixture, AStopEndsTheThreadAtOnceEvenMidInterval) {
     const auto asked = std::chrono::steady_clock::now();
     stop.request();
     thread.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 250ms);
 }
 
 TEST_F(PollFixture, AStopRequestedBeforeTheThreadStartsIsNotLost) {

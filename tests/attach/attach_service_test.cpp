@@ -103,7 +103,7 @@ TEST_F(ServiceFixture, DevicesArriveAndLeaveThroughTheWorkersAndShutdownIsQuick)
     const auto asked = Clock::now();
     const shell::StopReport report = app.shutdown();
     EXPECT_EQ(report.stillRunning, 0u);
-    EXPECT_LT(Clock::now() - asked, 300ms);
+    EXPECT_LT(Clock::now() - asked, 500ms);
 }
 
 TEST_F(ServiceFixture, AStopWhileTheMouseMonitorReadsEndsAtOnce) {
@@ -113,7 +113,7 @@ TEST_F(ServiceFixture, AStopWhileTheMouseMonitorReadsEndsAtOnce) {
     const auto asked = Clock::now();
     const shell::StopReport report = app.shutdown();
     EXPECT_EQ(report.stillRunning, 0u);
-    EXPECT_LT(Clock::now() - asked, 200ms);
+    EXPECT_LT(Clock::now() - asked, 500ms);
 }
 
 double cpuSeconds() {
