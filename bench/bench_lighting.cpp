@@ -5,35 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "lighting/lighting_engine.h"
-
-namespace {
-
-std::atomic<long> gAllocations{0};
-
-}  // namespace
-
-// GCC sees malloc in the replaced new and free in the replaced delete and
-// takes them for a mismatch; they are the matching pair here.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-#pragma GCC diagnostic pop
+#include "support/allocation_counter.h"
 
 namespace {
 
@@ -66,12 +39,12 @@ void BM_RgbFrame(benchmark::State& state) {
     FreePacer pacer;
     (void)engine.runGenerator(LightingKind::rgbKeyboard, record, sink, channels, pacer);
 
-    const long before = gAllocations.load();
+    const long before = quillon::testing::allocationCount.load();
     for (auto _ : state) {
         (void)engine.runGenerator(LightingKind::rgbKeyboard, record, sink, channels, pacer);
         engine.frameTick.fetch_add(1);
     }
-    const long allocations = gAllocations.load() - before;
+    const long allocations = quillon::testing::allocationCount.load() - before;
     state.counters["allocs_per_frame"] = benchmark::Counter(
         static_cast<double>(allocations) / static_cast<double>(state.iterations()));
     if (allocations != 0)

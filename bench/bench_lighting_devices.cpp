@@ -5,34 +5,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "lighting/lighting_engine.h"
-
-namespace {
-
-std::atomic<long> gAllocations{0};
-
-}  // namespace
 
 // The replaced operators pair malloc with free themselves; GCC cannot see that
 // through the inlined default deletes and warns.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-void* operator new(std::size_t size) {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_counter.h"
 
 namespace {
 
@@ -91,7 +70,7 @@ void runFrames(benchmark::State& state, LightingKind kind, std::uint8_t keyboard
     FreePacer pacer;
     (void)engine.runGenerator(kind, record, own, channels, pacer);
 
-    const long before = gAllocations.load();
+    const long before = quillon::testing::allocationCount.load();
     std::uint32_t tick = 0;
     for (auto _ : state) {
         // A click every 50 frames keeps the flash modes flashing.
@@ -102,7 +81,7 @@ void runFrames(benchmark::State& state, LightingKind kind, std::uint8_t keyboard
         (void)engine.runGenerator(kind, record, own, channels, pacer);
         engine.frameTick.fetch_add(1);
     }
-    const long allocations = gAllocations.load() - before;
+    const long allocations = quillon::testing::allocationCount.load() - before;
     state.counters["allocs_per_frame"] = benchmark::Counter(
         static_cast<double>(allocations) / static_cast<double>(state.iterations()));
     if (allocations != 0)

@@ -12,7 +12,7 @@
 #include "link/interface_scan.h"
 #include "link/protocol.h"
 
-#include "allocation_counter.h"
+#include "support/allocation_counter.h"
 
 namespace {
 
@@ -44,12 +44,12 @@ void BM_RgbFrame(benchmark::State& state) {
     KeyboardOnBus k;
     std::array<std::uint8_t, 378> frame{};
     (void)link::sendLedFrame(k.link, frame);  // warm up queues and the trace-free path
-    const long before = quillon::bench::allocationCount.load();
+    const long before = quillon::testing::allocationCount.load();
     for (auto _ : state) {
         frame[0]++;
         if (link::sendLedFrame(k.link, frame) != link::STATUS_OK) state.SkipWithError("frame failed");
     }
-    const long allocations = quillon::bench::allocationCount.load() - before;
+    const long allocations = quillon::testing::allocationCount.load() - before;
     state.counters["allocs_per_frame"] = double(allocations) / double(state.iterations());
     state.counters["ns_per_report"] = benchmark::Counter(
         double(state.iterations() * 7), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

@@ -3,28 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "emu/virtual_bus.h"
 #include "link/command_report.h"
 
-namespace {
-thread_local std::size_t allocationsOnThisThread = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++allocationsOnThisThread;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_counter.h"
 
 namespace quillon::emu {
 namespace {
@@ -55,11 +37,11 @@ TEST(ExchangeAllocations, StreamingKeyboardFramesAllocatesNothing) {
         return ok;
     };
     ASSERT_TRUE(sendFrame());
-    const std::size_t before = allocationsOnThisThread;
+    const std::size_t before = quillon::testing::allocationsOnThisThread;
     bool ok = true;
     for (int i = 0; i < 200; ++i)
         ok = sendFrame() && ok;
-    const std::size_t allocations = allocationsOnThisThread - before;
+    const std::size_t allocations = quillon::testing::allocationsOnThisThread - before;
     ASSERT_TRUE(ok);
     EXPECT_EQ(allocations, 0u);
     EXPECT_EQ(kb->frameCount(), 201u);
