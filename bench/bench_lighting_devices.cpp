@@ -7,10 +7,6 @@
 
 #include "lighting/lighting_engine.h"
 
-// The replaced operators pair malloc with free themselves; GCC cannot see that
-// through the inlined default deletes and warns.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
 #include "support/allocation_counter.h"
 
 namespace {

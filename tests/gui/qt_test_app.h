@@ -15,8 +15,10 @@ inline QApplication& app() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: Qt's own globals are gone by the time function
+    // statics are, and a QApplication torn down after them crashes at exit.
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }
 
 // A base that makes the application before any member widget of a fixture.

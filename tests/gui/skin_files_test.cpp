@@ -202,6 +202,39 @@ TEST(SkinLoaderTest, ReportsTheLoaderErrorForAMissingOrBrokenFile) {
     EXPECT_TRUE(brokenLoader.errors().front().contains("broken.xml"));
 }
 
+TEST(SkinLoaderTest, AClassNobodyBuildsIsReportedByName) {
+    test::app();
+    QTemporaryDir dir;
+    QFile file(dir.filePath("odd.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<ui version="4.0"><widget class="QWidget" name="odd_root">
+        <widget class="NoSuchControl" name="odd_one"/></widget></ui>)");
+    file.close();
+    SkinLoader loader{QDir(dir.path())};
+    QWidget* root = loader.loadFile("odd.xml");
+    ASSERT_NE(root, nullptr) << "the rest of the view still builds";
+    EXPECT_EQ(root->findChild<QWidget*>("odd_one"), nullptr);
+    ASSERT_FALSE(loader.errors().isEmpty());
+    EXPECT_TRUE(loader.errors().join(" ").contains("NoSuchControl"));
+    delete root;
+}
+
+TEST(SkinLoaderTest, ASubViewThatIncludesItselfStops) {
+    test::app();
+    QTemporaryDir dir;
+    // keyboard_key.xml holding a kb_Key_UI element: a loop in the skin.
+    QFile file(dir.filePath("keyboard_key.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<ui version="4.0"><widget class="QWidget" name="loop_root">
+        <widget class="kb_Key_UI" name="again"/></widget></ui>)");
+    file.close();
+    SkinLoader loader{QDir(dir.path())};
+    QWidget* root = loader.loadFile("keyboard_key.xml");
+    ASSERT_NE(root, nullptr);
+    EXPECT_TRUE(loader.errors().join(" ").contains("nest"));
+    delete root;
+}
+
 TEST(MessageWindowSkin, BuildsWithItsControls) {
     test::app();
     MessageWindow window(test::skinDir().absolutePath(), "message.xml", nullptr);
