@@ -2,6 +2,9 @@
 
 // Everything the attach steps work on, owned by the application and passed in.
 
+#include <atomic>
+#include <cstdint>
+
 #include "attach/attach_hooks.h"
 #include "attach/bound_controls.h"
 #include "attach/device_identity.h"
@@ -31,6 +34,9 @@ struct AttachContext {
     AttachHooks& hooks;
     // GUI thread only.
     BoundControls& controls;
+    // The lighting threads' copy of the keyboard variant, set at arrival before
+    // any frame can reach the new keyboard (nullptr: no lighting runs).
+    std::atomic<std::uint8_t>* lightingKeyboardVariant = nullptr;
 
     link::DeviceLink& link(link::DeviceKind kind) const {
         switch (kind) {

@@ -25,7 +25,8 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
            parts.profiles,
            parts.profileRun,
            parts.hooks,
-           controls_},
+           controls_,
+           parts.lightingKeyboardVariant},
       // The keyboard's settling wait ends early when its worker is asked to stop.
       keyboardSteps_(ctx_, &app.workers().stopSignal(Worker::keyboardAttach)),
       mouseSteps_(ctx_),

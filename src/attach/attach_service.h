@@ -24,6 +24,8 @@ struct AttachServiceParts {
     // The reactive lighting's pulses, set by the mouse's click event.
     std::atomic<bool>& mouseClickPulse;
     std::atomic<bool>& mousepadClickPulse;
+    // The lighting engine's keyboard variant (nullptr: none).
+    std::atomic<std::uint8_t>* lightingKeyboardVariant = nullptr;
 };
 
 class AttachService {

@@ -43,6 +43,10 @@ void NotificationRouter::addFallback(skin::NotifyType type, RouteHandler handler
     add(type, kFallback, {Match::any, {}, std::move(handler), flow});
 }
 
+void NotificationRouter::addObserver(skin::NotifyType type, RouteHandler handler) {
+    add(type, kFirst, {Match::any, {}, std::move(handler), Flow::continues});
+}
+
 std::size_t NotificationRouter::route(const skin::Notification& notification) const {
     const auto typeIndex = static_cast<std::size_t>(notification.type);
     if (typeIndex >= skin::NOTIFY_TYPE_COUNT) {

@@ -1,0 +1,175 @@
+// The whole core as the window runs it: profiles, attach, lighting views and
+// threads wired into the application, driven through the in-memory skin with
+// emulated devices. The GUI thread is played by the test.
+
+#include "app/program_services.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "emu/virtual_bus.h"
+#include "profiles/temp_folder.h"
+#include "shell/queue_event_loop.h"
+#include "shell/timer_ids.h"
+#include "shell/window_message.h"
+#include "skin/memory_skin.h"
+
+namespace quillon::app {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using link::DeviceKind;
+
+const link::Product& productOf(DeviceKind kind, std::uint8_t variant) {
+    for (const link::Product& p : link::kProducts)
+        if (p.kind == kind && p.variant == variant) return p;
+    return link::kProducts[0];
+}
+
+struct Program : ::testing::Test {
+    Program()
+        : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
+          app(skin, loop, bus) {
+        std::filesystem::create_directories(root.path() / "Documents");
+        std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
+        skin.at("kb_macro_tab_saveorcancel").setVisible(false);
+        skin.at("ms_macro_tab_saveorcancel").setVisible(false);
+        for (int i = 0; i < 16; ++i) skin.at("kb_deng_combo_modeSelect").addRow(skin::Row::text("m"));
+        services = std::make_unique<ProgramServices>(app, bus, users);
+        skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
+    }
+    ~Program() override {
+        services->stop();
+        (void)app.shutdown();
+    }
+
+    template <class F>
+    bool pumpUntil(F done, std::chrono::milliseconds limit = 5000ms) {
+        const auto end = Clock::now() + limit;
+        while (Clock::now() < end) {
+            loop.runPending();
+            if (done()) return true;
+            std::this_thread::sleep_for(1ms);
+        }
+        return done();
+    }
+
+    std::filesystem::path kbFolder() { return root.path() / "Documents" / "Kv" / "kb"; }
+
+    profiles::testing::TempFolder root;
+    platform::FixedUserFolders users;
+    emu::VirtualBus bus;
+    shell::QueueEventLoop loop;
+    skin::MemorySkin skin;
+    shell::Application app;
+    std::unique_ptr<ProgramServices> services;
+};
+
+TEST_F(Program, AKeyboardArrivesAndItsEffectStreamsUntilItLeaves) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    ASSERT_TRUE(pumpUntil([&] { return skin.windowVisible() && keyboard->frameCount() > 5; }))
+        << "frames " << keyboard->frameCount();
+    EXPECT_EQ(keyboard->lastFrame().size(), 378u);
+    // A first run made the keyboard's profile lists.
+    EXPECT_TRUE(std::filesystem::exists(kbFolder() / "kbProfile.ini"));
+
+    bus.unplug(*keyboard);
+    ASSERT_TRUE(pumpUntil([&] { return !skin.windowVisible(); }));
+    const auto frames = keyboard->frameCount();
+    pumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(keyboard->frameCount(), frames);
+}
+
+TEST_F(Program, AModePickedInTheViewReachesTheDeviceAndTheProfileFile) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2; }));
+    const auto before = std::filesystem::last_write_time(kbFolder() / "New Profile 1.led");
+
+    // Static colour: every key gets the same colour in every frame.
+    skin.userSelectRow("kb_deng_combo_modeSelect", 1);
+    const auto count = keyboard->frameCount();
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > count + 3; }));
+    const std::vector<std::uint8_t> frame = keyboard->lastFrame();
+    ASSERT_EQ(frame.size(), 378u);
+    std::ifstream file(kbFolder() / "New Profile 1.led", std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), {});
+    ASSERT_GT(bytes.size(), 17u);
+    // The record follows the 16-byte header; its byte 1 is the mode.
+    EXPECT_EQ(bytes[16 + 1], 1);
+    EXPECT_GE(std::filesystem::last_write_time(kbFolder() / "New Profile 1.led"), before);
+}
+
+TEST_F(Program, AOneColourKeyboardGetsLevelFramesNotColourFrames) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 1));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2; }));
+    EXPECT_EQ(keyboard->lastFrame().size(), 126u);
+}
+
+TEST_F(Program, SuspendStopsTheFramesAndResumeLetsThemGoOn) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2; }));
+    ASSERT_TRUE(app.messages().dispatch(
+        {shell::MessageId::powerBroadcast, shell::kPowerSuspend, 0}));
+    pumpUntil([] { return false; }, 100ms);
+    const auto frozen = keyboard->frameCount();
+    pumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(keyboard->frameCount(), frozen);
+    ASSERT_TRUE(app.messages().dispatch({shell::MessageId::powerBroadcast, shell::kPowerResume, 0}));
+    EXPECT_TRUE(pumpUntil([&] { return keyboard->frameCount() > frozen; }));
+}
+
+TEST_F(Program, AMousepadChangeReachesTheDeviceWithTheNextFlush) {
+    app.windowInit();
+    auto pad = bus.plug(productOf(DeviceKind::mousepad, 0));
+    // The mousepad alone does not bring the window up.
+    ASSERT_TRUE(pumpUntil([&] { return app.link(DeviceKind::mousepad).connected == 1; }));
+    pumpUntil([] { return false; }, 300ms);
+    EXPECT_FALSE(skin.windowVisible());
+    pad->clearRequestLog();
+    services->lightingEngine().settings.edit([](auto& r) {
+        r.mousepad.lighting.mode = 1;
+        r.mousepadDirty = true;
+    });
+    ASSERT_TRUE(app.messages().dispatchTimer(shell::TimerId::settingsFlush));
+    const auto requests = pad->requests();
+    const auto writes = std::count_if(requests.begin(), requests.end(), [](const auto& r) {
+        return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS) && r.length() == 56;
+    });
+    EXPECT_EQ(writes, 1);
+    // A second tick without a change sends nothing.
+    pad->clearRequestLog();
+    ASSERT_TRUE(app.messages().dispatchTimer(shell::TimerId::settingsFlush));
+    const auto later = pad->requests();
+    EXPECT_EQ(std::count_if(later.begin(), later.end(), [](const auto& r) {
+                  return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS);
+              }),
+              0);
+}
+
+TEST_F(Program, ShutdownWithDevicesAttachedIsBounded) {
+    app.windowInit();
+    bus.plug(productOf(DeviceKind::keyboard, 0));
+    bus.plug(productOf(DeviceKind::mouse, 0));
+    bus.plug(productOf(DeviceKind::mousepad, 0));
+    ASSERT_TRUE(pumpUntil([&] {
+        return app.link(DeviceKind::keyboard).connected && app.link(DeviceKind::mouse).connected &&
+               app.link(DeviceKind::mousepad).connected;
+    }));
+    const auto asked = Clock::now();
+    services->stop();
+    const shell::StopReport report = app.shutdown();
+    EXPECT_EQ(report.stillRunning, 0u);
+    EXPECT_LT(Clock::now() - asked, 1500ms);
+}
+
+}  // namespace
+}  // namespace quillon::app
