@@ -9,6 +9,8 @@ QtEventLoop::QtEventLoop() : guiThread_(std::this_thread::get_id()) {}
 
 QtEventLoop::~QtEventLoop() {
     end();
+    // Work still queued is destroyed with this object, on this thread.
+    const std::lock_guard seen(handoff_);
 }
 
 void QtEventLoop::end() {
@@ -25,9 +27,11 @@ bool QtEventLoop::post(std::function<void()> fn) {
     }
     // Qt owns the queued call; if this object goes first the call and its
     // function are destroyed without running, which releases a waiting sender.
+    const std::lock_guard handing(handoff_);
     return QMetaObject::invokeMethod(
         this,
         [this, fn = std::move(fn)] {
+            { const std::lock_guard taken(handoff_); }
             if (!ended_.load()) {
                 fn();
             }

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <thread>
 
 #include "shell/event_loop.h"
@@ -41,6 +42,10 @@ class QtEventLoop final : public QObject, public shell::EventLoop {
 
     const std::thread::id guiThread_;
     std::atomic<bool> ended_{false};
+    // Taken around each hand-over of work to the GUI thread. Qt's event queue
+    // has its own lock, but inside a library the sanitizers do not see; this
+    // one makes the hand-over visible to them. Never contended for long.
+    std::mutex handoff_;
     std::map<shell::TimerId, QTimer*> timers_;  // GUI thread only
     std::function<void(shell::TimerId)> handler_;
 };
