@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +58,25 @@ TEST_F(FrameParts, TrayClickShowsAndHidesTheWindowWhileADeviceIsAttached) {
     tray.leftClick();
     EXPECT_FALSE(skin_->mainWindow()->isVisible());
     EXPECT_EQ(noDeviceMessages_, 0);
+}
+
+TEST_F(FrameParts, ClosingTheWindowOnlyHidesIt) {
+    MainFrame* frame = skin_->mainWindow();
+    frame->show();
+    EXPECT_FALSE(frame->close()) << "the window system's close is refused";
+    EXPECT_FALSE(frame->isVisible());
+    frame->show();
+    frame->allowClose();
+    EXPECT_TRUE(frame->close()) << "at exit the window really closes";
+}
+
+TEST_F(FrameParts, TheWindowIsCentredAndOfFixedSize) {
+    MainFrame* frame = skin_->mainWindow();
+    EXPECT_EQ(frame->minimumSize(), QSize(800, 572));
+    EXPECT_EQ(frame->maximumSize(), QSize(800, 572));
+    const QRect screen = frame->screen()->availableGeometry();
+    EXPECT_LE(std::abs(frame->geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(frame->geometry().center().y() - screen.center().y()), 1);
 }
 
 TEST_F(FrameParts, TrayMenuHasExitAndStartupAfterItsFirstItem) {
