@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "attach/attach_service.h"
+#include "app/program_services.h"
 #include "emu/demo_devices.h"
 #include "emu/virtual_bus.h"
 #include "gui/autostart.h"
@@ -23,15 +23,9 @@
 #include "gui/single_instance.h"
 #include "gui/sleep_watch.h"
 #include "gui/tray_icon.h"
-#include "lighting/lighting_engine.h"
-#include "lighting/lighting_threads.h"
-#include "lighting/link_channel.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
 #include "platform/user_folders.h"
-#include "profiles/profile_content.h"
-#include "profiles/profile_folders.h"
-#include "profiles/profile_startup.h"
 #include "shell/application.h"
 #include "shell/timer_ids.h"
 #include "shell/window_message.h"
@@ -51,50 +45,6 @@ QDir findSkinFolder() {
     }
     return QDir(QStringLiteral(QUILLON_SOURCE_DATA_DIR) + "/skin");
 }
-
-// The views' follow-ups of attach that no subsystem provides yet do nothing.
-class FrameAttachHooks final : public attach::AttachHooks {};
-
-// The subsystems the window runs: profiles, device attach and lighting, wired
-// into the application before "windowinit".
-struct CoreServices {
-    CoreServices(shell::Application& app, platform::HidBackend& backend)
-        : profileFolders(userFolders),
-          profileStore{profileFolders, ini},
-          attach(app, backend,
-                 {lighting.settings, profileStore, profileRun, hooks, mouseClick, mousepadClick}),
-          keyboardChannel(app.link(link::DeviceKind::keyboard)),
-          mouseChannel(app.link(link::DeviceKind::mouse)),
-          mousepadChannel(app.link(link::DeviceKind::mousepad)),
-          lightingThreads(lighting, {keyboardChannel, mouseChannel, mousepadChannel}) {
-        attach.install();
-        app.addStartupStep(shell::StartupPhase::beforeLinks, [this, &app] {
-            for (auto kind : {link::DeviceKind::keyboard, link::DeviceKind::mouse,
-                              link::DeviceKind::mousepad}) {
-                // A list that cannot be read or made was told to the user already.
-                (void)profiles::startProfileLists(profileStore, app.skin(), profileRun, kind);
-            }
-        });
-        app.addStartupStep(shell::StartupPhase::afterWorkers, [this] { lightingThreads.start(); });
-    }
-    // Before the application stops its workers and destroys the links.
-    void stop() { lightingThreads.stop(); }
-
-    platform::LinuxUserFolders userFolders;
-    profiles::ProfileFolders profileFolders;
-    profiles::IniStore ini;
-    profiles::ProfileStore profileStore;
-    profiles::ProfileRunState profileRun;
-    FrameAttachHooks hooks;
-    std::atomic<bool> mouseClick{false};
-    std::atomic<bool> mousepadClick{false};
-    lighting::LightingEngine lighting;
-    attach::AttachService attach;
-    lighting::LinkChannel keyboardChannel;
-    lighting::LinkChannel mouseChannel;
-    lighting::LinkChannel mousepadChannel;
-    lighting::LightingThreads lightingThreads;
-};
 
 struct Languages {
     const char* item;
@@ -135,7 +85,8 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
 
     gui::QtEventLoop loop;
     shell::Application application(skin, loop, *backend);
-    CoreServices services(application, *backend);
+    const platform::LinuxUserFolders userFolders;
+    app::ProgramServices services(application, *backend, userFolders);
 
     gui::MainFrame* frame = skin.mainWindow();
     const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
@@ -144,8 +95,8 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
 
     (void)gui::attachPicturePreviews(
         skin,
-        {services.lighting.mirrors.keyboard, services.lighting.mirrors.mouse,
-         services.lighting.mirrors.mousepad},
+        {services.lightingEngine().mirrors.keyboard, services.lightingEngine().mirrors.mouse,
+         services.lightingEngine().mirrors.mousepad},
         frame);
 
     gui::Autostart autostart;

@@ -173,3 +173,22 @@ TEST_F(Program, ShutdownWithDevicesAttachedIsBounded) {
 
 }  // namespace
 }  // namespace quillon::app
+
+namespace quillon::app {
+namespace {
+
+TEST_F(Program, TheMouseAndTheMousepadRunTheirOwnEffects) {
+    app.windowInit();
+    auto mouse = bus.plug(productOf(DeviceKind::mouse, 0));
+    auto pad = bus.plug(productOf(DeviceKind::mousepad, 0));
+    ASSERT_TRUE(pumpUntil([&] { return mouse->frameCount() > 2 && pad->frameCount() > 2; }))
+        << mouse->frameCount() << " " << pad->frameCount();
+    // The screen picture follows the frames.
+    const auto& leds = services->lightingEngine().mirrors.mouse;
+    bool lit = false;
+    for (std::size_t i = 0; i < leds.size(); ++i) lit = lit || leds.cell(i).alpha != 0;
+    EXPECT_TRUE(lit);
+}
+
+}  // namespace
+}  // namespace quillon::app
