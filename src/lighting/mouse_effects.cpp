@@ -98,27 +98,10 @@ SendRule mouseBreathing(EffectContext& ctx) {
 }
 
 SendRule mouseWave(EffectContext& ctx) {
-    MouseScratch& ms = ctx.state.mouse;
-    const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    const unsigned factor = s + 1u;
-    if (ctx.record.multiColour == 1) {
-        ms.phase = stepPhase(ms.phase, ctx.record.direction, 192);
-        std::uint8_t h = ms.phase;
-        for (std::size_t g = 0; g < kMouseGroupCount; ++g) {
-            lightGroup(ctx, g, scaled(ColourWheel[h], factor), ColourWheel[h], s);
-            h = advance(h, 7, 192);
-        }
-    } else {
-        ms.phase = stepPhase(ms.phase, ctx.record.direction, WaveEnvelope.size());
-        std::uint8_t w = ms.phase;
-        const Rgb fixed = fixedColour(ctx.record);
-        for (std::size_t g = 0; g < kMouseGroupCount; ++g) {
-            const Rgb led = brightnessFirst(fixed, factor, WaveEnvelope[w] + 1u);
-            w = advance(w, 10, WaveEnvelope.size());
-            // Controls take the next group's wave value, as the keyboard wave does.
-            lightGroup(ctx, g, led, fixed, alphaOf(s, WaveEnvelope[w]));
-        }
-    }
+    paintPointerWave(ctx.record, ctx.state.mouse.phase, kMouseGroupCount, true,
+                     [&](std::size_t g, Rgb led, Rgb screen, std::uint8_t alpha) {
+                         lightGroup(ctx, g, led, screen, alpha);
+                     });
     return sendAll(ctx);
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <span>
 
+#include "lighting/colour_math.h"
 #include "lighting/colour_tables.h"
 #include "lighting/lighting_record.h"
 
@@ -58,6 +59,37 @@ void rotateTriggers(std::span<std::uint8_t> ring, std::uint8_t direction);
 // Returns whether this tick is lit.
 bool clickFlashLit(std::atomic<bool>* clickPulse, std::uint8_t& flash, std::uint8_t& hue,
                    std::uint32_t& clickTimeMs, std::uint32_t nowMs);
+
+// One tick of the wave over `count` lights (the mouse's groups or the
+// mousepad's LEDs): with multiColour the hue moves 7 wheel steps per light,
+// else the fixed colour follows the wave envelope 10 steps per light. The
+// mouse's screen picture takes the next light's envelope value
+// (`alphaFromNext`), as the keyboard wave does; the mousepad's its own.
+// light(index, led colour, screen colour, screen alpha).
+template <class Light>
+void paintPointerWave(const LightingRecord& record, std::uint8_t& phase, std::size_t count,
+                      bool alphaFromNext, Light&& light) {
+    const std::uint8_t s = brightnessScale(record.brightness);
+    const unsigned factor = s + 1u;
+    if (record.multiColour == 1) {
+        phase = stepPhase(phase, record.direction, 192);
+        std::uint8_t h = phase;
+        for (std::size_t i = 0; i < count; ++i) {
+            light(i, scaled(ColourWheel[h], factor), ColourWheel[h], s);
+            h = advance(h, 7, 192);
+        }
+        return;
+    }
+    phase = stepPhase(phase, record.direction, WaveEnvelope.size());
+    std::uint8_t w = phase;
+    const Rgb fixed = fixedColour(record);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Rgb led = brightnessFirst(fixed, factor, WaveEnvelope[w] + 1u);
+        const std::uint8_t next = advance(w, 10, WaveEnvelope.size());
+        light(i, led, fixed, alphaOf(s, WaveEnvelope[alphaFromNext ? next : w]));
+        w = next;
+    }
+}
 
 // The colour of an effect that takes hues from the wheel only with multiColour.
 constexpr Rgb hueOrFixed(const LightingRecord& r, std::uint8_t hue) {

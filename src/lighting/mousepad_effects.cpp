@@ -63,26 +63,10 @@ void seedMousepadMode(MousepadScratch& s, std::uint8_t mode) {
 }
 
 SendRule mousepadWave(EffectContext& ctx) {
-    MousepadScratch& ps = ctx.state.mousepad;
-    const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    const unsigned factor = s + 1u;
-    if (ctx.record.multiColour == 1) {
-        ps.phase = stepPhase(ps.phase, ctx.record.direction, 192);
-        std::uint8_t h = ps.phase;
-        for (std::size_t i = 0; i < kMousepadLedCount; ++i) {
-            lightPadLed(ctx, i, scaled(ColourWheel[h], factor), ColourWheel[h], s);
-            h = advance(h, 7, 192);
-        }
-    } else {
-        ps.phase = stepPhase(ps.phase, ctx.record.direction, WaveEnvelope.size());
-        std::uint8_t w = ps.phase;
-        const Rgb fixed = fixedColour(ctx.record);
-        for (std::size_t i = 0; i < kMousepadLedCount; ++i) {
-            lightPadLed(ctx, i, brightnessFirst(fixed, factor, WaveEnvelope[w] + 1u), fixed,
-                        alphaOf(s, WaveEnvelope[w]));
-            w = advance(w, 10, WaveEnvelope.size());
-        }
-    }
+    paintPointerWave(ctx.record, ctx.state.mousepad.phase, kMousepadLedCount, false,
+                     [&](std::size_t i, Rgb led, Rgb screen, std::uint8_t alpha) {
+                         lightPadLed(ctx, i, led, screen, alpha);
+                     });
     return send(ctx, kMousepadFrameBytes);
 }
 
