@@ -28,11 +28,11 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       keyboardChannel_(application.link(DeviceKind::keyboard)),
       mouseChannel_(application.link(DeviceKind::mouse)),
       mousepadChannel_(application.link(DeviceKind::mousepad)),
-      lightingThreads_(lighting_, {keyboardChannel_, mouseChannel_, mousepadChannel_}),
       settingsWriter_(application.link(DeviceKind::mouse),
                       application.link(DeviceKind::mousepad)),
       settingsFlush_(lighting_.settings, settingsWriter_) {
     attach_.install();
+    installLightingWorkers();
     installRoutes();
     app_.addStartupStep(shell::StartupPhase::beforeLinks, [this] {
         for (DeviceKind kind : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad}) {
@@ -42,12 +42,36 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
         for (DeviceKind kind : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad})
             view_.refresh(kind);
     });
-    app_.addStartupStep(shell::StartupPhase::afterWorkers, [this] { lightingThreads_.start(); });
 }
 
 ProgramServices::~ProgramServices() { stop(); }
 
-void ProgramServices::stop() { lightingThreads_.stop(); }
+void ProgramServices::stop() { (void)app_.shutdown(); }
+
+void ProgramServices::installLightingWorkers() {
+    struct Slot {
+        shell::Worker worker;
+        lighting::LightingThread thread;
+    };
+    static constexpr Slot kSlots[] = {
+        {shell::Worker::keyboardLighting, lighting::LightingThread::keyboard},
+        {shell::Worker::mouseLighting, lighting::LightingThread::mouse},
+        {shell::Worker::mousepadLighting, lighting::LightingThread::mousepad},
+        {shell::Worker::syncLighting, lighting::LightingThread::sync},
+    };
+    const lighting::ThreadStartDelays delays;
+    for (const Slot& slot : kSlots) {
+        app_.workers().setBody(
+            slot.worker,
+            [this, thread = slot.thread, delay = delays.of(slot.thread)](
+                const shell::WorkerContext& worker) {
+                lighting::runLightingThread(
+                    lighting_, {keyboardChannel_, mouseChannel_, mousepadChannel_}, worker.stop,
+                    thread, delay);
+            },
+            std::string(lighting::exitLine(slot.thread)));
+    }
+}
 
 void ProgramServices::installRoutes() {
     // The lighting views know their own controls; every other route still runs.

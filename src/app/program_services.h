@@ -31,12 +31,12 @@ public:
     // `application`; construct it before the skin sends "windowinit".
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
                     const platform::UserFolders& folders);
-    // Stops the lighting threads (the application stops its own workers).
+    // Stops the application's workers: their bodies live here.
     ~ProgramServices();
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
 
-    // Before the application stops its workers and destroys the links.
+    // Stops every worker (bounded); before the links are destroyed. Idempotent.
     void stop();
 
     lighting::LightingEngine& lightingEngine() { return lighting_; }
@@ -60,6 +60,7 @@ private:
 
     void saveLighting(link::DeviceKind kind);
     void installRoutes();
+    void installLightingWorkers();
 
     shell::Application& app_;
     profiles::ProfileFolders profileFolders_;
@@ -73,7 +74,6 @@ private:
     lighting::LinkChannel keyboardChannel_;
     lighting::LinkChannel mouseChannel_;
     lighting::LinkChannel mousepadChannel_;
-    lighting::LightingThreads lightingThreads_;
     lighting::LinkSettingsWriter settingsWriter_;
     lighting::SettingsFlushTimer settingsFlush_;
 };

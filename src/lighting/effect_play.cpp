@@ -1,28 +1,13 @@
 // "effect play": the keyboard thread's passes against a real or emulated link.
 
-#include <chrono>
-
 #include "lighting/effect_cli.h"
 #include "lighting/lighting_engine.h"
 #include "lighting/link_channel.h"
-#include "lighting/stop_signal.h"
+#include "lighting/lighting_threads.h"
 
 namespace quillon::lighting {
 
 namespace {
-
-class SteadyPacer final : public Pacer {
-  public:
-    bool sleepMs(int ms) override { return !stop_.waitFor(ms); }
-    std::uint32_t nowMs() const override {
-        using namespace std::chrono;
-        return static_cast<std::uint32_t>(
-            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    }
-
-  private:
-    StopSignal stop_;
-};
 
 class AbsentChannel final : public DeviceChannel {
   public:
@@ -58,7 +43,8 @@ int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, st
     LinkChannel channel(keyboard);
     AbsentChannel absent;
     const LightingChannels channels{channel, absent, absent};
-    SteadyPacer pacer;
+    const link::StopSignal never;  // the command runs its frames to the end
+    StopPacer pacer(never);
     for (int i = 0; i < o->frames; ++i) {
         if (!keyboardPass(engine, channels, pacer))
             break;

@@ -1,7 +1,6 @@
 #include "lighting/lighting_threads.h"
 
 #include <chrono>
-#include <string_view>
 
 #include "platform/debug_output.h"
 
@@ -9,59 +8,79 @@ namespace quillon::lighting {
 
 namespace {
 
-class StopPacer final : public Pacer {
-  public:
-    explicit StopPacer(StopSignal& stop) : stop_(stop) {}
-    bool sleepMs(int ms) override { return !stop_.waitFor(ms); }
-    std::uint32_t nowMs() const override {
-        using namespace std::chrono;
-        return static_cast<std::uint32_t>(
-            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    }
-
-  private:
-    StopSignal& stop_;
-};
-
 using PassFunction = bool (*)(LightingEngine&, const LightingChannels&, Pacer&);
 
-void runThread(LightingEngine& engine, const LightingChannels& channels, StopSignal& stop,
-               int startDelayMs, PassFunction pass, std::string_view exitLine) {
-    StopPacer pacer(stop);
-    if (!stop.waitFor(startDelayMs)) {
-        while (!stop.waitFor(1)) {
-            if (!pass(engine, channels, pacer))
-                break;
-        }
+PassFunction passOf(LightingThread thread) {
+    switch (thread) {
+        case LightingThread::keyboard: return keyboardPass;
+        case LightingThread::mouse: return mousePass;
+        case LightingThread::mousepad: return mousepadPass;
+        case LightingThread::sync: break;
     }
-    platform::debugOutput(exitLine);
+    return syncPass;
 }
 
 }  // namespace
 
+int ThreadStartDelays::of(LightingThread thread) const {
+    switch (thread) {
+        case LightingThread::keyboard: return keyboardMs;
+        case LightingThread::mouse: return mouseMs;
+        case LightingThread::mousepad: return mousepadMs;
+        case LightingThread::sync: break;
+    }
+    return syncMs;
+}
+
+bool StopPacer::sleepMs(int ms) {
+    return stop_.waitFor(std::chrono::milliseconds(ms < 0 ? 0 : ms)) !=
+           link::StopSignal::Wake::stop;
+}
+
+std::uint32_t StopPacer::nowMs() const {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::string_view exitLine(LightingThread thread) {
+    switch (thread) {
+        case LightingThread::keyboard: return "键盘灯光线程设定退出";
+        case LightingThread::mouse: return "鼠标灯光线程设定退出";
+        case LightingThread::mousepad: return "鼠标垫灯光线程设定退出";
+        case LightingThread::sync: break;
+    }
+    return "同步灯光线程设定退出";
+}
+
+void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
+                       const link::StopSignal& stop, LightingThread thread, int startDelayMs) {
+    StopPacer pacer(stop);
+    const PassFunction pass = passOf(thread);
+    if (!pacer.sleepMs(startDelayMs)) return;
+    // The 1 ms stop check between passes keeps a pass that sends nothing from
+    // spinning.
+    while (pacer.sleepMs(1)) {
+        if (!pass(engine, channels, pacer)) break;
+    }
+}
+
 void LightingThreads::start(const ThreadStartDelays& delays) {
-    if (started_)
-        return;
+    if (started_) return;
     started_ = true;
-    threads_[0] =
-        std::thread(runThread, std::ref(engine_), std::cref(channels_), std::ref(stops_[0]),
-                    delays.keyboardMs, keyboardPass, "键盘灯光线程设定退出");
-    threads_[1] =
-        std::thread(runThread, std::ref(engine_), std::cref(channels_), std::ref(stops_[1]),
-                    delays.mouseMs, mousePass, "鼠标灯光线程设定退出");
-    threads_[2] =
-        std::thread(runThread, std::ref(engine_), std::cref(channels_), std::ref(stops_[2]),
-                    delays.mousepadMs, mousepadPass, "鼠标垫灯光线程设定退出");
-    threads_[3] = std::thread(runThread, std::ref(engine_), std::cref(channels_),
-                              std::ref(stops_[3]), delays.syncMs, syncPass, "同步灯光线程设定退出");
+    for (std::size_t i = 0; i < threads_.size(); ++i) {
+        const auto thread = static_cast<LightingThread>(i);
+        threads_[i] = std::thread([this, thread, i, delay = delays.of(thread)] {
+            runLightingThread(engine_, channels_, stops_[i], thread, delay);
+            platform::debugOutput(exitLine(thread));
+        });
+    }
 }
 
 void LightingThreads::stop() {
-    for (StopSignal& s : stops_)
-        s.set();
+    for (link::StopSignal& s : stops_) s.request();
     for (std::thread& t : threads_) {
-        if (t.joinable())
-            t.join();
+        if (t.joinable()) t.join();
     }
 }
 

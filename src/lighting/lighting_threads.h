@@ -3,21 +3,47 @@
 // The four lighting threads: keyboard, mouse, mousepad and synchronised. Each
 // waits out its start delay, then runs passes until it is asked to stop; every
 // pause watches the stop request, so stopping takes at most one generator call.
+// The program runs them as workers of the application; LightingThreads runs
+// the same bodies on threads of its own, for tools and tests.
 
 #include <array>
+#include <string_view>
 #include <thread>
 
 #include "lighting/lighting_engine.h"
-#include "lighting/stop_signal.h"
+#include "link/stop_signal.h"
 
 namespace quillon::lighting {
+
+enum class LightingThread : std::uint8_t { keyboard, mouse, mousepad, sync };
 
 struct ThreadStartDelays {
     int keyboardMs = 1000;
     int mouseMs = 3000;
     int mousepadMs = 3000;
     int syncMs = 0;
+
+    int of(LightingThread thread) const;
 };
+
+// Pauses that end early when the stop is requested.
+class StopPacer final : public Pacer {
+  public:
+    explicit StopPacer(const link::StopSignal& stop) : stop_(stop) {}
+    bool sleepMs(int ms) override;
+    std::uint32_t nowMs() const override;
+
+  private:
+    const link::StopSignal& stop_;
+};
+
+// The line a lighting thread writes to the debug output when it ends.
+std::string_view exitLine(LightingThread thread);
+
+// One lighting thread's whole life: the start delay, then passes until `stop`.
+// Writes no exit line (its runner does).
+void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
+                       const link::StopSignal& stop, LightingThread thread, int startDelayMs);
 
 class LightingThreads {
   public:
@@ -36,7 +62,7 @@ class LightingThreads {
   private:
     LightingEngine& engine_;
     LightingChannels channels_;
-    std::array<StopSignal, 4> stops_;
+    std::array<link::StopSignal, 4> stops_;
     std::array<std::thread, 4> threads_;
     bool started_ = false;
 };

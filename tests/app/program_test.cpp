@@ -164,6 +164,11 @@ TEST_F(Program, ShutdownWithDevicesAttachedIsBounded) {
         return app.link(DeviceKind::keyboard).connected && app.link(DeviceKind::mouse).connected &&
                app.link(DeviceKind::mousepad).connected;
     }));
+    // The lighting threads are workers of the application like the monitors.
+    for (auto w : {shell::Worker::keyboardAttach, shell::Worker::mouseEvents,
+                   shell::Worker::keyboardLighting, shell::Worker::mouseLighting,
+                   shell::Worker::mousepadLighting, shell::Worker::syncLighting})
+        EXPECT_TRUE(app.workers().running(w)) << static_cast<int>(w);
     const auto asked = Clock::now();
     services->stop();
     const shell::StopReport report = app.shutdown();
