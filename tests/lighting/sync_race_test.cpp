@@ -9,33 +9,15 @@
 #include <thread>
 
 #include "effect_rig.h"
+#include "race_channels.h"
 #include "lighting/lighting_view.h"
 #include "skin/memory_skin.h"
 
 namespace quillon::lighting {
 namespace {
 
-class FreePacer final : public Pacer {
-  public:
-    bool sleepMs(int) override { return true; }
-    std::uint32_t nowMs() const override { return now_.fetch_add(3); }
-
-  private:
-    mutable std::atomic<std::uint32_t> now_{0};
-};
-
-class SinkChannel final : public DeviceChannel {
-  public:
-    bool connected() const override { return true; }
-    bool syncLighting() const override { return sync.load() != 0; }
-    void sendFrame(std::span<const std::uint8_t> frame) override {
-        frames.fetch_add(1);
-        bytes.store(frame.size());
-    }
-    std::atomic<int> sync{0};
-    std::atomic<int> frames{0};
-    std::atomic<std::size_t> bytes{0};
-};
+using testing::FreePacer;
+using testing::SinkChannel;
 
 TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
     LightingEngine engine;
@@ -52,7 +34,7 @@ TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
     std::atomic<int> passes{0};
     std::atomic<bool> done{false};
     auto run = [&](bool (*pass)(LightingEngine&, const LightingChannels&, Pacer&)) {
-        FreePacer pacer;
+        FreePacer pacer(3);
         while (!done.load()) {
             (void)pass(engine, channels, pacer);
             passes.fetch_add(1);
