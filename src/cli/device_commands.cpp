@@ -147,7 +147,10 @@ int readKeymap(Context& ctx, Args args) {
         slot ? link::readKeymapSlot(link, map, *slot) : link::readKeymapBase(link, map);
     (void)link::end(link);  // the map is what matters
     if (s != link::STATUS_OK) return fail(ctx, "key-map read", s);
-    const std::size_t n = link.blockLength;
+    // The mouse moves a whole block like every device but uses 42 key slots of it.
+    constexpr std::size_t kMouseKeymapBytes = 126;
+    const std::size_t n =
+        *kind == link::DeviceKind::mouse ? kMouseKeymapBytes : std::size_t(link.blockLength);
     for (std::size_t k = 0; k * 3 + 2 < n; ++k) {
         ctx.out << k << ": " << hex(std::span(map).subspan(k * 3, 3)) << "\n";
     }
