@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include "lighting/lighting_engine.h"
-
 #include "support/allocation_counter.h"
 
 namespace {

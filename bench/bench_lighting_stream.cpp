@@ -42,9 +42,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     lighting::LightingEngine engine;
-    engine.settings.edit([](lighting::LightingRecords& r) {
-        r.keyboard.lighting = {3, 14, 0, 1, 1, 0xFF, 0, 0};
-    });
+    engine.settings.edit(
+        [](lighting::LightingRecords& r) { r.keyboard.lighting = {3, 14, 0, 1, 1, 0xFF, 0, 0}; });
     lighting::LinkChannel kb(kbLink), mouse(mouseLink), pad(padLink);
     lighting::LightingThreads threads(engine, {kb, mouse, pad});
     threads.start({0, 0, 0, 0});
@@ -54,14 +53,16 @@ int main(int argc, char** argv) {
     const double cpu0 = cpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
     const auto frames = keyboard->frameCount() - frames0;
     threads.stop();
 
-    std::printf("mode 3, speed 0, 1 ms per report: %.1f frames/s, CPU %.2f %% of one core "
-                "(%.1f ms per second), %.1f us CPU per frame\n",
-                double(frames) / wall, 100.0 * cpu / wall, 1000.0 * cpu / wall,
-                frames ? 1e6 * cpu / double(frames) : 0.0);
+    std::printf(
+        "mode 3, speed 0, 1 ms per report: %.1f frames/s, CPU %.2f %% of one core "
+        "(%.1f ms per second), %.1f us CPU per frame\n",
+        double(frames) / wall, 100.0 * cpu / wall, 1000.0 * cpu / wall,
+        frames ? 1e6 * cpu / double(frames) : 0.0);
     return 0;
 }

@@ -11,7 +11,6 @@
 #include "emu/virtual_bus.h"
 #include "link/interface_scan.h"
 #include "link/protocol.h"
-
 #include "support/allocation_counter.h"
 
 namespace {
@@ -24,7 +23,8 @@ struct KeyboardOnBus {
     link::DeviceLink link{bus};
     KeyboardOnBus() {
         link.setMatch(link::DeviceKind::keyboard);
-        if (!link::connectFirst(link, link::DeviceKind::keyboard)) std::abort();
+        if (!link::connectFirst(link, link::DeviceKind::keyboard))
+            std::abort();
     }
 };
 
@@ -33,7 +33,8 @@ void BM_Exchange(benchmark::State& state) {
     const link::CommandReport request = link::buildRequest(link::CMD_BEGIN);
     link::CommandReport answer;
     for (auto _ : state) {
-        if (link::exchange(k.link, request, answer) != link::STATUS_OK) state.SkipWithError("no answer");
+        if (link::exchange(k.link, request, answer) != link::STATUS_OK)
+            state.SkipWithError("no answer");
     }
     state.counters["ns_per_report"] = benchmark::Counter(
         double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -47,7 +48,8 @@ void BM_RgbFrame(benchmark::State& state) {
     const long before = quillon::testing::allocationCount.load();
     for (auto _ : state) {
         frame[0]++;
-        if (link::sendLedFrame(k.link, frame) != link::STATUS_OK) state.SkipWithError("frame failed");
+        if (link::sendLedFrame(k.link, frame) != link::STATUS_OK)
+            state.SkipWithError("frame failed");
     }
     const long allocations = quillon::testing::allocationCount.load() - before;
     state.counters["allocs_per_frame"] = double(allocations) / double(state.iterations());
@@ -61,10 +63,11 @@ void BM_RgbFrameAt1msLatency(benchmark::State& state) {
     k.device->setLatency(std::chrono::milliseconds(1));
     std::array<std::uint8_t, 378> frame{};
     for (auto _ : state) {
-        if (link::sendLedFrame(k.link, frame) != link::STATUS_OK) state.SkipWithError("frame failed");
+        if (link::sendLedFrame(k.link, frame) != link::STATUS_OK)
+            state.SkipWithError("frame failed");
     }
-    state.counters["frames_per_s"] = benchmark::Counter(double(state.iterations()),
-                                                        benchmark::Counter::kIsRate);
+    state.counters["frames_per_s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RgbFrameAt1msLatency)->UseRealTime()->MinTime(1.0);
 

@@ -28,8 +28,7 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       keyboardChannel_(application.link(DeviceKind::keyboard)),
       mouseChannel_(application.link(DeviceKind::mouse)),
       mousepadChannel_(application.link(DeviceKind::mousepad)),
-      settingsWriter_(application.link(DeviceKind::mouse),
-                      application.link(DeviceKind::mousepad)),
+      settingsWriter_(application.link(DeviceKind::mouse), application.link(DeviceKind::mousepad)),
       settingsFlush_(lighting_.settings, settingsWriter_) {
     attach_.install();
     installLightingWorkers();
@@ -44,9 +43,13 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
     });
 }
 
-ProgramServices::~ProgramServices() { stop(); }
+ProgramServices::~ProgramServices() {
+    stop();
+}
 
-void ProgramServices::stop() { (void)app_.shutdown(); }
+void ProgramServices::stop() {
+    (void)app_.shutdown();
+}
 
 void ProgramServices::installLightingWorkers() {
     struct Slot {
@@ -63,11 +66,11 @@ void ProgramServices::installLightingWorkers() {
     for (const Slot& slot : kSlots) {
         app_.workers().setBody(
             slot.worker,
-            [this, thread = slot.thread, delay = delays.of(slot.thread)](
-                const shell::WorkerContext& worker) {
-                lighting::runLightingThread(
-                    lighting_, {keyboardChannel_, mouseChannel_, mousepadChannel_}, worker.stop,
-                    thread, delay);
+            [this, thread = slot.thread,
+             delay = delays.of(slot.thread)](const shell::WorkerContext& worker) {
+                lighting::runLightingThread(lighting_,
+                                            {keyboardChannel_, mouseChannel_, mousepadChannel_},
+                                            worker.stop, thread, delay);
             },
             std::string(lighting::exitLine(slot.thread)));
     }
@@ -77,7 +80,8 @@ void ProgramServices::installRoutes() {
     // The lighting views know their own controls; every other route still runs.
     for (std::size_t t = 0; t < skin::NOTIFY_TYPE_COUNT; ++t) {
         const auto type = static_cast<skin::NotifyType>(t);
-        if (type == skin::NotifyType::windowInit) continue;
+        if (type == skin::NotifyType::windowInit)
+            continue;
         app_.notifications().addObserver(
             type, [this](const skin::Notification& n, int) { (void)view_.handle(n); });
     }
@@ -107,7 +111,9 @@ void ProgramServices::Hooks::refreshKeyboardLightingView() {
     services_.view_.refresh(DeviceKind::keyboard);
 }
 
-void ProgramServices::Hooks::refreshMouseViews() { services_.view_.refresh(DeviceKind::mouse); }
+void ProgramServices::Hooks::refreshMouseViews() {
+    services_.view_.refresh(DeviceKind::mouse);
+}
 
 void ProgramServices::Hooks::refreshMousepadLightingView() {
     services_.view_.refresh(DeviceKind::mousepad);

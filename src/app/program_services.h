@@ -26,7 +26,7 @@
 namespace quillon::app {
 
 class ProgramServices {
-public:
+  public:
     // Installs routes, messages, timers, start-up steps and worker bodies into
     // `application`; construct it before the skin sends "windowinit".
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
@@ -44,17 +44,17 @@ public:
     attach::AttachService& attach() { return attach_; }
     const profiles::ProfileStore& profileStore() const { return profileStore_; }
 
-private:
+  private:
     // The views' follow-ups of attach and of a profile selection.
     class Hooks final : public attach::AttachHooks {
-    public:
+      public:
         explicit Hooks(ProgramServices& services) : services_(services) {}
         void refreshKeyboardLightingView() override;
         void refreshMouseViews() override;
         void refreshMousepadLightingView() override;
         void profileLoaded(profiles::ProfileListId list, bool reset) override;
 
-    private:
+      private:
         ProgramServices& services_;
     };
 

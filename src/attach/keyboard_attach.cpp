@@ -51,7 +51,8 @@ void KeyboardAttach::arrival(link::DeviceLink& link) {
     const link::Product* product = link::findProduct(attrs.vendorId, attrs.productId);
     const std::uint8_t variant = product != nullptr ? product->variant : 0;
     ctx_.identity.keyboardVariant = variant;
-    if (ctx_.lightingKeyboardVariant != nullptr) *ctx_.lightingKeyboardVariant = variant;
+    if (ctx_.lightingKeyboardVariant != nullptr)
+        *ctx_.lightingKeyboardVariant = variant;
     ctx_.loop.post([&ctx = ctx_, variant] {
         // Before the profile selection posted below loads the first profile;
         // the reseed tells the user itself where that matters.

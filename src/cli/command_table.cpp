@@ -38,7 +38,8 @@ std::size_t matchWords(std::string_view words, Args args) {
     std::string w;
     std::size_t n = 0;
     while (in >> w) {
-        if (n >= args.size() || args[n] != w) return 0;
+        if (n >= args.size() || args[n] != w)
+            return 0;
         ++n;
     }
     return n;
@@ -46,7 +47,9 @@ std::size_t matchWords(std::string_view words, Args args) {
 
 }  // namespace
 
-std::span<const CommandEntry> commandTable() { return kCommands; }
+std::span<const CommandEntry> commandTable() {
+    return kCommands;
+}
 
 int runCommand(Context& ctx, Args args) {
     const CommandEntry* best = nullptr;

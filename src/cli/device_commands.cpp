@@ -17,7 +17,8 @@ std::string hex(std::span<const std::uint8_t> bytes) {
     std::string s;
     s.reserve(bytes.size() * 3);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i) s += ' ';
+        if (i)
+            s += ' ';
         s += kHex[bytes[i] >> 4];
         s += kHex[bytes[i] & 15];
     }
@@ -36,8 +37,9 @@ std::optional<link::DeviceKind> kindArg(Context& ctx, Args args, std::size_t i) 
         return std::nullopt;
     }
     auto kind = link::parseKindName(args[i]);
-    if (!kind) ctx.err << "quillonctl: unknown device kind '" << args[i]
-                       << "' (expected keyboard, mouse or mousepad)\n";
+    if (!kind)
+        ctx.err << "quillonctl: unknown device kind '" << args[i]
+                << "' (expected keyboard, mouse or mousepad)\n";
     return kind;
 }
 
@@ -55,8 +57,8 @@ bool connect(Context& ctx, link::DeviceLink& link, link::DeviceKind kind) {
 }
 
 int fail(Context& ctx, const char* what, link::Status s) {
-    ctx.err << "quillonctl: " << what << " failed: " << link::describe(s) << " ("
-            << link::toInt(s) << ")\n";
+    ctx.err << "quillonctl: " << what << " failed: " << link::describe(s) << " (" << link::toInt(s)
+            << ")\n";
     return 1;
 }
 
@@ -72,7 +74,8 @@ int listDevices(Context& ctx, Args) {
     for (const std::string& path : paths) {
         const link::PathIds ids = link::parsePathIds(path);
         const link::Product* product = link::findProduct(ids.vendorId, ids.productId);
-        if (!product) continue;
+        if (!product)
+            continue;
         std::string usage = "?";
         if (auto conn = ctx.backend.open(path, platform::HidOpenFlags{})) {
             usage = hex4(conn->collection().usagePage) + "/" + hex4(conn->collection().usage);
@@ -81,21 +84,26 @@ int listDevices(Context& ctx, Args) {
                 << product->name << "  usage " << usage << "\n";
         ++found;
     }
-    if (found == 0) ctx.out << "no supported devices present\n";
+    if (found == 0)
+        ctx.out << "no supported devices present\n";
     return 0;
 }
 
 int showInfo(Context& ctx, Args args) {
     const auto kind = kindArg(ctx, args, 0);
-    if (!kind) return 2;
+    if (!kind)
+        return 2;
     link::DeviceLink link(ctx.backend);
-    if (!connect(ctx, link, *kind)) return 1;
+    if (!connect(ctx, link, *kind))
+        return 1;
     link::DeviceInfo info;
     std::lock_guard guard(link.lock);
-    if (auto s = link::begin(link); s != link::STATUS_OK) return fail(ctx, "begin", s);
+    if (auto s = link::begin(link); s != link::STATUS_OK)
+        return fail(ctx, "begin", s);
     const link::Status s = link::readInfo(link, info);
     (void)link::end(link);  // the info is what matters; a failed end changes nothing here
-    if (s != link::STATUS_OK) return fail(ctx, "read info", s);
+    if (s != link::STATUS_OK)
+        return fail(ctx, "read info", s);
     const auto& a = link.hid.attributes();
     ctx.out << link::kindName(*kind) << " " << hex4(a.vendorId) << ":" << hex4(a.productId)
             << " version " << hex4(a.versionNumber) << "\n"
@@ -105,7 +113,8 @@ int showInfo(Context& ctx, Args args) {
 
 int readKeymap(Context& ctx, Args args) {
     const auto kind = kindArg(ctx, args, 0);
-    if (!kind) return 2;
+    if (!kind)
+        return 2;
     if (*kind == link::DeviceKind::mousepad) {
         ctx.err << "quillonctl: the mousepad has no key map\n";
         return 2;
@@ -127,9 +136,11 @@ int readKeymap(Context& ctx, Args args) {
         }
     }
     link::DeviceLink link(ctx.backend);
-    if (!connect(ctx, link, *kind)) return 1;
+    if (!connect(ctx, link, *kind))
+        return 1;
     std::lock_guard guard(link.lock);
-    if (auto s = link::begin(link); s != link::STATUS_OK) return fail(ctx, "begin", s);
+    if (auto s = link::begin(link); s != link::STATUS_OK)
+        return fail(ctx, "begin", s);
     if (*kind == link::DeviceKind::keyboard) {
         link::DeviceInfo info;
         if (auto s = link::readInfo(link, info); s != link::STATUS_OK)
@@ -146,7 +157,8 @@ int readKeymap(Context& ctx, Args args) {
     const link::Status s =
         slot ? link::readKeymapSlot(link, map, *slot) : link::readKeymapBase(link, map);
     (void)link::end(link);  // the map is what matters
-    if (s != link::STATUS_OK) return fail(ctx, "key-map read", s);
+    if (s != link::STATUS_OK)
+        return fail(ctx, "key-map read", s);
     // The mouse moves a whole block like every device but uses 42 key slots of it.
     constexpr std::size_t kMouseKeymapBytes = 126;
     const std::size_t n =
@@ -159,14 +171,17 @@ int readKeymap(Context& ctx, Args args) {
 
 int resetDevice(Context& ctx, Args args) {
     const auto kind = kindArg(ctx, args, 0);
-    if (!kind) return 2;
+    if (!kind)
+        return 2;
     if (*kind == link::DeviceKind::keyboard) {
         ctx.err << "quillonctl: only the mouse and the mousepad can be reset\n";
         return 2;
     }
     link::DeviceLink link(ctx.backend);
-    if (!connect(ctx, link, *kind)) return 1;
-    if (auto s = link::reset(link); s != link::STATUS_OK) return fail(ctx, "reset", s);
+    if (!connect(ctx, link, *kind))
+        return 1;
+    if (auto s = link::reset(link); s != link::STATUS_OK)
+        return fail(ctx, "reset", s);
     ctx.out << link::kindName(*kind) << " restored to its factory settings\n";
     return 0;
 }

@@ -7,7 +7,8 @@ namespace quillon::cli {
 FileTrace::FileTrace(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {}
 
 FileTrace::~FileTrace() {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
 }
 
 void FileTrace::line(char direction, std::span<const std::uint8_t> report) {

@@ -11,7 +11,7 @@
 namespace quillon::cli {
 
 class FileTrace final : public link::ReportTrace {
-public:
+  public:
     // Opens (truncates) the file; ok() tells whether that worked.
     explicit FileTrace(const std::string& path);
     ~FileTrace() override;
@@ -20,7 +20,7 @@ public:
     void reportWritten(std::span<const std::uint8_t> report) override { line('W', report); }
     void reportRead(std::span<const std::uint8_t> report) override { line('R', report); }
 
-private:
+  private:
     void line(char direction, std::span<const std::uint8_t> report);
     std::mutex mutex_;
     std::FILE* file_;

@@ -42,7 +42,7 @@ inline constexpr std::uint8_t kConsumerControl[] = {
     0xC0,              // End Collection
 };
 
-// The boot keyboard of the HID specification: no report ids.
+// The standard boot keyboard: no report ids.
 inline constexpr std::uint8_t kBootKeyboard[] = {
     0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,  // Generic Desktop, Keyboard, Collection (Application)
     0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7,  //   Keyboard page, modifiers E0..E7
