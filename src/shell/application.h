@@ -61,10 +61,9 @@ class Application {
     bool sendMessage(const WindowMessage& message, const link::StopSignal* stop = nullptr);
     bool anyDeviceConnected() const;
 
-    // Main window flags shared with the lighting threads and the settings flush.
+    // Cleared while the system suspends (the lighting engine keeps its own
+    // copy, set by the same power message).
     std::atomic<bool> outputEnabled{true};
-    std::atomic<bool> mouseDirty{false};
-    std::atomic<bool> mousepadDirty{false};
 
     // --- GUI thread
     // Every skin notification comes here (installed as the skin's sink).

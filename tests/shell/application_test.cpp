@@ -102,15 +102,16 @@ TEST_F(App, ShutdownEndsAWorkerThatIsWaitingForTheGuiThread) {
 
 TEST_F(App, TheFlushTimerRunsItsHandlerOncePerSecond) {
     int flushes = 0;
+    std::atomic<bool> mouseDirty{false};  // what the lighting settings mark
     app.messages().onTimer(TimerId::settingsFlush, [&] {
-        if (app.mouseDirty.exchange(false)) {
+        if (mouseDirty.exchange(false)) {
             ++flushes;
         }
     });
     init();
     // A slider dragged for three seconds marks the record dirty every 10 ms.
     for (int t = 0; t < 300; ++t) {
-        app.mouseDirty = true;
+        mouseDirty = true;
         advance(10ms);
     }
     EXPECT_LE(flushes, 3);
