@@ -6,11 +6,17 @@
 
 namespace quillon::cli {
 
-int profilesList(Context& ctx, Args args) { return profiles::profilesList(args, ctx.out, ctx.err); }
+int profilesList(Context& ctx, Args args) {
+    return profiles::profilesList(args, ctx.out, ctx.err);
+}
 
-int profilesShow(Context& ctx, Args args) { return profiles::profilesShow(args, ctx.out, ctx.err); }
+int profilesShow(Context& ctx, Args args) {
+    return profiles::profilesShow(args, ctx.out, ctx.err);
+}
 
-int effectRender(Context& ctx, Args args) { return lighting::renderEffect(args, ctx.out, ctx.err); }
+int effectRender(Context& ctx, Args args) {
+    return lighting::renderEffect(args, ctx.out, ctx.err);
+}
 
 int effectPlay(Context& ctx, Args args) {
     link::DeviceLink keyboard(ctx.backend);

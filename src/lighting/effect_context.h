@@ -34,7 +34,7 @@ enum class SendRule : std::uint8_t {
 
 // The thread that runs a generator.
 class EffectHost {
-public:
+  public:
     virtual ~EffectHost() = default;
     // Pauses the calling thread; returns early (false) when it is being stopped.
     virtual bool sleepMs(int ms) = 0;
@@ -50,7 +50,7 @@ public:
     // keyboardVariant of the attached keyboard (0 RGB, 1 one-colour, 2 membrane).
     virtual std::uint8_t keyboardVariant() const = 0;
 
-protected:
+  protected:
     EffectHost() = default;
     EffectHost(const EffectHost&) = default;
     EffectHost& operator=(const EffectHost&) = default;

@@ -14,9 +14,8 @@ namespace quillon::lighting {
 namespace {
 
 constexpr std::array<EffectGenerator, 16> kRgbGenerators{
-    rgbStatic, rgbBreathing, rgbWave,  rgbSpectrum,   rgbSpiral, rgbRipple,
-    rgbTrail,  rgbRain,      rgbStarlight, rgbPulseField, rgbOff,    rgbCustom,
-    rgbTrail,  rgbRings,     rgbPulseWave, rgbTrail,
+    rgbStatic,    rgbBreathing,  rgbWave, rgbSpectrum, rgbSpiral, rgbRipple, rgbTrail,     rgbRain,
+    rgbStarlight, rgbPulseField, rgbOff,  rgbCustom,   rgbTrail,  rgbRings,  rgbPulseWave, rgbTrail,
 };
 
 void selectRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
@@ -24,7 +23,8 @@ void selectRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
     seedRgbMode(s.keyboard, mode);
 }
 void seedRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
-    if (mode == 5) seedRgbMode(s.keyboard, mode);
+    if (mode == 5)
+        seedRgbMode(s.keyboard, mode);
 }
 
 // The one-colour and membrane keyboards share the keyboard scratch state and
@@ -33,7 +33,9 @@ void selectOneColour(EffectState& s, std::uint8_t mode, std::uint8_t) {
     resetKeyboardScratch(s.keyboard);
     seedOneColourMode(s.keyboard, mode);
 }
-void selectMembrane(EffectState& s, std::uint8_t, std::uint8_t) { resetKeyboardScratch(s.keyboard); }
+void selectMembrane(EffectState& s, std::uint8_t, std::uint8_t) {
+    resetKeyboardScratch(s.keyboard);
+}
 void selectMouse(EffectState& s, std::uint8_t mode, std::uint8_t direction) {
     resetMouseScratch(s.mouse);
     seedMouseMode(s.mouse, mode, direction);
@@ -62,9 +64,12 @@ const EffectFamily& effectFamily(LightingKind kind) {
 
 LightingKind keyboardKind(std::uint8_t variant) {
     switch (variant) {
-        case 1: return LightingKind::oneColourKeyboard;
-        case 2: return LightingKind::membraneKeyboard;
-        default: return LightingKind::rgbKeyboard;
+        case 1:
+            return LightingKind::oneColourKeyboard;
+        case 2:
+            return LightingKind::membraneKeyboard;
+        default:
+            return LightingKind::rgbKeyboard;
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "lighting/effect_cli.h"
 #include "lighting/lighting_engine.h"
-#include "lighting/link_channel.h"
 #include "lighting/lighting_threads.h"
+#include "lighting/link_channel.h"
 
 namespace quillon::lighting {
 

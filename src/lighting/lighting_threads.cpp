@@ -12,10 +12,14 @@ using PassFunction = bool (*)(LightingEngine&, const LightingChannels&, Pacer&);
 
 PassFunction passOf(LightingThread thread) {
     switch (thread) {
-        case LightingThread::keyboard: return keyboardPass;
-        case LightingThread::mouse: return mousePass;
-        case LightingThread::mousepad: return mousepadPass;
-        case LightingThread::sync: break;
+        case LightingThread::keyboard:
+            return keyboardPass;
+        case LightingThread::mouse:
+            return mousePass;
+        case LightingThread::mousepad:
+            return mousepadPass;
+        case LightingThread::sync:
+            break;
     }
     return syncPass;
 }
@@ -24,10 +28,14 @@ PassFunction passOf(LightingThread thread) {
 
 int ThreadStartDelays::of(LightingThread thread) const {
     switch (thread) {
-        case LightingThread::keyboard: return keyboardMs;
-        case LightingThread::mouse: return mouseMs;
-        case LightingThread::mousepad: return mousepadMs;
-        case LightingThread::sync: break;
+        case LightingThread::keyboard:
+            return keyboardMs;
+        case LightingThread::mouse:
+            return mouseMs;
+        case LightingThread::mousepad:
+            return mousepadMs;
+        case LightingThread::sync:
+            break;
     }
     return syncMs;
 }
@@ -45,10 +53,14 @@ std::uint32_t StopPacer::nowMs() const {
 
 std::string_view exitLine(LightingThread thread) {
     switch (thread) {
-        case LightingThread::keyboard: return "键盘灯光线程设定退出";
-        case LightingThread::mouse: return "鼠标灯光线程设定退出";
-        case LightingThread::mousepad: return "鼠标垫灯光线程设定退出";
-        case LightingThread::sync: break;
+        case LightingThread::keyboard:
+            return "键盘灯光线程设定退出";
+        case LightingThread::mouse:
+            return "鼠标灯光线程设定退出";
+        case LightingThread::mousepad:
+            return "鼠标垫灯光线程设定退出";
+        case LightingThread::sync:
+            break;
     }
     return "同步灯光线程设定退出";
 }
@@ -57,16 +69,19 @@ void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
                        const link::StopSignal& stop, LightingThread thread, int startDelayMs) {
     StopPacer pacer(stop);
     const PassFunction pass = passOf(thread);
-    if (!pacer.sleepMs(startDelayMs)) return;
+    if (!pacer.sleepMs(startDelayMs))
+        return;
     // The 1 ms stop check between passes keeps a pass that sends nothing from
     // spinning.
     while (pacer.sleepMs(1)) {
-        if (!pass(engine, channels, pacer)) break;
+        if (!pass(engine, channels, pacer))
+            break;
     }
 }
 
 void LightingThreads::start(const ThreadStartDelays& delays) {
-    if (started_) return;
+    if (started_)
+        return;
     started_ = true;
     for (std::size_t i = 0; i < threads_.size(); ++i) {
         const auto thread = static_cast<LightingThread>(i);
@@ -78,9 +93,11 @@ void LightingThreads::start(const ThreadStartDelays& delays) {
 }
 
 void LightingThreads::stop() {
-    for (link::StopSignal& s : stops_) s.request();
+    for (link::StopSignal& s : stops_)
+        s.request();
     for (std::thread& t : threads_) {
-        if (t.joinable()) t.join();
+        if (t.joinable())
+            t.join();
     }
 }
 

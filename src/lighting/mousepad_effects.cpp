@@ -11,7 +11,8 @@ namespace quillon::lighting {
 namespace {
 
 void lightPadLed(EffectContext& ctx, std::size_t i, Rgb led, Rgb screen, std::uint8_t alpha) {
-    if (i >= kMousepadLedCount) return;
+    if (i >= kMousepadLedCount)
+        return;
     ctx.frame[3 * i] = led.red;
     ctx.frame[3 * i + 1] = led.green;
     ctx.frame[3 * i + 2] = led.blue;
@@ -21,7 +22,8 @@ void lightPadLed(EffectContext& ctx, std::size_t i, Rgb led, Rgb screen, std::ui
 template <class Visit>
 void forEachColumnLed(std::size_t column, Visit visit) {
     for (std::uint8_t led : MousepadColumns[column]) {
-        if (led != kNoPadLed) visit(led);
+        if (led != kNoPadLed)
+            visit(led);
     }
 }
 
@@ -41,7 +43,9 @@ void lightColumns(EffectContext& ctx, unsigned lit, std::uint8_t hue) {
     for (std::size_t k = 0; k < kMousepadColumnCount; ++k) {
         if (lit >> k & 1u) {
             const Rgb colour = hueOrFixed(ctx.record, hue);
-            forEachColumnLed(k, [&](std::uint8_t led) { lightPadLed(ctx, led, scaled(colour, factor), colour, s); });
+            forEachColumnLed(k, [&](std::uint8_t led) {
+                lightPadLed(ctx, led, scaled(colour, factor), colour, s);
+            });
             hue = advance(hue, 20, 192);
         } else {
             forEachColumnLed(k, [&](std::uint8_t led) { lightPadLed(ctx, led, Rgb{}, Rgb{}, 0); });
@@ -59,7 +63,8 @@ void resetMousepadScratch(MousepadScratch& s) {
 }
 
 void seedMousepadMode(MousepadScratch& s, std::uint8_t mode) {
-    if (mode == 5) s.triggerRing[0] = 1;
+    if (mode == 5)
+        s.triggerRing[0] = 1;
 }
 
 SendRule mousepadWave(EffectContext& ctx) {
@@ -75,7 +80,8 @@ SendRule mousepadSpectrum(EffectContext& ctx) {
     ps.phase = stepPhase(ps.phase, ctx.record.direction, 192);
     const Rgb colour = ColourWheel[ps.phase];
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    for (std::size_t i = 0; i < kMousepadLedCount; ++i) lightPadLed(ctx, i, scaled(colour, s + 1u), colour, s);
+    for (std::size_t i = 0; i < kMousepadLedCount; ++i)
+        lightPadLed(ctx, i, scaled(colour, s + 1u), colour, s);
     return send(ctx, kMousepadFrameBytes);
 }
 
@@ -93,14 +99,16 @@ SendRule mousepadBreathing(EffectContext& ctx) {
     const std::uint8_t e = BreathEnvelope[ps.phase];
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     const Rgb led = envelopeFirst(colour, e + 1u, s + 1u);
-    for (std::size_t i = 0; i < kMousepadLedCount; ++i) lightPadLed(ctx, i, led, colour, alphaOf(s, e));
+    for (std::size_t i = 0; i < kMousepadLedCount; ++i)
+        lightPadLed(ctx, i, led, colour, alphaOf(s, e));
     return send(ctx, kMousepadLongFrameBytes);
 }
 
 SendRule mousepadStatic(EffectContext& ctx) {
     const Rgb fixed = fixedColour(ctx.record);
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
-    for (std::size_t i = 0; i < kMousepadLedCount; ++i) lightPadLed(ctx, i, scaled(fixed, s + 1u), fixed, s);
+    for (std::size_t i = 0; i < kMousepadLedCount; ++i)
+        lightPadLed(ctx, i, scaled(fixed, s + 1u), fixed, s);
     return send(ctx, kMousepadLongFrameBytes);
 }
 
@@ -108,8 +116,10 @@ SendRule mousepadBar(EffectContext& ctx) {
     MousepadScratch& ps = ctx.state.mousepad;
     constexpr std::int32_t kTop = static_cast<std::int32_t>(kMousepadLedCount);
     // A count left outside the bar's range restarts at its ends.
-    if (ps.barCount > kTop) ps.barCount = kTop;
-    if (ps.barCount < -1) ps.barCount = -1;
+    if (ps.barCount > kTop)
+        ps.barCount = kTop;
+    if (ps.barCount < -1)
+        ps.barCount = -1;
     const std::int32_t c = ps.barCount;
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     std::uint8_t h = 0;
@@ -149,7 +159,8 @@ SendRule mousepadRunningLight(EffectContext& ctx) {
     for (std::size_t i = 0; i < kMousepadLedCount; ++i) {
         ps.levels[i] = decayRunningLevel(ps.levels[i], kMousepadRunningDecay);
         const Rgb colour = hueOrFixed(ctx.record, ps.hues[i]);
-        lightPadLed(ctx, i, envelopeFirst(colour, ps.levels[i] + 1u, s + 1u), colour, alphaOf(s, ps.levels[i]));
+        lightPadLed(ctx, i, envelopeFirst(colour, ps.levels[i] + 1u, s + 1u), colour,
+                    alphaOf(s, ps.levels[i]));
     }
     return send(ctx, kMousepadFrameBytes);
 }
@@ -161,7 +172,8 @@ SendRule mousepadColumnWave(EffectContext& ctx) {
     std::uint8_t h = ps.phase;
     for (std::size_t k = 0; k < kMousepadColumnCount; ++k) {
         const Rgb colour = ColourWheel[h];
-        forEachColumnLed(k, [&](std::uint8_t led) { lightPadLed(ctx, led, scaled(colour, s + 1u), colour, s); });
+        forEachColumnLed(
+            k, [&](std::uint8_t led) { lightPadLed(ctx, led, scaled(colour, s + 1u), colour, s); });
         h = advance(h, 7, 192);
     }
     return send(ctx, kMousepadFrameBytes);
@@ -193,10 +205,12 @@ SendRule mousepadSweep(EffectContext& ctx) {
             return SendRule::none;
         }
         h = previousHue();
-        for (unsigned k = 0; k < kMousepadColumnCount; ++k) lit |= (pattern() >> (7 - k) & 1u) << k;
+        for (unsigned k = 0; k < kMousepadColumnCount; ++k)
+            lit |= (pattern() >> (7 - k) & 1u) << k;
     } else {
         h = previousHue();
-        for (unsigned k = 0; k < kMousepadColumnCount; ++k) lit |= (pattern() >> (15 - k) & 1u) << k;
+        for (unsigned k = 0; k < kMousepadColumnCount; ++k)
+            lit |= (pattern() >> (15 - k) & 1u) << k;
         ps.sweepPattern = static_cast<std::int16_t>(static_cast<std::uint16_t>(pattern() << 1));
         --ps.sweepCounter;
     }
@@ -206,8 +220,8 @@ SendRule mousepadSweep(EffectContext& ctx) {
 
 SendRule mousepadClickFlash(EffectContext& ctx) {
     MousepadScratch& ps = ctx.state.mousepad;
-    const bool lit = clickFlashLit(ctx.signals ? &ctx.signals->mousepadClickPulse : nullptr, ps.flash,
-                                   ps.clickHue, ps.clickTimeMs, ctx.host.nowMs());
+    const bool lit = clickFlashLit(ctx.signals ? &ctx.signals->mousepadClickPulse : nullptr,
+                                   ps.flash, ps.clickHue, ps.clickTimeMs, ctx.host.nowMs());
     const Rgb colour = hueOrFixed(ctx.record, ps.clickHue);
     const std::uint8_t s = brightnessScale(ctx.record.brightness);
     for (std::size_t i = 0; i < kMousepadLedCount; ++i) {
@@ -219,6 +233,5 @@ SendRule mousepadClickFlash(EffectContext& ctx) {
     }
     return send(ctx, kMousepadLongFrameBytes);
 }
-
 
 }  // namespace quillon::lighting

@@ -23,10 +23,12 @@ SendRule mousepadClickFlash(EffectContext& ctx);    // 8
 
 // Modes 0..8 (mode 9 has no generator), indexed by mode.
 inline constexpr std::array<EffectGenerator, 9> MousepadGenerators{
-    mousepadWave,         mousepadSpectrum,   mousepadBreathing, mousepadStatic, mousepadBar,
+    mousepadWave,         mousepadSpectrum,   mousepadBreathing, mousepadStatic,     mousepadBar,
     mousepadRunningLight, mousepadColumnWave, mousepadSweep,     mousepadClickFlash,
 };
-constexpr GeneratorTable mousepadGenerators() { return MousepadGenerators; }
+constexpr GeneratorTable mousepadGenerators() {
+    return MousepadGenerators;
+}
 
 // What a mousepad mode selection resets.
 void resetMousepadScratch(MousepadScratch& s);

@@ -27,7 +27,6 @@ void spreadRipplePlanes(std::array<RipplePlane, 4>& p) {
     p2[0] >>= 1;
 }
 
-
 SendRule rgbRipple(EffectContext& ctx) {
     KeyboardScratch& st = ctx.state.keyboard;
     auto& planes = st.ripple;

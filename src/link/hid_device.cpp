@@ -38,7 +38,9 @@ std::shared_ptr<platform::HidConnection> HidDevice::connection() const {
     return connection_;
 }
 
-bool HidDevice::isOpen() const { return connection() != nullptr; }
+bool HidDevice::isOpen() const {
+    return connection() != nullptr;
+}
 
 bool HidDevice::open() {
     close();
@@ -48,7 +50,8 @@ bool HidDevice::open() {
     flags.overlapped = openOverlapped;
     flags.exclusive = openExclusive;
     std::unique_ptr<platform::HidConnection> opened = backend_.open(devicePath, flags);
-    if (!opened) return false;
+    if (!opened)
+        return false;
 
     attributes_ = opened->attributes();
     caps_ = opened->collection();
@@ -64,7 +67,8 @@ bool HidDevice::open() {
 }
 
 void HidDevice::close() {
-    if (readPending() || writePending()) abortSignal_.set();
+    if (readPending() || writePending())
+        abortSignal_.set();
     std::shared_ptr<platform::HidConnection> dropped;
     {
         std::lock_guard guard(connectionMutex_);
@@ -76,14 +80,19 @@ void HidDevice::close() {
     // with that thread's decoding.
 }
 
-bool HidDevice::probe() const { return !devicePath.empty() && backend_.probe(devicePath); }
+bool HidDevice::probe() const {
+    return !devicePath.empty() && backend_.probe(devicePath);
+}
 
-void HidDevice::abort() { abortSignal_.set(); }
+void HidDevice::abort() {
+    abortSignal_.set();
+}
 
 bool HidDevice::writeReport(std::span<const std::uint8_t> report, std::size_t& written) {
     written = 0;
     std::shared_ptr<platform::HidConnection> conn = connection();
-    if (!conn) return false;
+    if (!conn)
+        return false;
     writePending_.store(true, std::memory_order_relaxed);
     const platform::TransferStatus status =
         conn->writeReport(report, kWriteTimeLimitMs, abortSignal_, written);
@@ -92,17 +101,18 @@ bool HidDevice::writeReport(std::span<const std::uint8_t> report, std::size_t& w
         written = 0;
         return false;
     }
-    if (ReportTrace* trace = trace_.load(std::memory_order_acquire)) trace->reportWritten(report);
+    if (ReportTrace* trace = trace_.load(std::memory_order_acquire))
+        trace->reportWritten(report);
     return true;
 }
 
 bool HidDevice::readReport(std::span<std::uint8_t> buffer, int timeoutMs, std::size_t& got) {
     got = 0;
     std::shared_ptr<platform::HidConnection> conn = connection();
-    if (!conn) return false;
+    if (!conn)
+        return false;
     readPending_.store(true, std::memory_order_relaxed);
-    const platform::TransferStatus status =
-        conn->readReport(buffer, timeoutMs, abortSignal_, got);
+    const platform::TransferStatus status = conn->readReport(buffer, timeoutMs, abortSignal_, got);
     readPending_.store(false, std::memory_order_relaxed);
     if (status != platform::TransferStatus::completed) {
         got = 0;
@@ -114,7 +124,8 @@ bool HidDevice::readReport(std::span<std::uint8_t> buffer, int timeoutMs, std::s
 }
 
 void HidDevice::discardPendingInput() {
-    if (std::shared_ptr<platform::HidConnection> conn = connection()) conn->discardPendingInput();
+    if (std::shared_ptr<platform::HidConnection> conn = connection())
+        conn->discardPendingInput();
 }
 
 void HidDevice::buildInputItems() {
@@ -130,7 +141,8 @@ void HidDevice::buildInputItems() {
         // The longest list the usage page can yield in one report.
         std::uint32_t length = 0;
         for (const platform::ButtonCaps& other : buttons) {
-            if (other.usagePage != cap.usagePage) continue;
+            if (other.usagePage != cap.usagePage)
+                continue;
             length += other.isArray ? other.reportCount
                                     : std::uint32_t(other.usageMax - other.usageMin + 1);
         }
@@ -145,14 +157,16 @@ void HidDevice::buildInputItems() {
             item.reportId = cap.reportId;
             item.usage = std::uint16_t(u);
             inputItems_.push_back(item);
-            if (!cap.isRange) break;
+            if (!cap.isRange)
+                break;
         }
     }
 }
 
 bool HidDevice::decodeInputReport(std::uint16_t usagePageFilter,
                                   std::span<const std::uint8_t> report) {
-    if (report.empty()) return true;
+    if (report.empty())
+        return true;
     const std::uint8_t reportId = report[0];
     const auto& buttonCaps = caps_.input.buttons;
     const auto& valueCaps = caps_.input.values;
@@ -165,38 +179,49 @@ bool HidDevice::decodeInputReport(std::uint16_t usagePageFilter,
         if (!item.isButton) {
             while (valueCapIndex < valueCaps.size()) {
                 const platform::ValueCaps& vc = valueCaps[valueCapIndex];
-                const std::uint32_t count = vc.isRange ? std::uint32_t(vc.usageMax - vc.usageMin + 1) : 1;
-                if (valueUsageIndex < count) break;
+                const std::uint32_t count =
+                    vc.isRange ? std::uint32_t(vc.usageMax - vc.usageMin + 1) : 1;
+                if (valueUsageIndex < count)
+                    break;
                 ++valueCapIndex;
                 valueUsageIndex = 0;
             }
-            if (valueCapIndex < valueCaps.size()) valueCap = &valueCaps[valueCapIndex];
+            if (valueCapIndex < valueCaps.size())
+                valueCap = &valueCaps[valueCapIndex];
             ++valueUsageIndex;
         }
-        if (item.reportId != reportId) continue;
-        if (usagePageFilter != 0 && item.usagePage != usagePageFilter) continue;
+        if (item.reportId != reportId)
+            continue;
+        if (usagePageFilter != 0 && item.usagePage != usagePageFilter)
+            continue;
 
         if (item.isButton) {
             std::array<std::uint16_t, kMaxUsageList> active{};
             std::size_t count = 0;
             for (const platform::ButtonCaps& cap : buttonCaps) {
-                if (cap.reportId != reportId || cap.usagePage != item.usagePage) continue;
-                count += platform::activeUsages(
-                    cap, report, std::span<std::uint16_t>(active).subspan(count));
+                if (cap.reportId != reportId || cap.usagePage != item.usagePage)
+                    continue;
+                count += platform::activeUsages(cap, report,
+                                                std::span<std::uint16_t>(active).subspan(count));
             }
             std::size_t kept = 0;
             for (std::size_t k = 0; k < count && kept < item.usages.size(); ++k) {
                 if (active[k] >= item.usageMin && active[k] <= item.usageMax)
                     item.usages[kept++] = active[k];
             }
-            if (kept < item.usages.size()) item.usages[kept] = 0;
+            if (kept < item.usages.size())
+                item.usages[kept] = 0;
             item.lastStatus = 1;
         } else {
-            if (valueCap == nullptr) return false;
-            const std::optional<std::uint32_t> raw = platform::usageValue(*valueCap, item.usage, report);
-            if (!raw) return false;
+            if (valueCap == nullptr)
+                return false;
+            const std::optional<std::uint32_t> raw =
+                platform::usageValue(*valueCap, item.usage, report);
+            if (!raw)
+                return false;
             item.rawValue = *raw;
-            item.scaledValue = platform::scaledUsageValue(*valueCap, item.usage, report).value_or(0);
+            item.scaledValue =
+                platform::scaledUsageValue(*valueCap, item.usage, report).value_or(0);
             item.lastStatus = 1;
         }
         item.dataSet = true;

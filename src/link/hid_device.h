@@ -40,7 +40,7 @@ struct PathIds {
 PathIds parsePathIds(std::string_view path);
 
 class HidDevice {
-public:
+  public:
     explicit HidDevice(platform::HidBackend& backend);
     ~HidDevice();
     HidDevice(const HidDevice&) = delete;
@@ -99,7 +99,7 @@ public:
 
     platform::HidBackend& backend() const { return backend_; }
 
-private:
+  private:
     std::shared_ptr<platform::HidConnection> connection() const;
     void buildInputItems();
 

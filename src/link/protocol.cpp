@@ -9,15 +9,18 @@ namespace quillon::link {
 namespace {
 
 Status answerStatus(const CommandReport& answer) {
-    if (answer.status() == kStatusError) return Status::deviceError;
-    if (answer.status() == kStatusBusy) return Status::deviceBusy;
+    if (answer.status() == kStatusError)
+        return Status::deviceError;
+    if (answer.status() == kStatusBusy)
+        return Status::deviceBusy;
     return Status::ok;
 }
 
 // One request whose answer's status decides the result.
 Status command(DeviceLink& link, const CommandReport& request, CommandReport& answer) {
     const Status s = exchange(link, request, answer);
-    if (s != Status::ok) return s;
+    if (s != Status::ok)
+        return s;
     return answerStatus(answer);
 }
 
@@ -36,7 +39,8 @@ Status chunked(DeviceLink& link, Command cmd, std::uint16_t base, Direction dire
         return std::min(t, capacity);
     };
     std::size_t limit = currentTotal();
-    if (limit == 0) return Status::ok;
+    if (limit == 0)
+        return Status::ok;
 
     CommandReport request;
     request.bytes[0] = kCommandReportId;
@@ -53,20 +57,25 @@ Status chunked(DeviceLink& link, Command cmd, std::uint16_t base, Direction dire
             std::copy_n(source.begin() + std::ptrdiff_t(p), chunk, request.payload().begin());
         sealChecksum(request);
         const Status s = command(link, request, answer);
-        if (s != Status::ok) return s;
+        if (s != Status::ok)
+            return s;
         if (direction == Direction::fromDevice)
             std::copy_n(answer.payload().begin(), chunk, sink.begin() + std::ptrdiff_t(p));
-        if (followBlockLength) limit = currentTotal();
+        if (followBlockLength)
+            limit = currentTotal();
     }
     return Status::ok;
 }
 
-bool validSlot(int slot) { return slot >= 0 && slot <= kHighestSlot; }
+bool validSlot(int slot) {
+    return slot >= 0 && slot <= kHighestSlot;
+}
 
 }  // namespace
 
 Status exchange(DeviceLink& link, const CommandReport& request, CommandReport& answer) {
-    if (link.connected.load() == 0) return Status::noExchange;
+    if (link.connected.load() == 0)
+        return Status::noExchange;
     // Held across the write and the read: another thread's request cannot
     // slip in between and take this request's answer.
     std::lock_guard guard(link.lock);
@@ -74,15 +83,18 @@ Status exchange(DeviceLink& link, const CommandReport& request, CommandReport& a
         // A late answer to an abandoned attempt must not pass for this one's.
         link.hid.discardPendingInput();
         std::size_t written = 0;
-        if (!link.hid.writeReport(request.bytes, written)) return Status::writeFailed;
+        if (!link.hid.writeReport(request.bytes, written))
+            return Status::writeFailed;
         std::size_t got = 0;
-        if (link.hid.readReport(answer.bytes, kReadTimeLimitMs, got)) return Status::ok;
+        if (link.hid.readReport(answer.bytes, kReadTimeLimitMs, got))
+            return Status::ok;
     }
     return Status::noExchange;
 }
 
 Status exchangeOnce(DeviceLink& link, const CommandReport& request) {
-    if (link.connected.load() == 0) return Status::noExchange;
+    if (link.connected.load() == 0)
+        return Status::noExchange;
     std::lock_guard guard(link.lock);
     link.hid.discardPendingInput();
     std::size_t written = 0;
@@ -91,7 +103,7 @@ Status exchangeOnce(DeviceLink& link, const CommandReport& request) {
     CommandReport answer;
     std::size_t got = 0;
     return link.hid.readReport(answer.bytes, kReadTimeLimitMs, got) ? Status::ok
-                                                                     : Status::noExchange;
+                                                                    : Status::noExchange;
 }
 
 Status begin(DeviceLink& link) {
@@ -109,7 +121,8 @@ Status end(DeviceLink& link) {
 Status readInfo(DeviceLink& link, DeviceInfo& info) {
     CommandReport answer;
     const Status s = command(link, buildRequest(CMD_READ_INFO, 0, {}, kDeviceInfoSize), answer);
-    if (s == Status::ok) std::copy_n(answer.payload().begin(), kDeviceInfoSize, info.bytes.begin());
+    if (s == Status::ok)
+        std::copy_n(answer.payload().begin(), kDeviceInfoSize, info.bytes.begin());
     return s;
 }
 
@@ -118,7 +131,8 @@ Status readSettings(DeviceLink& link, std::uint16_t offset, std::span<std::uint8
     CommandReport answer;
     const Status s =
         command(link, buildRequest(CMD_READ_SETTINGS, offset, {}, std::uint8_t(n)), answer);
-    if (s == Status::ok) std::copy_n(answer.payload().begin(), n, out.begin());
+    if (s == Status::ok)
+        std::copy_n(answer.payload().begin(), n, out.begin());
     return s;
 }
 
@@ -135,14 +149,16 @@ Status readKeymapBase(DeviceLink& link, std::span<std::uint8_t> buffer) {
 }
 
 Status readKeymapSlot(DeviceLink& link, std::span<std::uint8_t> buffer, int slot) {
-    if (!validSlot(slot)) return Status::badSlot;
+    if (!validSlot(slot))
+        return Status::badSlot;
     return chunked(link, CMD_READ_KEYMAP_SLOT, std::uint16_t(slot * kKeymapSlotStride),
                    Direction::fromDevice, {}, buffer, 0, true);
 }
 
 Status writeKeymapSlot(DeviceLink& link, std::span<const std::uint8_t> bytes, int slot,
                        bool useBlockLength) {
-    if (!validSlot(slot)) return Status::badSlot;
+    if (!validSlot(slot))
+        return Status::badSlot;
     return chunked(link, CMD_WRITE_KEYMAP_SLOT, std::uint16_t(slot * kKeymapSlotStride),
                    Direction::toDevice, bytes, {}, bytes.size(), useBlockLength);
 }

@@ -8,7 +8,7 @@
 namespace quillon::link {
 
 class ReportTrace {
-public:
+  public:
     virtual ~ReportTrace() = default;
     virtual void reportWritten(std::span<const std::uint8_t> report) = 0;
     virtual void reportRead(std::span<const std::uint8_t> report) = 0;

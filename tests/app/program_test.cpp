@@ -2,8 +2,6 @@
 // threads wired into the application, driven through the in-memory skin with
 // emulated devices. The GUI thread is played by the test.
 
-#include "app/program_services.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "app/program_services.h"
 #include "emu/virtual_bus.h"
 #include "profiles/temp_folder.h"
 #include "shell/queue_event_loop.h"
@@ -27,7 +26,8 @@ using link::DeviceKind;
 
 const link::Product& productOf(DeviceKind kind, std::uint8_t variant) {
     for (const link::Product& p : link::kProducts)
-        if (p.kind == kind && p.variant == variant) return p;
+        if (p.kind == kind && p.variant == variant)
+            return p;
     return link::kProducts[0];
 }
 
@@ -39,7 +39,8 @@ struct Program : ::testing::Test {
         std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
         skin.at("kb_macro_tab_saveorcancel").setVisible(false);
         skin.at("ms_macro_tab_saveorcancel").setVisible(false);
-        for (int i = 0; i < 16; ++i) skin.at("kb_deng_combo_modeSelect").addRow(skin::Row::text("m"));
+        for (int i = 0; i < 16; ++i)
+            skin.at("kb_deng_combo_modeSelect").addRow(skin::Row::text("m"));
         services = std::make_unique<ProgramServices>(app, bus, users);
         skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
     }
@@ -53,7 +54,8 @@ struct Program : ::testing::Test {
         const auto end = Clock::now() + limit;
         while (Clock::now() < end) {
             loop.runPending();
-            if (done()) return true;
+            if (done())
+                return true;
             std::this_thread::sleep_for(1ms);
         }
         return done();
@@ -117,13 +119,14 @@ TEST_F(Program, SuspendStopsTheFramesAndResumeLetsThemGoOn) {
     app.windowInit();
     auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
     ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2; }));
-    ASSERT_TRUE(app.messages().dispatch(
-        {shell::MessageId::powerBroadcast, shell::kPowerSuspend, 0}));
+    ASSERT_TRUE(
+        app.messages().dispatch({shell::MessageId::powerBroadcast, shell::kPowerSuspend, 0}));
     pumpUntil([] { return false; }, 100ms);
     const auto frozen = keyboard->frameCount();
     pumpUntil([] { return false; }, 300ms);
     EXPECT_EQ(keyboard->frameCount(), frozen);
-    ASSERT_TRUE(app.messages().dispatch({shell::MessageId::powerBroadcast, shell::kPowerResume, 0}));
+    ASSERT_TRUE(
+        app.messages().dispatch({shell::MessageId::powerBroadcast, shell::kPowerResume, 0}));
     EXPECT_TRUE(pumpUntil([&] { return keyboard->frameCount() > frozen; }));
 }
 
@@ -142,16 +145,19 @@ TEST_F(Program, AMousepadChangeReachesTheDeviceWithTheNextFlush) {
     ASSERT_TRUE(app.messages().dispatchTimer(shell::TimerId::settingsFlush));
     const auto requests = pad->requests();
     const auto writes = std::count_if(requests.begin(), requests.end(), [](const auto& r) {
-        return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS) && r.length() == 56;
+        return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS) &&
+               r.length() == 56;
     });
     EXPECT_EQ(writes, 1);
     // A second tick without a change sends nothing.
     pad->clearRequestLog();
     ASSERT_TRUE(app.messages().dispatchTimer(shell::TimerId::settingsFlush));
     const auto later = pad->requests();
-    EXPECT_EQ(std::count_if(later.begin(), later.end(), [](const auto& r) {
-                  return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS);
-              }),
+    EXPECT_EQ(std::count_if(later.begin(), later.end(),
+                            [](const auto& r) {
+                                return r.command() ==
+                                       static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS);
+                            }),
               0);
 }
 
@@ -191,7 +197,8 @@ TEST_F(Program, TheMouseAndTheMousepadRunTheirOwnEffects) {
     // The screen picture follows the frames.
     const auto& leds = services->lightingEngine().mirrors.mouse;
     bool lit = false;
-    for (std::size_t i = 0; i < leds.size(); ++i) lit = lit || leds.cell(i).alpha != 0;
+    for (std::size_t i = 0; i < leds.size(); ++i)
+        lit = lit || leds.cell(i).alpha != 0;
     EXPECT_TRUE(lit);
 }
 

@@ -17,7 +17,8 @@ struct CommandRun {
     std::ostringstream out, err;
     int code = -1;
     explicit CommandRun(bool devices = true) {
-        if (devices) emu::attachDemoDevices(bus);
+        if (devices)
+            emu::attachDemoDevices(bus);
     }
     int operator()(std::vector<std::string> args, link::ReportTrace* trace = nullptr) {
         out.str("");
@@ -53,7 +54,8 @@ TEST(QuillonctlTest, InfoPrintsTheRecordAndTracesEveryReport) {
 
     std::ifstream in(path);
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     std::filesystem::remove(path);
     ASSERT_EQ(lines.size(), 6u);  // begin, info, end: a write and a read each
     EXPECT_EQ(lines[0], "W 04010001" + std::string(120, '0'));
@@ -69,7 +71,8 @@ TEST(QuillonctlTest, KeymapReadUsesTheKeyboardsBlockLength) {
     EXPECT_EQ(run({"keymap", "read", "keyboard", "--slot", "2"}), 0) << run.err.str();
     std::istringstream lines(run.out.str());
     int count = 0;
-    for (std::string line; std::getline(lines, line);) ++count;
+    for (std::string line; std::getline(lines, line);)
+        ++count;
     EXPECT_EQ(count, 104);
 }
 

@@ -5,7 +5,6 @@
 
 #include "emu/virtual_bus.h"
 #include "link/command_report.h"
-
 #include "support/allocation_counter.h"
 
 namespace quillon::emu {

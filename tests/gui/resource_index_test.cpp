@@ -1,9 +1,9 @@
 // "res.xml" names the skin files by resource; nothing in it may lead out of
 // the skin folder.
 
-#include <gtest/gtest.h>
-
 #include "gui/resource_index.h"
+
+#include <gtest/gtest.h>
 
 namespace quillon::gui {
 namespace {
@@ -26,10 +26,12 @@ TEST(ResourceIndex, RefusesFilesOutsideTheSkinFolderAndKeepsWhatItHad) {
     ResourceIndex index;
     ASSERT_EQ(index.parse(R"(<resources><resource name="XML_MAIN" file="main.xml"/></resources>)"),
               ResourceIndexLoad::ok);
-    EXPECT_EQ(index.parse(R"(<resources><resource name="XML_MAIN" file="../../etc/passwd"/></resources>)"),
+    EXPECT_EQ(index.parse(
+                  R"(<resources><resource name="XML_MAIN" file="../../etc/passwd"/></resources>)"),
               ResourceIndexLoad::malformed);
-    EXPECT_EQ(index.parse(R"(<resources><resource name="XML_MAIN" file="sub/main.xml"/></resources>)"),
-              ResourceIndexLoad::malformed);
+    EXPECT_EQ(
+        index.parse(R"(<resources><resource name="XML_MAIN" file="sub/main.xml"/></resources>)"),
+        ResourceIndexLoad::malformed);
     EXPECT_EQ(index.parse(R"(<resources><resource name="XML_MAIN"/></resources>)"),
               ResourceIndexLoad::malformed);
     EXPECT_EQ(index.parse("<resources><resource"), ResourceIndexLoad::malformed);

@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "effect_rig.h"
-#include "race_channels.h"
 #include "lighting/lighting_view.h"
+#include "race_channels.h"
 #include "skin/memory_skin.h"
 
 namespace quillon::lighting {

@@ -180,7 +180,8 @@ TEST(LightingView, ShowingTheViewInRippleModeStartsAWaveWithoutAReset) {
     rig.view.refresh(DeviceKind::keyboard);
     rig.engine.applyPendingSelection(LightingKind::rgbKeyboard, 1);
     const KeyboardScratch& s = rig.engine.effectState().keyboard;
-    for (const RipplePlane& p : s.ripple) EXPECT_EQ(p[9], 1u << 6);
+    for (const RipplePlane& p : s.ripple)
+        EXPECT_EQ(p[9], 1u << 6);
     EXPECT_EQ(s.keyLevel[3], 77);
 }
 

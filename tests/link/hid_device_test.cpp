@@ -1,9 +1,10 @@
+#include "link/hid_device.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
-#include "link/hid_device.h"
 #include "scripted_device.h"
 
 namespace quillon::link {
@@ -32,11 +33,13 @@ TEST(PathIdsTest, ReadsHexNumbersAfterMarkersWithoutRegardToCase) {
 TEST(HidDeviceTest, EnumerationKeepsEveryPathInOrderPastEachDoubling) {
     testing::ScriptedDevice bus;
     bus.paths.clear();
-    for (int i = 0; i < 40; ++i) bus.paths.push_back("path" + std::to_string(i));
+    for (int i = 0; i < 40; ++i)
+        bus.paths.push_back("path" + std::to_string(i));
     HidDevice dev(bus);
     ASSERT_TRUE(dev.enumerate());
     ASSERT_EQ(dev.pathCount, 40);
-    for (int i = 0; i < 40; ++i) EXPECT_EQ(dev.pathList[i], "path" + std::to_string(i));
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(dev.pathList[i], "path" + std::to_string(i));
 
     bus.paths.clear();
     ASSERT_TRUE(dev.enumerate());
@@ -74,7 +77,8 @@ TEST(HidDeviceTest, CloseFromAnotherThreadEndsAPendingReadAtOnce) {
         result = dev.readReport(buffer, platform::kNoTimeLimit, got);
         waited = std::chrono::steady_clock::now() - start;
     });
-    while (!dev.readPending()) std::this_thread::yield();
+    while (!dev.readPending())
+        std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     dev.close();
     reader.join();

@@ -1,3 +1,5 @@
+#include "link/protocol.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -5,7 +7,6 @@
 #include <numeric>
 #include <thread>
 
-#include "link/protocol.h"
 #include "scripted_device.h"
 
 namespace quillon::link {
@@ -26,8 +27,12 @@ struct Connected {
     }
 };
 
-std::uint16_t checksumOf(const Report& r) { return std::uint16_t(r[1] | (r[2] << 8)); }
-std::uint16_t offsetOf(const Report& r) { return std::uint16_t(r[5] | (r[6] << 8)); }
+std::uint16_t checksumOf(const Report& r) {
+    return std::uint16_t(r[1] | (r[2] << 8));
+}
+std::uint16_t offsetOf(const Report& r) {
+    return std::uint16_t(r[5] | (r[6] << 8));
+}
 
 std::uint16_t sumOf(const Report& r) {
     return std::uint16_t(std::accumulate(r.begin() + 3, r.end(), 0u) & 0xFFFF);
@@ -55,7 +60,8 @@ TEST(CommandReportTest, ChecksumsMatchTheKnownRequests) {
 TEST(ChunkedTransferTest, RgbFrameGoesOutAsSevenChunks) {
     Connected c;
     std::array<std::uint8_t, 378> frame;
-    for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = std::uint8_t(i);
+    for (std::size_t i = 0; i < frame.size(); ++i)
+        frame[i] = std::uint8_t(i);
     ASSERT_EQ(sendLedFrame(c.link, frame), STATUS_OK);
 
     const auto w = c.device.writes();
@@ -90,7 +96,8 @@ TEST(ChunkedTransferTest, KeymapSlotReadUsesSlotOffsetsAndBlockLength) {
     c.link.blockLength = 312;
     c.device.responder = [](const Report& req) {
         Report a = req;
-        for (int i = 8; i < 64; ++i) a[i] = std::uint8_t(req[5] + i);
+        for (int i = 8; i < 64; ++i)
+            a[i] = std::uint8_t(req[5] + i);
         return std::optional<Report>(a);
     };
     std::array<std::uint8_t, 512> buffer{};
@@ -132,7 +139,8 @@ TEST(ChunkedTransferTest, BusyOnThirdChunkStopsWithTwoWritten) {
     int n = 0;
     c.device.responder = [&n](const Report& req) {
         Report a = req;
-        if (++n == 3) a[7] = 0xFE;
+        if (++n == 3)
+            a[7] = 0xFE;
         return std::optional<Report>(a);
     };
     std::array<std::uint8_t, 378> frame{};
@@ -142,7 +150,8 @@ TEST(ChunkedTransferTest, BusyOnThirdChunkStopsWithTwoWritten) {
     n = 0;
     c.device.responder = [&n](const Report& req) {
         Report a = req;
-        if (++n == 1) a[7] = 0xFF;
+        if (++n == 1)
+            a[7] = 0xFF;
         return std::optional<Report>(a);
     };
     EXPECT_EQ(writeMacros(c.link, frame), STATUS_DEVICE_ERROR);
@@ -202,7 +211,8 @@ TEST(ProtocolTest, ReadInfoAndSettingsCopyThePayload) {
     Connected c;
     c.device.responder = [](const Report& req) {
         Report a = req;
-        for (int i = 8; i < 64; ++i) a[i] = std::uint8_t(i - 8 + req[5]);
+        for (int i = 8; i < 64; ++i)
+            a[i] = std::uint8_t(i - 8 + req[5]);
         return std::optional<Report>(a);
     };
     DeviceInfo info;

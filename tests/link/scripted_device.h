@@ -64,7 +64,8 @@ struct ScriptedDevice final : platform::HidBackend {
 
         platform::TransferStatus writeReport(std::span<const std::uint8_t> report, int,
                                              platform::AbortSignal&, std::size_t& n) override {
-            if (device.writesFail) return platform::TransferStatus::failed;
+            if (device.writesFail)
+                return platform::TransferStatus::failed;
             Report r{};
             std::copy_n(report.begin(), std::min<std::size_t>(64, report.size()), r.begin());
             std::optional<Report> answer;
@@ -74,7 +75,8 @@ struct ScriptedDevice final : platform::HidBackend {
             }
             answer = device.responder(r);
             if (answer) {
-                if (device.answerDelay.count() > 0) std::this_thread::sleep_for(device.answerDelay);
+                if (device.answerDelay.count() > 0)
+                    std::this_thread::sleep_for(device.answerDelay);
                 device.queueInput(*answer);
             }
             n = report.size();
@@ -82,7 +84,8 @@ struct ScriptedDevice final : platform::HidBackend {
         }
 
         platform::TransferStatus readReport(std::span<std::uint8_t> buffer, int timeoutMs,
-                                            platform::AbortSignal& abort, std::size_t& got) override {
+                                            platform::AbortSignal& abort,
+                                            std::size_t& got) override {
             const auto deadline = std::chrono::steady_clock::now() +
                                   std::chrono::milliseconds(timeoutMs < 0 ? 1000000 : timeoutMs);
             for (;;) {
@@ -99,7 +102,8 @@ struct ScriptedDevice final : platform::HidBackend {
                 pollfd p{abort.fd(), POLLIN, 0};
                 const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                     deadline - std::chrono::steady_clock::now());
-                if (left.count() <= 0) return platform::TransferStatus::timedOut;
+                if (left.count() <= 0)
+                    return platform::TransferStatus::timedOut;
                 if (::poll(&p, 1, int(std::min<long>(left.count(), 5))) > 0 && abort.consume())
                     return platform::TransferStatus::aborted;
             }
@@ -115,7 +119,8 @@ struct ScriptedDevice final : platform::HidBackend {
         out = paths;
         return true;
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view, platform::HidOpenFlags) override {
+    std::unique_ptr<platform::HidConnection> open(std::string_view,
+                                                  platform::HidOpenFlags) override {
         return std::make_unique<Connection>(*this);
     }
     bool probe(std::string_view) override { return true; }

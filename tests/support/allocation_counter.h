@@ -21,9 +21,14 @@ inline thread_local long allocationsOnThisThread = 0;
 void* operator new(std::size_t size) {
     quillon::testing::allocationCount.fetch_add(1, std::memory_order_relaxed);
     ++quillon::testing::allocationsOnThisThread;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 #pragma GCC diagnostic pop
