@@ -41,12 +41,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no emulated keyboard\n");
         return 1;
     }
-    lighting::LightingEngine engine;
+    link::DeviceIdentity identity;
+    lighting::LightingEngine engine{identity};
     engine.settings.edit(
         [](lighting::LightingRecords& r) { r.keyboard.lighting = {3, 14, 0, 1, 1, 0xFF, 0, 0}; });
     lighting::LinkChannel kb(kbLink), mouse(mouseLink), pad(padLink);
-    lighting::LightingThreads threads(engine, {kb, mouse, pad});
-    threads.start({0, 0, 0, 0});
+    shell::WorkerSet threads;
+    lighting::setLightingBodies(threads, engine, {kb, mouse, pad}, {0, 0, 0, 0});
+    threads.start();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
 
     const auto frames0 = keyboard->frameCount();
@@ -57,7 +59,7 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
     const auto frames = keyboard->frameCount() - frames0;
-    threads.stop();
+    (void)threads.stop();
 
     std::printf(
         "mode 3, speed 0, 1 ms per report: %.1f frames/s, CPU %.2f %% of one core "

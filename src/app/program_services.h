@@ -1,81 +1,58 @@
 #pragma once
 
-// The composition root of the program's core: profiles, device attach,
-// lighting and their views, wired into the application object. The GUI's
-// main() and the end-to-end tests build the same thing, the first over Qt
-// widgets and the hidraw backend, the second over the in-memory skin and the
-// emulated devices.
+// The program's core: its feature modules, in the order they are installed
+// into the application object. The GUI's main() and the end-to-end tests
+// build the same thing, the first over Qt widgets and the hidraw backend, the
+// second over the in-memory skin and the emulated devices.
+//
+// A new feature is one more module here: construct it with what it uses and
+// call its install() in the constructor, after the modules whose events or
+// records it needs.
 
-#include <functional>
-
-#include "attach/attach_hooks.h"
+#include "app/profiles_module.h"
 #include "attach/attach_service.h"
-#include "lighting/lighting_engine.h"
-#include "lighting/lighting_threads.h"
-#include "lighting/lighting_view.h"
-#include "lighting/link_channel.h"
-#include "lighting/settings_flush.h"
+#include "lighting/lighting_module.h"
+#include "link/device_identity.h"
 #include "platform/hid/hid_backend.h"
 #include "platform/user_folders.h"
-#include "profiles/ini_file.h"
-#include "profiles/profile_content.h"
-#include "profiles/profile_folders.h"
-#include "profiles/profile_startup.h"
 #include "shell/application.h"
 
 namespace quillon::app {
 
 class ProgramServices {
   public:
-    // Installs routes, messages, timers, start-up steps and worker bodies into
-    // `application`; construct it before the skin sends "windowinit".
+    // Installs every module into `application`; construct it before the skin
+    // sends "windowinit".
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
                     const platform::UserFolders& folders);
-    // Stops the application's workers: their bodies live here.
+    // Stops the application's workers: their bodies use the modules. Destroy
+    // it only after a stop() that left no worker running.
     ~ProgramServices();
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
 
-    // Stops every worker (bounded); before the links are destroyed. Idempotent.
-    void stop();
+    // Stops every worker (about a second at most); before the links are
+    // destroyed. Idempotent. stillRunning > 0: a worker ignored its stop and
+    // may still use the modules and the links — end the process without
+    // destroying them (std::quick_exit).
+    shell::StopReport stop();
 
-    lighting::LightingEngine& lightingEngine() { return lighting_; }
-    lighting::LightingView& lightingView() { return view_; }
+    lighting::LightingEngine& lightingEngine() { return lighting_.engine(); }
+    lighting::LightingView& lightingView() { return lighting_.view(); }
+    const lighting::PictureControls& lightingPictures() const { return lighting_.pictures(); }
     attach::AttachService& attach() { return attach_; }
-    const profiles::ProfileStore& profileStore() const { return profileStore_; }
+    const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
+    const link::DeviceIdentity& identity() const { return identity_; }
 
   private:
-    // The views' follow-ups of attach and of a profile selection.
-    class Hooks final : public attach::AttachHooks {
-      public:
-        explicit Hooks(ProgramServices& services) : services_(services) {}
-        void refreshKeyboardLightingView() override;
-        void refreshMouseViews() override;
-        void refreshMousepadLightingView() override;
-        void profileLoaded(profiles::ProfileListId list, bool reset) override;
-
-      private:
-        ProgramServices& services_;
-    };
-
-    void saveLighting(link::DeviceKind kind);
-    void installRoutes();
-    void installLightingWorkers();
-
     shell::Application& app_;
-    profiles::ProfileFolders profileFolders_;
-    profiles::IniStore ini_;
-    profiles::ProfileStore profileStore_;
-    profiles::ProfileRunState profileRun_;
-    lighting::LightingEngine lighting_;
-    Hooks hooks_;
+    // The one record of what is attached: attach writes it, the rest reads it.
+    link::DeviceIdentity identity_;
+    ProfilesModule profiles_;
+    lighting::LightingModule lighting_;
     attach::AttachService attach_;
-    lighting::LightingView view_;
-    lighting::LinkChannel keyboardChannel_;
-    lighting::LinkChannel mouseChannel_;
-    lighting::LinkChannel mousepadChannel_;
-    lighting::LinkSettingsWriter settingsWriter_;
-    lighting::SettingsFlushTimer settingsFlush_;
+    bool stopped_ = false;
+    shell::StopReport report_;
 };
 
 }  // namespace quillon::app

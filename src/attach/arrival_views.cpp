@@ -1,6 +1,7 @@
 #include "attach/arrival_views.h"
 
 #include "attach/profile_select.h"
+#include "attach/window_steps.h"
 
 namespace quillon::attach {
 
@@ -25,23 +26,23 @@ void postShowWindow(AttachContext& ctx, std::string_view tabPanel) {
     });
 }
 
-void postArrivedTab(AttachContext& ctx, std::string_view tab, std::optional<UpdateNotice> notice) {
-    ctx.loop.post([&ctx, tab, notice] {
-        selectTab(ctx.skin, tab);
-        if (notice)
-            ctx.hooks.updateWindowNotice(*notice);
-    });
+void postArrivedTab(AttachContext& ctx, std::string_view tab) {
+    ctx.loop.post([&skin = ctx.skin, tab] { selectTab(skin, tab); });
 }
 
-void postFallback(AttachContext& ctx, DeviceKind leaving) {
-    const FallbackView view = fallbackView(leaving, attachedKinds(ctx));
-    ctx.loop.post([&ctx, view] {
+void postArrived(AttachContext& ctx, const link::DeviceArrived& arrived) {
+    ctx.loop.post([&events = ctx.events, arrived] { events.publish(arrived); });
+}
+
+void postFallback(AttachContext& ctx, link::DeviceLeft left) {
+    const FallbackView view = fallbackView(left.kind, attachedKinds(ctx));
+    left.nothingLeft = view.hideWindow;
+    ctx.loop.post([&ctx, view, left] {
         if (!view.tab.empty())
             selectTab(ctx.skin, view.tab);
-        if (view.closeUpdateWindow)
-            ctx.hooks.closeUpdateWindow();
         if (view.hideWindow)
             ctx.skin.windowCommand(skin::WindowCommand::hide);
+        ctx.events.publish(left);
     });
 }
 

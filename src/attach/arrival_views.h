@@ -1,13 +1,16 @@
 #pragma once
 
-// The view steps the three device kinds share, handed to the GUI thread
-// without waiting (the attach thread holds its link's lock meanwhile).
+// The window steps the three device kinds share, and the device events,
+// handed to the GUI thread without waiting (the attach thread holds its
+// link's lock meanwhile).
 
 #include <atomic>
+#include <optional>
 #include <string_view>
 
 #include "attach/attach_context.h"
 #include "attach/fallback_view.h"
+#include "link/device_events.h"
 
 namespace quillon::attach {
 
@@ -16,12 +19,15 @@ AttachedKinds attachedKinds(const AttachContext& ctx);
 // Timer 7 (repaint once), the kind's tab panel shown, the window shown and focused.
 void postShowWindow(AttachContext& ctx, std::string_view tabPanel);
 
-// The tab of the arrived variant shown and selected, and the update window told.
-void postArrivedTab(AttachContext& ctx, std::string_view tab, std::optional<UpdateNotice> notice);
+// The tab of the arrived variant shown and selected.
+void postArrivedTab(AttachContext& ctx, std::string_view tab);
 
-// After a kind left: select the fallback tab, or close the update window (when
-// the fallback says so) and hide the main window.
-void postFallback(AttachContext& ctx, link::DeviceKind leaving);
+// DeviceArrived published on the GUI thread.
+void postArrived(AttachContext& ctx, const link::DeviceArrived& arrived);
+
+// After a kind left: select the fallback tab, or hide the main window; then
+// DeviceLeft published (its `nothingLeft` filled in here).
+void postFallback(AttachContext& ctx, link::DeviceLeft left);
 
 // The lighting profile row `select` of the index, and optionally the key
 // profile row, selected and applied on the GUI thread.

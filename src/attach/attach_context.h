@@ -1,18 +1,17 @@
 #pragma once
 
-// Everything the attach steps work on, owned by the application and passed in.
+// What the attach steps work on: the three links, the records attach fills
+// (identity, device stores, live lighting settings), the saved profiles, and
+// the event bus it tells the feature modules through. Owned by the attach
+// service; the feature modules never see it.
 
-#include <atomic>
-#include <cstdint>
-
-#include "attach/attach_hooks.h"
-#include "attach/bound_controls.h"
-#include "attach/device_identity.h"
 #include "attach/device_stores.h"
 #include "lighting/lighting_settings.h"
+#include "link/device_identity.h"
 #include "link/device_link.h"
 #include "profiles/profile_content.h"
 #include "profiles/profile_startup.h"
+#include "shell/event_bus.h"
 #include "shell/event_loop.h"
 #include "skin/skin.h"
 
@@ -22,21 +21,16 @@ struct AttachContext {
     link::DeviceLink& keyboardLink;
     link::DeviceLink& mouseLink;
     link::DeviceLink& mousepadLink;
-    // The skin is touched only by work posted to the GUI thread.
+    // The skin and the events are touched only by work posted to the GUI thread.
     shell::EventLoop& loop;
     skin::Skin& skin;
     lighting::LightingSettings& lighting;
     DeviceStores& stores;
-    DeviceIdentity& identity;
+    link::DeviceIdentity& identity;
     const profiles::ProfileStore& profiles;
     // First-run flags of the profile lists; GUI thread only.
     profiles::ProfileRunState& profileRun;
-    AttachHooks& hooks;
-    // GUI thread only.
-    BoundControls& controls;
-    // The lighting threads' copy of the keyboard variant, set at arrival before
-    // any frame can reach the new keyboard (nullptr: no lighting runs).
-    std::atomic<std::uint8_t>* lightingKeyboardVariant = nullptr;
+    shell::EventBus& events;
 
     link::DeviceLink& link(link::DeviceKind kind) const {
         switch (kind) {

@@ -1,5 +1,6 @@
 #include "attach/attach_service.h"
 
+#include "attach/profile_memory.h"
 #include "attach/profile_select.h"
 #include "attach/state_reads.h"
 #include "link/protocol.h"
@@ -21,12 +22,10 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
            app.skin(),
            parts.lighting,
            stores_,
-           identity_,
+           parts.identity,
            parts.profiles,
            parts.profileRun,
-           parts.hooks,
-           controls_,
-           parts.lightingKeyboardVariant},
+           app.events()},
       // The keyboard's settling wait ends early when its worker is asked to stop.
       keyboardSteps_(ctx_, &app.workers().stopSignal(Worker::keyboardAttach)),
       mouseSteps_(ctx_),
@@ -42,6 +41,15 @@ void AttachService::refreshMouseInfo() {
     link::DeviceInfo info;
     if (link::succeeded(link::readInfo(ctx_.mouseLink, info)))
         stores_.edit([&](StoredData& d) { d.mouse.info = info; });
+}
+
+void AttachService::saveLightingProfile(DeviceKind kind) {
+    using profiles::ProfileListId;
+    const ProfileListId list = kind == DeviceKind::keyboard ? ProfileListId::keyboardLighting
+                               : kind == DeviceKind::mouse  ? ProfileListId::mouseLighting
+                                                            : ProfileListId::mousepadLighting;
+    // A failed write was reported where it happened; the settings stay in memory.
+    (void)saveListProfile(ctx_, list);
 }
 
 void AttachService::install() {
@@ -76,26 +84,27 @@ void AttachService::install() {
         std::string(link::kKeyboardEventThreadExitLine));
 
     shell::MessageRouter& messages = app_.messages();
-    messages.on(MessageId::mouseStateReread, [this](const shell::WindowMessage&) {
+    auto stateRead = [this](DeviceKind kind) { ctx_.events.publish(link::DeviceStateRead{kind}); };
+    messages.on(MessageId::mouseStateReread, [this, stateRead](const shell::WindowMessage&) {
         readMouseState(ctx_);
-        ctx_.hooks.refreshMouseViews();
+        stateRead(DeviceKind::mouse);
     });
-    messages.on(MessageId::mouseSettingsReread, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::mouseSettingsReread, [this, stateRead](const shell::WindowMessage&) {
         readMouseSettings(ctx_);
-        ctx_.hooks.refreshMouseViews();
+        stateRead(DeviceKind::mouse);
     });
-    messages.on(MessageId::mousepadStateReread, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::mousepadStateReread, [this, stateRead](const shell::WindowMessage&) {
         readMousepadState(ctx_);
-        ctx_.hooks.refreshMousepadLightingView();
+        stateRead(DeviceKind::mousepad);
     });
-    messages.on(MessageId::mousepadSlotReread, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::mousepadSlotReread, [this, stateRead](const shell::WindowMessage&) {
         readMousepadActiveSlot(ctx_);
-        ctx_.hooks.refreshMousepadLightingView();
+        stateRead(DeviceKind::mousepad);
     });
-    messages.on(MessageId::keyboardStateReread, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::keyboardStateReread, [this, stateRead](const shell::WindowMessage&) {
         // More than 170 keys was told to the user by the read itself.
         static_cast<void>(readKeyboardState(ctx_));
-        ctx_.hooks.refreshKeyboardLightingView();
+        stateRead(DeviceKind::keyboard);
     });
     messages.on(MessageId::keyboardStoreDefaultKeys, [this](const shell::WindowMessage&) {
         // Nothing is written without an answer; there is no message for it.

@@ -2,8 +2,10 @@
 
 // Device attach as the application runs it: the three attach polls and the
 // two event monitors as worker bodies, the re-read messages of the main
-// window, and the profile combos' row selection. Built by the front end (which
-// owns the records the attach steps fill) and installed before "windowinit".
+// window, and the profile combos' row selection. It publishes DeviceArrived,
+// DeviceLeft, DeviceStateRead, KeyboardKeyMapRead, MovementPatternsRead and
+// ProfileLoaded; the feature modules answer those. Installed before
+// "windowinit".
 
 #include <atomic>
 
@@ -17,15 +19,14 @@
 namespace quillon::attach {
 
 struct AttachServiceParts {
+    // The program's one identity record; attach is its only writer.
+    link::DeviceIdentity& identity;
     lighting::LightingSettings& lighting;
     const profiles::ProfileStore& profiles;
     profiles::ProfileRunState& profileRun;
-    AttachHooks& hooks;
     // The reactive lighting's pulses, set by the mouse's click event.
     std::atomic<bool>& mouseClickPulse;
     std::atomic<bool>& mousepadClickPulse;
-    // The lighting engine's keyboard variant (nullptr: none).
-    std::atomic<std::uint8_t>* lightingKeyboardVariant = nullptr;
 };
 
 class AttachService {
@@ -42,17 +43,19 @@ class AttachService {
     // the mouse's information record read anew while the mouse is attached.
     void refreshMouseInfo();
 
+    // GUI thread: writes the selected lighting profile of the kind from the
+    // live records. A failed write was reported where it happened.
+    void saveLightingProfile(link::DeviceKind kind);
+
     AttachContext& context() { return ctx_; }
-    const DeviceIdentity& identity() const { return identity_; }
+    const link::DeviceIdentity& identity() const { return ctx_.identity; }
     const DeviceStores& stores() const { return stores_; }
     bool mouseEventsHeld() const { return mouseMonitor_.holdsInterface(); }
     bool keyboardEventsHeld() const { return keyboardMonitor_.holdsInterface(); }
 
   private:
     shell::Application& app_;
-    DeviceIdentity identity_;
     DeviceStores stores_;
-    BoundControls controls_;
     AttachContext ctx_;
     KeyboardAttach keyboardSteps_;
     MouseAttach mouseSteps_;

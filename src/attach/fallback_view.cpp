@@ -31,19 +31,19 @@ FallbackView fallbackView(DeviceKind leaving, const AttachedKinds& attached) {
         switch (k) {
             case DeviceKind::keyboard:
                 if (attached.keyboard)
-                    return {tabOf(k, attached.keyboardVariant), false, false};
+                    return {tabOf(k, link::variantByte(attached.keyboardVariant)), false};
                 break;
             case DeviceKind::mouse:
                 if (attached.mouse)
-                    return {tabOf(k, attached.mouseModel), false, false};
+                    return {tabOf(k, link::variantByte(attached.mouseModel)), false};
                 break;
             case DeviceKind::mousepad:
                 if (attached.mousepad)
-                    return {tabOf(k, 0), false, false};
+                    return {tabOf(k, 0), false};
                 break;
         }
     }
-    return {{}, true, leaving != DeviceKind::mousepad};
+    return {{}, true};
 }
 
 }  // namespace quillon::attach

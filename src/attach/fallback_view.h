@@ -8,24 +8,22 @@
 #include <string_view>
 
 #include "link/device_catalogue.h"
+#include "link/device_models.h"
 
 namespace quillon::attach {
 
 struct AttachedKinds {
     bool keyboard = false;
-    std::uint8_t keyboardVariant = 0;
+    link::KeyboardVariant keyboardVariant = link::KeyboardVariant::rgb;
     bool mouse = false;
-    std::uint8_t mouseModel = 0;
+    link::MouseModel mouseModel = link::MouseModel::first;
     bool mousepad = false;
 };
 
 struct FallbackView {
-    // Tab option to select; empty for none (a model 1 mouse has no tab).
+    // Tab option to select; empty for none (a second-edition mouse has no tab).
     std::string_view tab;
     bool hideWindow = false;
-    // Only the keyboard and the mouse close the update window when the last
-    // device leaves; the mousepad leaves it open.
-    bool closeUpdateWindow = false;
 };
 
 FallbackView fallbackView(link::DeviceKind leaving, const AttachedKinds& attached);

@@ -1,10 +1,12 @@
 #pragma once
 
 // The keyboard's steps in its attach poll: tell the three keyboards apart,
-// read the keyboard's stored state, set up the keyboard views and its saved
-// profiles; fall back to another view when it leaves.
+// read the keyboard's stored state, select its saved profiles, show the
+// window and tell the modules (DeviceArrived); fall back to another view and
+// tell them (DeviceLeft) when it leaves.
 
 #include "attach/arrival_views.h"
+#include "lighting/lighting_controls.h"
 #include "link/attach_poll.h"
 #include "link/stop_signal.h"
 
@@ -24,11 +26,7 @@ class KeyboardAttach final : public link::AttachSteps {
   private:
     AttachContext& ctx_;
     const link::StopSignal* stop_;
-    SameModeOption sameMode_{"kb_deng_same_mode"};
+    SameModeOption sameMode_{lighting::kKeyboardLighting.sameMode};
 };
-
-// The notices the update window gets for a keyboard variant arriving / leaving.
-UpdateNotice keyboardArrivalNotice(std::uint8_t variant);
-UpdateNotice keyboardRemovalNotice(std::uint8_t variant);
 
 }  // namespace quillon::attach

@@ -2,30 +2,22 @@
 
 #include <vector>
 
+#include "attach/attach_controls.h"
 #include "attach/profile_memory.h"
 #include "attach/state_reads.h"
+#include "attach/window_steps.h"
 #include "link/protocol.h"
 #include "profiles/first_profile_reseed.h"
 
 namespace quillon::attach {
 
 using link::DeviceKind;
+using link::MouseModel;
 using profiles::ProfileListId;
 
 namespace {
-constexpr std::uint8_t kModel1 = 1;
-constexpr std::uint8_t kModel2 = 2;
-
 std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
-std::optional<UpdateNotice> mouseArrivalNotice(std::uint8_t model) {
-    if (model == 0)
-        return UpdateNotice::mouseArrived;
-    if (model == kModel2)
-        return UpdateNotice::mouse2Arrived;
-    return std::nullopt;
 }
 }  // namespace
 
@@ -36,24 +28,12 @@ void MouseAttach::arrival(link::DeviceLink& link) {
     // application wires that into the folders).
     static_cast<void>(ctx_.profiles.folders.profileFolder(DeviceKind::mouse));
 
-    const link::Product* product = link::findProduct(attrs.vendorId, attrs.productId);
-    const std::uint8_t model = product != nullptr ? product->variant : 0;
+    const MouseModel model = link::mouseModelOf(link::findProduct(attrs.vendorId, attrs.productId));
     ctx_.identity.mouseModel = model;
     ctx_.loop.post([&ctx = ctx_, model] {
-        skin::Skin& skin = ctx.skin;
         // Before the profile selection posted below loads the first profile.
-        static_cast<void>(profiles::reseedFirstProfile(ctx.profiles, skin, ctx.profileRun,
-                                                       DeviceKind::mouse, model));
-        showControl(skin, "ms_cursor_Op_tab", model != kModel2);
-        showControl(skin, "key_gun", model != kModel2);
-        if (model == kModel1)
-            return;  // no views of its own
-        const bool second = model == kModel2;
-        showControl(skin, "ms_deng_key", !second);
-        showControl(skin, "ms2_deng_key", second);
-        showControl(skin, "ms_key_layout", !second);
-        showControl(skin, "ms2_key_layout", second);
-        bindControls(skin, second ? "ms2_dkey_" : "ms_dkey_", ctx.controls.mouseKeyControls);
+        static_cast<void>(profiles::reseedFirstProfile(
+            ctx.profiles, ctx.skin, ctx.profileRun, DeviceKind::mouse, link::variantByte(model)));
     });
 
     // The saved lighting profile into slot 0 and MouseState; a missing one
@@ -63,49 +43,46 @@ void MouseAttach::arrival(link::DeviceLink& link) {
     readMouseState(ctx_);
 
     postProfileSelection(ctx_, ProfileListId::mouseLighting, ProfileListId::mouseKeys);
-    ctx_.loop.post([&ctx = ctx_] { ctx.hooks.refreshMouseViews(); });
-    postShowWindow(ctx_, "ms_tab_panel");
+    link::DeviceArrived arrived;
+    arrived.kind = DeviceKind::mouse;
+    arrived.mouseModel = model;
+    arrived.firmwareVersion = attrs.versionNumber;
+    ctx_.stores.read([&](const StoredData& d) { arrived.info = d.mouse.info; });
+    postShowWindow(ctx_, kAttachControls.mousePanel);
+    // The pattern image reaches the modules before the arrival does.
     readBackPatterns();
+    postArrived(ctx_, arrived);
 
-    ctx_.identity.mousePresent = mousePresentCode(model);
-    postArrivedTab(ctx_, tabOf(DeviceKind::mouse, model), mouseArrivalNotice(model));
+    ctx_.identity.mousePresent = link::mousePresentCode(model);
+    postArrivedTab(ctx_, tabOf(DeviceKind::mouse, link::variantByte(model)));
     sameMode_.reset();
 }
 
 void MouseAttach::readBackPatterns() {
     link::DeviceLink& link = ctx_.mouseLink;
     std::array<std::uint8_t, kPatternHeaderSize> header{};
-    if (link::succeeded(link::readCursors(link, header)) && word(header, 0) == kPatternMarker) {
-        const std::size_t size = word(header, 2);
-        // A size outside the memory is a bad image: refused, nothing loaded.
-        if (size >= kPatternHeaderSize && size <= kPatternMemorySize) {
-            std::vector<std::uint8_t> image(size);
-            if (link::succeeded(link::readCursors(link, image)))
-                ctx_.loop.post([&ctx = ctx_, image = std::move(image)] {
-                    ctx.hooks.loadMovementPatterns(image);
-                });
-        }
-    }
-    ctx_.loop.post([&skin = ctx_.skin] {
-        if (skin::Control* option = skin.find("ms_gun_op_0")) {
-            option->setChecked(false, true);
-            option->setChecked(true, true);
-        }
-    });
+    if (!link::succeeded(link::readCursors(link, header)) || word(header, 0) != kPatternMarker)
+        return;
+    const std::size_t size = word(header, 2);
+    // A size outside the memory is a bad image: refused, nothing loaded.
+    if (size < kPatternHeaderSize || size > kPatternMemorySize)
+        return;
+    link::MovementPatternsRead read;
+    read.image.resize(size);
+    if (link::succeeded(link::readCursors(link, read.image)))
+        ctx_.loop.post([&events = ctx_.events, read = std::move(read)] { events.publish(read); });
 }
 
 void MouseAttach::removal(link::DeviceLink&) {
-    const std::uint8_t model = ctx_.identity.mouseModel.load();
     ctx_.identity.mousePresent = 0;
-    ctx_.loop.post([&ctx = ctx_, model] {
-        showControl(ctx.skin, "ms_tab", false);
-        showControl(ctx.skin, "ms2_tab", false);
-        if (model == 0)
-            ctx.hooks.updateWindowNotice(UpdateNotice::mouseLeft);
-        if (model == kModel2)
-            ctx.hooks.updateWindowNotice(UpdateNotice::mouse2Left);
+    ctx_.loop.post([&skin = ctx_.skin] {
+        showControl(skin, kAttachControls.mouseTab, false);
+        showControl(skin, kAttachControls.mouse2Tab, false);
     });
-    postFallback(ctx_, DeviceKind::mouse);
+    link::DeviceLeft left;
+    left.kind = DeviceKind::mouse;
+    left.mouseModel = ctx_.identity.mouseModel.load();
+    postFallback(ctx_, left);
 }
 
 void MouseAttach::stillPresent(link::DeviceLink&) {

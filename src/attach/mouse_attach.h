@@ -1,13 +1,14 @@
 #pragma once
 
 // The mouse's steps in its attach poll (three models, two of them with views
-// of their own), and the routing of the mouse's own event reports to the
-// re-reads the GUI thread runs 50 ms later.
+// of their own; the views show themselves on DeviceArrived), and the routing of the mouse's own
+// event reports to the re-reads the GUI thread runs 50 ms later.
 
 #include <atomic>
 #include <cstdint>
 
 #include "attach/arrival_views.h"
+#include "lighting/lighting_controls.h"
 #include "link/attach_poll.h"
 #include "link/event_threads.h"
 
@@ -31,7 +32,7 @@ class MouseAttach final : public link::AttachSteps {
     void readBackPatterns();
 
     AttachContext& ctx_;
-    SameModeOption sameMode_{"ms_deng_same_mode"};
+    SameModeOption sameMode_{lighting::kMouseLighting.sameMode};
 };
 
 // The mouse's event codes: the two re-reads are deferred by one-shot timers

@@ -4,6 +4,7 @@
 // its arrival neither shows the window nor tells the update window.
 
 #include "attach/arrival_views.h"
+#include "lighting/lighting_controls.h"
 #include "link/attach_poll.h"
 
 namespace quillon::attach {
@@ -20,7 +21,7 @@ class MousepadAttach final : public link::AttachSteps {
 
   private:
     AttachContext& ctx_;
-    SameModeOption sameMode_{"mp_deng_same_mode"};
+    SameModeOption sameMode_{lighting::kMousepadLighting.sameMode};
 };
 
 }  // namespace quillon::attach

@@ -1,7 +1,9 @@
 #include "attach/profile_select.h"
 
 #include "attach/profile_memory.h"
+#include "attach/window_steps.h"
 #include "platform/debug_output.h"
+#include "profiles/profile_events.h"
 
 namespace quillon::attach {
 
@@ -54,7 +56,7 @@ void selectProfile(AttachContext& ctx, ProfileListId list) {
 
     // A missing or foreign file leaves memory and the device as they were.
     if (loadListProfile(ctx, list, cur) == profiles::ProfileReadResult::ok)
-        ctx.hooks.profileLoaded(list, false);
+        ctx.events.publish(profiles::ProfileLoaded{list, false});
 }
 
 void selectProfileRow(AttachContext& ctx, ProfileListId list, int row) {

@@ -4,8 +4,10 @@
 #include <array>
 
 #include "attach/profile_memory.h"
+#include "link/device_events.h"
 #include "link/protocol.h"
 #include "platform/debug_output.h"
+#include "profiles/factory_key_defaults.h"
 #include "profiles/profile_file.h"
 
 namespace quillon::attach {
@@ -36,17 +38,6 @@ void reportSaveFailure(profiles::ProfileSaveResult r) {
 }
 
 }  // namespace
-
-std::string_view keyboardDefaultKeyFile(std::uint8_t variant) {
-    switch (variant) {
-        case 1:
-            return "kbkeyonecolordefault.pro";
-        case 2:
-            return "kbkeyfilmdefault.pro";
-        default:
-            return "kbkeydefault.pro";
-    }
-}
 
 StateRead readKeyboardState(AttachContext& ctx) {
     link::DeviceLink& link = ctx.keyboardLink;
@@ -82,11 +73,7 @@ StateRead readKeyboardState(AttachContext& ctx) {
     frameEnd(link);
 
     if (baseRead) {
-        ctx.loop.post([&ctx, keyCount] {
-            KeyMap base{};
-            ctx.stores.read([&](const StoredData& d) { base = d.keyboard.baseKeyMap; });
-            ctx.hooks.deriveKeyIndex(base, keyCount);
-        });
+        ctx.loop.post([&ctx, keyCount] { ctx.events.publish(link::KeyboardKeyMapRead{keyCount}); });
     }
     const int selected = ctx.profiles.index(profiles::ProfileListId::keyboardKeys).select();
     // A missing key profile leaves the key map read from the device.
@@ -101,16 +88,13 @@ bool storeKeyboardDefaultKeys(AttachContext& ctx) {
         return false;
     ctx.stores.edit([&](StoredData& d) { d.keyboard.baseKeyMap = buffer; });
 
-    const std::uint8_t variant = ctx.identity.keyboardVariant.load();
-    const std::filesystem::path target =
-        ctx.profiles.folders.programFileForWriting(keyboardDefaultKeyFile(variant));
-    const bool written = platform::succeeded(profiles::writeProfileFile(
-        target, buffer, profiles::deviceKindCode(link::DeviceKind::keyboard),
-        ctx.profiles.ini.locks()));
+    const bool written = platform::succeeded(profiles::storeKeyboardDefaultKeys(
+        ctx.profiles.folders, ctx.profiles.ini.locks(),
+        link::variantByte(ctx.identity.keyboardVariant.load()), buffer));
 
     int keyCount = 0;
     ctx.stores.read([&](const StoredData& d) { keyCount = d.keyboard.info.keyCount(); });
-    ctx.hooks.deriveKeyIndex(buffer, keyCount);
+    ctx.events.publish(link::KeyboardKeyMapRead{keyCount});
     return written;
 }
 

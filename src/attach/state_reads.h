@@ -25,6 +25,7 @@ StateRead readKeyboardState(AttachContext& ctx);
 
 // The factory key map, also written as the variant's default key file in the
 // program folder (its user overlay). False when nothing was read or written.
+// GUI thread (it publishes KeyboardKeyMapRead).
 bool storeKeyboardDefaultKeys(AttachContext& ctx);
 
 // Begin, info, factory key map, key maps of slots 0..4, slot 0 made current,
@@ -41,8 +42,5 @@ void readMousepadState(AttachContext& ctx);
 
 // The active slot and its record; no Begin or End.
 void readMousepadActiveSlot(AttachContext& ctx);
-
-// The default key file of a keyboard variant.
-std::string_view keyboardDefaultKeyFile(std::uint8_t variant);
 
 }  // namespace quillon::attach

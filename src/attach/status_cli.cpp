@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "attach/device_identity.h"
 #include "attach/device_stores.h"
+#include "link/device_identity.h"
 #include "link/interface_scan.h"
 #include "link/protocol.h"
 
@@ -28,14 +28,14 @@ DeviceStatus queryStatus(platform::HidBackend& backend, DeviceKind kind, link::R
     const std::uint8_t variant = status.product != nullptr ? status.product->variant : 0;
     switch (kind) {
         case DeviceKind::keyboard: {
-            status.presentCode = keyboardPresentCode(variant);
+            status.presentCode = link::keyboardPresentCode(link::keyboardVariantOf(variant));
             link::DeviceInfo info;
             if (link::succeeded(link::readInfo(link, info)))
                 status.keyCount = info.keyCount();
             break;
         }
         case DeviceKind::mouse:
-            status.presentCode = mousePresentCode(variant);
+            status.presentCode = link::mousePresentCode(link::mouseModelOf(variant));
             [[fallthrough]];
         case DeviceKind::mousepad: {
             if (kind == DeviceKind::mousepad)

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QIcon>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "app/program_services.h"
@@ -101,6 +102,7 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
 
     gui::Autostart autostart;
     bool quitting = false;
+    bool workersLetGo = false;
     gui::TrayIcon* trayPtr = nullptr;
     auto quit = [&] {
         if (quitting) {
@@ -111,8 +113,7 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
             trayPtr->hide();
         }
         frame->hide();
-        services.stop();
-        (void)application.shutdown();
+        workersLetGo = services.stop().stillRunning > 0;
         loop.end();
         frame->allowClose();
         app.quit();
@@ -170,7 +171,14 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
         });
     }
     const int loopStatus = app.exec();
-    return status != 0 ? status : loopStatus;
+    const int exitStatus = status != 0 ? status : loopStatus;
+    if (workersLetGo) {
+        // A worker that ignored its stop may still use the links and the
+        // modules: end without destroying them.
+        std::fflush(nullptr);
+        std::quick_exit(exitStatus);
+    }
+    return exitStatus;
 }
 
 }  // namespace

@@ -256,7 +256,7 @@ std::optional<EffectOptions> parseEffectOptions(std::span<const std::string> arg
 namespace {
 
 // The engine as a fresh program has it right after the mode was selected.
-void prepare(LightingEngine& engine, const EffectOptions& o) {
+void prepare(LightingEngine& engine, link::DeviceIdentity& identity, const EffectOptions& o) {
     engine.settings.edit([&](LightingRecords& r) {
         switch (o.kind) {
             case LightingKind::mouse:
@@ -281,13 +281,13 @@ void prepare(LightingEngine& engine, const EffectOptions& o) {
     engine.effectState().sync.randomState = seed;
     switch (o.kind) {
         case LightingKind::oneColourKeyboard:
-            engine.keyboardVariant = 1;
+            identity.keyboardVariant = link::KeyboardVariant::oneColour;
             break;
         case LightingKind::membraneKeyboard:
-            engine.keyboardVariant = 2;
+            identity.keyboardVariant = link::KeyboardVariant::membrane;
             break;
         case LightingKind::sync:
-            engine.keyboardVariant = o.syncKeyboardVariant;
+            identity.keyboardVariant = link::keyboardVariantOf(o.syncKeyboardVariant);
             break;
         default:
             break;
@@ -302,8 +302,9 @@ int renderEffect(std::span<const std::string> args, std::ostream& out, std::ostr
     const std::optional<EffectOptions> o = parseEffectOptions(args, err);
     if (!o)
         return 2;
-    LightingEngine engine;
-    prepare(engine, *o);
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
+    prepare(engine, identity, *o);
     HexLineChannel line(out);
     SilentChannel absent;
     std::array<FrameSlotChannel, 3> slots;

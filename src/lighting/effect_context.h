@@ -20,6 +20,7 @@
 #include "lighting/lighting_settings.h"
 #include "lighting/screen_mirror.h"
 #include "link/device_catalogue.h"
+#include "link/device_models.h"
 
 namespace quillon::lighting {
 
@@ -47,8 +48,8 @@ class EffectHost {
     // Whether a device takes part in synchronised lighting: its link's flag is
     // set and the device is attached.
     virtual bool takesPart(link::DeviceKind kind) const = 0;
-    // keyboardVariant of the attached keyboard (0 RGB, 1 one-colour, 2 membrane).
-    virtual std::uint8_t keyboardVariant() const = 0;
+    // The variant of the attached keyboard.
+    virtual link::KeyboardVariant keyboardVariant() const = 0;
 
   protected:
     EffectHost() = default;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "lighting/membrane_effects.h"
+#include "lighting/mode_numbers.h"
 #include "lighting/mouse_effects.h"
 #include "lighting/mousepad_effects.h"
 #include "lighting/onecolour_effects.h"
@@ -23,7 +24,7 @@ void selectRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
     seedRgbMode(s.keyboard, mode);
 }
 void seedRgb(EffectState& s, std::uint8_t mode, std::uint8_t) {
-    if (mode == 5)
+    if (mode == kRgbRippleMode)
         seedRgbMode(s.keyboard, mode);
 }
 
@@ -62,15 +63,16 @@ const EffectFamily& effectFamily(LightingKind kind) {
     return kFamilies[static_cast<std::size_t>(kind)];
 }
 
-LightingKind keyboardKind(std::uint8_t variant) {
+LightingKind keyboardKind(link::KeyboardVariant variant) {
     switch (variant) {
-        case 1:
+        case link::KeyboardVariant::oneColour:
             return LightingKind::oneColourKeyboard;
-        case 2:
+        case link::KeyboardVariant::membrane:
             return LightingKind::membraneKeyboard;
-        default:
-            return LightingKind::rgbKeyboard;
+        case link::KeyboardVariant::rgb:
+            break;
     }
+    return LightingKind::rgbKeyboard;
 }
 
 EffectGenerator findGenerator(const EffectFamily& family, std::uint8_t mode) {

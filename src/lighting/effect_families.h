@@ -26,8 +26,8 @@ struct EffectFamily {
 
 const EffectFamily& effectFamily(LightingKind kind);
 
-// The family a keyboard variant uses; an unknown variant is driven as RGB.
-LightingKind keyboardKind(std::uint8_t variant);
+// The family a keyboard variant uses.
+LightingKind keyboardKind(link::KeyboardVariant variant);
 
 // The generator of a mode, or nullptr when the mode has none.
 EffectGenerator findGenerator(const EffectFamily& family, std::uint8_t mode);

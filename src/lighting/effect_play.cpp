@@ -31,7 +31,8 @@ int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, st
         err << "effect play: the keyboard is not connected\n";
         return 1;
     }
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     engine.settings.edit([&](LightingRecords& r) {
         r.keyboard.lighting = o->record;
         if (o->customSet)

@@ -2,6 +2,7 @@
 
 #include "lighting/effect_state.h"
 #include "lighting/key_layout_tables.h"
+#include "lighting/mode_numbers.h"
 #include "lighting/rgb_effects.h"
 
 namespace quillon::lighting {
@@ -22,15 +23,21 @@ std::uint8_t nextRandomByte(std::uint32_t& state) {
 
 std::uint8_t decayKeyLevel(std::uint8_t v, std::uint8_t mode) {
     if (v >= 128)
-        return static_cast<std::uint8_t>(v - (mode == 5 ? 40 : mode == 11 ? 30 : 20));
+        return static_cast<std::uint8_t>(v - (mode == kRgbRippleMode   ? 40
+                                              : mode == kRgbCustomMode ? 30
+                                                                       : 20));
     if (v >= 64)
-        return static_cast<std::uint8_t>(v - (mode == 5 ? 30 : mode == 11 ? 20 : 10));
+        return static_cast<std::uint8_t>(v - (mode == kRgbRippleMode   ? 30
+                                              : mode == kRgbCustomMode ? 20
+                                                                       : 10));
     if (v >= 32)
-        return static_cast<std::uint8_t>(v - (mode == 5 || mode == 11 ? 10 : 8));
+        return static_cast<std::uint8_t>(
+            v - (mode == kRgbRippleMode || mode == kRgbCustomMode ? 10 : 8));
     if (v >= 17)
-        return static_cast<std::uint8_t>(v - (mode == 5 ? 8 : 5));
+        return static_cast<std::uint8_t>(v - (mode == kRgbRippleMode ? 8 : 5));
     if (v >= 9)
-        return mode == 5 || mode == 11 ? v : static_cast<std::uint8_t>(v - 4);
+        return mode == kRgbRippleMode || mode == kRgbCustomMode ? v
+                                                                : static_cast<std::uint8_t>(v - 4);
     return 0;
 }
 

@@ -33,7 +33,7 @@ class PassHost final : public EffectHost {
         // A flagged device that is not attached is skipped until it arrives.
         return channel(kind).connected() && channel(kind).syncLighting();
     }
-    std::uint8_t keyboardVariant() const override { return engine_.keyboardVariant.load(); }
+    link::KeyboardVariant keyboardVariant() const override { return engine_.keyboardVariant(); }
 
   private:
     DeviceChannel& channel(link::DeviceKind kind) const {
@@ -159,7 +159,7 @@ bool keyboardPass(LightingEngine& engine, const LightingChannels& channels, Pace
     if (!channels.keyboard.connected())
         return pacer.sleepMs(kDisconnectedPauseMs);
     if (!channels.keyboard.syncLighting()) {
-        const LightingKind kind = keyboardKind(engine.keyboardVariant.load());
+        const LightingKind kind = keyboardKind(engine.keyboardVariant());
         const LightingRecord now = engine.settings.keyboardLighting();
         if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
             return false;

@@ -18,6 +18,7 @@
 #include "lighting/effect_families.h"
 #include "lighting/lighting_settings.h"
 #include "lighting/timing_tables.h"
+#include "link/device_identity.h"
 
 namespace quillon::lighting {
 
@@ -42,7 +43,9 @@ struct LightingChannels {
 
 class LightingEngine {
   public:
-    LightingEngine() = default;
+    // `identity` is the program's one record of the attached devices; the
+    // engine only reads it (the keyboard variant picks the generators).
+    explicit LightingEngine(const link::DeviceIdentity& identity) : identity_(identity) {}
     LightingEngine(const LightingEngine&) = delete;
     LightingEngine& operator=(const LightingEngine&) = delete;
 
@@ -52,8 +55,6 @@ class LightingEngine {
     std::atomic<bool> outputEnabled{true};
     // Turning hue seed; the keyboard thread advances it every connected pass.
     std::atomic<std::uint8_t> frameTick{0};
-    // Set by the keyboard attach.
-    std::atomic<std::uint8_t> keyboardVariant{0};
     // Clicks of the mouse event thread, direction clicks of the keyboard view
     // and the mouse view's visible controls, for the generators.
     EffectSignals signals;
@@ -75,6 +76,8 @@ class LightingEngine {
     // `direction` is the record's direction at this tick.
     void applyPendingSelection(LightingKind kind, std::uint8_t direction);
 
+    link::KeyboardVariant keyboardVariant() const { return identity_.keyboardVariant.load(); }
+
     // The scratch state, for tests and the command line; only the thread of a
     // kind may touch its part while threads run.
     EffectState& effectState() { return state_; }
@@ -84,6 +87,7 @@ class LightingEngine {
     static constexpr std::uint32_t kPendingSelect = 0x100;
     static constexpr std::uint32_t kPendingSeed = 0x200;
 
+    const link::DeviceIdentity& identity_;
     EffectState state_;
     BusyBytes busy_;
     std::array<std::atomic<std::uint32_t>, 6> pending_{};

@@ -79,25 +79,26 @@ void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
     }
 }
 
-void LightingThreads::start(const ThreadStartDelays& delays) {
-    if (started_)
-        return;
-    started_ = true;
-    for (std::size_t i = 0; i < threads_.size(); ++i) {
-        const auto thread = static_cast<LightingThread>(i);
-        threads_[i] = std::thread([this, thread, i, delay = delays.of(thread)] {
-            runLightingThread(engine_, channels_, stops_[i], thread, delay);
-            platform::debugOutput(exitLine(thread));
-        });
-    }
-}
-
-void LightingThreads::stop() {
-    for (link::StopSignal& s : stops_)
-        s.request();
-    for (std::thread& t : threads_) {
-        if (t.joinable())
-            t.join();
+void setLightingBodies(shell::WorkerSet& workers, LightingEngine& engine,
+                       const LightingChannels& channels, const ThreadStartDelays& delays) {
+    struct Slot {
+        shell::Worker worker;
+        LightingThread thread;
+    };
+    static constexpr Slot kSlots[] = {
+        {shell::Worker::keyboardLighting, LightingThread::keyboard},
+        {shell::Worker::mouseLighting, LightingThread::mouse},
+        {shell::Worker::mousepadLighting, LightingThread::mousepad},
+        {shell::Worker::syncLighting, LightingThread::sync},
+    };
+    for (const Slot& slot : kSlots) {
+        workers.setBody(
+            slot.worker,
+            [&engine, channels, thread = slot.thread,
+             delay = delays.of(slot.thread)](const shell::WorkerContext& worker) {
+                runLightingThread(engine, channels, worker.stop, thread, delay);
+            },
+            std::string(exitLine(slot.thread)));
     }
 }
 

@@ -3,15 +3,14 @@
 // The four lighting threads: keyboard, mouse, mousepad and synchronised. Each
 // waits out its start delay, then runs passes until it is asked to stop; every
 // pause watches the stop request, so stopping takes at most one generator call.
-// The program runs them as workers of the application; LightingThreads runs
-// the same bodies on threads of its own, for tools and tests.
+// They run as workers of a shell::WorkerSet.
 
 #include <array>
 #include <string_view>
-#include <thread>
 
 #include "lighting/lighting_engine.h"
 #include "link/stop_signal.h"
+#include "shell/worker_set.h"
 
 namespace quillon::lighting {
 
@@ -45,26 +44,9 @@ std::string_view exitLine(LightingThread thread);
 void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
                        const link::StopSignal& stop, LightingThread thread, int startDelayMs);
 
-class LightingThreads {
-  public:
-    LightingThreads(LightingEngine& engine, const LightingChannels& channels)
-        : engine_(engine), channels_(channels) {}
-    ~LightingThreads() { stop(); }
-    LightingThreads(const LightingThreads&) = delete;
-    LightingThreads& operator=(const LightingThreads&) = delete;
-
-    // Starts the four threads (once).
-    void start(const ThreadStartDelays& delays = {});
-    // Asks every thread to stop and waits for them.
-    void stop();
-    bool running() const { return started_; }
-
-  private:
-    LightingEngine& engine_;
-    LightingChannels channels_;
-    std::array<link::StopSignal, 4> stops_;
-    std::array<std::thread, 4> threads_;
-    bool started_ = false;
-};
+// Sets the bodies of the four lighting workers: the program's lighting
+// module, tools and tests all run the lighting threads this way.
+void setLightingBodies(shell::WorkerSet& workers, LightingEngine& engine,
+                       const LightingChannels& channels, const ThreadStartDelays& delays = {});
 
 }  // namespace quillon::lighting

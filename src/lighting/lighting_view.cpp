@@ -8,8 +8,11 @@
 
 #include "lighting/colour_tables.h"
 #include "lighting/custom_paint.h"
+#include "lighting/lighting_controls.h"
+#include "lighting/mode_numbers.h"
 #include "lighting/mode_views.h"
 #include "lighting/sync_start.h"
+#include "shell/control_name.h"
 
 namespace quillon::lighting {
 
@@ -20,58 +23,6 @@ using skin::NotifyType;
 
 constexpr std::array<DeviceKind, 3> kKinds{DeviceKind::keyboard, DeviceKind::mouse,
                                            DeviceKind::mousepad};
-
-std::string_view prefixOf(DeviceKind kind) {
-    switch (kind) {
-        case DeviceKind::mouse:
-            return "ms_";
-        case DeviceKind::mousepad:
-            return "mp_";
-        default:
-            return "kb_";
-    }
-}
-
-std::string nameOf(DeviceKind kind, std::string_view suffix) {
-    std::string name(prefixOf(kind));
-    name += suffix;
-    return name;
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Control names are matched without regard to case, as the event dispatch does.
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-bool isNamed(std::string_view name, DeviceKind kind, std::string_view suffix) {
-    const std::string_view p = prefixOf(kind);
-    return name.size() == p.size() + suffix.size() && sameName(name.substr(0, p.size()), p) &&
-           sameName(name.substr(p.size()), suffix);
-}
-
-// The number after `prefix` in names like "kb_Deng_color_btn_7"; nullopt when
-// the name has another prefix or no plain decimal number.
-std::optional<std::size_t> indexAfter(std::string_view name, std::string_view prefix) {
-    if (name.size() <= prefix.size() || !sameName(name.substr(0, prefix.size()), prefix)) {
-        return std::nullopt;
-    }
-    const std::string_view digits = name.substr(prefix.size());
-    std::size_t v = 0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (ec != std::errc{} || ptr != digits.data() + digits.size())
-        return std::nullopt;
-    return v;
-}
 
 template <class Records>
 auto& recordOf(Records& r, DeviceKind kind) {
@@ -105,10 +56,18 @@ std::uint8_t parseChannel(const std::string& text) {
     return static_cast<std::uint8_t>(v > 255 ? 255 : v);
 }
 
+// Numbered controls of the views ("kb_dkey_12"): a name whose rest is not a
+// plain number is none of them, although the dispatch routes it as index 0.
+bool numbered(std::string_view name) {
+    const std::string_view rest = name.substr(name.rfind('_') + 1);
+    return !rest.empty() &&
+           std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The mode combo of each keyboard variant.
-constexpr std::array<std::string_view, 3> kKeyboardCombos{"kb_deng_combo_modeSelect",
-                                                          "kb_deng_onecolor_combo_modeSelect",
-                                                          "kb_deng_film_combo_modeSelect"};
+constexpr std::array<std::string_view, 3> kKeyboardCombos{kKeyboardLighting.modeCombo,
+                                                          kKeyboardOnlyLighting.oneColourModeCombo,
+                                                          kKeyboardOnlyLighting.membraneModeCombo};
 
 }  // namespace
 
@@ -119,7 +78,7 @@ LightingKind LightingView::lightingKindOf(DeviceKind kind) const {
         case DeviceKind::mousepad:
             return LightingKind::mousepad;
         default:
-            return keyboardKind(engine_.keyboardVariant.load());
+            return keyboardKind(engine_.keyboardVariant());
     }
 }
 
@@ -138,150 +97,161 @@ void LightingView::startSync(DeviceKind source) {
                          SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad}, views);
 }
 
-bool LightingView::handle(const skin::Notification& n) {
-    const std::string_view name = n.name;
-
-    // Same-mode buttons start synchronised lighting.
-    if (n.type == NotifyType::click) {
-        if (const auto source = syncButtonSource(name)) {
-            startSync(*source);
-            return true;
-        }
-    }
-
-    // Mode combos.
-    if (n.type == NotifyType::itemSelect) {
-        for (std::size_t v = 0; v < kKeyboardCombos.size(); ++v) {
-            if (sameName(name, kKeyboardCombos[v])) {
-                selectMode(DeviceKind::keyboard, keyboardKind(static_cast<std::uint8_t>(v)), n.row);
-                return true;
-            }
-        }
-        if (isNamed(name, DeviceKind::mouse, "deng_combo_modeSelect")) {
-            selectMode(DeviceKind::mouse, LightingKind::mouse, n.row);
-            return true;
-        }
-        if (isNamed(name, DeviceKind::mousepad, "deng_combo_modeSelect")) {
-            selectMode(DeviceKind::mousepad, LightingKind::mousepad, n.row);
-            return true;
-        }
-    }
-
+void LightingView::install(shell::NotificationRouter& router) {
+    using shell::Flow;
+    using skin::Notification;
     for (DeviceKind kind : kKinds) {
-        if (n.type == NotifyType::valueChanged && isNamed(name, kind, "deng_light_slider")) {
-            const auto level = static_cast<std::uint8_t>(std::clamp<std::int64_t>(n.value, 0, 255));
-            engine_.settings.edit(
-                [&](LightingRecords& r) { recordOf(r, kind).brightness = level; });
-            commit(kind);
-            return true;
-        }
-        if (n.type == NotifyType::valueChanged && isNamed(name, kind, "deng_speed_slider")) {
-            // The slider runs the other way: its right end is speed 0, the fastest.
-            const auto speed =
-                static_cast<std::uint8_t>(std::clamp<std::int64_t>(14 - n.value, 0, 14));
-            engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).speed = speed; });
-            commit(kind);
-            return true;
-        }
-        if (n.type == NotifyType::colorChanged && isNamed(name, kind, "deng_Color_Pallet")) {
-            applyColour(kind, static_cast<std::uint32_t>(n.value), false);
-            return true;
-        }
-        if (n.type == NotifyType::textChanged &&
-            (isNamed(name, kind, "Deng_edit_R") || isNamed(name, kind, "Deng_edit_G") ||
-             isNamed(name, kind, "Deng_edit_B"))) {
-            auto channel = [&](std::string_view suffix) {
-                skin::Control* c = skin_.find(nameOf(kind, suffix));
-                return c != nullptr ? parseChannel(c->text()) : std::uint8_t{0};
-            };
-            applyColour(
-                kind,
-                argbOf(channel("Deng_edit_R"), channel("Deng_edit_G"), channel("Deng_edit_B")),
-                true);
-            return true;
+        // Same-mode buttons start synchronised lighting.
+        router.addName(NotifyType::click, lightingControls(kind).sameMode,
+                       [this, kind](const Notification&, int) { startSync(kind); });
+        router.addName(NotifyType::valueChanged, lightingControls(kind).brightnessSlider,
+                       [this, kind](const Notification& n, int) { setBrightness(kind, n.value); });
+        router.addName(NotifyType::valueChanged, lightingControls(kind).speedSlider,
+                       [this, kind](const Notification& n, int) { setSpeed(kind, n.value); });
+        router.addName(NotifyType::colorChanged, lightingControls(kind).palette,
+                       [this, kind](const Notification& n, int) {
+                           applyColour(kind, static_cast<std::uint32_t>(n.value), false);
+                       });
+        const KindLightingControls& names = lightingControls(kind);
+        for (std::string_view edit : {names.editRed, names.editGreen, names.editBlue}) {
+            router.addName(NotifyType::textChanged, edit,
+                           [this, kind](const Notification&, int) { applyTypedColour(kind); });
         }
         // The check box reports its new state after the click.
-        if (n.type == NotifyType::selectChanged && isNamed(name, kind, "Deng_7color_check")) {
-            const std::uint8_t multi = n.value != 0 ? 1 : 0;
-            engine_.settings.edit(
-                [&](LightingRecords& r) { recordOf(r, kind).multiColour = multi; });
-            commit(kind);
-            return true;
-        }
-        if (n.type != NotifyType::click)
-            continue;
-        if (const auto preset = indexAfter(name, nameOf(kind, "Deng_color_btn_"))) {
-            // A preset outside the table is ignored.
-            if (*preset < PresetColours.size())
-                applyColour(kind, PresetColours[*preset], false);
-            return true;
-        }
-        if (isNamed(name, kind, "Deng_FXL_check") || isNamed(name, kind, "Deng_FXR_check")) {
-            setDirection(kind, isNamed(name, kind, "Deng_FXL_check") ? 1 : 0);
-            return true;
-        }
+        router.addName(NotifyType::selectChanged, lightingControls(kind).multiColourCheck,
+                       [this, kind](const Notification& n, int) { setMultiColour(kind, n.value); });
+        // A preset outside the table is ignored; the click goes on to the name routes.
+        router.addPrefix(
+            NotifyType::click, lightingControls(kind).presetPrefix,
+            [this, kind](const Notification& n, int preset) {
+                if (numbered(n.name) && preset >= 0 &&
+                    static_cast<std::size_t>(preset) < PresetColours.size())
+                    applyColour(kind, PresetColours[static_cast<std::size_t>(preset)], false);
+            },
+            Flow::continues);
+        router.addName(NotifyType::click, lightingControls(kind).leftCheck,
+                       [this, kind](const Notification&, int) { setDirection(kind, 1); });
+        router.addName(NotifyType::click, lightingControls(kind).rightCheck,
+                       [this, kind](const Notification&, int) { setDirection(kind, 0); });
     }
 
-    if (n.type == NotifyType::click &&
-        (sameName(name, "ms_Deng_FXL_btn") || sameName(name, "ms_Deng_FXR_btn"))) {
-        const std::uint8_t direction = sameName(name, "ms_Deng_FXL_btn") ? 0 : 1;
-        engine_.settings.edit([&](LightingRecords& r) {
-            r.mouse.lighting.direction = direction;
-            r.mouseDirty = true;
+    for (std::size_t v = 0; v < kKeyboardCombos.size(); ++v) {
+        const LightingKind lk = keyboardKind(link::keyboardVariantOf(static_cast<std::uint8_t>(v)));
+        router.addName(NotifyType::itemSelect, kKeyboardCombos[v],
+                       [this, lk](const Notification& n, int) {
+                           selectMode(DeviceKind::keyboard, lk, n.row);
+                       });
+    }
+    router.addName(NotifyType::itemSelect, kMouseLighting.modeCombo,
+                   [this](const Notification& n, int) {
+                       selectMode(DeviceKind::mouse, LightingKind::mouse, n.row);
+                   });
+    router.addName(NotifyType::itemSelect, kMousepadLighting.modeCombo,
+                   [this](const Notification& n, int) {
+                       selectMode(DeviceKind::mousepad, LightingKind::mousepad, n.row);
+                   });
+    router.addName(NotifyType::itemSelect, kKeyboardOnlyLighting.customSetCombo,
+                   [this](const Notification& n, int) { selectCustomSet(n.row); });
+
+    router.addName(NotifyType::click, kMouseOnlyLighting.leftButton,
+                   [this](const Notification&, int) { setMouseButtonDirection(0); });
+    router.addName(NotifyType::click, kMouseOnlyLighting.rightButton,
+                   [this](const Notification&, int) { setMouseButtonDirection(1); });
+
+    router.addNames(
+        NotifyType::click,
+        {kKeyboardOnlyLighting.brushOnCheck, kKeyboardOnlyLighting.brushOffCheck},
+        [this](const Notification& n, int) {
+            setBrush(shell::equalsIgnoringCase(n.name, kKeyboardOnlyLighting.brushOnCheck));
         });
-        save(DeviceKind::mouse);
-        return true;
+    router.addNames(
+        NotifyType::click, {kKeyboardOnlyLighting.allLitCheck, kKeyboardOnlyLighting.allClearCheck},
+        [this](const Notification& n, int) {
+            setAllKeys(shell::equalsIgnoringCase(n.name, kKeyboardOnlyLighting.allLitCheck));
+        });
+    for (std::string_view keys :
+         {kKeyboardOnlyLighting.keyPrefix, kKeyboardOnlyLighting.membraneKeyPrefix}) {
+        router.addPrefix(NotifyType::click, keys, [this](const Notification& n, int key) {
+            if (numbered(n.name))
+                paintCustomKey(key);
+        });
     }
-    return handleKeyboardOnly(n) || handleCustomTools(n);
 }
 
-bool LightingView::handleKeyboardOnly(const skin::Notification& n) {
-    if (n.type != NotifyType::itemSelect || !sameName(n.name, "kb_deng_combo_curtom_count")) {
-        return false;
-    }
-    if (n.row >= 0 && n.row < static_cast<int>(kCustomSetCount)) {
-        engine_.settings.edit(
-            [&](LightingRecords& r) { r.custom.customSet = static_cast<std::uint8_t>(n.row); });
-        uncheckAllKeysBoxes();
-        save(DeviceKind::keyboard);
-    }
-    return true;
+void LightingView::setBrightness(DeviceKind kind, std::int64_t value) {
+    const auto level = static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255));
+    engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).brightness = level; });
+    commit(kind);
 }
 
-bool LightingView::handleCustomTools(const skin::Notification& n) {
-    if (n.type != NotifyType::click)
-        return false;
-    const std::string_view name = n.name;
+void LightingView::setSpeed(DeviceKind kind, std::int64_t value) {
+    // The slider runs the other way: its right end is speed 0, the fastest.
+    const auto speed = static_cast<std::uint8_t>(std::clamp<std::int64_t>(14 - value, 0, 14));
+    engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).speed = speed; });
+    commit(kind);
+}
+
+void LightingView::applyTypedColour(DeviceKind kind) {
+    auto channel = [&](std::string_view name) {
+        skin::Control* c = skin_.find(name);
+        return c != nullptr ? parseChannel(c->text()) : std::uint8_t{0};
+    };
+    const KindLightingControls& names = lightingControls(kind);
+    applyColour(kind,
+                argbOf(channel(names.editRed), channel(names.editGreen), channel(names.editBlue)),
+                true);
+}
+
+void LightingView::setMultiColour(DeviceKind kind, std::int64_t checked) {
+    const std::uint8_t multi = checked != 0 ? 1 : 0;
+    engine_.settings.edit([&](LightingRecords& r) { recordOf(r, kind).multiColour = multi; });
+    commit(kind);
+}
+
+void LightingView::setMouseButtonDirection(std::uint8_t direction) {
+    engine_.settings.edit([&](LightingRecords& r) {
+        r.mouse.lighting.direction = direction;
+        r.mouseDirty = true;
+    });
+    save(DeviceKind::mouse);
+}
+
+void LightingView::selectCustomSet(int row) {
+    if (row < 0 || row >= static_cast<int>(kCustomSetCount))
+        return;
+    engine_.settings.edit(
+        [&](LightingRecords& r) { r.custom.customSet = static_cast<std::uint8_t>(row); });
+    uncheckAllKeysBoxes();
+    save(DeviceKind::keyboard);
+}
+
+void LightingView::setBrush(bool on) {
+    engine_.settings.edit([&](LightingRecords& r) { r.custom.brushOn = on ? 1 : 0; });
+}
+
+void LightingView::setAllKeys(bool light) {
     const LightingKind lk = lightingKindOf(DeviceKind::keyboard);
-    if (sameName(name, "kb_Deng_on_bright_check") || sameName(name, "kb_Deng_off_kill_check")) {
-        const std::uint8_t on = sameName(name, "kb_Deng_on_bright_check") ? 1 : 0;
-        engine_.settings.edit([&](LightingRecords& r) { r.custom.brushOn = on; });
-        return true;
-    }
-    if (sameName(name, "kb_Deng_all_bright_check") || sameName(name, "kb_Deng_all_kill_check")) {
-        const bool light = sameName(name, "kb_Deng_all_bright_check");
-        engine_.settings.edit([&](LightingRecords& r) {
-            if (light) {
-                lightUnlitKeys(r.custom, lk);
-            } else {
-                clearAllKeys(r.custom, lk);
-            }
-        });
-        save(DeviceKind::keyboard);
-        return true;
-    }
-    std::optional<std::size_t> key = indexAfter(name, "kb_dkey_");
-    if (!key)
-        key = indexAfter(name, "kb_fkey_");
-    if (!key)
-        return false;
+    engine_.settings.edit([&](LightingRecords& r) {
+        if (light) {
+            lightUnlitKeys(r.custom, lk);
+        } else {
+            clearAllKeys(r.custom, lk);
+        }
+    });
+    save(DeviceKind::keyboard);
+}
+
+void LightingView::paintCustomKey(int key) {
+    if (key < 0)
+        return;
+    const LightingKind lk = lightingKindOf(DeviceKind::keyboard);
     // Keys paint only in the custom mode of the attached keyboard.
     const bool painted = engine_.settings.edit([&](LightingRecords& r) {
-        return r.keyboard.lighting.mode == customMode(lk) && paintKey(r.custom, lk, *key);
+        return r.keyboard.lighting.mode == customMode(lk) &&
+               paintKey(r.custom, lk, static_cast<std::size_t>(key));
     });
     if (painted)
         save(DeviceKind::keyboard);
-    return true;
 }
 
 void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
@@ -326,38 +296,38 @@ void LightingView::showModeGroups(DeviceKind kind, LightingKind lk, std::uint8_t
                            : ModeView{false, false, DirectionBox::hidden, {}, {}, false,
                                       true,  false, SyncButton::disabled};
     const bool direction = v.direction != DirectionBox::hidden;
-    auto group = [&](std::string_view suffix, bool shown) {
-        const std::string name = nameOf(kind, suffix);
+    const KindLightingControls& names = lightingControls(kind);
+    auto group = [&](std::string_view name, bool shown) {
         setVisible(name, shown);
         if (shown)
             setEnabled(name, true);
     };
-    group("deng_fx_layout", direction);
+    group(names.directionLayout, direction);
     if (direction)
-        setEnabled(nameOf(kind, "deng_fx_layout"), v.direction == DirectionBox::shown);
-    group("deng_color_layout", v.colour);
-    group("deng_7colorselect_layout", v.multiColour);
-    group("deng_speed_layout", v.speed);
-    group("deng_Color_Pallet", v.colour);
+        setEnabled(names.directionLayout, v.direction == DirectionBox::shown);
+    group(names.colourLayout, v.colour);
+    group(names.multiColourLayout, v.multiColour);
+    group(names.speedLayout, v.speed);
+    group(names.palette, v.colour);
     if (kind == DeviceKind::keyboard) {
-        group("deng_light_layout", v.brightness);
-        group("deng_color_display_layout", v.colour && !v.customTools);
-        group("deng_rgb_layout", v.colour);
-        group("deng_color_lump", v.colour);
-        group("deng_custom_tool_layout", v.customTools);
-        group("deng_custom_select_layout", v.customTools);
-        group("deng_custom_color_layout", v.customTools);
+        group(kKeyboardOnlyLighting.brightnessLayout, v.brightness);
+        group(kKeyboardOnlyLighting.colourDisplayLayout, v.colour && !v.customTools);
+        group(kKeyboardOnlyLighting.rgbLayout, v.colour);
+        group(kKeyboardOnlyLighting.colourLump, v.colour);
+        group(kKeyboardOnlyLighting.customToolLayout, v.customTools);
+        group(kKeyboardOnlyLighting.customSelectLayout, v.customTools);
+        group(kKeyboardOnlyLighting.customColourLayout, v.customTools);
         if (!v.firstLabel.empty())
-            setTextKey("kb_Deng_label_FXL", v.firstLabel);
+            setTextKey(kKeyboardOnlyLighting.leftLabel, v.firstLabel);
         if (!v.secondLabel.empty())
-            setTextKey("kb_Deng_label_FXR", v.secondLabel);
+            setTextKey(kKeyboardOnlyLighting.rightLabel, v.secondLabel);
     }
     bool sync = v.sync == SyncButton::enabled;
     // A one-colour keyboard takes no part in synchronised lighting.
-    if (kind == DeviceKind::mouse && engine_.keyboardVariant.load() == 1)
+    if (kind == DeviceKind::mouse && engine_.keyboardVariant() == link::KeyboardVariant::oneColour)
         sync = false;
     if (v.sync != SyncButton::unchanged)
-        setEnabled(nameOf(kind, "deng_same_mode"), sync);
+        setEnabled(lightingControls(kind).sameMode, sync);
 }
 
 void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) {
@@ -375,7 +345,7 @@ void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) 
             return true;
         });
         if (custom) {
-            if (skin::Control* b = skin_.find("kb_Deng_custom_colordp_btn")) {
+            if (skin::Control* b = skin_.find(kKeyboardOnlyLighting.customColourButton)) {
                 b->setBackgroundColour(argb);
             }
             if (!typed)
@@ -393,21 +363,22 @@ void LightingView::applyColour(DeviceKind kind, std::uint32_t argb, bool typed) 
     });
     // Typed values stay as the user typed them; a picked colour fills the fields.
     showColour(kind, argb, !typed);
-    setChecked(nameOf(kind, "Deng_7color_check"), false);
+    setChecked(lightingControls(kind).multiColourCheck, false);
     commit(kind);
 }
 
 void LightingView::showColour(DeviceKind kind, std::uint32_t argb, bool fields) {
-    if (skin::Control* p = skin_.find(nameOf(kind, "deng_Color_Pallet")))
+    if (skin::Control* p = skin_.find(lightingControls(kind).palette))
         p->setColour(argb);
-    if (skin::Control* b = skin_.find(nameOf(kind, "Deng_colordp_btn")))
+    if (skin::Control* b = skin_.find(lightingControls(kind).colourButton))
         b->setBackgroundColour(argb);
     if (!fields)
         return;
+    const KindLightingControls& names = lightingControls(kind);
     const std::array<std::pair<std::string_view, int>, 3> edits{
-        {{"Deng_edit_R", 16}, {"Deng_edit_G", 8}, {"Deng_edit_B", 0}}};
-    for (const auto& [suffix, shift] : edits) {
-        if (skin::Control* e = skin_.find(nameOf(kind, suffix))) {
+        {{names.editRed, 16}, {names.editGreen, 8}, {names.editBlue, 0}}};
+    for (const auto& [name, shift] : edits) {
+        if (skin::Control* e = skin_.find(name)) {
             e->setText(std::to_string(channelOf(argb, shift)));
         }
     }
@@ -418,8 +389,8 @@ void LightingView::setDirection(DeviceKind kind, std::uint8_t direction) {
         recordOf(r, kind).direction = direction;
         return recordOf(r, kind).mode;
     });
-    setChecked(nameOf(kind, "Deng_FXL_check"), direction == 1);
-    setChecked(nameOf(kind, "Deng_FXR_check"), direction == 0);
+    setChecked(lightingControls(kind).leftCheck, direction == 1);
+    setChecked(lightingControls(kind).rightCheck, direction == 0);
     commit(kind);
     if (kind == DeviceKind::keyboard)
         engine_.signals.membraneDirectionChanged = true;
@@ -450,8 +421,8 @@ void LightingView::save(DeviceKind kind) {
 }
 
 void LightingView::uncheckAllKeysBoxes() {
-    setChecked("kb_Deng_all_bright_check", false);
-    setChecked("kb_Deng_all_kill_check", false);
+    setChecked(kKeyboardOnlyLighting.allLitCheck, false);
+    setChecked(kKeyboardOnlyLighting.allClearCheck, false);
 }
 
 void LightingView::refresh(DeviceKind kind) {
@@ -467,15 +438,15 @@ void LightingView::refresh(DeviceKind kind) {
         }
         if (skin::Control* c = skin_.find(kKeyboardCombos[variant]))
             c->selectRow(rec.mode, false);
-        if (skin::Control* c = skin_.find("kb_deng_combo_curtom_count")) {
+        if (skin::Control* c = skin_.find(kKeyboardOnlyLighting.customSetCombo)) {
             c->selectRow(r.custom.customSet, false);
         }
-    } else if (skin::Control* c = skin_.find(nameOf(kind, "deng_combo_modeSelect"))) {
+    } else if (skin::Control* c = skin_.find(lightingControls(kind).modeCombo)) {
         c->selectRow(rec.mode, false);
     }
-    if (skin::Control* s = skin_.find(nameOf(kind, "deng_light_slider")))
+    if (skin::Control* s = skin_.find(lightingControls(kind).brightnessSlider))
         s->setValue(rec.brightness);
-    if (skin::Control* s = skin_.find(nameOf(kind, "deng_speed_slider"))) {
+    if (skin::Control* s = skin_.find(lightingControls(kind).speedSlider)) {
         s->setValue(rec.speed > 14 ? 0 : 14 - rec.speed);
     }
     const bool oneColour = lk == LightingKind::oneColourKeyboard;
@@ -487,19 +458,19 @@ void LightingView::refresh(DeviceKind kind) {
         showColour(kind, argbOf(rec.red, rec.green, rec.blue), true);
     }
     if (kind == DeviceKind::keyboard) {
-        if (skin::Control* b = skin_.find("kb_Deng_custom_colordp_btn")) {
+        if (skin::Control* b = skin_.find(kKeyboardOnlyLighting.customColourButton)) {
             b->setBackgroundColour(
                 oneColour ? kOneColourPicker
                           : argbOf(r.custom.paintRed, r.custom.paintGreen, r.custom.paintBlue));
         }
     }
-    setChecked(nameOf(kind, "Deng_7color_check"), rec.multiColour == 1 && !oneColour);
-    setChecked(nameOf(kind, "Deng_FXL_check"), rec.direction == 1);
-    setChecked(nameOf(kind, "Deng_FXR_check"), rec.direction != 1);
+    setChecked(lightingControls(kind).multiColourCheck, rec.multiColour == 1 && !oneColour);
+    setChecked(lightingControls(kind).leftCheck, rec.direction == 1);
+    setChecked(lightingControls(kind).rightCheck, rec.direction != 1);
     showModeGroups(kind, lk, rec.mode);
     // Showing the ripple starts its first wave.
-    if (lk == LightingKind::rgbKeyboard && rec.mode == 5)
-        engine_.requestSeed(lk, 5);
+    if (lk == LightingKind::rgbKeyboard && rec.mode == kRgbRippleMode)
+        engine_.requestSeed(lk, kRgbRippleMode);
 }
 
 void LightingView::setVisible(std::string_view name, bool visible) {

@@ -16,6 +16,7 @@
 
 #include "lighting/lighting_engine.h"
 #include "link/device_catalogue.h"
+#include "shell/notification_router.h"
 #include "skin/notification.h"
 #include "skin/skin.h"
 
@@ -39,9 +40,8 @@ class LightingView {
                  SaveLightingProfile save)
         : skin_(skin), engine_(engine), flags_(flags), save_(std::move(save)) {}
 
-    // Acts on a notification of a lighting control; false when the control is
-    // not one of the lighting views'.
-    [[nodiscard]] bool handle(const skin::Notification& n);
+    // Adds the routes of every lighting control. The view must outlive the router's use.
+    void install(shell::NotificationRouter& router);
 
     // Shows a device's record in its view (after attach, profile change or
     // synchronisation).
@@ -50,6 +50,15 @@ class LightingView {
   private:
     LightingKind lightingKindOf(link::DeviceKind kind) const;
     void selectMode(link::DeviceKind kind, LightingKind lk, int row);
+    void setBrightness(link::DeviceKind kind, std::int64_t value);
+    void setSpeed(link::DeviceKind kind, std::int64_t value);
+    void applyTypedColour(link::DeviceKind kind);
+    void setMultiColour(link::DeviceKind kind, std::int64_t checked);
+    void setMouseButtonDirection(std::uint8_t direction);
+    void selectCustomSet(int row);
+    void setBrush(bool on);
+    void setAllKeys(bool light);
+    void paintCustomKey(int key);
     void showModeGroups(link::DeviceKind kind, LightingKind lk, std::uint8_t mode);
     void applyColour(link::DeviceKind kind, std::uint32_t argb, bool typed);
     void showColour(link::DeviceKind kind, std::uint32_t argb, bool fields);
@@ -57,8 +66,6 @@ class LightingView {
     void commit(link::DeviceKind kind);
     void save(link::DeviceKind kind);
     void uncheckAllKeysBoxes();
-    bool handleKeyboardOnly(const skin::Notification& n);
-    bool handleCustomTools(const skin::Notification& n);
     void startSync(link::DeviceKind source);
 
     void setVisible(std::string_view name, bool visible);

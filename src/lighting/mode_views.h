@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "lighting/mode_numbers.h"
 #include "lighting/timing_tables.h"
 
 namespace quillon::lighting {
@@ -143,11 +144,11 @@ constexpr std::span<const ModeView> modeViews(LightingKind kind) {
 constexpr std::uint8_t customMode(LightingKind kind) {
     switch (kind) {
         case LightingKind::rgbKeyboard:
-            return 11;
+            return kRgbCustomMode;
         case LightingKind::oneColourKeyboard:
-            return 10;
+            return kOneColourCustomMode;
         case LightingKind::membraneKeyboard:
-            return 6;
+            return kMembraneCustomMode;
         default:
             return 255;
     }

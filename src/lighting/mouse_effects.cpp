@@ -3,6 +3,7 @@
 #include <array>
 
 #include "lighting/colour_math.h"
+#include "lighting/mode_numbers.h"
 #include "lighting/mouse_family_steps.h"
 #include "lighting/mouse_tables.h"
 
@@ -56,7 +57,7 @@ void resetMouseScratch(MouseScratch& s) {
 }
 
 void seedMouseMode(MouseScratch& s, std::uint8_t mode, std::uint8_t direction) {
-    if (mode == 4)
+    if (mode == kMouseRunningLightMode)
         s.triggerRing[direction == 1 ? 7 : 0] = 1;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "lighting/colour_math.h"
+#include "lighting/mode_numbers.h"
 #include "lighting/mouse_family_steps.h"
 #include "lighting/mousepad_tables.h"
 
@@ -63,7 +64,7 @@ void resetMousepadScratch(MousepadScratch& s) {
 }
 
 void seedMousepadMode(MousepadScratch& s, std::uint8_t mode) {
-    if (mode == 5)
+    if (mode == kMousepadRunningLightMode)
         s.triggerRing[0] = 1;
 }
 

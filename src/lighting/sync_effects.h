@@ -22,13 +22,14 @@ struct SyncParticipants {
     bool mousepad = false;
 };
 
-// From the links' flags and the attached keyboard's variant (0 RGB,
-// 1 one-colour, 2 membrane).
-constexpr SyncParticipants syncParticipants(bool keyboardFlag, std::uint8_t keyboardVariant,
-                                            bool mouseFlag, bool mousepadFlag) {
+// From the links' flags and the attached keyboard's variant; the one-colour
+// keyboard takes no part.
+constexpr SyncParticipants syncParticipants(bool keyboardFlag,
+                                            link::KeyboardVariant keyboardVariant, bool mouseFlag,
+                                            bool mousepadFlag) {
     SyncParticipants p;
-    p.keyboard = keyboardFlag && keyboardVariant != 1;
-    p.membraneKeyboard = p.keyboard && keyboardVariant == 2;
+    p.keyboard = keyboardFlag && keyboardVariant != link::KeyboardVariant::oneColour;
+    p.membraneKeyboard = p.keyboard && keyboardVariant == link::KeyboardVariant::membrane;
     p.mouse = mouseFlag;
     p.mousepad = mousepadFlag;
     return p;

@@ -1,5 +1,7 @@
 #include "lighting/timing_tables.h"
 
+#include "lighting/mode_numbers.h"
+
 namespace quillon::lighting {
 
 namespace {
@@ -38,24 +40,24 @@ int extraPauseMs(LightingKind kind, std::uint8_t mode, std::uint8_t speed) {
     const int s = static_cast<int>(speedColumn(speed));
     switch (kind) {
         case LightingKind::rgbKeyboard:
-            return mode == 5 ? 40 : 0;
+            return mode == kRgbRippleMode ? 40 : 0;
         case LightingKind::oneColourKeyboard:
-            return mode == 4 ? 40 : 0;
+            return mode == kOneColourRippleMode ? 40 : 0;
         case LightingKind::membraneKeyboard:
-            return mode == 4 ? 100 : 0;
+            return mode == kMembraneStackMode ? 100 : 0;
         case LightingKind::mouse:
-            if (mode == 4)
+            if (mode == kMouseRunningLightMode)
                 return 50;
             // Mode 8 has a timing row but no frame: the pass rests 200 ms more.
-            if (mode == 8)
+            if (mode == kMouseUntimedMode)
                 return kUntimedPointerPauseMs;
             return 0;
         case LightingKind::mousepad:
-            if (mode == 4)
+            if (mode == kMousepadBarMode)
                 return 10 * s + 100;
-            if (mode == 5)
+            if (mode == kMousepadRunningLightMode)
                 return 50;
-            if (mode == 7)
+            if (mode == kMousepadSweepMode)
                 return 5 * s + 50;
             return 0;
         case LightingKind::sync:

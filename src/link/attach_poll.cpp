@@ -25,7 +25,7 @@ PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps) {
     link.hid.pathCursor = 0;
     if (!link.hid.enumerate())
         return PollOutcome::enumerationFailed;
-    const bool found = openNextCommandInterface(link, kind);
+    const bool found = openNextInterface(link.hid, commandInterface(link, kind));
     link.hid.releasePathList();
     if (!found)
         return PollOutcome::searching;
@@ -66,22 +66,6 @@ void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const 
     }
     if (!exitLine.empty())
         platform::debugOutput(exitLine);
-}
-
-AttachThread::AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps,
-                           const StopSignal& stop, std::string_view exitLine,
-                           AttachPollTiming timing, HotplugRelay* relay)
-    : thread_([&link, kind, &steps, &stop, exitLine, timing, relay] {
-          runAttachPoll(link, kind, steps, stop, exitLine, timing, relay);
-      }) {}
-
-AttachThread::~AttachThread() {
-    join();
-}
-
-void AttachThread::join() {
-    if (thread_.joinable())
-        thread_.join();
 }
 
 }  // namespace quillon::link

@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdint>
 #include <string_view>
-#include <thread>
 
 #include "link/device_link.h"
 #include "link/hotplug_relay.h"
@@ -60,23 +59,5 @@ PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps);
 void runAttachPoll(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,
                    std::string_view exitLine, AttachPollTiming timing = {},
                    HotplugRelay* relay = nullptr);
-
-// One attach thread: starts in the constructor, joins in the destructor. The
-// owner requests the stop (shared with the other monitors) before either ends.
-class AttachThread {
-  public:
-    AttachThread(DeviceLink& link, DeviceKind kind, AttachSteps& steps, const StopSignal& stop,
-                 std::string_view exitLine, AttachPollTiming timing = {},
-                 HotplugRelay* relay = nullptr);
-    ~AttachThread();
-    AttachThread(const AttachThread&) = delete;
-    AttachThread& operator=(const AttachThread&) = delete;
-
-    // Waits for the thread to end; the caller requests the stop first.
-    void join();
-
-  private:
-    std::thread thread_;
-};
 
 }  // namespace quillon::link

@@ -3,54 +3,9 @@
 #include <vector>
 
 #include "link/device_catalogue.h"
+#include "link/interface_scan.h"
 
 namespace quillon::link {
-
-namespace {
-
-// A product of `kind` whose consumer-control interface the event threads watch.
-bool watchedProduct(DeviceKind kind, std::uint16_t vendorId, std::uint16_t productId) {
-    const Product* p = findProduct(vendorId, productId);
-    return p != nullptr && p->kind == kind && p->hasEventInterface;
-}
-
-// Opens the next enumerated path that is the event interface of a watched
-// product of `kind`; paths that open but do not match are closed again.
-bool openNextEventInterface(HidDevice& hid, DeviceKind kind) {
-    while (hid.pathCursor < hid.pathList.size()) {
-        const std::string& path = hid.pathList[hid.pathCursor++];
-        if (path.empty())
-            continue;  // a failed entry, not the end of the list
-        const PathIds ids = parsePathIds(path);
-        if (!watchedProduct(kind, ids.vendorId, ids.productId))
-            continue;
-        hid.openForRead = true;
-        hid.openForWrite = false;
-        hid.openOverlapped = true;
-        hid.openExclusive = false;
-        hid.devicePath = path;
-        if (!hid.open())
-            continue;
-        const platform::HidAttributes& a = hid.attributes();
-        if (watchedProduct(kind, a.vendorId, a.productId) &&
-            hid.caps().usagePage == kEventUsagePage && hid.caps().usage == kEventUsage)
-            return true;
-        hid.close();
-    }
-    return false;
-}
-
-bool findEventInterface(HidDevice& hid, DeviceKind kind) {
-    hid.pathCursor = 0;
-    // A failed enumeration only loses this round; the next one tries again.
-    if (!hid.enumerate())
-        return false;
-    const bool found = openNextEventInterface(hid, kind);
-    hid.releasePathList();
-    return found;
-}
-
-}  // namespace
 
 std::optional<std::uint16_t> mouseEventCode(std::span<const InputDataItem> items,
                                             std::uint8_t reportId) {
@@ -79,7 +34,7 @@ void MouseEventMonitor::run(const StopSignal& stop) {
         wake();
     });
     while (!stop.requested()) {
-        if (findEventInterface(hid_, DeviceKind::mouse)) {
+        if (findInterface(hid_, eventInterface(DeviceKind::mouse))) {
             holding_ = true;
             readLoop(stop);
             hid_.close();
@@ -126,7 +81,7 @@ void KeyboardEventMonitor::run(const StopSignal& stop) {
                 hid_.close();
                 holding_ = false;
             }
-        } else if (findEventInterface(hid_, DeviceKind::keyboard)) {
+        } else if (findInterface(hid_, eventInterface(DeviceKind::keyboard))) {
             holding_ = true;
         }
         const auto interval = holding_ ? timing_.probeInterval : timing_.searchInterval;

@@ -2,36 +2,69 @@
 
 namespace quillon::link {
 
-bool openNextCommandInterface(DeviceLink& link, DeviceKind kind) {
-    HidDevice& hid = link.hid;
+namespace {
+
+// From the path alone: another vendor's interface, or (for the event
+// interface) a product without one, is not opened at all.
+bool candidate(const PathIds& ids, const InterfaceWanted& wanted) {
+    if (ids.vendorId != wanted.vendorId)
+        return false;
+    if (!wanted.eventInterface)
+        return true;
+    const Product* p = findProduct(ids.vendorId, ids.productId);
+    return p != nullptr && p->kind == wanted.kind && p->hasEventInterface;
+}
+
+bool matches(const HidDevice& hid, const InterfaceWanted& wanted) {
+    const platform::HidAttributes& a = hid.attributes();
+    const Product* p = findProduct(a.vendorId, a.productId);
+    return a.vendorId == wanted.vendorId && p != nullptr && p->kind == wanted.kind &&
+           (!wanted.eventInterface || p->hasEventInterface) &&
+           hid.caps().usagePage == wanted.usagePage && hid.caps().usage == wanted.usage;
+}
+
+}  // namespace
+
+InterfaceWanted commandInterface(const DeviceLink& link, DeviceKind kind) {
+    return {kind, link.matchVendorId, link.matchUsagePage, link.matchUsage, false};
+}
+
+InterfaceWanted eventInterface(DeviceKind kind) {
+    return {kind, kVendorId, kEventUsagePage, kEventUsage, true};
+}
+
+bool openNextInterface(HidDevice& hid, const InterfaceWanted& wanted) {
     while (hid.pathCursor < hid.pathList.size()) {
         const std::string& path = hid.pathList[hid.pathCursor++];
         if (path.empty())
             continue;  // a failed entry, not the end of the list
-        if (parsePathIds(path).vendorId != link.matchVendorId)
+        if (!candidate(parsePathIds(path), wanted))
             continue;
         hid.openForRead = true;
-        hid.openForWrite = true;
+        hid.openForWrite = !wanted.eventInterface;
         hid.openOverlapped = true;
         hid.openExclusive = false;
         hid.devicePath = path;
         if (!hid.open())
             continue;
-        const platform::HidAttributes& a = hid.attributes();
-        if (a.vendorId == link.matchVendorId && acceptsProduct(kind, a.vendorId, a.productId) &&
-            hid.caps().usagePage == link.matchUsagePage && hid.caps().usage == link.matchUsage)
+        if (matches(hid, wanted))
             return true;
         hid.close();
     }
     return false;
 }
 
-bool connectFirst(DeviceLink& link, DeviceKind kind) {
-    link.hid.pathCursor = 0;
-    if (!link.hid.enumerate())
+bool findInterface(HidDevice& hid, const InterfaceWanted& wanted) {
+    hid.pathCursor = 0;
+    if (!hid.enumerate())
         return false;
-    const bool found = openNextCommandInterface(link, kind);
-    link.hid.releasePathList();
+    const bool found = openNextInterface(hid, wanted);
+    hid.releasePathList();
+    return found;
+}
+
+bool connectFirst(DeviceLink& link, DeviceKind kind) {
+    const bool found = findInterface(link.hid, commandInterface(link, kind));
     if (found)
         link.connected = 1;
     return found;

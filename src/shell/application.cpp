@@ -4,33 +4,12 @@
 
 #include "platform/debug_output.h"
 #include "shell/message_window.h"
+#include "shell/window_controls.h"
 
 namespace quillon::shell {
 
 using skin::Notification;
 using skin::NotifyType;
-
-namespace {
-
-constexpr std::string_view kSettingProgress = "setting_progress";
-
-// Buttons that show or hide a panel of the profile strips.
-struct PanelToggle {
-    std::string_view button;
-    std::string_view panel;
-};
-constexpr PanelToggle kPanelToggles[] = {
-    {"kb_profile_fun_spread_btn", "kb_profile_fun_spead_tab"},
-    {"ms_profile_fun_spread_btn", "ms_profile_fun_spead_tab"},
-    {"mp_profile_fun_spread_btn", "mp_profile_fun_spead_tab"},
-    {"kb_pro_deng_edit_btn", "kb_deng_profile_edit"},
-    {"kb_pro_key_edit_btn", "kb_key_profile_edit"},
-    {"ms_pro_deng_edit_btn", "ms_deng_profile_edit"},
-    {"ms_pro_key_edit_btn", "ms_key_profile_edit"},
-    {"mp_pro_deng_edit_btn", "mp_deng_profile_edit"},
-};
-
-}  // namespace
 
 Application::Application(skin::Skin& skin, EventLoop& loop, platform::HidBackend& hid)
     : skin_(skin),
@@ -99,10 +78,14 @@ void Application::addWindowRoutes() {
     auto command = [this](skin::WindowCommand c) {
         return [this, c](const Notification&, int) { skin_.windowCommand(c); };
     };
-    notifications_.addFirst(NotifyType::click, "closebtn", command(skin::WindowCommand::hide));
-    notifications_.addFirst(NotifyType::click, "minbtn", command(skin::WindowCommand::minimise));
-    notifications_.addFirst(NotifyType::click, "maxbtn", command(skin::WindowCommand::maximise));
-    notifications_.addFirst(NotifyType::click, "restorebtn", command(skin::WindowCommand::restore));
+    notifications_.addFirst(NotifyType::click, kWindowControls.close,
+                            command(skin::WindowCommand::hide));
+    notifications_.addFirst(NotifyType::click, kWindowControls.minimise,
+                            command(skin::WindowCommand::minimise));
+    notifications_.addFirst(NotifyType::click, kWindowControls.maximise,
+                            command(skin::WindowCommand::maximise));
+    notifications_.addFirst(NotifyType::click, kWindowControls.restore,
+                            command(skin::WindowCommand::restore));
     for (const PanelToggle& toggle : kPanelToggles) {
         notifications_.addName(NotifyType::click, toggle.button,
                                [this, panel = toggle.panel](const Notification&, int) {
@@ -115,7 +98,7 @@ void Application::addWindowRoutes() {
 
 void Application::addMessageRoutes() {
     messages_.on(MessageId::progressShow, [this](const WindowMessage&) {
-        if (skin::Control* c = skin_.find(kSettingProgress)) {
+        if (skin::Control* c = skin_.find(kWindowControls.progress)) {
             c->setVisible(true);
         }
     });
@@ -124,7 +107,7 @@ void Application::addMessageRoutes() {
     });
     messages_.onTimer(TimerId::progressHide, [this] {
         loop_.stopTimer(TimerId::progressHide);
-        if (skin::Control* c = skin_.find(kSettingProgress)) {
+        if (skin::Control* c = skin_.find(kWindowControls.progress)) {
             c->setVisible(false);
         }
     });
@@ -147,9 +130,16 @@ void Application::addMessageRoutes() {
     messages_.on(MessageId::powerBroadcast, [this](const WindowMessage& m) {
         if (m.wParam == kPowerSuspend) {
             outputEnabled = false;
+            events_.publish(PowerChanged{PowerState::suspending});
         } else if (m.wParam == kPowerResume) {
             outputEnabled = true;
+            events_.publish(PowerChanged{PowerState::resumed});
         }
+    });
+    messages_.on(MessageId::activation, [this](const WindowMessage& m) {
+        const bool active = m.wParam != 0;
+        platform::debugOutput(active ? "窗口激活" : "窗口失去激活");
+        events_.publish(ActivationChanged{active});
     });
     messages_.on(MessageId::activateInstance, [this](const WindowMessage&) {
         if (anyDeviceConnected()) {
@@ -202,7 +192,9 @@ StopReport Application::shutdown() {
     platform::debugOutput("退出测试");
     skin_.windowCommand(skin::WindowCommand::hide);
     loop_.stopTimer(TimerId::settingsFlush);
-    return workers_.started() ? workers_.stop() : StopReport{};
+    // One bounded wait: a worker that ignores its stop is let go, and the
+    // owner of what it uses must then not destroy that (see WorkerSet).
+    return workers_.started() ? workers_.stop(kShutdownWait, 1) : StopReport{};
 }
 
 }  // namespace quillon::shell

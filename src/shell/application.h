@@ -2,9 +2,10 @@
 
 // The application object: owns the three device links, the worker threads,
 // the notification and message tables and the flags of the main window, and
-// wires the subsystems together without containing them. Subsystems add
-// their routes, messages, timers, start-up steps and worker bodies before the
-// skin sends "windowinit".
+// wires the feature modules together without containing them. Modules add
+// their routes, messages, timers, start-up steps, worker bodies and event
+// subscriptions before the skin sends "windowinit". It publishes PowerChanged
+// and ActivationChanged.
 //
 // Threads: everything here runs on the GUI thread except postMessage,
 // sendMessage, startTimer and the atomic flags, which any thread may use.
@@ -19,9 +20,11 @@
 #include "link/device_catalogue.h"
 #include "link/device_link.h"
 #include "platform/hid/hid_backend.h"
+#include "shell/event_bus.h"
 #include "shell/event_loop.h"
 #include "shell/message_router.h"
 #include "shell/notification_router.h"
+#include "shell/shell_events.h"
 #include "shell/tab_navigation.h"
 #include "shell/worker_set.h"
 #include "skin/skin.h"
@@ -34,10 +37,14 @@ enum class StartupPhase {
     afterWorkers,   // load the chosen language, read the autostart state
 };
 
+// How long shutdown waits for the workers to end.
+inline constexpr std::chrono::milliseconds kShutdownWait{1000};
+
 class Application {
   public:
     Application(skin::Skin& skin, EventLoop& loop, platform::HidBackend& hid);
     // Stops the workers, then destroys the links (mousepad, mouse, keyboard).
+    // Only after a shutdown that left no worker running.
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -47,6 +54,8 @@ class Application {
     link::DeviceLink& link(link::DeviceKind kind);
     NotificationRouter& notifications() { return notifications_; }
     MessageRouter& messages() { return messages_; }
+    // Typed events between the feature modules; publish on the GUI thread only.
+    EventBus& events() { return events_; }
     TabNavigation& tabs() { return tabs_; }
     WorkerSet& workers() { return workers_; }
 
@@ -61,8 +70,7 @@ class Application {
     bool sendMessage(const WindowMessage& message, const link::StopSignal* stop = nullptr);
     bool anyDeviceConnected() const;
 
-    // Cleared while the system suspends (the lighting engine keeps its own
-    // copy, set by the same power message).
+    // Cleared while the system suspends; modules hear it as PowerChanged.
     std::atomic<bool> outputEnabled{true};
 
     // --- GUI thread
@@ -70,7 +78,10 @@ class Application {
     void notify(const skin::Notification& notification);
     // The "windowinit" work: start-up steps, match fields, workers, timer 2.
     void windowInit();
-    // Stops the workers (bounded) and the timers; idempotent.
+    // Stops the workers (one wait of kShutdownWait) and the timers;
+    // idempotent. stillRunning > 0: those workers were let go and may still
+    // use the links and the modules, so the caller must end the process
+    // without destroying them.
     StopReport shutdown();
     // Shows "message_text_1" unless that message is already open from here.
     void showNoDeviceMessage();
@@ -87,6 +98,7 @@ class Application {
     link::DeviceLink mousepadLink_;
     NotificationRouter notifications_;
     MessageRouter messages_;
+    EventBus events_;
     TabNavigation tabs_;
     std::array<std::vector<std::function<void()>>, 3> startupSteps_;
     bool initialised_ = false;

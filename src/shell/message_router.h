@@ -1,11 +1,13 @@
 #pragma once
 
-// The main window's message and timer table: one handler per message id and
-// per timer id, filled by the subsystems at start-up; everything runs on the
-// GUI thread.
+// The main window's message and timer table, filled by the feature modules at
+// start-up; everything runs on the GUI thread. Several modules may answer the
+// same message or timer: every handler runs, in the order it was added, so a
+// later module never silently takes a message away from an earlier one.
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "shell/timer_ids.h"
 #include "shell/window_message.h"
@@ -13,16 +15,13 @@
 namespace quillon::shell {
 
 using MessageHandler = std::function<void(const WindowMessage&)>;
+using TimerHandler = std::function<void()>;
 
 class MessageRouter {
   public:
-    // A later handler for the same id replaces the earlier one.
-    void on(MessageId id, MessageHandler handler) {
-        messages_.insert_or_assign(id, std::move(handler));
-    }
-    void onTimer(TimerId id, std::function<void()> handler) {
-        timers_.insert_or_assign(id, std::move(handler));
-    }
+    // Adds a handler after those already added for `id`; an empty one is ignored.
+    void on(MessageId id, MessageHandler handler);
+    void onTimer(TimerId id, TimerHandler handler);
 
     // False when no handler takes the message (it is then ignored).
     bool dispatch(const WindowMessage& message) const;
@@ -30,8 +29,8 @@ class MessageRouter {
     bool handles(MessageId id) const { return messages_.contains(id); }
 
   private:
-    std::map<MessageId, MessageHandler> messages_;
-    std::map<TimerId, std::function<void()>> timers_;
+    std::map<MessageId, std::vector<MessageHandler>> messages_;
+    std::map<TimerId, std::vector<TimerHandler>> timers_;
 };
 
 }  // namespace quillon::shell

@@ -43,8 +43,18 @@ void NotificationRouter::addFallback(skin::NotifyType type, RouteHandler handler
     add(type, kFallback, {Match::any, {}, std::move(handler), flow});
 }
 
-void NotificationRouter::addObserver(skin::NotifyType type, RouteHandler handler) {
-    add(type, kFirst, {Match::any, {}, std::move(handler), Flow::continues});
+std::vector<NotificationRouter::RouteKey> NotificationRouter::routeKeys() const {
+    std::vector<RouteKey> keys;
+    for (std::size_t t = 0; t < skin::NOTIFY_TYPE_COUNT; ++t) {
+        for (const auto& stage : routes_[t]) {
+            for (const Route& r : stage) {
+                if (r.match != Match::any)
+                    keys.push_back(
+                        {static_cast<skin::NotifyType>(t), r.match == Match::prefix, r.key});
+            }
+        }
+    }
+    return keys;
 }
 
 std::size_t NotificationRouter::route(const skin::Notification& notification) const {

@@ -43,12 +43,18 @@ class NotificationRouter {
     void addNames(skin::NotifyType type, std::initializer_list<std::string_view> names,
                   const RouteHandler& handler, Flow flow = Flow::stop);
     void addFallback(skin::NotifyType type, RouteHandler handler, Flow flow = Flow::stop);
-    // A route that sees every name before all others (a view that knows its
-    // own controls); it always lets the routing go on.
-    void addObserver(skin::NotifyType type, RouteHandler handler);
 
     // Runs the matching routes; returns how many ran (0: the name matched no route).
     std::size_t route(const skin::Notification& notification) const;
+
+    // The names and prefixes routed, for checks against the skin files
+    // (fallback routes take any name and have none).
+    struct RouteKey {
+        skin::NotifyType type;
+        bool prefix;
+        std::string_view key;
+    };
+    std::vector<RouteKey> routeKeys() const;
 
   private:
     enum class Match { name, prefix, any };

@@ -7,101 +7,98 @@ namespace quillon::shell {
 WorkerSet::WorkerSet() = default;
 
 WorkerSet::~WorkerSet() {
-    if (started_) {
-        (void)stop(std::chrono::milliseconds(1000), 1);
-    }
-    // A body that ignores its stop signal keeps us here; the bodies reference
-    // the links and records their owner is about to destroy, so leaving them
-    // running would be worse.
-    for (Slot& slot : slots_) {
-        if (slot.thread.joinable()) {
-            slot.thread.join();
+    for (const std::thread& thread : threads_) {
+        if (thread.joinable()) {
+            (void)stop(std::chrono::milliseconds(1000), 1);
+            break;
         }
     }
 }
 
 void WorkerSet::setBody(Worker worker, WorkerBody body, std::string exitLine) {
-    Slot& slot = slots_[static_cast<std::size_t>(worker)];
+    Slot& slot = shared_->slots[static_cast<std::size_t>(worker)];
     slot.body = std::move(body);
     slot.exitLine = std::move(exitLine);
 }
 
 const link::StopSignal& WorkerSet::stopSignal(Worker worker) const {
-    return *slots_[static_cast<std::size_t>(worker)].stop;
+    return shared_->slots[static_cast<std::size_t>(worker)].stop;
 }
 
 bool WorkerSet::running(Worker worker) const {
-    std::lock_guard lock(mutex_);
-    return slots_[static_cast<std::size_t>(worker)].running;
+    std::lock_guard lock(shared_->mutex);
+    return shared_->slots[static_cast<std::size_t>(worker)].running;
 }
 
-void WorkerSet::runSlot(std::size_t index) {
-    Slot& slot = slots_[index];
-    slot.body(WorkerContext{static_cast<Worker>(index), *slot.stop});
-    if (!slot.exitLine.empty()) {
+std::size_t WorkerSet::Shared::runningCount() const {
+    std::size_t n = 0;
+    for (const Slot& slot : slots)
+        n += slot.running ? 1 : 0;
+    return n;
+}
+
+void WorkerSet::runSlot(const std::shared_ptr<Shared>& shared, std::size_t index) {
+    Slot& slot = shared->slots[index];
+    slot.body(WorkerContext{static_cast<Worker>(index), slot.stop});
+    if (!slot.exitLine.empty())
         platform::debugOutput(slot.exitLine);
-    }
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(shared->mutex);
         slot.running = false;
+        // Notified under the lock: the set may be gone once it is released.
+        shared->ended.notify_all();
     }
-    ended_.notify_all();
 }
 
 void WorkerSet::start(const std::function<void()>& betweenGroups) {
-    if (started_) {
+    if (started_)
         return;
-    }
     started_ = true;
     for (std::size_t i = 0; i < WORKER_COUNT; ++i) {
-        if (i == LAST_WORKER_BEFORE_FLUSH + 1 && betweenGroups) {
+        if (i == LAST_WORKER_BEFORE_FLUSH + 1 && betweenGroups)
             betweenGroups();
-        }
-        Slot& slot = slots_[i];
-        if (!slot.body) {
+        Slot& slot = shared_->slots[i];
+        if (!slot.body)
             continue;
-        }
         {
-            std::lock_guard lock(mutex_);
+            std::lock_guard lock(shared_->mutex);
             slot.running = true;
         }
-        slot.thread = std::thread([this, i] { runSlot(i); });
+        // The thread holds the shared state itself, so it outlives the set if
+        // it must.
+        threads_[i] = std::thread([shared = shared_, i] { runSlot(shared, i); });
     }
 }
 
 StopReport WorkerSet::stop(std::chrono::milliseconds perWait, std::size_t waits) {
-    for (Slot& slot : slots_) {
-        slot.stop->request();
-    }
     StopReport report;
-    auto countRunning = [this] {
-        std::size_t n = 0;
-        for (const Slot& slot : slots_) {
-            n += slot.running ? 1 : 0;
-        }
-        return n;
-    };
+    for (Slot& slot : shared_->slots)
+        slot.stop.request();
+    std::array<bool, WORKER_COUNT> ended{};
     {
-        std::unique_lock lock(mutex_);
+        std::unique_lock lock(shared_->mutex);
         for (std::size_t w = 0; w < waits; ++w) {
-            const bool allEnded =
-                ended_.wait_for(lock, perWait, [&] { return countRunning() == 0; });
+            const bool allEnded = shared_->ended.wait_for(
+                lock, perWait, [&] { return shared_->runningCount() == 0; });
             ++report.waits;
             platform::debugOutput(allEnded ? kAllEndedLine : kTimedOutLine);
-            if (allEnded) {
+            if (allEnded)
                 break;
-            }
         }
-        report.stillRunning = countRunning();
+        report.stillRunning = shared_->runningCount();
+        for (std::size_t i = 0; i < WORKER_COUNT; ++i)
+            ended[i] = !shared_->slots[i].running;
     }
-    for (Slot& slot : slots_) {
-        bool ended = false;
-        {
-            std::lock_guard lock(mutex_);
-            ended = !slot.running;
-        }
-        if (ended && slot.thread.joinable()) {
-            slot.thread.join();
+    for (std::size_t i = 0; i < WORKER_COUNT; ++i) {
+        std::thread& thread = threads_[i];
+        if (!thread.joinable())
+            continue;
+        if (ended[i]) {
+            thread.join();
+        } else {
+            // Joining could take forever; the thread keeps its own state alive.
+            thread.detach();
+            ++abandoned_;
         }
     }
     return report;

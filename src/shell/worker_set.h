@@ -9,6 +9,14 @@
 // together with a device or hotplug descriptor), and it checks requested()
 // between its steps. The signals are created before any thread starts and are
 // never reset, so a stop asked for while a thread is still starting is kept.
+//
+// Lifetimes: the bodies, their stop signals and exit lines belong to the
+// threads as much as to the set, so a thread that overruns its stop can never
+// see them destroyed. stop() waits a bounded time, joins every thread that
+// ended and lets the others go (detached, reported as stillRunning); it never
+// waits without bound. Whatever a body references beyond its own captures must
+// outlive it: the owner of that state destroys it only when stop() reported no
+// thread still running, and otherwise ends the process without destroying it.
 
 #include <array>
 #include <chrono>
@@ -60,13 +68,14 @@ inline constexpr std::string_view kTimedOutLine = "所有对象处于非激发�
 
 struct StopReport {
     std::size_t waits = 0;         // waits made
-    std::size_t stillRunning = 0;  // workers that had not ended after the last wait
+    std::size_t stillRunning = 0;  // workers that had not ended after the last wait (let go)
 };
 
 class WorkerSet {
   public:
     WorkerSet();
-    // Stops (if still running) and joins every thread.
+    // Stops threads not yet joined or let go, with one wait of about a second;
+    // never blocks longer.
     ~WorkerSet();
     WorkerSet(const WorkerSet&) = delete;
     WorkerSet& operator=(const WorkerSet&) = delete;
@@ -81,28 +90,38 @@ class WorkerSet {
 
     // Requests every stop, then waits up to `waits` times for all workers
     // together, each wait at most `perWait`, writing one line after each wait;
-    // it returns as soon as all have ended.
+    // it returns as soon as all have ended. Ended threads are joined; the rest
+    // are let go. May be called again (and before start(): the threads then
+    // see their stop at once).
     StopReport stop(std::chrono::milliseconds perWait = std::chrono::milliseconds(1000),
                     std::size_t waits = WORKER_COUNT);
 
     const link::StopSignal& stopSignal(Worker worker) const;
     bool running(Worker worker) const;
     bool started() const { return started_; }
+    // Threads let go by stop() because they had not ended.
+    std::size_t abandoned() const { return abandoned_; }
 
   private:
     struct Slot {
         WorkerBody body;
         std::string exitLine;
-        std::unique_ptr<link::StopSignal> stop = std::make_unique<link::StopSignal>();
-        std::thread thread;
-        bool running = false;  // guarded by mutex_
+        link::StopSignal stop;
+        bool running = false;  // guarded by Shared::mutex
     };
-    void runSlot(std::size_t index);
+    // Shared by the set and every thread it started.
+    struct Shared {
+        std::array<Slot, WORKER_COUNT> slots;
+        std::mutex mutex;
+        std::condition_variable ended;
+        std::size_t runningCount() const;
+    };
+    static void runSlot(const std::shared_ptr<Shared>& shared, std::size_t index);
 
-    std::array<Slot, WORKER_COUNT> slots_;
-    mutable std::mutex mutex_;
-    std::condition_variable ended_;
+    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+    std::array<std::thread, WORKER_COUNT> threads_;
     bool started_ = false;
+    std::size_t abandoned_ = 0;
 };
 
 }  // namespace quillon::shell

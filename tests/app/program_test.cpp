@@ -4,13 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/program_services.h"
 #include "emu/virtual_bus.h"
+#include "link/device_events.h"
+#include "profiles/profile_events.h"
 #include "profiles/temp_folder.h"
 #include "shell/queue_event_loop.h"
 #include "shell/timer_ids.h"
@@ -200,6 +205,40 @@ TEST_F(Program, TheMouseAndTheMousepadRunTheirOwnEffects) {
     for (std::size_t i = 0; i < leds.size(); ++i)
         lit = lit || leds.cell(i).alpha != 0;
     EXPECT_TRUE(lit);
+}
+
+TEST_F(Program, ALightingCheckEndsTheRoutingInsteadOfFallingToTheTabNavigation) {
+    app.windowInit();
+    // A keyboard macro is being edited: any selection that reaches the tab
+    // navigation bounces back to the macro page with a message.
+    skin.at("kb_macro_tab_saveorcancel").setVisible(true);
+    skin.userCheck("kb_Deng_7color_check", true);
+    EXPECT_TRUE(skin.messages().empty());
+    EXPECT_EQ(services->lightingEngine().settings.snapshot().keyboard.lighting.multiColour, 1);
+    // The same selection of a page option does reach it.
+    skin.userCheck("kb_deng_Op_tab", true);
+    ASSERT_EQ(skin.messages().size(), 1u);
+    EXPECT_EQ(skin.messages()[0].key, "message_text_3");
+}
+
+TEST_F(Program, TheModulesHearArrivalsAndProfileLoadsInTheOrderTheyWereInstalled) {
+    std::vector<std::string> heard;
+    app.events().subscribe<link::DeviceArrived>([&](const link::DeviceArrived& e) {
+        heard.push_back("arrived " + std::string(link::kindName(e.kind)));
+        // The lighting module, installed earlier, has bound the pictures already.
+        EXPECT_NE(services->lightingPictures().mouseKeyControls[0], nullptr);
+        EXPECT_EQ(e.mouseModel, link::MouseModel::model2);
+    });
+    app.events().subscribe<profiles::ProfileLoaded>(
+        [&](const profiles::ProfileLoaded&) { heard.push_back("profile"); });
+    app.windowInit();
+    auto mouse = bus.plug(productOf(DeviceKind::mouse, 2));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return std::find(heard.begin(), heard.end(), "arrived mouse") != heard.end(); }));
+    EXPECT_EQ(services->identity().mouseModel.load(), link::MouseModel::model2);
+    EXPECT_EQ(services->lightingPictures().mouseKeyControls[0]->name(), "ms2_dkey_0");
+    // The saved profiles are selected before the modules hear of the arrival.
+    EXPECT_EQ(heard.front(), "profile");
 }
 
 }  // namespace

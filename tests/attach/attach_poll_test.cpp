@@ -11,6 +11,7 @@
 
 #include "attach_rig.h"
 #include "link/hid_device.h"
+#include "shell/worker_set.h"
 
 namespace quillon::attach::testing {
 namespace {
@@ -18,6 +19,15 @@ namespace {
 using namespace std::chrono_literals;
 using link::DeviceKind;
 using link::PollOutcome;
+
+// Runs a poll as the program does: as a worker of a set (its stop is the set's).
+void addPoll(shell::WorkerSet& workers, shell::Worker worker, link::DeviceLink& link,
+             DeviceKind kind, link::AttachSteps& steps, link::AttachPollTiming timing = {},
+             link::HotplugRelay* relay = nullptr) {
+    workers.setBody(worker, [&link, kind, &steps, timing, relay](const shell::WorkerContext& w) {
+        link::runAttachPoll(link, kind, steps, w.stop, "", timing, relay);
+    });
+}
 
 // Counts steps instead of running any.
 struct CountingSteps final : link::AttachSteps {
@@ -137,12 +147,14 @@ TEST_F(PollFixture, AFailedEnumerationSkipsOnlyThatPoll) {
 
 TEST_F(PollFixture, TheThreadKeepsPollingAfterAFailedEnumeration) {
     recording.failNext = true;
-    link::StopSignal stop;
-    link::AttachThread thread(link, DeviceKind::keyboard, steps, stop, "", {10ms, 20ms});
+    shell::WorkerSet workers;
+    addPoll(workers, shell::Worker::keyboardAttach, link, DeviceKind::keyboard, steps,
+            {10ms, 20ms});
+    workers.start();
     ASSERT_TRUE(eventually([&] { return recording.enumerations.load() >= 3; }));
     bus.plug(0x8611);
     EXPECT_TRUE(eventually([&] { return steps.arrivals.load() == 1; }));
-    stop.request();
+    EXPECT_EQ(workers.stop().stillRunning, 0u);
 }
 
 TEST_F(PollFixture, RemovalAndStillPresentFollowTheProbe) {
@@ -159,15 +171,16 @@ TEST_F(PollFixture, RemovalAndStillPresentFollowTheProbe) {
 }
 
 TEST_F(PollFixture, HotplugWakesTheSearchingPollLongBeforeItsSecond) {
-    link::StopSignal stop;
-    link::AttachThread thread(link, DeviceKind::keyboard, steps, stop, "");
+    shell::WorkerSet workers;
+    addPoll(workers, shell::Worker::keyboardAttach, link, DeviceKind::keyboard, steps);
+    workers.start();
     ASSERT_TRUE(eventually([&] { return recording.enumerations.load() >= 1; }));
     std::this_thread::sleep_for(20ms);
     const auto plugged = std::chrono::steady_clock::now();
     bus.plug(0x8611);
     ASSERT_TRUE(eventually([&] { return steps.arrivals.load() == 1; }));
     EXPECT_LT(std::chrono::steady_clock::now() - plugged, 500ms);
-    stop.request();
+    EXPECT_EQ(workers.stop().stillRunning, 0u);
 }
 
 TEST(HotplugRelay, ThreeSearchingPollsAllHearTheNewsOfOneBackend) {
@@ -176,14 +189,15 @@ TEST(HotplugRelay, ThreeSearchingPollsAllHearTheNewsOfOneBackend) {
     link::DeviceLink links[3] = {link::DeviceLink(bus), link::DeviceLink(bus),
                                  link::DeviceLink(bus)};
     const DeviceKind kinds[3] = {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad};
+    const shell::Worker workerOf[3] = {shell::Worker::keyboardAttach, shell::Worker::mouseAttach,
+                                       shell::Worker::mousepadAttach};
     CountingSteps steps[3];
-    link::StopSignal stop;
-    std::vector<std::unique_ptr<link::AttachThread>> threads;
+    shell::WorkerSet workers;
     for (int i = 0; i < 3; ++i) {
         links[i].setMatch(kinds[i]);
-        threads.push_back(std::make_unique<link::AttachThread>(
-            links[i], kinds[i], steps[i], stop, "", link::AttachPollTiming{}, &relay));
+        addPoll(workers, workerOf[i], links[i], kinds[i], steps[i], {}, &relay);
     }
+    workers.start();
     std::this_thread::sleep_for(50ms);
     // Whichever poll drains the news, the others still wake for it.
     for (int round = 0; round < 2; ++round) {
@@ -200,24 +214,25 @@ TEST(HotplugRelay, ThreeSearchingPollsAllHearTheNewsOfOneBackend) {
             ASSERT_TRUE(eventually([&] { return links[k].connected.load() == 0; }));
         }
     }
-    stop.request();
+    EXPECT_EQ(workers.stop().stillRunning, 0u);
 }
 
 TEST_F(PollFixture, AStopEndsTheThreadAtOnceEvenMidInterval) {
-    link::StopSignal stop;
-    auto thread = std::make_unique<link::AttachThread>(link, DeviceKind::keyboard, steps, stop, "");
+    shell::WorkerSet workers;
+    addPoll(workers, shell::Worker::keyboardAttach, link, DeviceKind::keyboard, steps);
+    workers.start();
     ASSERT_TRUE(eventually([&] { return recording.enumerations.load() >= 1; }));
     const auto asked = std::chrono::steady_clock::now();
-    stop.request();
-    thread.reset();
+    EXPECT_EQ(workers.stop().stillRunning, 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - asked, 250ms);
 }
 
 TEST_F(PollFixture, AStopRequestedBeforeTheThreadStartsIsNotLost) {
-    link::StopSignal stop;
-    stop.request();
-    link::AttachThread thread(link, DeviceKind::keyboard, steps, stop, "");
-    thread.join();
+    shell::WorkerSet workers;
+    addPoll(workers, shell::Worker::keyboardAttach, link, DeviceKind::keyboard, steps);
+    (void)workers.stop();
+    workers.start();
+    EXPECT_EQ(workers.stop().stillRunning, 0u);
     EXPECT_EQ(recording.enumerations.load(), 0);
 }
 

@@ -2,7 +2,8 @@
 
 // Everything the attach steps work on, headless: the virtual bus with its
 // emulated devices, the three links, a queue event loop run by the test
-// thread, the in-memory skin, a fresh profile folder, and hooks that record.
+// thread, the in-memory skin, a fresh profile folder, and a record of the
+// events attach publishes.
 
 #include <atomic>
 #include <chrono>
@@ -16,7 +17,11 @@
 #include "attach/mouse_attach.h"
 #include "attach/mousepad_attach.h"
 #include "attach/profile_select.h"
+#include "attach/update_notices.h"
 #include "emu/virtual_bus.h"
+#include "keys/key_page_view.h"
+#include "lighting/picture_controls.h"
+#include "profiles/profile_events.h"
 #include "profiles/profile_startup.h"
 #include "profiles/temp_folder.h"
 #include "shell/notification_router.h"
@@ -25,24 +30,42 @@
 
 namespace quillon::attach::testing {
 
-struct RecordingHooks final : AttachHooks {
+// What attach told the modules, as the modules would take it.
+struct EventRecord {
     std::vector<UpdateNotice> notices;
     int closes = 0;
     int mouseRefreshes = 0;
     std::vector<profiles::ProfileListId> loaded;
     std::vector<int> keyIndexCounts;
     std::vector<std::size_t> patternImages;
+    std::vector<link::DeviceArrived> arrived;
 
-    void refreshMouseViews() override { ++mouseRefreshes; }
-    void deriveKeyIndex(std::span<const std::uint8_t>, int keyCount) override {
-        keyIndexCounts.push_back(keyCount);
+    explicit EventRecord(shell::EventBus& events) {
+        events.subscribe<link::DeviceArrived>([this](const link::DeviceArrived& e) {
+            arrived.push_back(e);
+            if (const auto n = arrivalNotice(e))
+                notices.push_back(*n);
+            if (e.kind == link::DeviceKind::mouse)
+                ++mouseRefreshes;
+        });
+        events.subscribe<link::DeviceLeft>([this](const link::DeviceLeft& e) {
+            if (const auto n = removalNotice(e))
+                notices.push_back(*n);
+            if (closesUpdateWindow(e))
+                ++closes;
+        });
+        events.subscribe<link::DeviceStateRead>([this](const link::DeviceStateRead& e) {
+            if (e.kind == link::DeviceKind::mouse)
+                ++mouseRefreshes;
+        });
+        events.subscribe<profiles::ProfileLoaded>(
+            [this](const profiles::ProfileLoaded& e) { loaded.push_back(e.list); });
+        events.subscribe<link::KeyboardKeyMapRead>(
+            [this](const link::KeyboardKeyMapRead& e) { keyIndexCounts.push_back(e.keyCount); });
+        events.subscribe<link::MovementPatternsRead>([this](const link::MovementPatternsRead& e) {
+            patternImages.push_back(e.image.size());
+        });
     }
-    void loadMovementPatterns(std::span<const std::uint8_t> image) override {
-        patternImages.push_back(image.size());
-    }
-    void updateWindowNotice(UpdateNotice n) override { notices.push_back(n); }
-    void closeUpdateWindow() override { ++closes; }
-    void profileLoaded(profiles::ProfileListId list, bool) override { loaded.push_back(list); }
 };
 
 class AttachRig {
@@ -55,13 +78,16 @@ class AttachRig {
           mouseLink(bus),
           mousepadLink(bus),
           ctx{keyboardLink, mouseLink, mousepadLink, loop, skin,  lighting,
-              stores,       identity,  store,        run,  hooks, controls} {
+              stores,       identity,  store,        run,  events} {
         std::filesystem::create_directories(root.path() / "Documents");
         std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
         keyboardLink.setMatch(link::DeviceKind::keyboard);
         mouseLink.setMatch(link::DeviceKind::mouse);
         mousepadLink.setMatch(link::DeviceKind::mousepad);
         addProfileSelectRoutes(router, ctx);
+        // The views that answer arrivals, as the program installs them.
+        pictures.install(events, skin);
+        keys::installKeyPageView(events, skin);
         skin.setNotificationSink([this](const skin::Notification& n) { router.route(n); });
         startLists();
         if (!firstRun) {
@@ -121,10 +147,11 @@ class AttachRig {
     skin::MemorySkin skin;
     lighting::LightingSettings lighting;
     DeviceStores stores;
-    DeviceIdentity identity;
+    link::DeviceIdentity identity;
     profiles::ProfileRunState run;
-    RecordingHooks hooks;
-    BoundControls controls;
+    shell::EventBus events;
+    EventRecord seen{events};
+    lighting::DevicePictures pictures;
     AttachContext ctx;
     shell::NotificationRouter router;
     link::StopSignal stop;  // never requested: the keyboard's settling wait runs in full

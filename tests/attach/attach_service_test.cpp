@@ -25,7 +25,8 @@ struct ServiceFixture : ::testing::Test {
           folders(users),
           store{folders, ini},
           app(skin, loop, bus),
-          service(app, bus, {lighting, store, run, hooks, mouseClick, mousepadClick}) {
+          seen(app.events()),
+          service(app, bus, {identity, lighting, store, run, mouseClick, mousepadClick}) {
         std::filesystem::create_directories(root.path() / "Documents");
         std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
         // As the skin starts: no macro is being edited.
@@ -65,9 +66,10 @@ struct ServiceFixture : ::testing::Test {
     shell::QueueEventLoop loop;
     skin::MemorySkin skin;
     lighting::LightingSettings lighting;
-    RecordingHooks hooks;
+    link::DeviceIdentity identity;
     std::atomic<bool> mouseClick{false}, mousepadClick{false};
     shell::Application app;
+    EventRecord seen;
     AttachService service;
 };
 
@@ -97,10 +99,10 @@ TEST_F(ServiceFixture, DevicesArriveAndLeaveThroughTheWorkersAndShutdownIsQuick)
     // Whichever leaves last finds nothing attached and hides the window. The two
     // polls run on their own threads: when both removals overlap, both may
     // find the other gone, and the window is hidden (harmlessly) twice.
-    ASSERT_TRUE(pumpUntil([&] { return !skin.windowVisible() && hooks.closes >= 1; }, 10000ms));
+    ASSERT_TRUE(pumpUntil([&] { return !skin.windowVisible() && seen.closes >= 1; }, 10000ms));
     pumpUntil([] { return false; }, 200ms);
-    EXPECT_GE(hooks.closes, 1);
-    EXPECT_LE(hooks.closes, 2);
+    EXPECT_GE(seen.closes, 1);
+    EXPECT_LE(seen.closes, 2);
     EXPECT_FALSE(skin.windowVisible());
 
     const auto asked = Clock::now();

@@ -32,27 +32,27 @@ TEST(KeyboardArrival, A104KeyKeyboardReadsTwoKeyMapsOf312BytesInSixChunksEach) {
         auto image = fw.baseKeymap();
         EXPECT_TRUE(std::equal(base.begin(), base.begin() + 312, image.begin()));
     });
-    EXPECT_EQ(rig.hooks.keyIndexCounts, std::vector<int>{104});
+    EXPECT_EQ(rig.seen.keyIndexCounts, std::vector<int>{104});
 }
 
 TEST(KeyboardArrival, TheRgbKeyboardBindsItsKeysShowsTheWindowAndTellsTheUpdateWindow) {
     AttachRig rig;
     rig.skin.at("kb_film_light").setVisible(true);
     rig.attach(0x8611);
-    EXPECT_EQ(rig.identity.keyboardVariant.load(), 0);
+    EXPECT_EQ(rig.identity.keyboardVariant.load(), link::KeyboardVariant::rgb);
     EXPECT_EQ(rig.identity.keyboardPresent.load(), 1);
     EXPECT_EQ(rig.identity.keyboardFirmwareVersion.load(),
               rig.keyboardLink.hid.attributes().versionNumber);
     EXPECT_FALSE(rig.skin.at("kb_film_light").isVisible());
     EXPECT_TRUE(rig.skin.at("kb_mechanical_key").isVisible());
-    ASSERT_NE(rig.controls.keyControls[5], nullptr);
-    EXPECT_EQ(rig.controls.keyControls[5]->name(), "kb_dkey_5");
-    EXPECT_TRUE(rig.controls.keyControls[5]->overlayEnabled());
-    EXPECT_EQ(rig.controls.keyControls[5]->overlayAlpha(), 0);
+    ASSERT_NE(rig.pictures.controls().keyControls[5], nullptr);
+    EXPECT_EQ(rig.pictures.controls().keyControls[5]->name(), "kb_dkey_5");
+    EXPECT_TRUE(rig.pictures.controls().keyControls[5]->overlayEnabled());
+    EXPECT_EQ(rig.pictures.controls().keyControls[5]->overlayAlpha(), 0);
     EXPECT_TRUE(rig.skin.windowVisible());
     EXPECT_TRUE(rig.skin.at("kb_tab").isChecked());
     EXPECT_TRUE(rig.skin.at("kb_tab_panel").isVisible());
-    EXPECT_EQ(rig.hooks.notices, std::vector{UpdateNotice::rgbKeyboardArrived});
+    EXPECT_EQ(rig.seen.notices, std::vector{UpdateNotice::rgbKeyboardArrived});
     EXPECT_TRUE(rig.loop.timerActive(shell::TimerId::relayout));
 }
 
@@ -64,9 +64,9 @@ TEST(KeyboardArrival, AMembraneKeyboardBindsTheFilmKeysAndAMissingControlLeavesA
     rig.attach(0x6523);
     EXPECT_EQ(rig.identity.keyboardPresent.load(), 3);
     EXPECT_TRUE(rig.skin.at("kb_film_light").isVisible());
-    ASSERT_NE(rig.controls.keyControls[0], nullptr);
-    EXPECT_EQ(rig.controls.keyControls[0]->name(), "kb_fkey_0");
-    EXPECT_EQ(rig.controls.keyControls[1], nullptr);
+    ASSERT_NE(rig.pictures.controls().keyControls[0], nullptr);
+    EXPECT_EQ(rig.pictures.controls().keyControls[0]->name(), "kb_fkey_0");
+    EXPECT_EQ(rig.pictures.controls().keyControls[1], nullptr);
 }
 
 TEST(KeyboardArrival, TheSavedProfilesAreSelectedAndAppliedOnceInARun) {
@@ -75,12 +75,12 @@ TEST(KeyboardArrival, TheSavedProfilesAreSelectedAndAppliedOnceInARun) {
     EXPECT_EQ(rig.skin.at("kb_deng_profile_combo").currentRow(), 0);
     EXPECT_EQ(rig.skin.at("kb_key_profile_combo").currentRow(), 0);
     EXPECT_EQ(rig.skin.at("kb_deng_profile_name_edit").text(), "New Profile 1");
-    EXPECT_EQ(rig.hooks.loaded, (std::vector{profiles::ProfileListId::keyboardLighting,
+    EXPECT_EQ(rig.seen.loaded, (std::vector{profiles::ProfileListId::keyboardLighting,
                                              profiles::ProfileListId::keyboardKeys}));
     // The rows stay selected: a replug does not load them again.
     rig.detach(kb);
     rig.attach(0x8611);
-    EXPECT_EQ(rig.hooks.loaded.size(), 2u);
+    EXPECT_EQ(rig.seen.loaded.size(), 2u);
 }
 
 // The lighting record of the keyboard's first profile file.
@@ -121,9 +121,9 @@ TEST(KeyboardRemoval, WithOnlyTheMousepadLeftItsTabIsSelectedAndTheWindowStays) 
     EXPECT_TRUE(rig.skin.windowVisible());
     EXPECT_FALSE(rig.skin.at("kb_tab").isVisible());
     EXPECT_EQ(rig.identity.keyboardPresent.load(), 0);
-    EXPECT_EQ(rig.identity.keyboardVariant.load(), 0);
-    EXPECT_EQ(rig.hooks.notices.back(), UpdateNotice::rgbKeyboardLeft);
-    EXPECT_EQ(rig.hooks.closes, 0);
+    EXPECT_EQ(rig.identity.keyboardVariant.load(), link::KeyboardVariant::rgb);
+    EXPECT_EQ(rig.seen.notices.back(), UpdateNotice::rgbKeyboardLeft);
+    EXPECT_EQ(rig.seen.closes, 0);
 }
 
 TEST(KeyboardRemoval, WithNothingLeftTheWindowIsHiddenAndTheUpdateWindowClosed) {
@@ -132,9 +132,10 @@ TEST(KeyboardRemoval, WithNothingLeftTheWindowIsHiddenAndTheUpdateWindowClosed) 
     ASSERT_TRUE(rig.skin.windowVisible());
     rig.detach(kb);
     EXPECT_FALSE(rig.skin.windowVisible());
-    EXPECT_EQ(rig.hooks.closes, 1);
-    EXPECT_EQ(rig.hooks.notices.back(), UpdateNotice::membraneKeyboardLeft);
-    EXPECT_EQ(rig.identity.keyboardVariant.load(), 2);  // survives removal
+    EXPECT_EQ(rig.seen.closes, 1);
+    EXPECT_EQ(rig.seen.notices.back(), UpdateNotice::membraneKeyboardLeft);
+    EXPECT_EQ(rig.identity.keyboardVariant.load(),
+              link::KeyboardVariant::membrane);  // survives removal
 }
 
 TEST(KeyboardRemoval, WithAModel1MouseLeftNoTabIsSelected) {

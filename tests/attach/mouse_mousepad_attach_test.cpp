@@ -18,14 +18,14 @@ using link::DeviceKind;
 TEST(MouseArrival, Model0ShowsItsViewsSelectsItsTabAndTellsTheUpdateWindow) {
     AttachRig rig;
     auto mouse = rig.attach(0x5523);
-    EXPECT_EQ(rig.identity.mouseModel.load(), 0);
+    EXPECT_EQ(rig.identity.mouseModel.load(), link::MouseModel::first);
     EXPECT_EQ(rig.identity.mousePresent.load(), 1);
     EXPECT_TRUE(rig.skin.at("ms_tab").isChecked());
     EXPECT_TRUE(rig.skin.at("ms_deng_key").isVisible());
     EXPECT_FALSE(rig.skin.at("ms2_deng_key").isVisible());
-    ASSERT_NE(rig.controls.mouseKeyControls[19], nullptr);
-    EXPECT_EQ(rig.controls.mouseKeyControls[19]->name(), "ms_dkey_19");
-    EXPECT_EQ(rig.hooks.notices, std::vector{UpdateNotice::mouseArrived});
+    ASSERT_NE(rig.pictures.controls().mouseKeyControls[19], nullptr);
+    EXPECT_EQ(rig.pictures.controls().mouseKeyControls[19]->name(), "ms_dkey_19");
+    EXPECT_EQ(rig.seen.notices, std::vector{UpdateNotice::mouseArrived});
     EXPECT_TRUE(rig.skin.windowVisible());
     // Info, factory map and five slot maps, framed once.
     EXPECT_EQ(countRequests(*mouse, link::CMD_BEGIN), 1u);
@@ -38,14 +38,14 @@ TEST(MouseArrival, Model1LeavesMousePresentAt0AndSelectsNoTab) {
     AttachRig rig;
     rig.skin.at("ms_deng_key").setVisible(false);
     rig.attach(0x6656);
-    EXPECT_EQ(rig.identity.mouseModel.load(), 1);
+    EXPECT_EQ(rig.identity.mouseModel.load(), link::MouseModel::secondEdition);
     EXPECT_EQ(rig.identity.mousePresent.load(), 0);
     EXPECT_FALSE(rig.skin.at("ms_tab").isChecked());
     EXPECT_FALSE(rig.skin.at("ms2_tab").isChecked());
     EXPECT_TRUE(rig.skin.at("ms_cursor_Op_tab").isVisible());
     EXPECT_TRUE(rig.skin.at("key_gun").isVisible());
     EXPECT_FALSE(rig.skin.at("ms_deng_key").isVisible());  // untouched
-    EXPECT_TRUE(rig.hooks.notices.empty());
+    EXPECT_TRUE(rig.seen.notices.empty());
 }
 
 TEST(MouseArrival, Model2UsesTheSecondViewsAndReseedsOnAFirstRun) {
@@ -56,8 +56,8 @@ TEST(MouseArrival, Model2UsesTheSecondViewsAndReseedsOnAFirstRun) {
     EXPECT_TRUE(rig.skin.at("ms2_tab").isChecked());
     EXPECT_FALSE(rig.skin.at("ms_cursor_Op_tab").isVisible());
     EXPECT_TRUE(rig.skin.at("ms2_key_layout").isVisible());
-    EXPECT_EQ(rig.controls.mouseKeyControls[0]->name(), "ms2_dkey_0");
-    EXPECT_EQ(rig.hooks.notices, std::vector{UpdateNotice::mouse2Arrived});
+    EXPECT_EQ(rig.pictures.controls().mouseKeyControls[0]->name(), "ms2_dkey_0");
+    EXPECT_EQ(rig.seen.notices, std::vector{UpdateNotice::mouse2Arrived});
     // The reseeded profile, whose record keeps the seed's bytes after the state.
     const auto file = profiles::testing::readBytes(rig.kv() / "ms" / "New Profile 1.led");
     ASSERT_EQ(file.size(), seed.size());
@@ -86,7 +86,7 @@ TEST(MouseRemoval, WithAMembraneKeyboardLeftTheFilmTabIsSelected) {
     EXPECT_TRUE(rig.skin.at("kb_film_tab").isChecked());
     EXPECT_FALSE(rig.skin.at("ms2_tab").isVisible());
     EXPECT_EQ(rig.identity.mousePresent.load(), 0);
-    EXPECT_EQ(rig.hooks.notices.back(), UpdateNotice::mouse2Left);
+    EXPECT_EQ(rig.seen.notices.back(), UpdateNotice::mouse2Left);
     EXPECT_TRUE(rig.skin.windowVisible());
 }
 
@@ -149,7 +149,7 @@ TEST(MousepadArrival, ActiveSlot3BecomesTheCurrentRecordAndSlot0IsSaved) {
     EXPECT_EQ(file[16], area[0 * 64]);  // whatever slot 0 holds in its first byte
     // Arriving while the window is hidden does not show it, and the update window hears nothing.
     EXPECT_FALSE(rig.skin.windowVisible());
-    EXPECT_TRUE(rig.hooks.notices.empty());
+    EXPECT_TRUE(rig.seen.notices.empty());
     EXPECT_TRUE(rig.skin.at("mp_tab").isChecked());
 }
 
@@ -170,7 +170,7 @@ TEST(MousepadRemoval, WithNothingLeftTheWindowHidesAndTheUpdateWindowStaysOpen) 
     rig.skin.windowCommand(skin::WindowCommand::show);
     rig.detach(pad);
     EXPECT_FALSE(rig.skin.windowVisible());
-    EXPECT_EQ(rig.hooks.closes, 0);
+    EXPECT_EQ(rig.seen.closes, 0);
 }
 
 // A mousepad whose answers are scripted: offset 0 of its settings area says
@@ -210,9 +210,8 @@ struct ScriptedPad : ::testing::Test {
     quillon::testing::ScriptedDevice device;
     AttachRig rig;
     link::DeviceLink padLink{device};
-    AttachContext ctx{rig.keyboardLink, rig.mouseLink, padLink,    rig.loop,
-                      rig.skin,         rig.lighting,  rig.stores, rig.identity,
-                      rig.store,        rig.run,       rig.hooks,  rig.controls};
+    AttachContext ctx{rig.keyboardLink, rig.mouseLink, padLink,   rig.loop, rig.skin,  rig.lighting,
+                      rig.stores,       rig.identity,  rig.store, rig.run,  rig.events};
     std::atomic<std::uint8_t> active{2};
     std::atomic<bool> silent{false};
     std::atomic<bool> refusing{false};

@@ -7,6 +7,7 @@
 
 #include "attach/fallback_view.h"
 #include "attach/state_reads.h"
+#include "attach/update_notices.h"
 #include "attach_rig.h"
 #include "link/scripted_device.h"
 #include "profiles/temp_folder.h"
@@ -62,7 +63,7 @@ TEST_F(SelectFixture, ALinkedRowShowsItsProgramWithoutRaisingTheCheck) {
     EXPECT_TRUE(rig.skin.at("mp_deng_profile_link_name_hor").isVisible());
     EXPECT_EQ(std::count(seen.begin(), seen.end(), "mp_deng_profile_link_check"), 0);
     EXPECT_EQ(rig.lighting.read([](const auto& r) { return r.mousepad.lighting.mode; }), 5);
-    EXPECT_EQ(rig.hooks.loaded, std::vector{ProfileListId::mousepadLighting});
+    EXPECT_EQ(rig.seen.loaded, std::vector{ProfileListId::mousepadLighting});
 }
 
 TEST_F(SelectFixture, AnUnlinkedRowUnchecksTheLinkRaisingItsEvent) {
@@ -78,28 +79,30 @@ TEST_F(SelectFixture, AMissingProfileFileLeavesMemoryAsItWas) {
     selectProfileRow(rig.ctx, ProfileListId::mousepadLighting, 1);
     EXPECT_EQ(rig.store.index(ProfileListId::mousepadLighting).select(), 1);
     EXPECT_EQ(rig.lighting.read([](const auto& r) { return r.mousepad.lighting.mode; }), 2);
-    EXPECT_TRUE(rig.hooks.loaded.empty());
+    EXPECT_TRUE(rig.seen.loaded.empty());
 }
 
 TEST_F(SelectFixture, RowsOutOfRangeOrAlreadySelectedChangeNothing) {
     selectProfileRow(rig.ctx, ProfileListId::mousepadLighting, 7);
     selectProfileRow(rig.ctx, ProfileListId::mousepadLighting, -1);
-    EXPECT_TRUE(rig.hooks.loaded.empty());
+    EXPECT_TRUE(rig.seen.loaded.empty());
     selectProfileRow(rig.ctx, ProfileListId::mousepadLighting, 1);
     selectProfileRow(rig.ctx, ProfileListId::mousepadLighting, 1);
-    EXPECT_EQ(rig.hooks.loaded.size(), 1u);
+    EXPECT_EQ(rig.seen.loaded.size(), 1u);
 }
 
 TEST(FallbackView, EachLeavingKindPrefersTheOtherKindsInItsOwnOrder) {
-    AttachedKinds all{true, 2, true, 2, true};
+    using link::KeyboardVariant;
+    using link::MouseModel;
+    AttachedKinds all{true, KeyboardVariant::membrane, true, MouseModel::model2, true};
     EXPECT_EQ(fallbackView(DeviceKind::keyboard, all).tab, "ms2_tab");
     EXPECT_EQ(fallbackView(DeviceKind::mouse, all).tab, "kb_film_tab");
     EXPECT_EQ(fallbackView(DeviceKind::mousepad, all).tab, "kb_film_tab");
-    AttachedKinds padOnly{false, 0, false, 0, true};
+    AttachedKinds padOnly{false, KeyboardVariant::rgb, false, MouseModel::first, true};
     EXPECT_EQ(fallbackView(DeviceKind::mouse, padOnly).tab, "mp_tab");
-    AttachedKinds model1{false, 0, true, 1, true};
+    AttachedKinds model1{false, KeyboardVariant::rgb, true, MouseModel::secondEdition, true};
     const FallbackView v = fallbackView(DeviceKind::keyboard, model1);
-    EXPECT_TRUE(v.tab.empty());  // the model 1 mouse wins but has no tab
+    EXPECT_TRUE(v.tab.empty());  // the second-edition mouse wins but has no tab
     EXPECT_FALSE(v.hideWindow);
     EXPECT_EQ(fallbackView(DeviceKind::mousepad, model1).tab, "");
 }
@@ -109,7 +112,10 @@ TEST(FallbackView, WithNothingLeftOnlyTheKeyboardAndMouseCloseTheUpdateWindow) {
     for (DeviceKind k : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad}) {
         const FallbackView v = fallbackView(k, none);
         EXPECT_TRUE(v.hideWindow);
-        EXPECT_EQ(v.closeUpdateWindow, k != DeviceKind::mousepad);
+        link::DeviceLeft left;
+        left.kind = k;
+        left.nothingLeft = v.hideWindow;
+        EXPECT_EQ(closesUpdateWindow(left), k != DeviceKind::mousepad);
     }
 }
 
@@ -131,7 +137,7 @@ TEST(KeyboardStateRead, MoreThan170KeysShowsTheMessageAndReadsNoKeyMaps) {
     kbLink.connected = 1;
     AttachContext ctx{kbLink,    rig.mouseLink, rig.mousepadLink, rig.loop,
                       rig.skin,  rig.lighting,  rig.stores,       rig.identity,
-                      rig.store, rig.run,       rig.hooks,        rig.controls};
+                      rig.store, rig.run,       rig.events};
 
     EXPECT_EQ(readKeyboardState(ctx), StateRead::tooManyKeys);
     rig.loop.runPending();

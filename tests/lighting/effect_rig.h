@@ -59,7 +59,8 @@ class RecordingPacer final : public Pacer {
 };
 
 struct EffectRig {
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     CaptureChannel keyboard;
     CaptureChannel mouse;
     CaptureChannel mousepad;

@@ -76,7 +76,7 @@ TEST(KeyboardPass, RippleTakesItsExtraPauseAndUnknownModesSendNothing) {
 
 TEST(KeyboardPass, AModeSelectedInAnotherVariantsViewIsServedByTheRunningThread) {
     EffectRig rig;
-    rig.engine.keyboardVariant = 1;
+    rig.identity.keyboardVariant = link::KeyboardVariant::oneColour;
     rig.scratch().keyLevel[5] = 99;
     rig.engine.requestModeSelection(LightingKind::rgbKeyboard, 0);
     rig.engine.settings.edit([](LightingRecords& r) { r.keyboard.lighting.mode = 40; });
@@ -135,33 +135,37 @@ class CountingChannel final : public DeviceChannel {
 };
 
 TEST(LightingThreads, RunFramesAndStopWithinAPass) {
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     engine.settings.edit(
         [](LightingRecords& r) { r.keyboard.lighting = {3, 14, 14, 1, 0, 1, 2, 3}; });
     CountingChannel keyboard;
     CountingChannel mouse;
     CountingChannel mousepad;
-    LightingThreads threads(engine, {keyboard, mouse, mousepad});
-    threads.start({0, 0, 0, 0});
+    shell::WorkerSet threads;
+    setLightingBodies(threads, engine, {keyboard, mouse, mousepad}, {0, 0, 0, 0});
+    threads.start();
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (keyboard.frames.load() < 3 && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_GE(keyboard.frames.load(), 3);
     const auto before = std::chrono::steady_clock::now();
-    threads.stop();
+    EXPECT_EQ(threads.stop().stillRunning, 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
 }
 
 TEST(LightingThreads, StopDuringTheStartDelayIsNotLost) {
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     CountingChannel keyboard;
     CountingChannel mouse;
     CountingChannel mousepad;
-    LightingThreads threads(engine, {keyboard, mouse, mousepad});
+    shell::WorkerSet threads;
+    setLightingBodies(threads, engine, {keyboard, mouse, mousepad});
     threads.start();  // 1 s and 3 s start delays
     const auto before = std::chrono::steady_clock::now();
-    threads.stop();
+    EXPECT_EQ(threads.stop().stillRunning, 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
     EXPECT_EQ(keyboard.frames.load(), 0);
 }

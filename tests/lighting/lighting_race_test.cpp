@@ -20,13 +20,16 @@ using testing::FreePacer;
 using testing::SinkChannel;
 
 TEST(LightingRaces, EffectsRunWhileTheViewsChangeTheSettings) {
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     skin::MemorySkin skin;
     SinkChannel keyboard;
     SinkChannel mouse;
     SinkChannel mousepad;
     LightingView view(skin, engine, SyncFlags{keyboard.sync, mouse.sync, mousepad.sync}, nullptr);
-    skin.setNotificationSink([&](const skin::Notification& n) { (void)view.handle(n); });
+    shell::NotificationRouter router;
+    view.install(router);
+    skin.setNotificationSink([&](const skin::Notification& n) { (void)router.route(n); });
     for (int i = 0; i < 16; ++i) {
         skin.at("kb_deng_combo_modeSelect").addRow(skin::Row::text("m"));
         skin.at("ms_deng_combo_modeSelect").addRow(skin::Row::text("m"));

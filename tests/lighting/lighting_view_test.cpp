@@ -17,7 +17,8 @@ using link::DeviceKind;
 
 struct ViewRig {
     skin::MemorySkin skin;
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     std::atomic<int> kbSync{1};
     std::atomic<int> msSync{1};
     std::atomic<int> mpSync{1};
@@ -25,8 +26,11 @@ struct ViewRig {
     LightingView view{skin, engine, SyncFlags{kbSync, msSync, mpSync},
                       [this](DeviceKind k) { saved.push_back(k); }};
 
+    shell::NotificationRouter router;
+
     ViewRig() {
-        skin.setNotificationSink([this](const skin::Notification& n) { (void)view.handle(n); });
+        view.install(router);
+        skin.setNotificationSink([this](const skin::Notification& n) { (void)router.route(n); });
         for (const char* combo : {"kb_deng_combo_modeSelect", "ms_deng_combo_modeSelect",
                                   "mp_deng_combo_modeSelect", "kb_deng_combo_curtom_count"}) {
             for (int i = 0; i < 16; ++i)
@@ -150,7 +154,7 @@ TEST(LightingView, SevenColourBoxFollowsItsCheck) {
 
 TEST(LightingView, RefreshShowsTheRecordAndOnlyTheAttachedVariantsCombo) {
     ViewRig rig;
-    rig.engine.keyboardVariant = 1;
+    rig.identity.keyboardVariant = link::KeyboardVariant::oneColour;
     rig.engine.settings.edit([](LightingRecords& r) {
         r.keyboard.lighting = {4, 7, 3, 0, 1, 9, 9, 9};
         r.custom.customSet = 2;

@@ -18,7 +18,7 @@ using test::EffectRig;
 constexpr auto kMembrane = LightingKind::membraneKeyboard;
 
 struct MembraneRig : EffectRig {
-    MembraneRig() { engine.keyboardVariant = 2; }
+    MembraneRig() { identity.keyboardVariant = link::KeyboardVariant::membrane; }
     void choose(std::uint8_t mode, std::uint8_t direction = 1, std::uint8_t multi = 0,
                 Rgb colour = {200, 100, 50}) {
         selectKind(kMembrane, LightingRecord{mode, 14, 0, direction, multi, colour.red,

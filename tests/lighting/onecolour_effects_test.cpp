@@ -19,7 +19,7 @@ constexpr auto kOneColour = LightingKind::oneColourKeyboard;
 constexpr std::uint32_t kBlueViolet = 0x0000FF24;  // packed changer colour of (36, 0, 255)
 
 struct OneColourRig : EffectRig {
-    OneColourRig() { engine.keyboardVariant = 1; }
+    OneColourRig() { identity.keyboardVariant = link::KeyboardVariant::oneColour; }
     void choose(std::uint8_t mode, std::uint8_t brightness = 14, std::uint8_t direction = 1) {
         selectKind(kOneColour, LightingRecord{mode, brightness, 0, direction, 0, 36, 0, 255});
     }

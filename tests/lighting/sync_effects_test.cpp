@@ -86,12 +86,15 @@ TEST(SyncStart, MouseAndMousepadButtonsCopyTheirOwnRecord) {
 
 TEST(SyncStart, PressingTheKeyboardsButtonInItsViewSynchronisesEveryDevice) {
     skin::MemorySkin skin;
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     std::atomic<int> kb{0}, ms{0}, mp{0};
     std::vector<DeviceKind> saved;
     LightingView view(skin, engine, SyncFlags{kb, ms, mp},
                       [&](DeviceKind k) { saved.push_back(k); });
-    skin.setNotificationSink([&](const skin::Notification& n) { (void)view.handle(n); });
+    shell::NotificationRouter router;
+    view.install(router);
+    skin.setNotificationSink([&](const skin::Notification& n) { (void)router.route(n); });
     for (const char* combo :
          {"kb_deng_combo_modeSelect", "ms_deng_combo_modeSelect", "mp_deng_combo_modeSelect"}) {
         for (int i = 0; i < 16; ++i)
@@ -112,7 +115,7 @@ struct SyncRig : EffectRig {
         mouse.isSynced = ms;
         mousepad.isSynced = mp;
         mouse.isConnected = mousepad.isConnected = true;
-        engine.keyboardVariant = variant;
+        identity.keyboardVariant = link::keyboardVariantOf(variant);
     }
     void choose(std::uint8_t mode, std::uint8_t multi = 1, std::uint8_t brightness = 14) {
         engine.settings.edit([&](LightingRecords& r) {
@@ -244,10 +247,12 @@ TEST(SyncEffects, NothingIsSentWhileSuspending) {
 }
 
 TEST(SyncEffects, ParticipantsFollowFlagsAndVariant) {
-    EXPECT_FALSE(syncParticipants(true, 1, false, false).keyboard);
-    EXPECT_TRUE(syncParticipants(true, 2, false, false).membraneKeyboard);
-    EXPECT_FALSE(syncParticipants(false, 2, false, false).membraneKeyboard);
-    EXPECT_TRUE(syncParticipants(false, 0, true, true).mousepad);
+    EXPECT_FALSE(syncParticipants(true, link::KeyboardVariant::oneColour, false, false).keyboard);
+    EXPECT_TRUE(
+        syncParticipants(true, link::KeyboardVariant::membrane, false, false).membraneKeyboard);
+    EXPECT_FALSE(
+        syncParticipants(false, link::KeyboardVariant::membrane, false, false).membraneKeyboard);
+    EXPECT_TRUE(syncParticipants(false, link::KeyboardVariant::rgb, true, true).mousepad);
 }
 
 TEST(SyncRender, EachLineHoldsTheThreeFramesOfOneTick) {

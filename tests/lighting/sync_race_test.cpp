@@ -20,11 +20,14 @@ using testing::FreePacer;
 using testing::SinkChannel;
 
 TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
-    LightingEngine engine;
+    link::DeviceIdentity identity;
+    LightingEngine engine{identity};
     skin::MemorySkin skin;
     SinkChannel keyboard, mouse, mousepad;
     LightingView view(skin, engine, SyncFlags{keyboard.sync, mouse.sync, mousepad.sync}, nullptr);
-    skin.setNotificationSink([&](const skin::Notification& n) { (void)view.handle(n); });
+    shell::NotificationRouter router;
+    view.install(router);
+    skin.setNotificationSink([&](const skin::Notification& n) { (void)router.route(n); });
     for (const char* combo : {"kb_deng_onecolor_combo_modeSelect", "kb_deng_film_combo_modeSelect",
                               "ms_deng_combo_modeSelect", "mp_deng_combo_modeSelect"}) {
         for (int i = 0; i < 12; ++i)
@@ -56,7 +59,7 @@ TEST(DeviceEffectRaces, EveryDeviceEffectRunsWhileTheUserAndTheMouseAct) {
     constexpr int kPassesPerStep = 200;
     for (int step = 0; step < 24; ++step) {
         const std::uint8_t variant = step % 2 == 0 ? 1 : 2;
-        engine.keyboardVariant = variant;
+        identity.keyboardVariant = link::keyboardVariantOf(variant);
         skin.userSelectRow(
             variant == 1 ? "kb_deng_onecolor_combo_modeSelect" : "kb_deng_film_combo_modeSelect",
             step % (variant == 1 ? 12 : 7));

@@ -95,21 +95,74 @@ TEST(WorkerSet, AStopRequestedDuringAStartDelayIsNotLost) {
     EXPECT_TRUE(sawStop);
 }
 
-TEST(WorkerSet, AWorkerThatOverrunsIsReportedAndStillJoined) {
+// What a stubborn worker works on: owned by its body, so by its thread.
+struct StubbornState {
+    std::atomic<int> ticks{0};
     std::atomic<bool> release{false};
+    std::atomic<bool> ended{false};
+    std::vector<int> scratch = std::vector<int>(64);  // heap memory ASan would catch
+};
+
+TEST(WorkerSet, AWorkerIgnoringItsStopIsLetGoWithinTheWaitAndKeepsWhatItUses) {
+    auto state = std::make_shared<StubbornState>();
+    const auto asked = std::chrono::steady_clock::now();
     {
         WorkerSet set;
-        set.setBody(Worker::mouseLighting, [&](const WorkerContext&) {
-            while (!release) {
-                std::this_thread::sleep_for(1ms);
-            }
-        });
+        set.setBody(
+            Worker::mouseLighting,
+            [state](const WorkerContext&) {
+                while (!state->release) {
+                    state->scratch[static_cast<std::size_t>(state->ticks % 64)] += 1;
+                    ++state->ticks;
+                    std::this_thread::sleep_for(1ms);
+                }
+                state->ended = true;
+            },
+            "stubborn worker ended");
+        set.setBody(Worker::keyboardAttach,
+                    [](const WorkerContext& w) { (void)w.stop.waitFor(10s); });
         set.start();
-        const StopReport report = set.stop(20ms, 3);
+        const StopReport report = set.stop(50ms, 3);
         EXPECT_EQ(report.waits, 3u);
         EXPECT_EQ(report.stillRunning, 1u);
-        release = true;
-    }  // the destructor joins it
+        EXPECT_EQ(set.abandoned(), 1u);
+        EXPECT_FALSE(set.running(Worker::keyboardAttach));
+        EXPECT_TRUE(set.running(Worker::mouseLighting));
+    }  // the set is gone; its destructor did not wait for the worker
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s);
+
+    // The worker goes on with its own state and its slot (exit line included).
+    const int before = state->ticks;
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    while (state->ticks < before + 5 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_GE(state->ticks, before + 5);
+    state->release = true;
+    while (!state->ended && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(state->ended);
+}
+
+TEST(WorkerSet, DestroyingASetThatWasNeverStoppedWaitsAboutOneSecondAtMost) {
+    auto state = std::make_shared<StubbornState>();
+    const auto asked = std::chrono::steady_clock::now();
+    {
+        WorkerSet set;
+        set.setBody(Worker::syncLighting, [state](const WorkerContext&) {
+            while (!state->release)
+                std::this_thread::sleep_for(1ms);
+            state->ended = true;
+        });
+        set.start();
+    }
+    const auto took = std::chrono::steady_clock::now() - asked;
+    EXPECT_GE(took, 900ms);
+    EXPECT_LT(took, 1500ms);
+    state->release = true;
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    while (!state->ended && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(state->ended);
 }
 
 }  // namespace
