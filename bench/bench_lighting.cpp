@@ -30,7 +30,7 @@ class FreePacer final : public Pacer {
 void BM_RgbFrame(benchmark::State& state) {
     const auto mode = static_cast<std::uint8_t>(state.range(0));
     const auto multi = static_cast<std::uint8_t>(state.range(1));
-    link::DeviceIdentity identity;
+    quillon::link::DeviceIdentity identity;
     LightingEngine engine{identity};
     const LightingRecord record{mode, 14, 0, 1, multi, 200, 100, 50};
     engine.settings.edit([&](LightingRecords& r) { r.keyboard.lighting = record; });

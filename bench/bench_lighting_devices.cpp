@@ -51,9 +51,9 @@ LightingRecord& recordOf(LightingRecords& r, LightingKind kind) {
 void runFrames(benchmark::State& state, LightingKind kind, std::uint8_t keyboardVariant) {
     const auto mode = static_cast<std::uint8_t>(state.range(0));
     const auto multi = static_cast<std::uint8_t>(state.range(1));
-    link::DeviceIdentity identity;
+    quillon::link::DeviceIdentity identity;
     LightingEngine engine{identity};
-    identity.keyboardVariant = link::keyboardVariantOf(keyboardVariant);
+    identity.keyboardVariant = quillon::link::keyboardVariantOf(keyboardVariant);
     const LightingRecord record{mode, 14, 0, 1, multi, 200, 100, 50};
     engine.settings.edit([&](LightingRecords& r) { recordOf(r, kind) = record; });
     engine.requestModeSelection(kind, mode);
