@@ -1,10 +1,13 @@
 #include "platform/user_folders.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
+#include <vector>
+
+#include "platform/regular_file.h"
 
 namespace quillon::platform {
 namespace {
@@ -40,6 +43,9 @@ fs::path withoutTrailingSeparator(const fs::path& p) {
         normal = normal.parent_path();
     return normal;
 }
+
+// A user-dirs file is a few hundred bytes; anything far bigger is not one.
+constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
 
 }  // namespace
 
@@ -100,12 +106,35 @@ fs::path buildTreeProgramDataFolder() {
 #endif
 }
 
-LinuxUserFolders::LinuxUserFolders(EnvironmentLookup environment) : env_(std::move(environment)) {}
+LinuxUserFolders::LinuxUserFolders(EnvironmentLookup environment, HomeLookup passwordHome)
+    : env_(std::move(environment)), homeLookup_(std::move(passwordHome)) {}
+
+std::filesystem::path usableHome(const std::filesystem::path& candidate) {
+    // The root folder (a service's HOME=/) or a relative path would scatter the
+    // user's files over the system or the current folder.
+    const fs::path normal = candidate.lexically_normal();
+    if (!normal.is_absolute() || normal.relative_path().empty())
+        return {};
+    return normal;
+}
+
+std::filesystem::path passwordDatabaseHome() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+           buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    if (found == nullptr || found->pw_dir == nullptr)
+        return {};
+    return fs::path(found->pw_dir);
+}
 
 fs::path LinuxUserFolders::home() const {
     if (auto h = nonEmpty(env_, "HOME"))
-        return fs::path(*h);
-    return fs::path("/");
+        return usableHome(*h);
+    return usableHome(homeLookup_());
 }
 
 fs::path LinuxUserFolders::documentsFolder() const {
@@ -115,13 +144,12 @@ fs::path LinuxUserFolders::documentsFolder() const {
     fs::path config = homeDir / ".config";
     if (auto c = nonEmpty(env_, "XDG_CONFIG_HOME"); c && fs::path(*c).is_absolute())
         config = *c;
-    std::ifstream in(config / "user-dirs.dirs");
-    if (in) {
-        std::stringstream text;
-        text << in.rdbuf();
-        if (auto docs = parseDocumentsDir(text.str(), homeDir))
+    if (homeDir.empty())
+        return {};
+    std::string text;
+    if (readRegularFile(config / "user-dirs.dirs", text, kMaxUserDirsBytes) == FileReadResult::ok)
+        if (auto docs = parseDocumentsDir(text, homeDir))
             return *docs;
-    }
     return homeDir / "Documents";
 }
 
@@ -141,10 +169,10 @@ std::vector<fs::path> LinuxUserFolders::programDataFolders() const {
 }
 
 fs::path LinuxUserFolders::programOverlayFolder() const {
-    fs::path data = home() / ".local" / "share";
     if (auto d = nonEmpty(env_, "XDG_DATA_HOME"); d && fs::path(*d).is_absolute())
-        data = *d;
-    return data / "quillon";
+        return fs::path(*d) / "quillon";
+    const fs::path homeDir = home();
+    return homeDir.empty() ? fs::path{} : homeDir / ".local" / "share" / "quillon";
 }
 
 }  // namespace quillon::platform
