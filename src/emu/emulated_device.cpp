@@ -61,6 +61,9 @@ void EmulatedDevice::unplug() {
 void EmulatedDevice::unplugLocked() {
     if (!present_.exchange(false, std::memory_order_acq_rel))
         return;
+    const auto now = Clock::now();
+    for (VirtualConnection* c : connections_)
+        c->dropUnsent(now);
     gone_.set();
     if (hotplug_)
         hotplug_->set();

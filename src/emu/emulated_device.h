@@ -63,7 +63,8 @@ class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
 
     // --- plugging ---
     bool present() const;
-    // The device leaves: pending and later transfers fail at once, probes fail.
+    // The device leaves: reports it sent can still be read, then reads fail;
+    // writes and probes fail at once.
     void unplug();
 
     // --- consumer-control events ---

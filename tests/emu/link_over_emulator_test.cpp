@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include "emu/virtual_bus.h"
@@ -84,6 +86,37 @@ TEST(LinkOverEmulator, ResetRestoresTheFactorySettingsAndALostAnswerIsRetried) {
     std::array<std::uint8_t, 56> record{};
     EXPECT_EQ(link::readSettings(pad.link, 64, record), Status::ok);
     EXPECT_EQ(record[0], 1);
+}
+
+TEST(LinkOverEmulator, AnAnswerTooLateForItsRequestNeverAnswersTheNextOne) {
+    Attached pad(DeviceKind::mousepad, 0);
+    // Busy past all four attempts: the requester gives up, the answers come later.
+    pad.device->setLatency(std::chrono::milliseconds(1250));
+    std::array<std::uint8_t, 56> record{};
+    EXPECT_EQ(link::readSettings(pad.link, 64, record), Status::noExchange);
+
+    pad.device->setLatency({});
+    ASSERT_EQ(link::readSettings(pad.link, 128, record), Status::ok);
+    pad.device->inspect([&](const FirmwareModel& fw) {
+        const auto slot2 = fw.slotRecord(2);
+        EXPECT_TRUE(std::equal(record.begin(), record.end(), slot2.begin()));
+        EXPECT_FALSE(std::equal(record.begin() + 1, record.end(), fw.slotRecord(1).begin() + 1));
+        return 0;
+    });
+}
+
+TEST(LinkOverEmulator, AGoneDeviceEndsAnExchangeAtOnce) {
+    Attached mouse(DeviceKind::mouse, 1);
+    mouse.device->setLatency(std::chrono::milliseconds(100));
+    std::thread unplugger([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        mouse.bus.unplug(*mouse.device);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    link::DeviceInfo info;
+    EXPECT_EQ(link::readInfo(mouse.link, info), Status::noExchange);
+    unplugger.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
 }
 
 TEST(LinkOverEmulator, AMouseUnpluggedMidFrameFailsTheRestOfIt) {
