@@ -64,9 +64,10 @@ TEST(LinkOverEmulator, AKeyboardOf104KeysReadsAndWritesSlotsOf312Bytes) {
 TEST(LinkOverEmulator, ABusyAnswerOnTheThirdChunkStopsTheTransferThere) {
     Attached mouse(DeviceKind::mouse, 0);
     std::vector<std::uint8_t> image(200, 0x66);
+    ASSERT_EQ(link::begin(mouse.link), Status::ok);
     mouse.device->answerWithStatus(3, 0xFE);
     EXPECT_EQ(link::writeMacros(mouse.link, image), Status::deviceBusy);
-    EXPECT_EQ(mouse.device->requestCount(), 3u);
+    EXPECT_EQ(mouse.device->requestCount(), 4u);
     mouse.device->inspect([](const FirmwareModel& fw) {
         EXPECT_EQ(fw.macroMemory()[111], 0x66);
         EXPECT_EQ(fw.macroMemory()[112], 0x00);
@@ -90,6 +91,11 @@ TEST(LinkOverEmulator, ResetRestoresTheFactorySettingsAndALostAnswerIsRetried) {
 
 TEST(LinkOverEmulator, AnAnswerTooLateForItsRequestNeverAnswersTheNextOne) {
     Attached pad(DeviceKind::mousepad, 0);
+    pad.device->modify([](FirmwareModel& fw) {
+        fw.mutableSettingsArea()[1 * 64 + 5] = 0x11;
+        fw.mutableSettingsArea()[2 * 64 + 5] = 0x22;
+        return 0;
+    });
     // Busy past all four attempts: the requester gives up, the answers come later.
     pad.device->setLatency(std::chrono::milliseconds(1250));
     std::array<std::uint8_t, 56> record{};
@@ -97,12 +103,7 @@ TEST(LinkOverEmulator, AnAnswerTooLateForItsRequestNeverAnswersTheNextOne) {
 
     pad.device->setLatency({});
     ASSERT_EQ(link::readSettings(pad.link, 128, record), Status::ok);
-    pad.device->inspect([&](const FirmwareModel& fw) {
-        const auto slot2 = fw.slotRecord(2);
-        EXPECT_TRUE(std::equal(record.begin(), record.end(), slot2.begin()));
-        EXPECT_FALSE(std::equal(record.begin() + 1, record.end(), fw.slotRecord(1).begin() + 1));
-        return 0;
-    });
+    EXPECT_EQ(record[5], 0x22);
 }
 
 TEST(LinkOverEmulator, AGoneDeviceEndsAnExchangeAtOnce) {

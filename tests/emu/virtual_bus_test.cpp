@@ -269,6 +269,9 @@ TEST(VirtualBusFaults, StatusOnTheNthReportLeavesEarlierChunksWritten) {
     auto kb = plug(bus, DeviceKind::keyboard, 0);
     auto c = openRole(bus, *kb, CollectionRole::command);
     AbortSignal abort;
+    CommandReport begun;
+    ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
+    ASSERT_EQ(receive(*c, begun, abort), TransferStatus::completed);
     kb->answerWithStatus(3, 0xFE);
     std::array<std::uint8_t, 56> chunk{};
     chunk.fill(0x77);
