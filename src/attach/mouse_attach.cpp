@@ -74,6 +74,9 @@ void MouseAttach::arrival(link::DeviceLink& link) {
 
 void MouseAttach::readBackPatterns() {
     link::DeviceLink& link = ctx_.mouseLink;
+    // Stored data moves only inside Begin ... End; their own results change
+    // nothing here (the reads' results are examined).
+    static_cast<void>(link::begin(link));
     std::array<std::uint8_t, kPatternHeaderSize> header{};
     if (link::succeeded(link::readCursors(link, header)) && word(header, 0) == kPatternMarker) {
         const std::size_t size = word(header, 2);
@@ -86,6 +89,7 @@ void MouseAttach::readBackPatterns() {
                 });
         }
     }
+    static_cast<void>(link::end(link));
     ctx_.loop.post([&skin = ctx_.skin] {
         if (skin::Control* option = skin.find("ms_gun_op_0")) {
             option->setChecked(false, true);

@@ -1,9 +1,11 @@
 // quillon-gaming: the desktop program. One instance per session; it lives in
 // the tray and shows its window when a device arrives or the user asks.
 //
-//   quillon-gaming [--demo]
+//   quillon-gaming [--demo [PRODUCTS]]
 //
-// --demo plugs in emulated devices instead of using the real ones.
+// --demo plugs in emulated devices instead of using the real ones: the
+// products named (e.g. keyboard-onecolour,mouse-2), or an RGB keyboard, a
+// mouse and the mousepad.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -11,6 +13,8 @@
 #include <QIcon>
 #include <cstdio>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "app/program_services.h"
 #include "emu/demo_devices.h"
@@ -58,7 +62,8 @@ constexpr Languages kTrayLanguages[] = {
     {"lan_tw", "cn_tw", "lan_sn.xml"},
 };
 
-int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QString& screenshots) {
+int run(QApplication& app, gui::SingleInstance& instance, bool demo,
+        std::span<const emu::DemoProduct> demoProducts, const QString& screenshots) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -76,7 +81,7 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     platform::HidBackend* backend = nullptr;
     if (demo) {
         bus = std::make_unique<emu::VirtualBus>();
-        emu::attachDemoDevices(*bus);
+        emu::attachDemoDevices(*bus, demoProducts);
         backend = bus.get();
     } else {
         hidraw = platform::makeHidrawBackend();
@@ -189,11 +194,33 @@ int main(int argc, char** argv) {
     options.addVersionOption();
     const QCommandLineOption demo("demo", "Use emulated devices instead of the real ones.");
     options.addOption(demo);
+    options.addPositionalArgument(
+        "products",
+        QString::fromStdString("With --demo: the emulated products to plug, comma-separated (" +
+                               emu::demoProductNames() + ")."),
+        "[products]");
     QCommandLineOption screenshots(
         "screenshots", "Save pictures of the windows into <folder>, then end.", "folder");
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
     options.addOption(screenshots);
     options.process(app);
+
+    std::vector<emu::DemoProduct> demoProducts(emu::kDefaultDemoProducts.begin(),
+                                               emu::kDefaultDemoProducts.end());
+    if (const QStringList named = options.positionalArguments(); !named.isEmpty()) {
+        if (!options.isSet(demo) || named.size() > 1) {
+            std::fprintf(stderr, "quillon-gaming: unexpected argument '%s' (see --help)\n",
+                         qPrintable(named.back()));
+            return 2;
+        }
+        const emu::DemoList list = emu::parseDemoList(named.front().toStdString());
+        if (list.error != emu::DemoListError::none) {
+            std::fprintf(stderr, "quillon-gaming: --demo: %s\n",
+                         emu::describeProblem(list).c_str());
+            return 2;
+        }
+        demoProducts = list.products;
+    }
 
     gui::SingleInstance instance;
     switch (instance.start()) {
@@ -207,5 +234,5 @@ int main(int argc, char** argv) {
         case gui::SingleInstance::Role::first:
             break;
     }
-    return run(app, instance, options.isSet(demo), options.value(screenshots));
+    return run(app, instance, options.isSet(demo), demoProducts, options.value(screenshots));
 }
