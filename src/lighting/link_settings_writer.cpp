@@ -8,4 +8,8 @@ link::Status LinkSettingsWriter::writeSettings(link::DeviceKind kind,
     return link::writeSettings(kind == link::DeviceKind::mouse ? mouse_ : mousepad_, bytes);
 }
 
+bool LinkSettingsWriter::connected(link::DeviceKind kind) const {
+    return (kind == link::DeviceKind::mouse ? mouse_ : mousepad_).connected.load() == 1;
+}
+
 }  // namespace quillon::lighting
