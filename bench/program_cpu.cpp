@@ -323,7 +323,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string display = ":" + std::to_string(std::atoi(number));
-    Display* x = XOpenDisplay(display.c_str());
+    // The server may take a moment longer to accept clients.
+    Display* x = nullptr;
+    for (int i = 0; i < 50 && x == nullptr; ++i) {
+        x = XOpenDisplay(display.c_str());
+        if (x == nullptr)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     if (x == nullptr) {
         std::fprintf(stderr, "program_cpu: cannot open %s\n", display.c_str());
         return 2;
