@@ -149,10 +149,9 @@ bool pointerPass(LightingEngine& engine, const LightingChannels& channels, Pacer
     const LightingRecord before = (engine.settings.*read)();
     if (!pacer.sleepMs(framePauseMs(kind, before.mode, before.speed)))
         return false;
-    if (!own.connected())
+    // Absent, or driven by the synchronised thread: nothing to do until that changes.
+    if (!own.connected() || own.syncLighting())
         return pacer.waitForLinkChange();
-    if (own.syncLighting())
-        return true;
     const LightingRecord now = (engine.settings.*read)();
     return engine.runGenerator(kind, now, own, channels, pacer);
 }
@@ -168,12 +167,14 @@ bool keyboardPass(LightingEngine& engine, const LightingChannels& channels, Pace
     if (!channels.keyboard.connected())
         return pacer.waitForLinkChange();
     const LightingKind kind = keyboardKind(engine.keyboardVariant.load());
-    // The one-colour keyboard keeps its own effect whatever its flag says.
-    if (!channels.keyboard.syncLighting() || kind == LightingKind::oneColourKeyboard) {
-        const LightingRecord now = engine.settings.keyboardLighting();
-        if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
-            return false;
-    }
+    // The one-colour keyboard keeps its own effect whatever its flag says;
+    // another keyboard driven by the synchronised thread waits until it is
+    // handed back (the hue seed rests meanwhile).
+    if (channels.keyboard.syncLighting() && kind != LightingKind::oneColourKeyboard)
+        return pacer.waitForLinkChange();
+    const LightingRecord now = engine.settings.keyboardLighting();
+    if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
+        return false;
     engine.frameTick.fetch_add(1);
     return true;
 }

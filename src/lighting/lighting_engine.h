@@ -28,7 +28,8 @@ class Pacer {
   public:
     virtual ~Pacer() = default;
     [[nodiscard]] virtual bool sleepMs(int ms) = 0;
-    // Waits until a device arrives or leaves or synchronised lighting starts.
+    // Waits until a device arrives or leaves or synchronised lighting starts
+    // or ends for a device.
     // A pacer that cannot be told of those changes naps instead.
     [[nodiscard]] virtual bool waitForLinkChange() { return sleepMs(kDisconnectedPauseMs); }
     virtual std::uint32_t nowMs() const = 0;
@@ -95,9 +96,9 @@ class LightingEngine {
 };
 
 // One pass of each lighting thread after its 1 ms stop check; false when the
-// thread is being stopped. A pass with nothing to drive (its device absent; for
-// the synchronised thread, no attached device synchronised) ends by waiting for
-// a link change.
+// thread is being stopped. A pass with nothing to drive (its device absent or
+// synchronised; for the synchronised thread, no attached device synchronised)
+// ends by waiting for a link change.
 [[nodiscard]] bool keyboardPass(LightingEngine& engine, const LightingChannels& channels,
                                 Pacer& pacer);
 [[nodiscard]] bool mousePass(LightingEngine& engine, const LightingChannels& channels,

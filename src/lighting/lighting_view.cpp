@@ -310,6 +310,8 @@ void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
             r.mousepadDirty = true;
         return r;
     });
+    // The devices' own threads take them back from the synchronised thread.
+    announceFlags();
     if (kind == DeviceKind::keyboard) {
         const LightingRecord& rec = now.keyboard.lighting;
         if (lk == LightingKind::oneColourKeyboard) {
@@ -452,7 +454,13 @@ void LightingView::commit(DeviceKind kind) {
             engine_.settings.edit([](LightingRecords& r) { r.mousepadDirty = true; });
             break;
     }
+    announceFlags();
     save(kind);
+}
+
+void LightingView::announceFlags() {
+    if (flags_.watch != nullptr)
+        flags_.watch->announce();
 }
 
 void LightingView::save(DeviceKind kind) {

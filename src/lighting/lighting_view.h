@@ -27,7 +27,7 @@ struct SyncFlags {
     std::atomic<int>& keyboard;
     std::atomic<int>& mouse;
     std::atomic<int>& mousepad;
-    // Told when synchronised lighting starts (nullptr: nobody waits).
+    // Told when synchronised lighting starts or ends (nullptr: nobody waits).
     link::FlagWatch* watch = nullptr;
 };
 
@@ -62,6 +62,7 @@ class LightingView {
     void showColour(link::DeviceKind kind, std::uint32_t argb, bool fields);
     void setDirection(link::DeviceKind kind, std::uint8_t direction);
     void commit(link::DeviceKind kind);
+    void announceFlags();
     void save(link::DeviceKind kind);
     void uncheckAllKeysBoxes();
     bool handleKeyboardOnly(const skin::Notification& n);

@@ -185,6 +185,26 @@ TEST_F(Program, AMouseArrivalReadsItsInformationRecordTwiceAndItsSavesNever) {
     EXPECT_EQ(infoReads(), 2);
 }
 
+TEST_F(Program, AMouseHandedBackFromSynchronisedLightingRunsItsOwnEffectAgain) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    auto mouse = bus.plug(productOf(DeviceKind::mouse, 0));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2 && mouse->frameCount() > 2; }));
+    skin.userClick("kb_deng_same_mode");
+    ASSERT_EQ(app.link(DeviceKind::mouse).syncLighting, 1);
+    auto framesGoOn = [&](const std::shared_ptr<emu::EmulatedDevice>& device) {
+        const auto count = device->frameCount();
+        return pumpUntil([&] { return device->frameCount() > count + 3; });
+    };
+    EXPECT_TRUE(framesGoOn(mouse));  // from the synchronised thread
+
+    skin.userSlide("ms_deng_light_slider", 5, false);
+    EXPECT_EQ(app.link(DeviceKind::mouse).syncLighting, 0);
+    EXPECT_EQ(app.link(DeviceKind::keyboard).syncLighting, 1);
+    EXPECT_TRUE(framesGoOn(mouse));  // from its own thread, woken by the hand-back
+    EXPECT_TRUE(framesGoOn(keyboard));
+}
+
 TEST_F(Program, ShutdownWithDevicesAttachedIsBounded) {
     app.windowInit();
     bus.plug(productOf(DeviceKind::keyboard, 0));

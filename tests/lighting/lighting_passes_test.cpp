@@ -39,14 +39,25 @@ TEST(KeyboardPass, UnpluggedKeyboardCallsNoGeneratorAndKeepsTheTick) {
     EXPECT_EQ(rig.pacer.linkWaits, 5);  // each pass ends waiting for the keyboard
 }
 
-TEST(KeyboardPass, SynchronisedKeyboardSendsNothingButTheTickAdvances) {
+TEST(DevicePasses, ASynchronisedDeviceWaitsUntilItIsHandedBack) {
     EffectRig rig;
     rig.select(3);
     rig.keyboard.isSynced = true;
-    for (int i = 0; i < 4; ++i)
+    rig.mouse.isConnected = true;
+    rig.mouse.isSynced = true;
+    for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+        ASSERT_TRUE(mousePass(rig.engine, rig.channels, rig.pacer));
+    }
+    EXPECT_EQ(rig.pacer.linkWaits, 8);
     EXPECT_TRUE(rig.keyboard.frames.empty());
-    EXPECT_EQ(rig.engine.frameTick.load(), 4);
+    EXPECT_TRUE(rig.mouse.frames.empty());
+    EXPECT_EQ(rig.engine.frameTick.load(), 0);  // the hue seed rests meanwhile
+
+    rig.keyboard.isSynced = false;
+    ASSERT_TRUE(keyboardPass(rig.engine, rig.channels, rig.pacer));
+    EXPECT_EQ(rig.keyboard.frames.size(), 1u);
+    EXPECT_EQ(rig.engine.frameTick.load(), 1);
 }
 
 TEST(KeyboardPass, SuspendSilencesOnlyEffectsThatHonourIt) {

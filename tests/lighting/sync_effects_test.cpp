@@ -129,8 +129,13 @@ TEST(SyncStart, TheMousepadsButtonLeavesAOneColourKeyboardAlone) {
     EXPECT_EQ(ms + mp, 2);
     EXPECT_EQ(saved, std::vector<DeviceKind>{DeviceKind::mouse});
     EXPECT_EQ(engine.settings.mouseLighting(), engine.settings.mousepadLighting());
-    // The waiting lighting threads hear of the start.
+    // The waiting lighting threads hear of the start, and of a device handed back.
     pollfd p{watch.fd(waiter), POLLIN, 0};
+    EXPECT_EQ(::poll(&p, 1, 0), 1);
+    watch.consume(waiter);
+    EXPECT_EQ(::poll(&p, 1, 0), 0);
+    skin.userSlide("ms_deng_light_slider", 3, false);
+    EXPECT_EQ(ms, 0);
     EXPECT_EQ(::poll(&p, 1, 0), 1);
 }
 
