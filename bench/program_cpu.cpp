@@ -29,6 +29,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -167,8 +168,7 @@ bool meets(const std::string& state, const StateReport& r, const Goal& g) {
 // A child process with its own environment; killed with the object.
 class Child {
   public:
-    Child(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-          int keepFd = -1) {
+    Child(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
         pid_ = fork();
         if (pid_ == 0) {
             for (const std::string& e : env)
@@ -182,10 +182,8 @@ class Child {
             for (const std::string& a : argv)
                 args.push_back(strdup(a.c_str()));
             args.push_back(nullptr);
-            for (int fd = 3; fd < 256; ++fd) {
-                if (fd != keepFd)
-                    close(fd);
-            }
+            for (int fd = 3; fd < 256; ++fd)
+                close(fd);
             execvp(args[0], args.data());
             _exit(127);
         }
@@ -307,31 +305,25 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // A private X server: Xvfb picks a free display number and tells it.
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return 2;
-    Child xvfb({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", "1280x800x24",
-                "-nolisten", "tcp"},
-               {}, pipeFds[1]);
-    close(pipeFds[1]);
-    char number[16] = {};
-    const ssize_t got = read(pipeFds[0], number, sizeof number - 1);
-    close(pipeFds[0]);
-    if (got <= 0) {
-        std::fprintf(stderr, "program_cpu: Xvfb did not start\n");
-        return 2;
-    }
-    const std::string display = ":" + std::to_string(std::atoi(number));
-    // The server may take a moment longer to accept clients.
+    // A private X server on a display number nobody holds (no lock file);
+    // another one starting at the same moment makes this one give up: try the next.
+    std::unique_ptr<Child> xvfb;
+    std::string display;
     Display* x = nullptr;
-    for (int i = 0; i < 50 && x == nullptr; ++i) {
-        x = XOpenDisplay(display.c_str());
-        if (x == nullptr)
+    for (int n = 200 + getpid() % 500, tries = 0; tries < 20 && x == nullptr; ++n, ++tries) {
+        if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
+            continue;
+        display = ":" + std::to_string(n);
+        xvfb = std::make_unique<Child>(std::vector<std::string>{"Xvfb", display, "-screen", "0",
+                                                                "1280x800x24", "-nolisten", "tcp"},
+                                       std::vector<std::string>{});
+        for (int i = 0; i < 50 && x == nullptr && xvfb->running(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            x = XOpenDisplay(display.c_str());
+        }
     }
     if (x == nullptr) {
-        std::fprintf(stderr, "program_cpu: cannot open %s\n", display.c_str());
+        std::fprintf(stderr, "program_cpu: no private X server could be started\n");
         return 2;
     }
 
