@@ -12,8 +12,7 @@ using profiles::ProfileListId;
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
                                  const platform::UserFolders& folders)
     : app_(application),
-      // The mouse folder lookup reads the mouse's information record first.
-      profileFolders_(folders, [this] { attach_.refreshMouseInfo(); }),
+      profileFolders_(folders),
       profileStore_{profileFolders_, ini_},
       hooks_(*this),
       attach_(application, backend,
@@ -23,7 +22,7 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       view_(application.skin(), lighting_,
             {application.link(DeviceKind::keyboard).syncLighting,
              application.link(DeviceKind::mouse).syncLighting,
-             application.link(DeviceKind::mousepad).syncLighting},
+             application.link(DeviceKind::mousepad).syncLighting, &application.linkFlags()},
             [this](DeviceKind kind) { saveLighting(kind); }),
       keyboardChannel_(application.link(DeviceKind::keyboard)),
       mouseChannel_(application.link(DeviceKind::mouse)),
@@ -38,8 +37,7 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
             // A list that cannot be read or made was told to the user already.
             (void)profiles::startProfileLists(profileStore_, app_.skin(), profileRun_, kind);
         }
-        for (DeviceKind kind : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad})
-            view_.refresh(kind);
+        view_.showAtStart();
     });
 }
 
@@ -70,7 +68,7 @@ void ProgramServices::installLightingWorkers() {
              delay = delays.of(slot.thread)](const shell::WorkerContext& worker) {
                 lighting::runLightingThread(lighting_,
                                             {keyboardChannel_, mouseChannel_, mousepadChannel_},
-                                            worker.stop, thread, delay);
+                                            worker.stop, thread, delay, &app_.linkFlags());
             },
             std::string(lighting::exitLine(slot.thread)));
     }
@@ -85,8 +83,20 @@ void ProgramServices::installRoutes() {
         app_.notifications().addObserver(
             type, [this](const skin::Notification& n, int) { (void)view_.handle(n); });
     }
-    // One settings write per changed record and second.
-    app_.messages().onTimer(shell::TimerId::settingsFlush, [this] { (void)settingsFlush_.tick(); });
+    // One settings write per changed record and second, on the device-jobs
+    // worker: a silent device must not hold the GUI thread. One flush at a time.
+    app_.messages().onTimer(shell::TimerId::settingsFlush, [this] {
+        const bool dirty = lighting_.settings.read(
+            [](const lighting::LightingRecords& r) { return r.mouseDirty || r.mousepadDirty; });
+        if (!dirty || flushQueued_.exchange(true))
+            return;
+        const bool queued = app_.deviceJobs().post([this] {
+            (void)settingsFlush_.tick();
+            flushQueued_ = false;
+        });
+        if (!queued)
+            flushQueued_ = false;
+    });
     // Suspend stops the frames of every lighting thread; resume lets them go on.
     app_.messages().on(shell::MessageId::powerBroadcast, [this](const shell::WindowMessage& m) {
         if (m.wParam == shell::kPowerSuspend) {

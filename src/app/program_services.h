@@ -6,6 +6,7 @@
 // widgets and the hidraw backend, the second over the in-memory skin and the
 // emulated devices.
 
+#include <atomic>
 #include <functional>
 
 #include "attach/attach_hooks.h"
@@ -76,6 +77,8 @@ class ProgramServices {
     lighting::LinkChannel mousepadChannel_;
     lighting::LinkSettingsWriter settingsWriter_;
     lighting::SettingsFlushTimer settingsFlush_;
+    // A flush is queued or running on the device-jobs worker.
+    std::atomic<bool> flushQueued_{false};
 };
 
 }  // namespace quillon::app

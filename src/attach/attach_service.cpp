@@ -36,14 +36,6 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
       keyboardMonitor_(backend),
       hotplug_(backend) {}
 
-void AttachService::refreshMouseInfo() {
-    if (!ctx_.attached(DeviceKind::mouse))
-        return;
-    link::DeviceInfo info;
-    if (link::succeeded(link::readInfo(ctx_.mouseLink, info)))
-        stores_.edit([&](StoredData& d) { d.mouse.info = info; });
-}
-
 void AttachService::install() {
     shell::WorkerSet& workers = app_.workers();
     // The worker set writes each exit line when the body returns.
@@ -76,30 +68,36 @@ void AttachService::install() {
         std::string(link::kKeyboardEventThreadExitLine));
 
     shell::MessageRouter& messages = app_.messages();
-    messages.on(MessageId::mouseStateReread, [this](const shell::WindowMessage&) {
-        readMouseState(ctx_);
-        ctx_.hooks.refreshMouseViews();
+    // The re-reads talk to the device on the device-jobs worker; the views
+    // follow on the GUI thread once the answers are in. A re-read refused for
+    // a full queue is covered by the ones still queued.
+    auto reread = [this](std::function<void()> read, void (AttachHooks::*refresh)()) {
+        static_cast<void>(app_.deviceJobs().post([this, read = std::move(read), refresh] {
+            read();
+            if (refresh != nullptr)
+                static_cast<void>(ctx_.loop.post([this, refresh] { (ctx_.hooks.*refresh)(); }));
+        }));
+    };
+    messages.on(MessageId::mouseStateReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMouseState(ctx_); }, &AttachHooks::refreshMouseViews);
     });
-    messages.on(MessageId::mouseSettingsReread, [this](const shell::WindowMessage&) {
-        readMouseSettings(ctx_);
-        ctx_.hooks.refreshMouseViews();
+    messages.on(MessageId::mouseSettingsReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMouseSettings(ctx_); }, &AttachHooks::refreshMouseViews);
     });
-    messages.on(MessageId::mousepadStateReread, [this](const shell::WindowMessage&) {
-        readMousepadState(ctx_);
-        ctx_.hooks.refreshMousepadLightingView();
+    messages.on(MessageId::mousepadStateReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMousepadState(ctx_); }, &AttachHooks::refreshMousepadLightingView);
     });
-    messages.on(MessageId::mousepadSlotReread, [this](const shell::WindowMessage&) {
-        readMousepadActiveSlot(ctx_);
-        ctx_.hooks.refreshMousepadLightingView();
+    messages.on(MessageId::mousepadSlotReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMousepadActiveSlot(ctx_); }, &AttachHooks::refreshMousepadLightingView);
     });
-    messages.on(MessageId::keyboardStateReread, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::keyboardStateReread, [this, reread](const shell::WindowMessage&) {
         // More than 170 keys was told to the user by the read itself.
-        static_cast<void>(readKeyboardState(ctx_));
-        ctx_.hooks.refreshKeyboardLightingView();
+        reread([this] { static_cast<void>(readKeyboardState(ctx_)); },
+               &AttachHooks::refreshKeyboardLightingView);
     });
-    messages.on(MessageId::keyboardStoreDefaultKeys, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::keyboardStoreDefaultKeys, [this, reread](const shell::WindowMessage&) {
         // Nothing is written without an answer; there is no message for it.
-        static_cast<void>(storeKeyboardDefaultKeys(ctx_));
+        reread([this] { static_cast<void>(storeKeyboardDefaultKeys(ctx_)); }, nullptr);
     });
 
     addProfileSelectRoutes(app_.notifications(), ctx_);

@@ -38,10 +38,6 @@ class AttachService {
     // Worker bodies, message handlers and routes. Once, before "windowinit".
     void install();
 
-    // What the mouse folder lookup runs first (ProfileFolders' refresh hook):
-    // the mouse's information record read anew while the mouse is attached.
-    void refreshMouseInfo();
-
     AttachContext& context() { return ctx_; }
     const DeviceIdentity& identity() const { return identity_; }
     const DeviceStores& stores() const { return stores_; }

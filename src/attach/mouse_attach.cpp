@@ -32,8 +32,11 @@ std::optional<UpdateNotice> mouseArrivalNotice(std::uint8_t model) {
 void MouseAttach::arrival(link::DeviceLink& link) {
     const platform::HidAttributes& attrs = link.hid.attributes();
     ctx_.identity.mouseFirmwareVersion = attrs.versionNumber;
-    // The mouse folder lookup also refreshes the mouse's DeviceInfo (the
-    // application wires that into the folders).
+    // The information record is read with the folder lookup, once per
+    // arrival; the folder lookups of later saves read nothing from the mouse.
+    link::DeviceInfo info;
+    if (link::succeeded(link::readInfo(link, info)))
+        ctx_.stores.edit([&](StoredData& d) { d.mouse.info = info; });
     static_cast<void>(ctx_.profiles.folders.profileFolder(DeviceKind::mouse));
 
     const link::Product* product = link::findProduct(attrs.vendorId, attrs.productId);

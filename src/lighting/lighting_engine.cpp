@@ -30,8 +30,7 @@ class PassHost final : public EffectHost {
     }
     std::uint32_t nowMs() const override { return pacer_.nowMs(); }
     bool takesPart(link::DeviceKind kind) const override {
-        // A flagged device that is not attached is skipped until it arrives.
-        return channel(kind).connected() && channel(kind).syncLighting();
+        return takesPartInSync(channel(kind), kind, engine_.keyboardVariant.load());
     }
     std::uint8_t keyboardVariant() const override { return engine_.keyboardVariant.load(); }
 
@@ -53,6 +52,16 @@ class PassHost final : public EffectHost {
 };
 
 }  // namespace
+
+bool takesPartInSync(const DeviceChannel& channel, link::DeviceKind kind,
+                     std::uint8_t keyboardVariant) {
+    if (kind == link::DeviceKind::keyboard &&
+        keyboardKind(keyboardVariant) == LightingKind::oneColourKeyboard) {
+        return false;
+    }
+    // A flagged device that is not attached is skipped until it arrives.
+    return channel.connected() && channel.syncLighting();
+}
 
 namespace {
 
@@ -140,10 +149,9 @@ bool pointerPass(LightingEngine& engine, const LightingChannels& channels, Pacer
     const LightingRecord before = (engine.settings.*read)();
     if (!pacer.sleepMs(framePauseMs(kind, before.mode, before.speed)))
         return false;
-    if (!own.connected())
-        return pacer.sleepMs(kDisconnectedPauseMs);
-    if (own.syncLighting())
-        return true;
+    // Absent, or driven by the synchronised thread: nothing to do until that changes.
+    if (!own.connected() || own.syncLighting())
+        return pacer.waitForLinkChange();
     const LightingRecord now = (engine.settings.*read)();
     return engine.runGenerator(kind, now, own, channels, pacer);
 }
@@ -157,13 +165,16 @@ bool keyboardPass(LightingEngine& engine, const LightingChannels& channels, Pace
         return false;
     }
     if (!channels.keyboard.connected())
-        return pacer.sleepMs(kDisconnectedPauseMs);
-    if (!channels.keyboard.syncLighting()) {
-        const LightingKind kind = keyboardKind(engine.keyboardVariant.load());
-        const LightingRecord now = engine.settings.keyboardLighting();
-        if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
-            return false;
-    }
+        return pacer.waitForLinkChange();
+    const LightingKind kind = keyboardKind(engine.keyboardVariant.load());
+    // The one-colour keyboard keeps its own effect whatever its flag says;
+    // another keyboard driven by the synchronised thread waits until it is
+    // handed back (the hue seed rests meanwhile).
+    if (channels.keyboard.syncLighting() && kind != LightingKind::oneColourKeyboard)
+        return pacer.waitForLinkChange();
+    const LightingRecord now = engine.settings.keyboardLighting();
+    if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
+        return false;
     engine.frameTick.fetch_add(1);
     return true;
 }
@@ -182,13 +193,13 @@ bool syncPass(LightingEngine& engine, const LightingChannels& channels, Pacer& p
     const LightingRecord record = engine.settings.syncLighting();
     if (!pacer.sleepMs(framePauseMs(LightingKind::sync, record.mode, record.speed)))
         return false;
-    if (!channels.keyboard.connected() && !channels.mouse.connected() &&
-        !channels.mousepad.connected()) {
-        return pacer.sleepMs(kSyncIdlePauseMs);
-    }
-    if (!channels.keyboard.syncLighting() && !channels.mouse.syncLighting() &&
-        !channels.mousepad.syncLighting()) {
-        return true;
+    const std::uint8_t variant = engine.keyboardVariant.load();
+    // Nothing to drive: wait for an arrival or a synchronisation start rather
+    // than pass again (at speed 0 the pause above is none).
+    if (!takesPartInSync(channels.keyboard, link::DeviceKind::keyboard, variant) &&
+        !takesPartInSync(channels.mouse, link::DeviceKind::mouse, variant) &&
+        !takesPartInSync(channels.mousepad, link::DeviceKind::mousepad, variant)) {
+        return pacer.waitForLinkChange();
     }
     // The synchronised generators send their own frames through the host.
     return engine.runGenerator(LightingKind::sync, record, channels.keyboard, channels, pacer);

@@ -40,6 +40,23 @@ int ThreadStartDelays::of(LightingThread thread) const {
     return syncMs;
 }
 
+StopPacer::StopPacer(const link::StopSignal& stop, link::FlagWatch* watch)
+    : stop_(stop), watch_(watch) {
+    if (watch_ != nullptr)
+        waiter_ = watch_->subscribe();
+}
+
+bool StopPacer::waitForLinkChange() {
+    const int fd = watch_ != nullptr ? watch_->fd(waiter_) : -1;
+    if (fd < 0)
+        return sleepMs(kDisconnectedPauseMs);
+    // Only a change or the stop ends this wait; a thread with nothing to drive
+    // costs no wake-ups.
+    const auto wake = stop_.waitFor(std::chrono::hours(24), fd);
+    watch_->consume(waiter_);
+    return wake != link::StopSignal::Wake::stop;
+}
+
 bool StopPacer::sleepMs(int ms) {
     return stop_.waitFor(std::chrono::milliseconds(ms < 0 ? 0 : ms)) !=
            link::StopSignal::Wake::stop;
@@ -66,8 +83,9 @@ std::string_view exitLine(LightingThread thread) {
 }
 
 void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
-                       const link::StopSignal& stop, LightingThread thread, int startDelayMs) {
-    StopPacer pacer(stop);
+                       const link::StopSignal& stop, LightingThread thread, int startDelayMs,
+                       link::FlagWatch* watch) {
+    StopPacer pacer(stop, watch);
     const PassFunction pass = passOf(thread);
     if (!pacer.sleepMs(startDelayMs))
         return;

@@ -134,8 +134,10 @@ void LightingView::startSync(DeviceKind source) {
         LightingView& view_;
     };
     Views views(*this);
-    startSynchronisation(source, engine_.settings,
-                         SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad}, views);
+    startSynchronisation(
+        source, engine_.settings,
+        SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad, flags_.watch}, views,
+        lightingKindOf(DeviceKind::keyboard) == LightingKind::oneColourKeyboard);
 }
 
 bool LightingView::handle(const skin::Notification& n) {
@@ -167,15 +169,17 @@ bool LightingView::handle(const skin::Notification& n) {
         }
     }
 
+    // A slider acts while it is dragged as when it is let go.
+    const bool slid = n.type == NotifyType::valueChanged || n.type == NotifyType::moveValueChanged;
     for (DeviceKind kind : kKinds) {
-        if (n.type == NotifyType::valueChanged && isNamed(name, kind, "deng_light_slider")) {
+        if (slid && isNamed(name, kind, "deng_light_slider")) {
             const auto level = static_cast<std::uint8_t>(std::clamp<std::int64_t>(n.value, 0, 255));
             engine_.settings.edit(
                 [&](LightingRecords& r) { recordOf(r, kind).brightness = level; });
             commit(kind);
             return true;
         }
-        if (n.type == NotifyType::valueChanged && isNamed(name, kind, "deng_speed_slider")) {
+        if (slid && isNamed(name, kind, "deng_speed_slider")) {
             // The slider runs the other way: its right end is speed 0, the fastest.
             const auto speed =
                 static_cast<std::uint8_t>(std::clamp<std::int64_t>(14 - n.value, 0, 14));
@@ -276,9 +280,14 @@ bool LightingView::handleCustomTools(const skin::Notification& n) {
     if (!key)
         return false;
     // Keys paint only in the custom mode of the attached keyboard.
+    bool custom = false;
     const bool painted = engine_.settings.edit([&](LightingRecords& r) {
-        return r.keyboard.lighting.mode == customMode(lk) && paintKey(r.custom, lk, *key);
+        custom = r.keyboard.lighting.mode == customMode(lk);
+        return custom && paintKey(r.custom, lk, *key);
     });
+    // One key set by hand: the whole keyboard is no longer all lit or all dark.
+    if (custom)
+        uncheckAllKeysBoxes();
     if (painted)
         save(DeviceKind::keyboard);
     return true;
@@ -301,6 +310,8 @@ void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
             r.mousepadDirty = true;
         return r;
     });
+    // The devices' own threads take them back from the synchronised thread.
+    announceFlags();
     if (kind == DeviceKind::keyboard) {
         const LightingRecord& rec = now.keyboard.lighting;
         if (lk == LightingKind::oneColourKeyboard) {
@@ -435,13 +446,21 @@ void LightingView::commit(DeviceKind kind) {
             break;
         case DeviceKind::mouse:
             flags_.mouse = 0;
+            // The mouse keeps its lighting in its own memory: the next flush sends it.
+            engine_.settings.edit([](LightingRecords& r) { r.mouseDirty = true; });
             break;
         case DeviceKind::mousepad:
             // The mousepad leaves synchronised lighting with the settings write.
             engine_.settings.edit([](LightingRecords& r) { r.mousepadDirty = true; });
             break;
     }
+    announceFlags();
     save(kind);
+}
+
+void LightingView::announceFlags() {
+    if (flags_.watch != nullptr)
+        flags_.watch->announce();
 }
 
 void LightingView::save(DeviceKind kind) {
@@ -455,6 +474,20 @@ void LightingView::uncheckAllKeysBoxes() {
 }
 
 void LightingView::refresh(DeviceKind kind) {
+    showRecord(kind, true);
+}
+
+void LightingView::showAtStart() {
+    for (DeviceKind kind : kKinds)
+        showRecord(kind, false);
+    for (std::string_view palette :
+         {"Pallet", "ms_deng_Color_Pallet", "mp_deng_Color_Pallet", "kb_deng_Color_Pallet"}) {
+        if (skin::Control* p = skin_.find(palette))
+            p->setColour(kStartPaletteColour);
+    }
+}
+
+void LightingView::showRecord(DeviceKind kind, bool colours) {
     const LightingRecords r = engine_.settings.snapshot();
     const LightingKind lk = lightingKindOf(kind);
     const LightingRecord rec = recordOf(r, kind);
@@ -479,14 +512,16 @@ void LightingView::refresh(DeviceKind kind) {
         s->setValue(rec.speed > 14 ? 0 : 14 - rec.speed);
     }
     const bool oneColour = lk == LightingKind::oneColourKeyboard;
-    if (oneColour) {
+    if (!colours) {
+        // The colour controls keep what they show.
+    } else if (oneColour) {
         showColour(kind, kOneColourPicker, true);
     } else if (kind == DeviceKind::keyboard && rec.mode == customMode(lk)) {
         showColour(kind, argbOf(r.custom.paintRed, r.custom.paintGreen, r.custom.paintBlue), true);
     } else {
         showColour(kind, argbOf(rec.red, rec.green, rec.blue), true);
     }
-    if (kind == DeviceKind::keyboard) {
+    if (kind == DeviceKind::keyboard && colours) {
         if (skin::Control* b = skin_.find("kb_Deng_custom_colordp_btn")) {
             b->setBackgroundColour(
                 oneColour ? kOneColourPicker

@@ -32,8 +32,10 @@ bool connectFirst(DeviceLink& link, DeviceKind kind) {
         return false;
     const bool found = openNextCommandInterface(link, kind);
     link.hid.releasePathList();
-    if (found)
+    if (found) {
         link.connected = 1;
+        link.announceFlags();
+    }
     return found;
 }
 

@@ -39,6 +39,10 @@ Application::Application(skin::Skin& skin, EventLoop& loop, platform::HidBackend
       mouseLink_(hid),
       mousepadLink_(hid),
       tabs_(skin) {
+    for (link::DeviceLink* l : {&keyboardLink_, &mouseLink_, &mousepadLink_})
+        l->flagWatch = &linkFlags_;
+    workers_.setBody(Worker::deviceJobs,
+                     [this](const WorkerContext& worker) { deviceJobs_.run(worker.stop); });
     tabs_.addGuard(kMouseMacroGuard);
     tabs_.addGuard(kKeyboardMacroGuard);
     tabs_.install(notifications_);

@@ -19,6 +19,7 @@
 #include "link/device_catalogue.h"
 #include "link/device_link.h"
 #include "platform/hid/hid_backend.h"
+#include "shell/device_jobs.h"
 #include "shell/event_loop.h"
 #include "shell/message_router.h"
 #include "shell/notification_router.h"
@@ -49,6 +50,11 @@ class Application {
     MessageRouter& messages() { return messages_; }
     TabNavigation& tabs() { return tabs_; }
     WorkerSet& workers() { return workers_; }
+    // Told whenever a link's `connected` flag changes or synchronised lighting
+    // starts; the lighting threads wait on it.
+    link::FlagWatch& linkFlags() { return linkFlags_; }
+    // Device work the GUI thread must not wait for; run by Worker::deviceJobs.
+    DeviceJobs& deviceJobs() { return deviceJobs_; }
 
     void addStartupStep(StartupPhase phase, std::function<void()> step);
 
@@ -81,6 +87,7 @@ class Application {
 
     skin::Skin& skin_;
     EventLoop& loop_;
+    link::FlagWatch linkFlags_;
     // Declared in this order so that they are destroyed mousepad, mouse, keyboard.
     link::DeviceLink keyboardLink_;
     link::DeviceLink mouseLink_;
@@ -92,6 +99,7 @@ class Application {
     bool initialised_ = false;
     bool shutDown_ = false;
     bool noDeviceMessageOpen_ = false;
+    DeviceJobs deviceJobs_;
     // Last member: its threads use the links and the flags above, so it is
     // stopped and joined first.
     WorkerSet workers_;
