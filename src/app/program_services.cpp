@@ -113,8 +113,14 @@ void ProgramServices::saveLighting(DeviceKind kind) {
     const ProfileListId list = kind == DeviceKind::keyboard ? ProfileListId::keyboardLighting
                                : kind == DeviceKind::mouse  ? ProfileListId::mouseLighting
                                                             : ProfileListId::mousepadLighting;
-    // A failed write was reported where it happened; the settings stay in memory.
-    (void)attach::saveListProfile(attach_.context(), list);
+    // The settings stay in memory either way. A failure is told once, not on
+    // every step of a slider, and again after a save has worked in between.
+    const bool saved =
+        attach::saveListProfile(attach_.context(), list) == profiles::ProfileSaveResult::ok;
+    bool& shown = saveFailureShown_[static_cast<std::size_t>(kind)];
+    if (!saved && !shown)
+        (void)app_.skin().showMessage(profiles::kMessageNotSaved);  // an information
+    shown = !saved;
 }
 
 void ProgramServices::Hooks::refreshKeyboardLightingView() {

@@ -6,6 +6,7 @@
 // widgets and the hidraw backend, the second over the in-memory skin and the
 // emulated devices.
 
+#include <array>
 #include <atomic>
 #include <functional>
 
@@ -68,6 +69,8 @@ class ProgramServices {
     profiles::IniStore ini_;
     profiles::ProfileStore profileStore_;
     profiles::ProfileRunState profileRun_;
+    // Per device kind: a failed save was told to the user, until a save works again.
+    std::array<bool, 3> saveFailureShown_{};
     lighting::LightingEngine lighting_;
     Hooks hooks_;
     attach::AttachService attach_;

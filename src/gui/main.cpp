@@ -227,9 +227,16 @@ int main(int argc, char** argv) {
         case gui::SingleInstance::Role::second:
             // The first instance comes to the front (or says that no device is
             // attached); this one ends without a window.
-            return instance.activateFirst() ? 0 : 1;
+            if (!instance.activateFirst()) {
+                std::fprintf(stderr, "quillon-gaming: already running, but %s\n",
+                             qPrintable(instance.failureReason()));
+                return 1;
+            }
+            return 0;
         case gui::SingleInstance::Role::failed:
-            platform::debugOutput("single-instance guard unavailable");
+            // The program still runs, only without the guard; say why.
+            std::fprintf(stderr, "quillon-gaming: running without the single-instance guard: %s\n",
+                         qPrintable(instance.failureReason()));
             break;
         case gui::SingleInstance::Role::first:
             break;

@@ -11,6 +11,7 @@
 
 #include "gui/message_window.h"
 #include "gui/skin_loader.h"
+#include "platform/regular_file.h"
 #include "skin/mini_xml.h"
 
 namespace quillon::gui {
@@ -81,14 +82,17 @@ bool QtSkin::build() {
         return false;
     }
 
-    QFile style(skinDir_.filePath("style.qss"));
-    if (style.size() <= static_cast<qint64>(kMaxStyleBytes) && style.open(QIODevice::ReadOnly)) {
+    const QString stylePath = skinDir_.filePath("style.qss");
+    std::string styleText;
+    if (platform::readRegularFile(stylePath.toStdString(), styleText, kMaxStyleBytes) ==
+        platform::FileReadResult::ok) {
         // Images in the style sheet are named relative to the skin folder.
-        QString sheet = QString::fromUtf8(style.readAll());
+        QString sheet =
+            QString::fromUtf8(styleText.data(), static_cast<qsizetype>(styleText.size()));
         sheet.replace("url(skin:", QStringLiteral("url(%1/").arg(skinDir_.absolutePath()));
         qApp->setStyleSheet(sheet);
     } else {
-        errors_ << QStringLiteral("%1: %2").arg(style.fileName(), style.errorString());
+        errors_ << QStringLiteral("%1: missing, too large or not a regular file").arg(stylePath);
     }
 
     frame_ = std::make_unique<MainFrame>();

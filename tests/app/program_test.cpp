@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +107,35 @@ TEST_F(Program, AModePickedInTheViewReachesTheDeviceAndTheProfileFile) {
     // The record follows the 16-byte header; its byte 1 is the mode.
     EXPECT_EQ(bytes[16 + 1], 1);
     EXPECT_GE(std::filesystem::last_write_time(kbFolder() / "New Profile 1.led"), before);
+}
+
+TEST_F(Program, ASaveThatFailsIsToldToTheUserOnceUntilSavesWorkAgain) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2; }));
+    auto notSaved = [&] {
+        return std::count_if(skin.messages().begin(), skin.messages().end(),
+                             [](const auto& m) { return m.key == "message_text_20"; });
+    };
+    // The index turns into something no save can get past.
+    const auto index = kbFolder() / "kbProfile.ini";
+    const std::string text = profiles::testing::readText(index);
+    std::filesystem::remove(index);
+    std::filesystem::create_directory(index);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 1);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 2);
+    pumpUntil([&] { return notSaved() > 1; }, 300ms);
+    EXPECT_EQ(notSaved(), 1);
+
+    std::filesystem::remove(index);
+    profiles::testing::writeText(index, text);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 3);
+    loop.runPending();
+    EXPECT_EQ(notSaved(), 1);
+    std::filesystem::remove(index);
+    std::filesystem::create_directory(index);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 1);
+    EXPECT_TRUE(pumpUntil([&] { return notSaved() == 2; }, 2000ms));
 }
 
 TEST_F(Program, AOneColourKeyboardGetsLevelFramesNotColourFrames) {

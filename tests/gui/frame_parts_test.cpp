@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,6 +144,57 @@ TEST(Autostart, AFailedWriteReportsTheRealState) {
     blocker.close();
     Autostart autostart(config.path());
     EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
+}
+
+TEST(Autostart, ExecQuotesAndEscapesAsTheDesktopEntrySpecAsks) {
+    EXPECT_EQ(desktopExecArgument("/usr/bin/quillon-gaming"), "\"/usr/bin/quillon-gaming\"");
+    EXPECT_EQ(desktopExecArgument("/opt/$HOME/`x`/100%/a\"b\\c"),
+              "\"/opt/\\\\$HOME/\\\\`x\\\\`/100%%/a\\\\\"b\\\\\\\\c\"");
+#ifdef QUILLON_DESKTOP_FILE_VALIDATE
+    QTemporaryDir config;
+    Autostart autostart(config.path());
+    ASSERT_TRUE(autostart.toggle("/opt/my $dir/`odd`/100% \"q\"/quillon-gaming"));
+    QProcess validate;
+    validate.start(QUILLON_DESKTOP_FILE_VALIDATE, {autostart.entryPath()});
+    ASSERT_TRUE(validate.waitForFinished(10000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
+#endif
+}
+
+TEST(Autostart, AUsersOwnEntryIsReadAsTheDesktopReadsItAndNeverDeleted) {
+    QTemporaryDir config;
+    Autostart autostart(config.path());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(autostart.entryPath()).absolutePath()));
+    const QByteArray own =
+        "# mine\n[Desktop Entry]\nType=Application\nName=Mine\nExec=my-wrapper --quiet\n"
+        "Hidden=true\n[Desktop Action x]\nName=X\n";
+    auto writeEntry = [&](const QByteArray& text) {
+        QFile f(autostart.entryPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    auto entryText = [&] {
+        QFile f(autostart.entryPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    writeEntry(own);
+    EXPECT_FALSE(autostart.enabled());
+    writeEntry(QByteArray(own).replace("Hidden=true", "X-GNOME-Autostart-enabled=false"));
+    EXPECT_FALSE(autostart.enabled());
+
+    // Turning it on keeps the user's command; off marks it hidden, keeping the file.
+    EXPECT_TRUE(autostart.toggle("/usr/bin/quillon-gaming"));
+    EXPECT_TRUE(entryText().contains("Exec=my-wrapper --quiet\n"));
+    EXPECT_TRUE(
+        entryText().contains("X-GNOME-Autostart-enabled=true\nHidden=false\n[Desktop Action x]"));
+    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
+    EXPECT_TRUE(entryText().startsWith("# mine\n"));
+    EXPECT_TRUE(entryText().contains("Hidden=true"));
+
+    // Something that is not an entry at all is left alone.
+    writeEntry("not a desktop entry");
+    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
+    EXPECT_EQ(entryText(), "not a desktop entry");
 }
 
 TEST(FileDialogFilter, PairsOfLabelAndPatternBecomeQtFilters) {

@@ -2,8 +2,10 @@
 // control the frame and the core bind to.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <string>
@@ -233,6 +235,39 @@ TEST(SkinLoaderTest, ASubViewThatIncludesItselfStops) {
     ASSERT_NE(root, nullptr);
     EXPECT_TRUE(loader.errors().join(" ").contains("nest"));
     delete root;
+}
+
+TEST(SkinLoaderTest, SubViewsAreBoundedInTotalNotOnlyInDepth) {
+    test::app();
+    QTemporaryDir dir;
+    // 25 self-references per level would be 25^4 loads within the depth limit.
+    QByteArray xml = R"(<ui version="4.0"><widget class="QWidget" name="fan_root">)";
+    for (int i = 0; i < 25; ++i) {
+        xml += QByteArray(R"(<widget class="kb_Key_UI" name="again_)") + QByteArray::number(i) +
+               R"("/>)";
+    }
+    xml += "</widget></ui>";
+    QFile file(dir.filePath("keyboard_key.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(xml);
+    file.close();
+    QElapsedTimer clock;
+    clock.start();
+    SkinLoader loader{QDir(dir.path())};
+    QWidget* root = loader.loadFile("keyboard_key.xml");
+    ASSERT_NE(root, nullptr);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(loader.errors().join(" ").contains("more than 64 sub-views"));
+    delete root;
+}
+
+TEST(SkinLoaderTest, AFifoInPlaceOfASkinFileIsRefusedAtOnce) {
+    test::app();
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("main.xml")).constData(), 0600), 0);
+    SkinLoader loader{QDir(dir.path())};
+    EXPECT_EQ(loader.loadFile("main.xml"), nullptr);
+    EXPECT_TRUE(loader.errors().join(" ").contains("not a regular file"));
 }
 
 TEST(MessageWindowSkin, BuildsWithItsControls) {
