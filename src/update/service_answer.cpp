@@ -30,16 +30,20 @@ std::optional<Json::Value> parseObject(std::string_view answer) {
     return root;
 }
 
+const Json::Value* member(const Json::Value& object, std::string_view key) {
+    return object.find(key.data(), key.data() + key.size());
+}
+
 }  // namespace
 
 std::optional<std::string> answerVersionText(std::string_view answer) {
     const auto root = parseObject(answer);
     if (!root)
         return std::nullopt;
-    const Json::Value* data = root->find("Data", "Data" + 4);
+    const Json::Value* data = member(*root, "Data");
     if (!data || !data->isObject())
         return std::nullopt;
-    const Json::Value* version = data->find("version", "version" + 7);
+    const Json::Value* version = member(*data, "version");
     if (!version || !version->isString())
         return std::nullopt;
     return version->asString();
@@ -49,7 +53,7 @@ std::optional<int> answerResultCode(std::string_view answer) {
     const auto root = parseObject(answer);
     if (!root)
         return std::nullopt;
-    const Json::Value* code = root->find("Result_Code", "Result_Code" + 11);
+    const Json::Value* code = member(*root, "Result_Code");
     if (!code || !code->isString())
         return std::nullopt;
     return dottedNumber(code->asString());

@@ -88,9 +88,11 @@ void UpdateWindow::windowInitialised() {
                 if (session->open)
                     showNewestSoftware(softwareText);
             });
-            for (const auto& [product, installed] : attached) {
+            for (const auto& line : attached) {
                 if (stop.stop_requested())
                     return;
+                const UpdateProduct product = line.first;
+                const int installed = line.second;
                 const auto newest =
                     service->queryVersionNumber(productEntry(product).commandType, stop);
                 post([this, session, product, newest, installed] {
