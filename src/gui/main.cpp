@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QIcon>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/program_services.h"
@@ -34,16 +35,20 @@ namespace {
 
 using namespace quillon;
 
-// The skin folder: the first program data folder that holds a skin index.
+// The skin folder: the first program data folder that holds a skin index
+// (else the preferred one, which the error then names).
 QDir findSkinFolder() {
     const platform::LinuxUserFolders folders;
-    for (const auto& folder : folders.programDataFolders()) {
+    const auto candidates = folders.programDataFolders();
+    for (const auto& folder : candidates) {
         const QDir skin(QString::fromStdString((folder / "skin").string()));
         if (skin.exists("res.xml")) {
             return skin;
         }
     }
-    return QDir(QStringLiteral(QUILLON_SOURCE_DATA_DIR) + "/skin");
+    const auto preferred =
+        candidates.empty() ? std::filesystem::path("skin") : candidates.front() / "skin";
+    return QDir(QString::fromStdString(preferred.string()));
 }
 
 struct Languages {
