@@ -35,7 +35,7 @@ bool Autostart::toggle(const QString& program) {
         entry.write(QStringLiteral("[Desktop Entry]\n"
                                    "Type=Application\n"
                                    "Name=Quillon Gaming Software\n"
-                                   "Exec=\"%1\"\n"
+                                   "Exec=\"%1\" --hidden\n"
                                    "Icon=quillon-gaming\n"
                                    "X-GNOME-Autostart-enabled=true\n")
                         .arg(quoted)

@@ -1,14 +1,16 @@
 // quillon-gaming: the desktop program. One instance per session; it lives in
 // the tray and shows its window when a device arrives or the user asks.
 //
-//   quillon-gaming [--demo]
+//   quillon-gaming [--demo] [--hidden]
 //
-// --demo plugs in emulated devices instead of using the real ones.
+// --demo plugs in emulated devices instead of using the real ones; --hidden
+// (the autostart entry's flag) keeps the window hidden at start.
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QPointer>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -23,6 +25,7 @@
 #include "gui/screenshot_tour.h"
 #include "gui/single_instance.h"
 #include "gui/sleep_watch.h"
+#include "gui/start_hidden.h"
 #include "gui/tray_icon.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
@@ -63,7 +66,8 @@ constexpr Languages kTrayLanguages[] = {
     {"lan_tw", "cn_tw", "lan_sn.xml"},
 };
 
-int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QString& screenshots) {
+int run(QApplication& app, gui::SingleInstance& instance, bool demo, bool hidden,
+        const QString& screenshots) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -94,6 +98,8 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     app::ProgramServices services(application, *backend, userFolders);
 
     gui::MainFrame* frame = skin.mainWindow();
+    // Owned by the window.
+    QPointer<gui::StartHidden> startHidden = hidden ? new gui::StartHidden(*frame) : nullptr;
     const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
     frame->setWindowIcon(icon);
     app.setWindowIcon(icon);
@@ -154,6 +160,11 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     gui::TrayIcon tray(skin, icon, std::move(actions));
     trayPtr = &tray;
     tray.show();
+    QObject::connect(&tray.icon(), &QSystemTrayIcon::activated, &app, [&] {
+        if (startHidden != nullptr) {
+            startHidden->release();
+        }
+    });
 
     gui::SleepWatch sleep([&](bool suspending) {
         (void)application.postMessage({shell::MessageId::powerBroadcast,
@@ -161,6 +172,9 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     });
 
     QObject::connect(&instance, &gui::SingleInstance::activationRequested, &app, [&] {
+        if (startHidden != nullptr) {
+            startHidden->release();
+        }
         (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
@@ -185,6 +199,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("quillon-gaming");
     QApplication::setApplicationDisplayName("Quillon Gaming Software");
     QApplication::setApplicationVersion(QUILLON_VERSION);
+    // The installed desktop entry: Wayland compositors match the window to it.
+    QApplication::setDesktopFileName("quillon-gaming");
     // Closing or hiding windows never ends the program; the tray's exit does.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -194,6 +210,9 @@ int main(int argc, char** argv) {
     options.addVersionOption();
     const QCommandLineOption demo("demo", "Use emulated devices instead of the real ones.");
     options.addOption(demo);
+    const QCommandLineOption hidden(
+        "hidden", "Start in the tray without showing the window for the devices plugged in.");
+    options.addOption(hidden);
     QCommandLineOption screenshots(
         "screenshots", "Save pictures of the windows into <folder>, then end.", "folder");
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -212,5 +231,6 @@ int main(int argc, char** argv) {
         case gui::SingleInstance::Role::first:
             break;
     }
-    return run(app, instance, options.isSet(demo), options.value(screenshots));
+    return run(app, instance, options.isSet(demo), options.isSet(hidden),
+               options.value(screenshots));
 }
