@@ -16,13 +16,13 @@ namespace {
 TEST(StartHidden, AShowDuringTheStartUpPassIsUndoneAndALaterOneStays) {
     test::app();
     QWidget window;
-    auto* hold = new StartHidden(window, 300);  // owned by the window
-    window.show();                              // a device found at start
+    auto* hold = new StartHidden(window, 1000);  // owned by the window
+    window.show();                               // a device found at start
     QTest::qWait(50);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(hold->holding());
 
-    QTest::qWait(400);
+    QTest::qWait(1100);
     EXPECT_FALSE(hold->holding());
     window.show();  // a device plugged in later
     QTest::qWait(50);
