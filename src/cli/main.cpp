@@ -8,6 +8,7 @@
 
 #include "cli/command_table.h"
 #include "cli/file_trace.h"
+#include "cli/shell_completion.h"
 #include "emu/demo_devices.h"
 #include "emu/virtual_bus.h"
 #include "platform/hid/linux/hidraw_backend.h"
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
         printHelp(std::cerr);
         return 2;
     }
+    // Hidden from --help: the build runs it to generate the installed scripts.
+    if (rest[0] == "completion")
+        return cli::printCompletion(cli::commandTable(), cli::Args(rest).subspan(1), std::cout,
+                                    std::cerr);
 
     std::unique_ptr<cli::FileTrace> trace;
     if (!tracePath.empty()) {

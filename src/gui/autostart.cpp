@@ -156,7 +156,7 @@ bool Autostart::toggle(const QString& program) {
             kGroup,
             "Type=Application",
             "Name=Quillon Gaming Software",
-            "Exec=" + desktopExecArgument(program),
+            "Exec=" + desktopExecArgument(program) + " --hidden",
             "Icon=quillon-gaming",
         };
         entry.found = true;

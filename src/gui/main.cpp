@@ -1,17 +1,20 @@
 // quillon-gaming: the desktop program. One instance per session; it lives in
 // the tray and shows its window when a device arrives or the user asks.
 //
-//   quillon-gaming [--demo [PRODUCTS]]
+//   quillon-gaming [--demo [PRODUCTS]] [--hidden]
 //
 // --demo plugs in emulated devices instead of using the real ones: the
 // products named (e.g. keyboard-onecolour,mouse-2), or an RGB keyboard, a
-// mouse and the mousepad.
+// mouse and the mousepad. --hidden (the autostart entry's flag) keeps the
+// window hidden at start.
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QPointer>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <vector>
@@ -26,6 +29,7 @@
 #include "gui/screenshot_tour.h"
 #include "gui/single_instance.h"
 #include "gui/sleep_watch.h"
+#include "gui/start_hidden.h"
 #include "gui/tray_icon.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
@@ -38,16 +42,20 @@ namespace {
 
 using namespace quillon;
 
-// The skin folder: the first program data folder that holds a skin index.
+// The skin folder: the first program data folder that holds a skin index
+// (else the preferred one, which the error then names).
 QDir findSkinFolder() {
     const platform::LinuxUserFolders folders;
-    for (const auto& folder : folders.programDataFolders()) {
+    const auto candidates = folders.programDataFolders();
+    for (const auto& folder : candidates) {
         const QDir skin(QString::fromStdString((folder / "skin").string()));
         if (skin.exists("res.xml")) {
             return skin;
         }
     }
-    return QDir(QStringLiteral(QUILLON_SOURCE_DATA_DIR) + "/skin");
+    const auto preferred =
+        candidates.empty() ? std::filesystem::path("skin") : candidates.front() / "skin";
+    return QDir(QString::fromStdString(preferred.string()));
 }
 
 struct Languages {
@@ -63,7 +71,7 @@ constexpr Languages kTrayLanguages[] = {
 };
 
 int run(QApplication& app, gui::SingleInstance& instance, bool demo,
-        std::span<const emu::DemoProduct> demoProducts, const QString& screenshots) {
+        std::span<const emu::DemoProduct> demoProducts, bool hidden, const QString& screenshots) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -94,6 +102,8 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
     app::ProgramServices services(application, *backend, userFolders);
 
     gui::MainFrame* frame = skin.mainWindow();
+    // Owned by the window.
+    QPointer<gui::StartHidden> startHidden = hidden ? new gui::StartHidden(*frame) : nullptr;
     const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
     frame->setWindowIcon(icon);
     app.setWindowIcon(icon);
@@ -154,6 +164,11 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
     gui::TrayIcon tray(skin, icon, std::move(actions));
     trayPtr = &tray;
     tray.show();
+    QObject::connect(&tray.icon(), &QSystemTrayIcon::activated, &app, [&] {
+        if (startHidden != nullptr) {
+            startHidden->release();
+        }
+    });
 
     gui::SleepWatch sleep([&](bool suspending) {
         (void)application.postMessage({shell::MessageId::powerBroadcast,
@@ -161,6 +176,9 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
     });
 
     QObject::connect(&instance, &gui::SingleInstance::activationRequested, &app, [&] {
+        if (startHidden != nullptr) {
+            startHidden->release();
+        }
         (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
@@ -185,6 +203,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("quillon-gaming");
     QApplication::setApplicationDisplayName("Quillon Gaming Software");
     QApplication::setApplicationVersion(QUILLON_VERSION);
+    // The installed desktop entry: Wayland compositors match the window to it.
+    QApplication::setDesktopFileName("quillon-gaming");
     // Closing or hiding windows never ends the program; the tray's exit does.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -199,6 +219,9 @@ int main(int argc, char** argv) {
         QString::fromStdString("With --demo: the emulated products to plug, comma-separated (" +
                                emu::demoProductNames() + ")."),
         "[products]");
+    const QCommandLineOption hidden(
+        "hidden", "Start in the tray without showing the window for the devices plugged in.");
+    options.addOption(hidden);
     QCommandLineOption screenshots(
         "screenshots", "Save pictures of the windows into <folder>, then end.", "folder");
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -241,5 +264,6 @@ int main(int argc, char** argv) {
         case gui::SingleInstance::Role::first:
             break;
     }
-    return run(app, instance, options.isSet(demo), demoProducts, options.value(screenshots));
+    return run(app, instance, options.isSet(demo), demoProducts, options.isSet(hidden),
+               options.value(screenshots));
 }

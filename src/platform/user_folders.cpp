@@ -47,6 +47,25 @@ fs::path withoutTrailingSeparator(const fs::path& p) {
 // A user-dirs file is a few hundred bytes; anything far bigger is not one.
 constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
 
+// A program run from its build tree finds the files generated there and the
+// skin in the sources; an installed one never looks into a build tree that
+// happens to exist on the machine.
+bool runningFromBuildTree() {
+#ifdef QUILLON_BUILD_ROOT
+    const fs::path exe = executableFolder().lexically_normal();
+    const fs::path root = withoutTrailingSeparator(fs::path(QUILLON_BUILD_ROOT));
+    auto e = exe.begin();
+    for (const fs::path& part : root) {
+        if (e == exe.end() || *e != part)
+            return false;
+        ++e;
+    }
+    return true;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 std::optional<std::string> processEnvironment(std::string_view name) {
@@ -161,10 +180,15 @@ std::vector<fs::path> LinuxUserFolders::programDataFolders() const {
     }
     if (const fs::path exe = executableFolder(); !exe.empty())
         appendIfNew(folders, exe.parent_path() / "share" / "quillon");
+    if (runningFromBuildTree()) {
+        appendIfNew(folders, buildTreeProgramDataFolder());
+#ifdef QUILLON_SOURCE_DATA_DIR
+        appendIfNew(folders, fs::path(QUILLON_SOURCE_DATA_DIR));
+#endif
+    }
 #ifdef QUILLON_INSTALL_DATA_DIR
     appendIfNew(folders, fs::path(QUILLON_INSTALL_DATA_DIR));
 #endif
-    appendIfNew(folders, buildTreeProgramDataFolder());
     return folders;
 }
 

@@ -54,7 +54,8 @@ std::filesystem::path usableHome(const std::filesystem::path& candidate);
 // - Documents: QUILLON_DATA_DIR when set (tests), else XDG_DOCUMENTS_DIR from
 //   user-dirs.dirs in $XDG_CONFIG_HOME (or ~/.config), else $HOME/Documents.
 // - program data: QUILLON_PROGRAM_DIR when set, else share/quillon beside the
-//   executable's prefix, the configured install prefix and the build tree.
+//   executable's prefix, the build tree and the sources' data folder (only for
+//   a program run from the build tree), and the configured install prefix.
 // - overlay: $XDG_DATA_HOME/quillon (or ~/.local/share/quillon).
 class LinuxUserFolders final : public UserFolders {
   public:
