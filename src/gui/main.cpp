@@ -1,18 +1,21 @@
 // quillon-gaming: the desktop program. One instance per session; it lives in
 // the tray and shows its window when a device arrives or the user asks.
 //
-//   quillon-gaming [--demo [PRODUCTS]] [--hidden]
+//   quillon-gaming [--demo [PRODUCTS]] [--hidden] [--verbose]
 //
 // --demo plugs in emulated devices instead of using the real ones: the
 // products named (e.g. keyboard-onecolour,mouse-2), or an RGB keyboard, a
 // mouse and the mousepad. --hidden (the autostart entry's flag) keeps the
-// window hidden at start.
+// window hidden at start. --verbose (or QUILLON_DEBUG=1 in the environment)
+// echoes every control event to the debug output.
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
 #include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -21,9 +24,12 @@
 
 #include "app/program_services.h"
 #include "emu/demo_devices.h"
+#include "emu/product_description.h"
 #include "emu/virtual_bus.h"
 #include "gui/autostart.h"
+#include "gui/device_picture.h"
 #include "gui/device_pictures.h"
+#include "gui/popup_panel.h"
 #include "gui/qt_event_loop.h"
 #include "gui/qt_skin.h"
 #include "gui/screenshot_tour.h"
@@ -61,17 +67,30 @@ QDir findSkinFolder() {
 struct Languages {
     const char* item;
     const char* code;
-    const char* file;
 };
-// The tray menu's languages and the files they load.
+// The tray menu's languages; the language list names their files.
 constexpr Languages kTrayLanguages[] = {
-    {"lan_en", "en", "lan_en.xml"},
-    {"lan_cn", "cn_zh", "lan_cn.xml"},
-    {"lan_tw", "cn_tw", "lan_sn.xml"},
+    {"lan_en", "en"},
+    {"lan_cn", "cn_zh"},
+    {"lan_tw", "cn_tw"},
 };
 
-int run(QApplication& app, gui::SingleInstance& instance, bool demo,
-        std::span<const emu::DemoProduct> demoProducts, bool hidden, const QString& screenshots) {
+// The profile strips' action panels and the buttons that open them.
+constexpr std::pair<const char*, const char*> kProfilePanels[] = {
+    {"kb_profile_fun_spread_btn", "kb_profile_fun_spead_tab"},
+    {"ms_profile_fun_spread_btn", "ms_profile_fun_spead_tab"},
+    {"mp_profile_fun_spread_btn", "mp_profile_fun_spead_tab"},
+};
+
+struct RunOptions {
+    bool demo = false;
+    bool verbose = false;
+    bool hidden = false;
+    std::vector<emu::DemoProduct> demoProducts;
+    QString screenshots;
+};
+
+int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& options) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -81,15 +100,17 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
     for (const QString& problem : skin.errors()) {
         platform::debugOutput(problem.toStdString());
     }
-    (void)skin.loadLanguage("en", skin.skinDir().filePath("lan_en.xml").toStdString());
+    if (!skin.loadListedLanguage("en")) {
+        platform::debugOutput("language list or English texts missing");
+    }
     skin.reloadTexts();
 
     std::unique_ptr<emu::VirtualBus> bus;
     std::unique_ptr<platform::HidBackend> hidraw;
     platform::HidBackend* backend = nullptr;
-    if (demo) {
+    if (options.demo) {
         bus = std::make_unique<emu::VirtualBus>();
-        emu::attachDemoDevices(*bus, demoProducts);
+        emu::attachDemoDevices(*bus, options.demoProducts);
         backend = bus.get();
     } else {
         hidraw = platform::makeHidrawBackend();
@@ -98,21 +119,39 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
 
     gui::QtEventLoop loop;
     shell::Application application(skin, loop, *backend);
+    application.setEchoNotifications(options.verbose);
     const platform::LinuxUserFolders userFolders;
     app::ProgramServices services(application, *backend, userFolders);
 
     gui::MainFrame* frame = skin.mainWindow();
     // Owned by the window.
-    QPointer<gui::StartHidden> startHidden = hidden ? new gui::StartHidden(*frame) : nullptr;
+    QPointer<gui::StartHidden> startHidden =
+        options.hidden ? new gui::StartHidden(*frame) : nullptr;
     const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
     frame->setWindowIcon(icon);
     app.setWindowIcon(icon);
 
-    (void)gui::attachPicturePreviews(
-        skin,
-        {services.lightingEngine().mirrors.keyboard, services.lightingEngine().mirrors.mouse,
-         services.lightingEngine().mirrors.mousepad},
-        frame);
+    const attach::DeviceIdentity& identity = services.attach().identity();
+    (void)gui::attachDevicePictures(
+        skin, {services.lightingEngine().mirrors.keyboard, services.lightingEngine().mirrors.mouse,
+               services.lightingEngine().mirrors.mousepad,
+               [&identity] { return static_cast<int>(identity.keyboardVariant.load()); }});
+
+    for (const auto& [button, panel] : kProfilePanels) {
+        gui::QtControl* opener = skin.control(button);
+        gui::QtControl* popup = skin.control(panel);
+        if (opener != nullptr && popup != nullptr && popup->widget() != nullptr) {
+            new gui::PopupPanel(popup->widget(), opener->widget(), frame);
+        }
+    }
+
+    // Without a tray nothing could bring a hidden window back: it stays on
+    // screen (minimised at most) and says so once.
+    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    frame->setTrayAvailable(trayAvailable);
+    frame->onFirstConcealWithoutTray = [&skin] {
+        QTimer::singleShot(0, [&skin] { (void)skin.showMessage("no_tray_text"); });
+    };
 
     gui::Autostart autostart;
     bool quitting = false;
@@ -151,9 +190,10 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
         } else {
             for (const Languages& language : kTrayLanguages) {
                 if (item == language.item) {
-                    if (skin.loadLanguage(language.code,
-                                          skin.skinDir().filePath(language.file).toStdString())) {
+                    if (skin.loadListedLanguage(language.code)) {
                         skin.reloadTexts();
+                    } else {
+                        platform::debugOutput("language not offered");
                     }
                     return;
                 }
@@ -184,13 +224,33 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo,
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
 
     skin.announceWindowInit();
+    if (!trayAvailable) {
+        frame->show();  // "windowinit" hid it
+    }
     int status = 0;
-    if (!screenshots.isEmpty()) {
+    if (!options.screenshots.isEmpty()) {
         constexpr int kSettleMs = 2500;  // the attach polls find the devices within this
-        gui::startScreenshotTour(skin, screenshots, kSettleMs, [&](bool ok) {
+        gui::TourHooks hooks;
+        if (bus != nullptr) {
+            hooks.plugKeyboard = [&bus](int variant) {
+                const link::Product* product =
+                    emu::catalogueProduct(link::DeviceKind::keyboard, std::uint8_t(variant));
+                if (product == nullptr) {
+                    return false;
+                }
+                for (const auto& device : bus->devices()) {
+                    if (device->product().kind == link::DeviceKind::keyboard) {
+                        bus->unplug(*device);
+                    }
+                }
+                return bus->plug(*product) != nullptr;
+            };
+        }
+        hooks.done = [&](bool ok) {
             status = ok ? 0 : 1;
             quit();
-        });
+        };
+        gui::startScreenshotTour(skin, options.screenshots, kSettleMs, std::move(hooks));
     }
     const int loopStatus = app.exec();
     return status != 0 ? status : loopStatus;
@@ -226,6 +286,8 @@ int main(int argc, char** argv) {
         "screenshots", "Save pictures of the windows into <folder>, then end.", "folder");
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
     options.addOption(screenshots);
+    const QCommandLineOption verbose("verbose", "Echo every control event to the debug output.");
+    options.addOption(verbose);
     options.process(app);
 
     std::vector<emu::DemoProduct> demoProducts(emu::kDefaultDemoProducts.begin(),
@@ -264,6 +326,11 @@ int main(int argc, char** argv) {
         case gui::SingleInstance::Role::first:
             break;
     }
-    return run(app, instance, options.isSet(demo), demoProducts, options.isSet(hidden),
-               options.value(screenshots));
+    RunOptions chosen;
+    chosen.demo = options.isSet(demo);
+    chosen.verbose = options.isSet(verbose) || qEnvironmentVariableIntValue("QUILLON_DEBUG") != 0;
+    chosen.hidden = options.isSet(hidden);
+    chosen.demoProducts = std::move(demoProducts);
+    chosen.screenshots = options.value(screenshots);
+    return run(app, instance, chosen);
 }

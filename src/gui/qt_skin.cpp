@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenu>
 
+#include "gui/flow_columns.h"
 #include "gui/message_window.h"
 #include "gui/skin_loader.h"
 #include "platform/regular_file.h"
@@ -106,6 +107,11 @@ bool QtSkin::build() {
     frame_->setView(view, view->findChild<QWidget*>("caption"));
     frame_->onResized = [this] { notify({skin::NotifyType::windowSize, {}, -1, 0}); };
     registerControls(view);
+    for (QWidget* panel : view->findChildren<QWidget*>()) {
+        if (panel->property("flow").toBool()) {
+            new FlowColumns(panel);
+        }
+    }
     frame_->centreOnScreen();
     return true;
 }
@@ -168,7 +174,7 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
             frame->activateWindow();
             break;
         case skin::WindowCommand::hide:
-            frame->hide();
+            frame->conceal();
             break;
         case skin::WindowCommand::minimise:
             frame->showMinimized();
@@ -206,6 +212,22 @@ bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& fi
     language_ = std::move(table);
     languageCode_ = std::string(code);
     return true;
+}
+
+bool QtSkin::loadListedLanguage(std::string_view code) {
+    std::vector<skin::LanguageEntry> languages;
+    const auto list = std::filesystem::path(skinDir_.filePath("lan.xml").toStdString());
+    if (skin::loadLanguageList(list, languages) != skin::LanguageLoad::ok) {
+        errors_ << QStringLiteral("%1: missing or not a language list")
+                       .arg(QString::fromStdString(list.string()));
+        return false;
+    }
+    for (const skin::LanguageEntry& language : languages) {
+        if (language.code == code) {
+            return loadLanguage(code, list.parent_path() / language.file);
+        }
+    }
+    return false;
 }
 
 std::string QtSkin::translate(std::string_view key) const {

@@ -7,6 +7,7 @@
 #include "gui/chart_view.h"
 #include "gui/circle_progress.h"
 #include "gui/colour_palette.h"
+#include "gui/device_picture.h"
 #include "gui/light_key.h"
 #include "gui/wnd_host.h"
 #include "platform/regular_file.h"
@@ -84,6 +85,8 @@ QWidget* SkinLoader::createWidget(const QString& className, QWidget* parent, con
         widget = new WndHost(parent);
     } else if (sameName(className, "LightKey")) {
         widget = new LightKey(parent);
+    } else if (sameName(className, "DevicePicture")) {
+        widget = new DevicePicture(parent);
     } else if (sameName(className, "Palette")) {
         widget = new ColourPalette(parent);
     } else if (const auto file = subViewFile(className)) {

@@ -118,8 +118,14 @@ bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& recor
     if (extra > 0 && !pacer.sleepMs(extra))
         return false;
     const EffectGenerator generator = findGenerator(family, record.mode);
-    if (generator == nullptr)
+    if (generator == nullptr) {
+        // The device shows its own effect or nothing; the picture must not
+        // keep the last one's colours.
+        ScreenMirror& mirror = mirrorOf(mirrors, kind);
+        mirror.darken();
+        mirror.publish();
         return true;
+    }
 
     CustomSet custom;
     settings.copyCurrentCustomSet(custom);

@@ -228,12 +228,10 @@ bool LightingView::handle(const skin::Notification& n) {
 
     if (n.type == NotifyType::click &&
         (sameName(name, "ms_Deng_FXL_btn") || sameName(name, "ms_Deng_FXR_btn"))) {
-        const std::uint8_t direction = sameName(name, "ms_Deng_FXL_btn") ? 0 : 1;
-        engine_.settings.edit([&](LightingRecords& r) {
-            r.mouse.lighting.direction = direction;
-            r.mouseDirty = true;
-        });
-        save(DeviceKind::mouse);
+        // The mouse's arrows run the other way round from its boxes; they
+        // tick the box of the direction they store, so the two never disagree.
+        engine_.settings.edit([](LightingRecords& r) { r.mouseDirty = true; });
+        setDirection(DeviceKind::mouse, sameName(name, "ms_Deng_FXL_btn") ? 0 : 1);
         return true;
     }
     return handleKeyboardOnly(n) || handleCustomTools(n);
@@ -350,8 +348,8 @@ void LightingView::showModeGroups(DeviceKind kind, LightingKind lk, std::uint8_t
     group("deng_7colorselect_layout", v.multiColour);
     group("deng_speed_layout", v.speed);
     group("deng_Color_Pallet", v.colour);
+    group("deng_light_layout", v.brightness);
     if (kind == DeviceKind::keyboard) {
-        group("deng_light_layout", v.brightness);
         group("deng_color_display_layout", v.colour && !v.customTools);
         group("deng_rgb_layout", v.colour);
         group("deng_color_lump", v.colour);

@@ -88,10 +88,12 @@ bool Application::sendMessage(const WindowMessage& message, const link::StopSign
 }
 
 void Application::notify(const Notification& notification) {
-    std::string line(skin::notifyTypeName(notification.type));
-    line += ' ';
-    line += notification.name;
-    platform::debugOutput(line);
+    if (echoNotifications_) {
+        std::string line(skin::notifyTypeName(notification.type));
+        line += ' ';
+        line += notification.name;
+        platform::debugOutput(line);
+    }
     if (notification.type == NotifyType::windowInit) {
         windowInit();
         return;

@@ -67,6 +67,10 @@ class Application {
     bool sendMessage(const WindowMessage& message, const link::StopSignal* stop = nullptr);
     bool anyDeviceConnected() const;
 
+    // Echo every notification (type and control name) to the debug output;
+    // off unless debugging was asked for, as every hover would be a line.
+    void setEchoNotifications(bool echo) { echoNotifications_ = echo; }
+
     // Cleared while the system suspends (the lighting engine keeps its own
     // copy, set by the same power message).
     std::atomic<bool> outputEnabled{true};
@@ -86,6 +90,7 @@ class Application {
     void addMessageRoutes();
 
     skin::Skin& skin_;
+    bool echoNotifications_ = false;
     EventLoop& loop_;
     link::FlagWatch linkFlags_;
     // Declared in this order so that they are destroyed mousepad, mouse, keyboard.

@@ -52,6 +52,11 @@ TEST(LightingView, SelectingAModeEndsSynchronisationStoresItAndSaves) {
     rig.skin.userSelectRow("kb_deng_combo_modeSelect", 2);
     EXPECT_TRUE(rig.skin.at("kb_deng_same_mode").isEnabled());
     EXPECT_TRUE(rig.skin.at("kb_deng_color_layout").isVisible());
+    // A mouse that is off has no brightness to set.
+    rig.skin.userSelectRow("ms_deng_combo_modeSelect", 8);
+    EXPECT_FALSE(rig.skin.at("ms_deng_light_layout").isVisible());
+    rig.skin.userSelectRow("ms_deng_combo_modeSelect", 0);
+    EXPECT_TRUE(rig.skin.at("ms_deng_light_layout").isVisible());
 }
 
 TEST(LightingView, ChangingOneDeviceEndsSynchronisationForThatDeviceOnly) {
@@ -134,9 +139,13 @@ TEST(LightingView, DirectionBoxesExcludeEachOtherAndRestartTheMembraneStack) {
     rig.skin.userClick("kb_Deng_FXL_check");
     EXPECT_EQ(rig.records().keyboard.lighting.direction, 1);
     // The mouse's buttons run the other way round.
+    rig.skin.userClick("ms_Deng_FXL_check");
     rig.skin.userClick("ms_Deng_FXL_btn");
     EXPECT_EQ(rig.records().mouse.lighting.direction, 0);
     EXPECT_TRUE(rig.records().mouseDirty);
+    // ...and the boxes follow what the arrow stored.
+    EXPECT_TRUE(rig.skin.at("ms_Deng_FXR_check").isChecked());
+    EXPECT_FALSE(rig.skin.at("ms_Deng_FXL_check").isChecked());
 }
 
 TEST(LightingView, SevenColourBoxFollowsItsCheck) {
