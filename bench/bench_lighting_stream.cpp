@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         [](lighting::LightingRecords& r) { r.keyboard.lighting = {3, 14, 0, 1, 1, 0xFF, 0, 0}; });
     lighting::LinkChannel kb(kbLink), mouse(mouseLink), pad(padLink);
     shell::WorkerSet threads;
-    lighting::setLightingBodies(threads, engine, {kb, mouse, pad}, {0, 0, 0, 0});
+    lighting::setLightingBodies(threads, engine, {kb, mouse, pad}, nullptr, {0, 0, 0, 0});
     threads.start();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
 

@@ -15,9 +15,10 @@ function(quillon_subsystem name)
   endif()
 endfunction()
 
-# One GoogleTest executable per folder of tests/.
+# One GoogleTest executable per folder of tests/. With EMULATED_DEVICES a test
+# fails on any protocol violation its emulated devices saw.
 function(quillon_test_suite name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "EMULATED_DEVICES" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
   if(NOT sources)
@@ -25,7 +26,12 @@ function(quillon_test_suite name)
   endif()
   add_executable(test_${name} ${sources})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(ARG_EMULATED_DEVICES)
+    set(main quillon_strict_emulator_main)
+  else()
+    set(main GTest::gtest_main)
+  endif()
+  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock ${main})
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QUILLON_SOURCE_DATA_DIR=${PROJECT_SOURCE_DIR}/data")
 endfunction()

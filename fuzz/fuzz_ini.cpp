@@ -1,5 +1,6 @@
-// libFuzzer target: INI text of any bytes read with the private-profile rules.
-// The first byte picks which of a few section and key names are asked for.
+// libFuzzer target: INI text of any bytes read with the private-profile rules,
+// and as a parsed profile index. The first byte picks which of a few section
+// and key names are asked for.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "profiles/ini_file.h"
+#include "profiles/profile_index.h"
 
 using namespace quillon::profiles;
 
@@ -26,5 +28,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (leadingDecimal(value) < 0 || leadingDecimal(text) < 0)
         std::abort();
     (void)cutToValueCapacity(text);
+
+    // A parsed index: its count never exceeds the names present or the cap,
+    // and what it writes back parses to the same lists.
+    IniDocument document;
+    if (!document.parse(text))
+        return 0;
+    for (const auto& list : kProfileLists) {
+        ListEntries entries(document, list);
+        const int count = entries.count();
+        if (count < 0 || count > kMaxProfileCount)
+            std::abort();
+    }
+    IniDocument again;
+    if (!again.parse(document.text()))
+        std::abort();
+    for (const auto& list : kProfileLists) {
+        ListEntries before(document, list), after(again, list);
+        if (before.count() != after.count() || before.select() != after.select())
+            std::abort();
+    }
     return 0;
 }

@@ -4,9 +4,8 @@ namespace quillon::app {
 
 using link::DeviceKind;
 
-ProfilesModule::ProfilesModule(const platform::UserFolders& folders,
-                               std::function<void()> beforeMouseFolder)
-    : folders_(folders, std::move(beforeMouseFolder)), store_{folders_, ini_} {}
+ProfilesModule::ProfilesModule(const platform::UserFolders& folders)
+    : folders_(folders), store_{folders_, ini_} {}
 
 void ProfilesModule::install(shell::Application& app) {
     app.addStartupStep(shell::StartupPhase::beforeLinks, [this, &skin = app.skin()] {

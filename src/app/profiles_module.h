@@ -6,8 +6,6 @@
 // because installing needs the shell, which sits on the profile code's own
 // layer.
 
-#include <functional>
-
 #include "platform/user_folders.h"
 #include "profiles/ini_file.h"
 #include "profiles/profile_content.h"
@@ -19,9 +17,7 @@ namespace quillon::app {
 
 class ProfilesModule {
   public:
-    // `beforeMouseFolder` runs before each mouse folder lookup (the mouse's
-    // information record picks the folder).
-    ProfilesModule(const platform::UserFolders& folders, std::function<void()> beforeMouseFolder);
+    explicit ProfilesModule(const platform::UserFolders& folders);
     ProfilesModule(const ProfilesModule&) = delete;
     ProfilesModule& operator=(const ProfilesModule&) = delete;
 

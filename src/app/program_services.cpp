@@ -7,10 +7,9 @@ namespace quillon::app {
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
                                  const platform::UserFolders& folders)
     : app_(application),
-      // The mouse folder lookup reads the mouse's information record first.
-      profiles_(folders, [this] { attach_.refreshMouseInfo(); }),
+      profiles_(folders),
       lighting_(application, identity_,
-                [this](link::DeviceKind kind) { attach_.saveLightingProfile(kind); }),
+                [this](link::DeviceKind kind) { return attach_.saveLightingProfile(kind); }),
       attach_(application, backend,
               {identity_, lighting_.engine().settings, profiles_.store(), profiles_.runState(),
                lighting_.engine().signals.mouseClickPulse,

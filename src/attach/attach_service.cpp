@@ -35,21 +35,12 @@ AttachService::AttachService(shell::Application& app, platform::HidBackend& back
       keyboardMonitor_(backend),
       hotplug_(backend) {}
 
-void AttachService::refreshMouseInfo() {
-    if (!ctx_.attached(DeviceKind::mouse))
-        return;
-    link::DeviceInfo info;
-    if (link::succeeded(link::readInfo(ctx_.mouseLink, info)))
-        stores_.edit([&](StoredData& d) { d.mouse.info = info; });
-}
-
-void AttachService::saveLightingProfile(DeviceKind kind) {
+bool AttachService::saveLightingProfile(DeviceKind kind) {
     using profiles::ProfileListId;
     const ProfileListId list = kind == DeviceKind::keyboard ? ProfileListId::keyboardLighting
                                : kind == DeviceKind::mouse  ? ProfileListId::mouseLighting
                                                             : ProfileListId::mousepadLighting;
-    // A failed write was reported where it happened; the settings stay in memory.
-    (void)saveListProfile(ctx_, list);
+    return saveListProfile(ctx_, list) == profiles::ProfileSaveResult::ok;
 }
 
 void AttachService::install() {
@@ -84,31 +75,37 @@ void AttachService::install() {
         std::string(link::kKeyboardEventThreadExitLine));
 
     shell::MessageRouter& messages = app_.messages();
-    auto stateRead = [this](DeviceKind kind) { ctx_.events.publish(link::DeviceStateRead{kind}); };
-    messages.on(MessageId::mouseStateReread, [this, stateRead](const shell::WindowMessage&) {
-        readMouseState(ctx_);
-        stateRead(DeviceKind::mouse);
+    // The re-reads talk to the device on the device-jobs worker; the views
+    // hear DeviceStateRead on the GUI thread once the answers are in. A
+    // re-read refused for a full queue is covered by the ones still queued.
+    auto reread = [this](std::function<void()> read, std::optional<DeviceKind> readKind) {
+        static_cast<void>(app_.deviceJobs().post([this, read = std::move(read), readKind] {
+            read();
+            if (readKind)
+                static_cast<void>(ctx_.loop.post([this, kind = *readKind] {
+                    ctx_.events.publish(link::DeviceStateRead{kind});
+                }));
+        }));
+    };
+    messages.on(MessageId::mouseStateReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMouseState(ctx_); }, DeviceKind::mouse);
     });
-    messages.on(MessageId::mouseSettingsReread, [this, stateRead](const shell::WindowMessage&) {
-        readMouseSettings(ctx_);
-        stateRead(DeviceKind::mouse);
+    messages.on(MessageId::mouseSettingsReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMouseSettings(ctx_); }, DeviceKind::mouse);
     });
-    messages.on(MessageId::mousepadStateReread, [this, stateRead](const shell::WindowMessage&) {
-        readMousepadState(ctx_);
-        stateRead(DeviceKind::mousepad);
+    messages.on(MessageId::mousepadStateReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMousepadState(ctx_); }, DeviceKind::mousepad);
     });
-    messages.on(MessageId::mousepadSlotReread, [this, stateRead](const shell::WindowMessage&) {
-        readMousepadActiveSlot(ctx_);
-        stateRead(DeviceKind::mousepad);
+    messages.on(MessageId::mousepadSlotReread, [this, reread](const shell::WindowMessage&) {
+        reread([this] { readMousepadActiveSlot(ctx_); }, DeviceKind::mousepad);
     });
-    messages.on(MessageId::keyboardStateReread, [this, stateRead](const shell::WindowMessage&) {
+    messages.on(MessageId::keyboardStateReread, [this, reread](const shell::WindowMessage&) {
         // More than 170 keys was told to the user by the read itself.
-        static_cast<void>(readKeyboardState(ctx_));
-        stateRead(DeviceKind::keyboard);
+        reread([this] { static_cast<void>(readKeyboardState(ctx_)); }, DeviceKind::keyboard);
     });
-    messages.on(MessageId::keyboardStoreDefaultKeys, [this](const shell::WindowMessage&) {
+    messages.on(MessageId::keyboardStoreDefaultKeys, [this, reread](const shell::WindowMessage&) {
         // Nothing is written without an answer; there is no message for it.
-        static_cast<void>(storeKeyboardDefaultKeys(ctx_));
+        reread([this] { static_cast<void>(storeKeyboardDefaultKeys(ctx_)); }, std::nullopt);
     });
 
     addProfileSelectRoutes(app_.notifications(), ctx_);

@@ -39,13 +39,9 @@ class AttachService {
     // Worker bodies, message handlers and routes. Once, before "windowinit".
     void install();
 
-    // What the mouse folder lookup runs first (ProfileFolders' refresh hook):
-    // the mouse's information record read anew while the mouse is attached.
-    void refreshMouseInfo();
-
     // GUI thread: writes the selected lighting profile of the kind from the
-    // live records. A failed write was reported where it happened.
-    void saveLightingProfile(link::DeviceKind kind);
+    // live records. False when it was not written (the records stay in memory).
+    [[nodiscard]] bool saveLightingProfile(link::DeviceKind kind);
 
     AttachContext& context() { return ctx_; }
     const link::DeviceIdentity& identity() const { return ctx_.identity; }

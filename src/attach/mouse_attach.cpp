@@ -24,8 +24,11 @@ std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t at) {
 void MouseAttach::arrival(link::DeviceLink& link) {
     const platform::HidAttributes& attrs = link.hid.attributes();
     ctx_.identity.mouseFirmwareVersion = attrs.versionNumber;
-    // The mouse folder lookup also refreshes the mouse's DeviceInfo (the
-    // application wires that into the folders).
+    // The information record is read with the folder lookup, once per
+    // arrival; the folder lookups of later saves read nothing from the mouse.
+    link::DeviceInfo info;
+    if (link::succeeded(link::readInfo(link, info)))
+        ctx_.stores.edit([&](StoredData& d) { d.mouse.info = info; });
     static_cast<void>(ctx_.profiles.folders.profileFolder(DeviceKind::mouse));
 
     const MouseModel model = link::mouseModelOf(link::findProduct(attrs.vendorId, attrs.productId));
@@ -60,17 +63,22 @@ void MouseAttach::arrival(link::DeviceLink& link) {
 
 void MouseAttach::readBackPatterns() {
     link::DeviceLink& link = ctx_.mouseLink;
+    // Stored data moves only inside Begin ... End; their own results change
+    // nothing here (the reads' results are examined).
+    static_cast<void>(link::begin(link));
     std::array<std::uint8_t, kPatternHeaderSize> header{};
-    if (!link::succeeded(link::readCursors(link, header)) || word(header, 0) != kPatternMarker)
-        return;
-    const std::size_t size = word(header, 2);
-    // A size outside the memory is a bad image: refused, nothing loaded.
-    if (size < kPatternHeaderSize || size > kPatternMemorySize)
-        return;
-    link::MovementPatternsRead read;
-    read.image.resize(size);
-    if (link::succeeded(link::readCursors(link, read.image)))
-        ctx_.loop.post([&events = ctx_.events, read = std::move(read)] { events.publish(read); });
+    if (link::succeeded(link::readCursors(link, header)) && word(header, 0) == kPatternMarker) {
+        const std::size_t size = word(header, 2);
+        // A size outside the memory is a bad image: refused, nothing loaded.
+        if (size >= kPatternHeaderSize && size <= kPatternMemorySize) {
+            link::MovementPatternsRead read;
+            read.image.resize(size);
+            if (link::succeeded(link::readCursors(link, read.image)))
+                ctx_.loop.post(
+                    [&events = ctx_.events, read = std::move(read)] { events.publish(read); });
+        }
+    }
+    static_cast<void>(link::end(link));
 }
 
 void MouseAttach::removal(link::DeviceLink&) {

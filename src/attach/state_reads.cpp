@@ -94,7 +94,8 @@ bool storeKeyboardDefaultKeys(AttachContext& ctx) {
 
     int keyCount = 0;
     ctx.stores.read([&](const StoredData& d) { keyCount = d.keyboard.info.keyCount(); });
-    ctx.events.publish(link::KeyboardKeyMapRead{keyCount});
+    // The key views belong to the GUI thread.
+    ctx.loop.post([&ctx, keyCount] { ctx.events.publish(link::KeyboardKeyMapRead{keyCount}); });
     return written;
 }
 
@@ -103,13 +104,16 @@ void readMouseState(AttachContext& ctx) {
     frameStart(link);
 
     link::DeviceInfo info;
-    if (succeeded(link::readInfo(link, info)))
+    bool answered = succeeded(link::readInfo(link, info));
+    if (answered)
         ctx.stores.edit([&](StoredData& d) { d.mouse.info = info; });
 
     KeyMap buffer{};
     ctx.stores.read([&](const StoredData& d) { buffer = d.mouse.baseKeyMap; });
-    if (succeeded(link::readKeymapBase(link, buffer)))
+    if (succeeded(link::readKeymapBase(link, buffer))) {
+        answered = true;
         ctx.stores.edit([&](StoredData& d) { d.mouse.baseKeyMap = buffer; });
+    }
     bool slot0Read = false;
     for (int slot = 0; slot < static_cast<int>(kSlotCount); ++slot) {
         ctx.stores.read(
@@ -117,6 +121,7 @@ void readMouseState(AttachContext& ctx) {
         if (!succeeded(link::readKeymapSlot(link, buffer, slot)))
             continue;
         ctx.stores.edit([&](StoredData& d) { d.mouse.slotKeyMaps[std::size_t(slot)] = buffer; });
+        answered = true;
         if (slot == 0)
             slot0Read = true;
     }
@@ -126,7 +131,9 @@ void readMouseState(AttachContext& ctx) {
     ctx.lighting.edit([&](lighting::LightingRecords& r) { makeCurrent(r.mouse, slot0, 0); });
     frameEnd(link);
 
-    reportSaveFailure(saveFirstSlotProfile(ctx, link::DeviceKind::mouse));
+    // A mouse that answered nothing leaves the user's files as they are.
+    if (answered)
+        reportSaveFailure(saveFirstSlotProfile(ctx, link::DeviceKind::mouse));
     // Only a key map that arrived replaces the key profile's file.
     if (slot0Read)
         reportSaveFailure(saveListProfile(ctx, profiles::ProfileListId::mouseKeys));
@@ -166,9 +173,11 @@ void readMousepadState(AttachContext& ctx) {
         ctx.stores.edit([&](StoredData& d) { d.mousepad.info = info; });
 
     std::array<std::uint8_t, kSlotPayloadSize> record{};
+    bool slot0Read = false;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (!succeeded(link::readSettings(link, std::uint16_t(slot * kSlotStride), record)))
             continue;
+        slot0Read = slot0Read || slot == 0;
         ctx.stores.edit([&](StoredData& d) {
             std::copy(record.begin(), record.end(), d.mousepad.slots[slot].begin());
         });
@@ -184,7 +193,9 @@ void readMousepadState(AttachContext& ctx) {
     }
     frameEnd(link);
 
-    reportSaveFailure(saveFirstSlotProfile(ctx, link::DeviceKind::mousepad));
+    // The profile takes slot 0's record only when the mousepad sent it now.
+    if (slot0Read)
+        reportSaveFailure(saveFirstSlotProfile(ctx, link::DeviceKind::mousepad));
 }
 
 void readMousepadActiveSlot(AttachContext& ctx) {

@@ -2,8 +2,10 @@
 
 // Reading a device's stored state into the program: at arrival on the attach
 // thread (the link's lock already held for the whole poll) and on request on
-// the GUI thread (the lock taken per exchange). Only answers that arrived are
-// stored; a failed read leaves the stores as they were.
+// the device-jobs worker (the lock taken per exchange); never on the GUI
+// thread, which hears of the results through posted work. Only answers that
+// arrived are stored or saved: a device that stays silent leaves the stores
+// and the user's profile files as they were.
 
 #include <cstdint>
 

@@ -30,6 +30,9 @@ constexpr std::array kCommands{
     CommandEntry{"effect play", "effect play --device keyboard --mode M [options] --frames N",
                  "stream an effect's frames to the keyboard at the lighting thread's pace",
                  effectPlay},
+    CommandEntry{"update check", "update check [--url URL]",
+                 "ask the update service for the newest software and firmware versions",
+                 updateCheck},
 };
 
 // How many leading args match the command's words; 0 when they do not.

@@ -10,5 +10,6 @@ int profilesList(Context& ctx, Args args);
 int profilesShow(Context& ctx, Args args);
 int effectRender(Context& ctx, Args args);
 int effectPlay(Context& ctx, Args args);
+int updateCheck(Context& ctx, Args args);
 
 }  // namespace quillon::cli

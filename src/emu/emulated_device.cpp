@@ -9,8 +9,9 @@ namespace quillon::emu {
 
 std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
     const ProductDescription& description, std::uint32_t instance,
-    std::shared_ptr<platform::AbortSignal> hotplug) {
-    std::shared_ptr<EmulatedDevice> device(new EmulatedDevice(description, std::move(hotplug)));
+    std::shared_ptr<platform::AbortSignal> hotplug, std::shared_ptr<ViolationLog> violations) {
+    std::shared_ptr<EmulatedDevice> device(
+        new EmulatedDevice(description, std::move(hotplug), std::move(violations)));
     for (InterfaceLayout& iface : interfaceLayout(description, instance)) {
         auto parsed = platform::parseReportDescriptor(iface.descriptor);
         if (!parsed || parsed->collections.size() != iface.collections.size())
@@ -24,11 +25,14 @@ std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
 }
 
 EmulatedDevice::EmulatedDevice(const ProductDescription& description,
-                               std::shared_ptr<platform::AbortSignal> hotplug)
+                               std::shared_ptr<platform::AbortSignal> hotplug,
+                               std::shared_ptr<ViolationLog> violations)
     : description_(description),
       attributes_{link::kVendorId, description.product.productId, description.versionNumber},
       hotplug_(std::move(hotplug)),
-      firmware_(description) {
+      violations_(std::move(violations)),
+      firmware_(description),
+      checker_(description) {
     connections_.reserve(8);
     requestLog_.reserve(kRequestLogCapacity);
 }
@@ -61,6 +65,9 @@ void EmulatedDevice::unplug() {
 void EmulatedDevice::unplugLocked() {
     if (!present_.exchange(false, std::memory_order_acq_rel))
         return;
+    const auto now = Clock::now();
+    for (VirtualConnection* c : connections_)
+        c->dropUnsent(now);
     gone_.set();
     if (hotplug_)
         hotplug_->set();
@@ -176,9 +183,12 @@ void EmulatedDevice::takeCommand(VirtualConnection& connection,
         requestLog_[requestCount_ % kRequestLogCapacity] = request;
     ++requestCount_;
 
+    checker_.check(request, *violations_);
     const FaultDecision fault = faults_.next();
     if (fault.process) {
         firmware_.handle(request, answer_);
+        if (answer_.status() == link::kStatusError)
+            violations_->record({product().productId, ViolationKind::refused, request});
     } else if (fault.status != 0) {
         answer_.bytes.fill(0);
         answer_.setHeader(static_cast<link::Command>(request.command()), request.length(),

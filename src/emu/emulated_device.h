@@ -24,6 +24,8 @@
 #include "emu/firmware_model.h"
 #include "emu/interface_layout.h"
 #include "emu/product_description.h"
+#include "emu/protocol_checker.h"
+#include "emu/protocol_violation.h"
 #include "link/command_report.h"
 #include "platform/abort_signal.h"
 #include "platform/hid/hid_backend.h"
@@ -47,9 +49,11 @@ class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
     static constexpr std::size_t kRequestLogCapacity = 4096;
 
     // nullptr when a report descriptor does not parse into the expected collections.
+    // Requests that break the protocol go to `violations`.
     static std::shared_ptr<EmulatedDevice> create(const ProductDescription& description,
                                                   std::uint32_t instance,
-                                                  std::shared_ptr<platform::AbortSignal> hotplug);
+                                                  std::shared_ptr<platform::AbortSignal> hotplug,
+                                                  std::shared_ptr<ViolationLog> violations);
     ~EmulatedDevice();
     EmulatedDevice(const EmulatedDevice&) = delete;
     EmulatedDevice& operator=(const EmulatedDevice&) = delete;
@@ -63,7 +67,8 @@ class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
 
     // --- plugging ---
     bool present() const;
-    // The device leaves: pending and later transfers fail at once, probes fail.
+    // The device leaves: reports it sent can still be read, then reads fail;
+    // writes and probes fail at once.
     void unplug();
 
     // --- consumer-control events ---
@@ -115,18 +120,21 @@ class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
 
   private:
     EmulatedDevice(const ProductDescription& description,
-                   std::shared_ptr<platform::AbortSignal> hotplug);
+                   std::shared_ptr<platform::AbortSignal> hotplug,
+                   std::shared_ptr<ViolationLog> violations);
     void unplugLocked();
 
     const ProductDescription& description_;
     platform::HidAttributes attributes_;
     std::vector<EmulatedCollection> collections_;
     std::shared_ptr<platform::AbortSignal> hotplug_;
+    std::shared_ptr<ViolationLog> violations_;
     platform::AbortSignal gone_;  // set once on unplug, never consumed
     std::atomic<bool> present_{true};
 
     mutable std::mutex mutex_;
     FirmwareModel firmware_;
+    ProtocolChecker checker_;
     FaultPlan faults_;
     std::chrono::microseconds latency_{0};
     std::chrono::milliseconds writeStall_{0};

@@ -169,15 +169,22 @@ bool FirmwareModel::keymapChunk(const link::CommandReport& request, link::Comman
 bool FirmwareModel::ledFrameChunk(const link::CommandReport& request) {
     const std::size_t offset = request.offset();
     const std::size_t n = request.length();
-    const std::size_t size = description_.maxFrameSize;
-    if (n == 0 || offset + n > size)
+    if (n == 0 || offset + n > description_.maxFrameSize())
         return false;
     std::copy_n(request.payload().begin(), n, frame_.begin() + offset);
-    // Shorter frames (mouse blink, mousepad) end with a short chunk.
-    if (n < kPayloadSize || offset + n == size) {
-        lastFrameSize_ = offset + n;
-        std::copy_n(frame_.begin(), lastFrameSize_, lastFrame_.begin());
-        ++frameCount_;
+    // A frame is its chunks in order from offset 0 (a chunk sent twice after a
+    // lost answer included); any other chunk breaks the frame being received.
+    const bool continues = offset == 0 || offset == frameNext_ || offset + n == frameNext_;
+    frameNext_ = continues ? offset + n : 0;
+    // Every frame size ends with a short chunk; only a whole frame of one of
+    // the product's sizes is shown.
+    if (n < kPayloadSize || offset + n == description_.maxFrameSize()) {
+        if (continues && description_.isFrameSize(offset + n)) {
+            lastFrameSize_ = offset + n;
+            std::copy_n(frame_.begin(), lastFrameSize_, lastFrame_.begin());
+            ++frameCount_;
+        }
+        frameNext_ = 0;
     }
     return true;
 }

@@ -62,7 +62,7 @@ class FirmwareModel {
     std::span<const std::uint8_t> patternMemory() const {
         return std::span(patterns_).first(description_.patternMemorySize);
     }
-    // The last complete lighting frame (empty before the first).
+    // The last whole lighting frame of one of the product's sizes (empty before the first).
     std::span<const std::uint8_t> lastFrame() const {
         return std::span(lastFrame_).first(lastFrameSize_);
     }
@@ -102,6 +102,7 @@ class FirmwareModel {
     std::array<std::uint8_t, kMaxFrameSize> frame_{};
     std::array<std::uint8_t, kMaxFrameSize> lastFrame_{};
     std::size_t lastFrameSize_ = 0;
+    std::size_t frameNext_ = 0;  // where the frame being received continues
     std::uint64_t frameCount_ = 0;
     std::uint64_t checksumMismatches_ = 0;
     std::array<std::uint64_t, 256> commandCounts_{};

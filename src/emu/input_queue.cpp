@@ -29,6 +29,19 @@ std::optional<std::size_t> InputQueue::popDue(Clock::time_point now, std::span<s
     return n;
 }
 
+void InputQueue::dropDue(Clock::time_point now) {
+    while (size_ != 0 && ring_[head_].due <= now) {
+        head_ = (head_ + 1) % kCapacity;
+        --size_;
+    }
+}
+
+void InputQueue::dropUndue(Clock::time_point now) {
+    // Due times rise along the ring, so the undue reports are its tail.
+    while (size_ != 0 && ring_[(head_ + size_ - 1) % kCapacity].due > now)
+        --size_;
+}
+
 std::optional<Clock::time_point> InputQueue::firstDue() const {
     if (size_ == 0)
         return std::nullopt;

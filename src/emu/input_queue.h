@@ -29,6 +29,10 @@ class InputQueue {
     // When the first report becomes due; nullopt when empty.
     std::optional<Clock::time_point> firstDue() const;
     void clear() { head_ = size_ = 0; }
+    // Drops the reports due by `now`: those a reader could have read already.
+    void dropDue(Clock::time_point now);
+    // Drops the reports not yet due by `now`: answers a device never sends.
+    void dropUndue(Clock::time_point now);
     std::size_t size() const { return size_; }
     std::uint64_t dropped() const { return dropped_; }
 

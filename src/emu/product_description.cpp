@@ -20,13 +20,13 @@ constexpr FactoryLighting kOneColourBreathing{1, 14, 7, 1, 0, 36, 0, 255};
 constexpr FactoryLighting kMousepadSpectrumCycle{1, 14, 7, 1, 0, 255, 0, 0};
 
 constexpr std::array<ProductDescription, 7> kDescriptions{{
-    {product(DeviceKind::keyboard, 0), 0x0103, 378, 32, 0, {}, kSpectrumCycle, {}},
-    {product(DeviceKind::keyboard, 1), 0x0102, 126, 32, 0, {}, kOneColourBreathing, {}},
-    {product(DeviceKind::keyboard, 2), 0x0101, 36, 32, 0, {}, kSpectrumCycle, {}},
+    {product(DeviceKind::keyboard, 0), 0x0103, {378, 0}, 32, 0, {}, kSpectrumCycle, {}},
+    {product(DeviceKind::keyboard, 1), 0x0102, {126, 0}, 32, 0, {}, kOneColourBreathing, {}},
+    {product(DeviceKind::keyboard, 2), 0x0101, {36, 0}, 32, 0, {}, kSpectrumCycle, {}},
     // 400, 800, 1600, 2400, 3200, 4800 DPI.
     {product(DeviceKind::mouse, 0),
      0x0105,
-     60,
+     {60, 30},
      16,
      kPatternMemorySize,
      kSensor3325,
@@ -35,7 +35,7 @@ constexpr std::array<ProductDescription, 7> kDescriptions{{
     // 500, 1000, 1500, 2000, 3000, 4000 DPI.
     {product(DeviceKind::mouse, 1),
      0x0104,
-     60,
+     {60, 30},
      16,
      kPatternMemorySize,
      kSensor3050,
@@ -44,13 +44,13 @@ constexpr std::array<ProductDescription, 7> kDescriptions{{
     // 400, 800, 1600, 3200, 6400, 12000 DPI.
     {product(DeviceKind::mouse, 2),
      0x0102,
-     60,
+     {60, 30},
      16,
      kPatternMemorySize,
      kSensor3360,
      kSpectrumCycle,
      {3, 7, 15, 31, 63, 119}},
-    {product(DeviceKind::mousepad, 0), 0x0101, 60, 0, 0, {}, kMousepadSpectrumCycle, {}},
+    {product(DeviceKind::mousepad, 0), 0x0101, {45, 60}, 0, 0, {}, kMousepadSpectrumCycle, {}},
 }};
 
 // Settings record bytes past the LightingRecord.

@@ -4,6 +4,7 @@
 // the few numbers in which the products' firmware differs. One firmware model
 // serves every product, parameterised by this description.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -37,8 +38,9 @@ struct FactoryLighting {
 
 struct ProductDescription {
     link::Product product;
-    std::uint16_t versionNumber;      // HID version number (the firmware version)
-    std::uint16_t maxFrameSize;       // longest CMD_LED_FRAME frame
+    std::uint16_t versionNumber;  // HID version number (the firmware version)
+    // The CMD_LED_FRAME frame sizes the product takes (0: none).
+    std::array<std::uint16_t, 2> frameSizes;
     std::uint8_t macroMemoryUnits;    // DeviceInfo byte 6: macro memory in 128-byte units
     std::uint16_t patternMemorySize;  // movement-pattern memory; 0 when the product has none
     SensorDescription sensor;         // mice only
@@ -52,6 +54,10 @@ struct ProductDescription {
     std::size_t keySlots() const { return factoryKeys().size(); }
     bool hasKeymaps() const { return keySlots() != 0; }
     std::size_t macroMemorySize() const { return std::size_t(macroMemoryUnits) * 128; }
+    std::size_t maxFrameSize() const { return std::max(frameSizes[0], frameSizes[1]); }
+    bool isFrameSize(std::size_t n) const {
+        return n != 0 && (n == frameSizes[0] || n == frameSizes[1]);
+    }
 };
 
 inline constexpr std::uint16_t kPatternMemorySize = 3072;

@@ -6,9 +6,15 @@
 
 namespace quillon::emu {
 
-VirtualBus::VirtualBus() : hotplug_(std::make_shared<platform::AbortSignal>()) {}
+VirtualBus::VirtualBus()
+    : hotplug_(std::make_shared<platform::AbortSignal>()),
+      violations_(std::make_shared<ViolationLog>()) {}
 
-VirtualBus::~VirtualBus() = default;
+VirtualBus::~VirtualBus() {
+    const std::size_t count = violations_->count();
+    const std::vector<ProtocolViolation> left = violations_->take();
+    handOverUnclaimed(left, count - left.size());
+}
 
 std::shared_ptr<EmulatedDevice> VirtualBus::plug(std::uint16_t productId) {
     const ProductDescription* description = findDescription(productId);
@@ -17,7 +23,7 @@ std::shared_ptr<EmulatedDevice> VirtualBus::plug(std::uint16_t productId) {
     std::shared_ptr<EmulatedDevice> device;
     {
         std::lock_guard lock(mutex_);
-        device = EmulatedDevice::create(*description, nextInstance_++, hotplug_);
+        device = EmulatedDevice::create(*description, nextInstance_++, hotplug_, violations_);
         if (!device)
             return nullptr;
         devices_.push_back(device);

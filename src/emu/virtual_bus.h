@@ -15,6 +15,10 @@
 //   mouse->emitEvent(0x0401);               // a change made on the mouse itself
 //   mouse->inspect([](const emu::FirmwareModel& fw) { return fw.activeSlot(); });
 //   bus.unplug(*mouse);
+//   auto broken = bus.takeViolations();     // requests that broke the protocol
+//
+// Violations nobody took are handed to the process's handler when the bus
+// goes away (test programs fail the running test with them).
 
 #include <cstdint>
 #include <memory>
@@ -24,6 +28,7 @@
 #include <vector>
 
 #include "emu/emulated_device.h"
+#include "emu/protocol_violation.h"
 #include "link/device_catalogue.h"
 #include "platform/abort_signal.h"
 #include "platform/hid/hid_backend.h"
@@ -44,6 +49,8 @@ class VirtualBus final : public platform::HidBackend {
     void unplug(EmulatedDevice& device);
     // Devices present now, in plug order.
     std::vector<std::shared_ptr<EmulatedDevice>> devices() const;
+    // The protocol violations of every device plugged so far; forgets them.
+    std::vector<ProtocolViolation> takeViolations() { return violations_->take(); }
 
     // HidBackend
     bool enumerate(std::vector<std::string>& paths) override;
@@ -62,6 +69,7 @@ class VirtualBus final : public platform::HidBackend {
     std::uint32_t nextInstance_ = 0;
     // Shared with the devices, which signal it when they leave on their own.
     std::shared_ptr<platform::AbortSignal> hotplug_;
+    std::shared_ptr<ViolationLog> violations_;
 };
 
 }  // namespace quillon::emu

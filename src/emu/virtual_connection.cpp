@@ -117,8 +117,6 @@ TransferStatus VirtualConnection::readReport(std::span<std::uint8_t> buffer, int
         return TransferStatus::failed;
     const auto deadline = deadlineFrom(timeoutMs);
     for (;;) {
-        if (!device_->present())
-            return TransferStatus::failed;
         if (abort.consume())
             return TransferStatus::aborted;
         // Drained before looking at the queue: a report queued after this
@@ -127,29 +125,26 @@ TransferStatus VirtualConnection::readReport(std::span<std::uint8_t> buffer, int
         std::optional<Clock::time_point> wakeAt = deadline;
         {
             std::lock_guard lock(device_->mutex());
-            if (!device_->present())
-                return TransferStatus::failed;
             const auto now = Clock::now();
             if (auto n = queue_.popDue(now, buffer)) {
                 got = *n;
                 return TransferStatus::completed;
             }
+            if (!device_->present())
+                return TransferStatus::failed;
             if (deadline && now >= *deadline)
                 return TransferStatus::timedOut;
             if (auto due = queue_.firstDue(); due && (!wakeAt || *due < *wakeAt))
                 wakeAt = due;
         }
-        const WaitResult w = waitFor(wake_.fd(), abort, device_->goneFd(), wakeAt);
-        if (w.gone)
-            return TransferStatus::failed;
+        // An unplug wakes the wait; the next pass reads what is left, then fails.
+        (void)waitFor(wake_.fd(), abort, device_->goneFd(), wakeAt);
     }
 }
 
 void VirtualConnection::discardPendingInput() {
     std::lock_guard lock(device_->mutex());
-    // Answers still held back by the emulated latency go too: the transfers
-    // they answer are abandoned.
-    queue_.clear();
+    queue_.dropDue(Clock::now());
 }
 
 void VirtualConnection::queueInput(std::span<const std::uint8_t> report, Clock::time_point due) {

@@ -6,7 +6,10 @@
 //
 // A read poll()s the wake eventfd, the abort signal and the device's unplug
 // signal together: abort → aborted (consumed), time limit → timedOut, unplug →
-// failed at once, even with reports still queued.
+// failed at once once the reports that arrived before it have been read (as
+// with hidraw). An answer held back by the emulated latency has not arrived
+// yet: a discard leaves it, and it becomes readable even after its requester
+// gave up.
 
 #include <memory>
 #include <span>
@@ -36,6 +39,8 @@ class VirtualConnection final : public platform::HidConnection {
     CollectionRole role() const { return collection_.role; }
     // Queues one input report readable from `due` on. Called with the device's lock held.
     void queueInput(std::span<const std::uint8_t> report, Clock::time_point due);
+    // The device left: answers it had not sent yet never come. Called with the device's lock held.
+    void dropUnsent(Clock::time_point now) { queue_.dropUndue(now); }
 
   private:
     std::shared_ptr<EmulatedDevice> device_;

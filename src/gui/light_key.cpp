@@ -31,17 +31,26 @@ void LightKey::setOverlayEnabled(bool on) {
     }
 }
 
+void LightKey::setPaintedByPicture(bool painted) {
+    paintedByPicture_ = painted;
+    update();
+}
+
 void LightKey::setOverlay(std::uint32_t gbr, std::uint8_t alpha) {
     if (gbr != colour_ || alpha != alpha_) {
         colour_ = gbr;
         alpha_ = alpha;
-        if (overlayOn_) {
+        if (overlayOn_ && !paintedByPicture_) {
             update();
         }
     }
 }
 
 void LightKey::paintEvent(QPaintEvent*) {
+    const bool highlighted = hovered_ || isDown();
+    if (paintedByPicture_ && !highlighted) {
+        return;
+    }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
@@ -51,13 +60,18 @@ void LightKey::paintEvent(QPaintEvent*) {
     } else {
         outline.addRoundedRect(area, 4, 4);
     }
+    if (paintedByPicture_) {
+        painter.setPen(QPen(kHoverEdge, 1.2));
+        painter.drawPath(outline);
+        return;
+    }
 
     painter.fillPath(outline, kCap);
     const bool lit = overlayOn_ && alpha_ > 0;
     if (lit) {
         painter.fillPath(outline, colourFromGbr(colour_, alpha_));
     }
-    painter.setPen(QPen(hovered_ || isDown() ? kHoverEdge : kEdge, 1.2));
+    painter.setPen(QPen(highlighted ? kHoverEdge : kEdge, 1.2));
     painter.drawPath(outline);
 
     if (!text().isEmpty()) {

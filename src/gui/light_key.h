@@ -1,8 +1,10 @@
 #pragma once
 
 // One light of an on-screen device picture: a key cap of the keyboard or an
-// LED of the mouse or mousepad. It shows its label and glows in its overlay
-// colour at the overlay's alpha; a click reaches the skin like any button.
+// LED of the mouse or mousepad. On its own it shows its label and glows in
+// its overlay colour at the overlay's alpha; inside a DevicePicture, which
+// paints every light at once, it draws only its hover edge. A click reaches
+// the skin like any button.
 
 #include <QAbstractButton>
 #include <cstdint>
@@ -28,6 +30,9 @@ class LightKey : public QAbstractButton {
     // picture's pace costs nothing for keys that stay the same.
     void setOverlay(std::uint32_t gbr, std::uint8_t alpha);
 
+    // The picture around the light paints its cap, glow and label.
+    void setPaintedByPicture(bool painted);
+
     QSize sizeHint() const override { return {32, 32}; }
 
   protected:
@@ -37,6 +42,7 @@ class LightKey : public QAbstractButton {
 
   private:
     bool round_ = false;
+    bool paintedByPicture_ = false;
     bool overlayOn_ = false;
     bool hovered_ = false;
     std::uint32_t colour_ = 0;

@@ -1,28 +1,42 @@
 // quillon-gaming: the desktop program. One instance per session; it lives in
 // the tray and shows its window when a device arrives or the user asks.
 //
-//   quillon-gaming [--demo]
+//   quillon-gaming [--demo [PRODUCTS]] [--hidden] [--verbose]
 //
-// --demo plugs in emulated devices instead of using the real ones.
+// --demo plugs in emulated devices instead of using the real ones: the
+// products named (e.g. keyboard-onecolour,mouse-2), or an RGB keyboard, a
+// mouse and the mousepad. --hidden (the autostart entry's flag) keeps the
+// window hidden at start. --verbose (or QUILLON_DEBUG=1 in the environment)
+// echoes every control event to the debug output.
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "app/program_services.h"
 #include "emu/demo_devices.h"
+#include "emu/product_description.h"
 #include "emu/virtual_bus.h"
 #include "gui/autostart.h"
+#include "gui/device_picture.h"
 #include "gui/device_pictures.h"
+#include "gui/popup_panel.h"
 #include "gui/qt_event_loop.h"
 #include "gui/qt_skin.h"
 #include "gui/screenshot_tour.h"
 #include "gui/single_instance.h"
 #include "gui/sleep_watch.h"
+#include "gui/start_hidden.h"
 #include "gui/tray_icon.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
@@ -35,31 +49,49 @@ namespace {
 
 using namespace quillon;
 
-// The skin folder: the first program data folder that holds a skin index.
+// The skin folder: the first program data folder that holds a skin index
+// (else the preferred one, which the error then names).
 QDir findSkinFolder() {
     const platform::LinuxUserFolders folders;
-    for (const auto& folder : folders.programDataFolders()) {
+    const auto candidates = folders.programDataFolders();
+    for (const auto& folder : candidates) {
         const QDir skin(QString::fromStdString((folder / "skin").string()));
         if (skin.exists("res.xml")) {
             return skin;
         }
     }
-    return QDir(QStringLiteral(QUILLON_SOURCE_DATA_DIR) + "/skin");
+    const auto preferred =
+        candidates.empty() ? std::filesystem::path("skin") : candidates.front() / "skin";
+    return QDir(QString::fromStdString(preferred.string()));
 }
 
 struct Languages {
     const char* item;
     const char* code;
-    const char* file;
 };
-// The tray menu's languages and the files they load.
+// The tray menu's languages; the language list names their files.
 constexpr Languages kTrayLanguages[] = {
-    {"lan_en", "en", "lan_en.xml"},
-    {"lan_cn", "cn_zh", "lan_cn.xml"},
-    {"lan_tw", "cn_tw", "lan_sn.xml"},
+    {"lan_en", "en"},
+    {"lan_cn", "cn_zh"},
+    {"lan_tw", "cn_tw"},
 };
 
-int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QString& screenshots) {
+// The profile strips' action panels and the buttons that open them.
+constexpr std::pair<const char*, const char*> kProfilePanels[] = {
+    {"kb_profile_fun_spread_btn", "kb_profile_fun_spead_tab"},
+    {"ms_profile_fun_spread_btn", "ms_profile_fun_spead_tab"},
+    {"mp_profile_fun_spread_btn", "mp_profile_fun_spead_tab"},
+};
+
+struct RunOptions {
+    bool demo = false;
+    bool verbose = false;
+    bool hidden = false;
+    std::vector<emu::DemoProduct> demoProducts;
+    QString screenshots;
+};
+
+int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& options) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -69,15 +101,17 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     for (const QString& problem : skin.errors()) {
         platform::debugOutput(problem.toStdString());
     }
-    (void)skin.loadLanguage("en", skin.skinDir().filePath("lan_en.xml").toStdString());
+    if (!skin.loadListedLanguage("en")) {
+        platform::debugOutput("language list or English texts missing");
+    }
     skin.reloadTexts();
 
     std::unique_ptr<emu::VirtualBus> bus;
     std::unique_ptr<platform::HidBackend> hidraw;
     platform::HidBackend* backend = nullptr;
-    if (demo) {
+    if (options.demo) {
         bus = std::make_unique<emu::VirtualBus>();
-        emu::attachDemoDevices(*bus);
+        emu::attachDemoDevices(*bus, options.demoProducts);
         backend = bus.get();
     } else {
         hidraw = platform::makeHidrawBackend();
@@ -86,19 +120,40 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
 
     gui::QtEventLoop loop;
     shell::Application application(skin, loop, *backend);
+    application.setEchoNotifications(options.verbose);
     const platform::LinuxUserFolders userFolders;
     app::ProgramServices services(application, *backend, userFolders);
 
     gui::MainFrame* frame = skin.mainWindow();
+    // Owned by the window.
+    QPointer<gui::StartHidden> startHidden =
+        options.hidden ? new gui::StartHidden(*frame) : nullptr;
     const QIcon icon(skin.skinDir().filePath("icons/logo.svg"));
     frame->setWindowIcon(icon);
     app.setWindowIcon(icon);
 
-    (void)gui::attachPicturePreviews(
-        skin,
-        {services.lightingEngine().mirrors.keyboard, services.lightingEngine().mirrors.mouse,
-         services.lightingEngine().mirrors.mousepad},
-        frame);
+    const link::DeviceIdentity& identity = services.identity();
+    (void)gui::attachDevicePictures(
+        skin, {services.lightingEngine().mirrors.keyboard, services.lightingEngine().mirrors.mouse,
+               services.lightingEngine().mirrors.mousepad, [&identity] {
+                   return static_cast<int>(link::variantByte(identity.keyboardVariant.load()));
+               }});
+
+    for (const auto& [button, panel] : kProfilePanels) {
+        gui::QtControl* opener = skin.control(button);
+        gui::QtControl* popup = skin.control(panel);
+        if (opener != nullptr && popup != nullptr && popup->widget() != nullptr) {
+            new gui::PopupPanel(popup->widget(), opener->widget(), frame);
+        }
+    }
+
+    // Without a tray nothing could bring a hidden window back: it stays on
+    // screen (minimised at most) and says so once.
+    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    frame->setTrayAvailable(trayAvailable);
+    frame->onFirstConcealWithoutTray = [&skin] {
+        QTimer::singleShot(0, [&skin] { (void)skin.showMessage("no_tray_text"); });
+    };
 
     gui::Autostart autostart;
     bool quitting = false;
@@ -137,9 +192,10 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
         } else {
             for (const Languages& language : kTrayLanguages) {
                 if (item == language.item) {
-                    if (skin.loadLanguage(language.code,
-                                          skin.skinDir().filePath(language.file).toStdString())) {
+                    if (skin.loadListedLanguage(language.code)) {
                         skin.reloadTexts();
+                    } else {
+                        platform::debugOutput("language not offered");
                     }
                     return;
                 }
@@ -150,6 +206,11 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     gui::TrayIcon tray(skin, icon, std::move(actions));
     trayPtr = &tray;
     tray.show();
+    QObject::connect(&tray.icon(), &QSystemTrayIcon::activated, &app, [&] {
+        if (startHidden != nullptr) {
+            startHidden->release();
+        }
+    });
 
     gui::SleepWatch sleep([&](bool suspending) {
         (void)application.postMessage({shell::MessageId::powerBroadcast,
@@ -157,18 +218,41 @@ int run(QApplication& app, gui::SingleInstance& instance, bool demo, const QStri
     });
 
     QObject::connect(&instance, &gui::SingleInstance::activationRequested, &app, [&] {
+        if (startHidden != nullptr) {
+            startHidden->release();
+        }
         (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
 
     skin.announceWindowInit();
+    if (!trayAvailable) {
+        frame->show();  // "windowinit" hid it
+    }
     int status = 0;
-    if (!screenshots.isEmpty()) {
+    if (!options.screenshots.isEmpty()) {
         constexpr int kSettleMs = 2500;  // the attach polls find the devices within this
-        gui::startScreenshotTour(skin, screenshots, kSettleMs, [&](bool ok) {
+        gui::TourHooks hooks;
+        if (bus != nullptr) {
+            hooks.plugKeyboard = [&bus](int variant) {
+                const link::Product* product =
+                    emu::catalogueProduct(link::DeviceKind::keyboard, std::uint8_t(variant));
+                if (product == nullptr) {
+                    return false;
+                }
+                for (const auto& device : bus->devices()) {
+                    if (device->product().kind == link::DeviceKind::keyboard) {
+                        bus->unplug(*device);
+                    }
+                }
+                return bus->plug(*product) != nullptr;
+            };
+        }
+        hooks.done = [&](bool ok) {
             status = ok ? 0 : 1;
             quit();
-        });
+        };
+        gui::startScreenshotTour(skin, options.screenshots, kSettleMs, std::move(hooks));
     }
     const int loopStatus = app.exec();
     const int exitStatus = status != 0 ? status : loopStatus;
@@ -188,6 +272,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("quillon-gaming");
     QApplication::setApplicationDisplayName("Quillon Gaming Software");
     QApplication::setApplicationVersion(QUILLON_VERSION);
+    // The installed desktop entry: Wayland compositors match the window to it.
+    QApplication::setDesktopFileName("quillon-gaming");
     // Closing or hiding windows never ends the program; the tray's exit does.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -197,23 +283,63 @@ int main(int argc, char** argv) {
     options.addVersionOption();
     const QCommandLineOption demo("demo", "Use emulated devices instead of the real ones.");
     options.addOption(demo);
+    options.addPositionalArgument(
+        "products",
+        QString::fromStdString("With --demo: the emulated products to plug, comma-separated (" +
+                               emu::demoProductNames() + ")."),
+        "[products]");
+    const QCommandLineOption hidden(
+        "hidden", "Start in the tray without showing the window for the devices plugged in.");
+    options.addOption(hidden);
     QCommandLineOption screenshots(
         "screenshots", "Save pictures of the windows into <folder>, then end.", "folder");
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
     options.addOption(screenshots);
+    const QCommandLineOption verbose("verbose", "Echo every control event to the debug output.");
+    options.addOption(verbose);
     options.process(app);
+
+    std::vector<emu::DemoProduct> demoProducts(emu::kDefaultDemoProducts.begin(),
+                                               emu::kDefaultDemoProducts.end());
+    if (const QStringList named = options.positionalArguments(); !named.isEmpty()) {
+        if (!options.isSet(demo) || named.size() > 1) {
+            std::fprintf(stderr, "quillon-gaming: unexpected argument '%s' (see --help)\n",
+                         qPrintable(named.back()));
+            return 2;
+        }
+        const emu::DemoList list = emu::parseDemoList(named.front().toStdString());
+        if (list.error != emu::DemoListError::none) {
+            std::fprintf(stderr, "quillon-gaming: --demo: %s\n",
+                         emu::describeProblem(list).c_str());
+            return 2;
+        }
+        demoProducts = list.products;
+    }
 
     gui::SingleInstance instance;
     switch (instance.start()) {
         case gui::SingleInstance::Role::second:
             // The first instance comes to the front (or says that no device is
             // attached); this one ends without a window.
-            return instance.activateFirst() ? 0 : 1;
+            if (!instance.activateFirst()) {
+                std::fprintf(stderr, "quillon-gaming: already running, but %s\n",
+                             qPrintable(instance.failureReason()));
+                return 1;
+            }
+            return 0;
         case gui::SingleInstance::Role::failed:
-            platform::debugOutput("single-instance guard unavailable");
+            // The program still runs, only without the guard; say why.
+            std::fprintf(stderr, "quillon-gaming: running without the single-instance guard: %s\n",
+                         qPrintable(instance.failureReason()));
             break;
         case gui::SingleInstance::Role::first:
             break;
     }
-    return run(app, instance, options.isSet(demo), options.value(screenshots));
+    RunOptions chosen;
+    chosen.demo = options.isSet(demo);
+    chosen.verbose = options.isSet(verbose) || qEnvironmentVariableIntValue("QUILLON_DEBUG") != 0;
+    chosen.hidden = options.isSet(hidden);
+    chosen.demoProducts = std::move(demoProducts);
+    chosen.screenshots = options.value(screenshots);
+    return run(app, instance, chosen);
 }

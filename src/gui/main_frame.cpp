@@ -47,7 +47,21 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    hide();
+    conceal();
+}
+
+void MainFrame::conceal() {
+    if (trayAvailable_) {
+        hide();
+        return;
+    }
+    showMinimized();
+    if (!toldAboutTray_) {
+        toldAboutTray_ = true;
+        if (onFirstConcealWithoutTray) {
+            onFirstConcealWithoutTray();
+        }
+    }
 }
 
 void MainFrame::resizeEvent(QResizeEvent* event) {

@@ -3,7 +3,8 @@
 // The main window's frame: a frameless top-level window of fixed size that
 // holds the skin's main view, moves when its caption is dragged and only
 // hides when the window system asks it to close (the program lives on in
-// the tray; it ends through the tray menu).
+// the tray; it ends through the tray menu). Without a tray there is no way
+// back from hidden, so it minimises instead.
 
 #include <QWidget>
 #include <functional>
@@ -28,7 +29,17 @@ class MainFrame : public QWidget {
     // Lets the window be closed for real (at exit).
     void allowClose() { closing_ = true; }
 
+    // Whether a tray icon can bring the window back; decides what conceal()
+    // and a close request do.
+    void setTrayAvailable(bool available) { trayAvailable_ = available; }
+    bool trayAvailable() const { return trayAvailable_; }
+    // Hides the window, or minimises it when no tray can bring it back.
+    void conceal();
+
     std::function<void()> onResized;
+    // The first conceal() without a tray: tell the user why the window only
+    // minimises.
+    std::function<void()> onFirstConcealWithoutTray;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,6 +52,8 @@ class MainFrame : public QWidget {
     QPoint dragOffset_;
     bool dragging_ = false;
     bool closing_ = false;
+    bool trayAvailable_ = true;
+    bool toldAboutTray_ = false;
 };
 
 }  // namespace quillon::gui

@@ -13,11 +13,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <QValidator>
 #include <algorithm>
 
 #include "gui/colour_overlay.h"
@@ -109,6 +111,27 @@ QString cssColour(std::uint32_t argb) {
         .arg((argb >> 24) & 0xff);
 }
 
+// Whole numbers 0..most, digits only. Unlike QIntValidator it refuses a
+// number above the top outright (QIntValidator lets "999" stand for 0..255),
+// and an empty field is complete: it reads as 0.
+class NumberValidator final : public QValidator {
+  public:
+    NumberValidator(int most, QObject* parent) : QValidator(parent), most_(most) {}
+    State validate(QString& input, int&) const override {
+        if (input.isEmpty()) {
+            return Acceptable;
+        }
+        if (input.size() > 9 ||
+            std::any_of(input.begin(), input.end(), [](QChar c) { return !c.isDigit(); })) {
+            return Invalid;
+        }
+        return input.toInt() <= most_ ? Acceptable : Invalid;
+    }
+
+  private:
+    int most_;
+};
+
 }  // namespace
 
 QtControl::QtControl(QWidget* widget, ControlHost& host)
@@ -120,7 +143,46 @@ QtControl::QtControl(QWidget* widget, ControlHost& host)
         setTextKey(ss(key.toString()));
     }
     widget->installEventFilter(this);
+    if (qobject_cast<QComboBox*>(widget) != nullptr ||
+        qobject_cast<QAbstractSlider*>(widget) != nullptr) {
+        // The wheel only reaches them once they have the focus (see the
+        // event filter); it must not give them the focus on its own.
+        widget->setFocusPolicy(Qt::StrongFocus);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const QVariant most = widget->property("maxValue");
+        if (most.isValid()) {
+            // Only whole numbers 0..maxValue can be typed; what the field
+            // shows is what is stored.
+            edit->setValidator(new NumberValidator(most.toInt(), edit));
+            connect(edit, &QLineEdit::editingFinished, this, [edit] {
+                const QString shown = QString::number(edit->text().toInt());
+                if (edit->text() != shown) {
+                    const QSignalBlocker quiet(edit);
+                    edit->setText(shown);
+                }
+            });
+        }
+    }
+    if (auto* slider = qobject_cast<QSlider*>(widget);
+        slider != nullptr && widget->property("showValue").toBool()) {
+        showSliderValue(*slider);
+    }
     connectUserSignals();
+}
+
+void QtControl::showSliderValue(QSlider& slider) {
+    // A small label right of the slider, in its parent, following its value
+    // and its visibility.
+    auto* label = new QLabel(slider.parentWidget());
+    label->setObjectName(QString());
+    label->setProperty("role", "dim");
+    label->setGeometry(slider.geometry().right() + 6, slider.y(), 28, slider.height());
+    label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    label->setNum(slider.value());
+    label->setVisible(slider.isVisibleTo(slider.parentWidget()));
+    connect(&slider, &QAbstractSlider::valueChanged, label, qOverload<int>(&QLabel::setNum));
+    valueLabel_ = label;
 }
 
 QtControl::~QtControl() = default;
@@ -214,6 +276,27 @@ bool QtControl::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::Leave:
             send(NotifyType::mouseLeave);
+            break;
+        case QEvent::Wheel:
+            // Scrolling over a combo or slider the user has not picked must
+            // not change (and save) a setting.
+            if (widget_->window()->focusWidget() != widget_ &&
+                (qobject_cast<QComboBox*>(widget_) != nullptr ||
+                 qobject_cast<QAbstractSlider*>(widget_) != nullptr)) {
+                event->ignore();
+                return true;
+            }
+            break;
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (valueLabel_ != nullptr) {
+                valueLabel_->setVisible(event->type() == QEvent::Show);
+            }
+            break;
+        case QEvent::Move:
+            if (valueLabel_ != nullptr) {
+                valueLabel_->move(widget_->geometry().right() + 6, widget_->y());
+            }
             break;
         case QEvent::ContextMenu:
             if (widget_->property("menu").toBool()) {
@@ -693,6 +776,9 @@ void QtControl::setRange(int minimum, int maximum) {
     if (auto* s = qobject_cast<QAbstractSlider*>(w)) {
         const QSignalBlocker quiet(s);
         s->setRange(minimum, maximum);
+        if (valueLabel_ != nullptr) {
+            valueLabel_->setNum(s->value());  // the signal that moves it is blocked
+        }
     } else if (auto* p = qobject_cast<QProgressBar*>(w)) {
         p->setRange(minimum, maximum);
     } else if (auto* b = qobject_cast<QSpinBox*>(w)) {
@@ -739,6 +825,9 @@ void QtControl::setValue(int value) {
     if (auto* s = qobject_cast<QAbstractSlider*>(w)) {
         const QSignalBlocker quiet(s);
         s->setValue(std::clamp(value, s->minimum(), s->maximum()));
+        if (valueLabel_ != nullptr) {
+            valueLabel_->setNum(s->value());  // the signal that moves it is blocked
+        }
     } else if (auto* p = qobject_cast<QProgressBar*>(w)) {
         p->setValue(std::clamp(value, p->minimum(), p->maximum()));
     } else if (auto* b = qobject_cast<QSpinBox*>(w)) {

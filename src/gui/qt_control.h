@@ -8,12 +8,17 @@
 // Changes made through this interface raise an event only where the interface
 // says so (setChecked / selectRow with raiseEvent).
 
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 
 #include "skin/control.h"
 #include "skin/notification.h"
+
+QT_BEGIN_NAMESPACE
+class QSlider;
+QT_END_NAMESPACE
 
 namespace quillon::gui {
 
@@ -104,6 +109,7 @@ class QtControl final : public QObject, public skin::Control {
     void applyBackground();
     void setCheckedQuietly(bool checked);
     void showText(const QString& text);
+    void showSliderValue(QSlider& slider);
 
     QPointer<QWidget> widget_;
     ControlHost& host_;
@@ -117,7 +123,8 @@ class QtControl final : public QObject, public skin::Control {
     std::uint32_t overlayColour_ = 0;
     std::uint8_t overlayAlpha_ = 0;
     QPointer<ColourOverlay> overlay_;
-    bool toggledByUser_ = false;  // a keyboard press toggled the button
+    QPointer<QLabel> valueLabel_;  // a slider's shown value
+    bool toggledByUser_ = false;   // a keyboard press toggled the button
 };
 
 }  // namespace quillon::gui

@@ -9,8 +9,10 @@
 #include <QLayout>
 #include <QMenu>
 
+#include "gui/flow_columns.h"
 #include "gui/message_window.h"
 #include "gui/skin_loader.h"
+#include "platform/regular_file.h"
 #include "skin/mini_xml.h"
 
 namespace quillon::gui {
@@ -81,14 +83,17 @@ bool QtSkin::build() {
         return false;
     }
 
-    QFile style(skinDir_.filePath("style.qss"));
-    if (style.size() <= static_cast<qint64>(kMaxStyleBytes) && style.open(QIODevice::ReadOnly)) {
+    const QString stylePath = skinDir_.filePath("style.qss");
+    std::string styleText;
+    if (platform::readRegularFile(stylePath.toStdString(), styleText, kMaxStyleBytes) ==
+        platform::FileReadResult::ok) {
         // Images in the style sheet are named relative to the skin folder.
-        QString sheet = QString::fromUtf8(style.readAll());
+        QString sheet =
+            QString::fromUtf8(styleText.data(), static_cast<qsizetype>(styleText.size()));
         sheet.replace("url(skin:", QStringLiteral("url(%1/").arg(skinDir_.absolutePath()));
         qApp->setStyleSheet(sheet);
     } else {
-        errors_ << QStringLiteral("%1: %2").arg(style.fileName(), style.errorString());
+        errors_ << QStringLiteral("%1: missing, too large or not a regular file").arg(stylePath);
     }
 
     frame_ = std::make_unique<MainFrame>();
@@ -102,6 +107,11 @@ bool QtSkin::build() {
     frame_->setView(view, view->findChild<QWidget*>("caption"));
     frame_->onResized = [this] { notify({skin::NotifyType::windowSize, {}, -1, 0}); };
     registerControls(view);
+    for (QWidget* panel : view->findChildren<QWidget*>()) {
+        if (panel->property("flow").toBool()) {
+            new FlowColumns(panel);
+        }
+    }
     frame_->centreOnScreen();
     return true;
 }
@@ -164,7 +174,7 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
             frame->activateWindow();
             break;
         case skin::WindowCommand::hide:
-            frame->hide();
+            frame->conceal();
             break;
         case skin::WindowCommand::minimise:
             frame->showMinimized();
@@ -202,6 +212,22 @@ bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& fi
     language_ = std::move(table);
     languageCode_ = std::string(code);
     return true;
+}
+
+bool QtSkin::loadListedLanguage(std::string_view code) {
+    std::vector<skin::LanguageEntry> languages;
+    const auto list = std::filesystem::path(skinDir_.filePath("lan.xml").toStdString());
+    if (skin::loadLanguageList(list, languages) != skin::LanguageLoad::ok) {
+        errors_ << QStringLiteral("%1: missing or not a language list")
+                       .arg(QString::fromStdString(list.string()));
+        return false;
+    }
+    for (const skin::LanguageEntry& language : languages) {
+        if (language.code == code) {
+            return loadLanguage(code, list.parent_path() / language.file);
+        }
+    }
+    return false;
 }
 
 std::string QtSkin::translate(std::string_view key) const {

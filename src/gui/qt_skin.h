@@ -57,6 +57,10 @@ class QtSkin final : public skin::Skin, private ControlHost {
     std::string languageCode() const override { return languageCode_; }
     [[nodiscard]] bool loadLanguage(std::string_view code,
                                     const std::filesystem::path& file) override;
+    // Loads the language `code` from the file that the language list
+    // ("lan.xml") names for it. False when the list or the file is missing or
+    // bad, or the list does not offer the language; the current one stays.
+    [[nodiscard]] bool loadListedLanguage(std::string_view code);
     std::string translate(std::string_view key) const override;
     bool hasText(std::string_view key) const override { return language_.find(key) != nullptr; }
     void reloadTexts() override;

@@ -1,9 +1,11 @@
 #pragma once
 
 // One running program per user session. The first start holds a lock file
-// and listens on a local socket beside it (both in $XDG_RUNTIME_DIR); a
-// second start finds the lock taken, asks the first over the socket to come
-// to the front, and ends without a window.
+// and listens on a local socket beside it (both in $XDG_RUNTIME_DIR, or a
+// folder of our own under the temporary folder); a second start finds the lock
+// taken, asks the first over the socket to come to the front, and ends without
+// a window. The folder must be the user's own and closed to others (0700);
+// a lock whose holder does not answer on the socket is stale and taken over.
 
 #include <QLocalServer>
 #include <QLockFile>
@@ -26,9 +28,13 @@ class SingleInstance : public QObject {
     ~SingleInstance() override;
 
     // Takes the lock and starts listening (first), or finds the program
-    // running (second). `failed`: neither worked (e.g. no writable folder);
-    // the caller may run without the guard. Call once.
-    Role start();
+    // running and answering (second). `failed`: neither worked (no usable
+    // folder, see failureReason()); the caller may run without the guard. Call once.
+    // `answerTimeoutMs`: how long a lock's holder may take to answer on the socket.
+    Role start(int answerTimeoutMs = 2000);
+
+    // Why start() failed or activateFirst() could not reach the first, for the user.
+    QString failureReason() const { return failureReason_; }
 
     // As the second instance: asks the first to come to the front. False when
     // it could not be reached within `timeoutMs`.
@@ -43,9 +49,12 @@ class SingleInstance : public QObject {
 
   private:
     void acceptConnections();
+    bool prepareDirectory();
+    bool firstAnswers(int timeoutMs) const;
 
     QString directory_;
     QString name_;
+    QString failureReason_;
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<QLocalServer> server_;
 };

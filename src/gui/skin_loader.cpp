@@ -1,20 +1,25 @@
 #include "gui/skin_loader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <array>
 #include <utility>
 
 #include "gui/chart_view.h"
 #include "gui/circle_progress.h"
 #include "gui/colour_palette.h"
+#include "gui/device_picture.h"
 #include "gui/light_key.h"
 #include "gui/wnd_host.h"
+#include "platform/regular_file.h"
 
 namespace quillon::gui {
 
 namespace {
 
 constexpr int kMaxNesting = 4;
+// The program's skin builds about a dozen sub-views.
+constexpr int kMaxSubViews = 64;
+constexpr std::size_t kMaxSkinFileBytes = 4u << 20;
 
 // Sub-view element names and the skin files built for them.
 constexpr std::array<std::pair<const char*, const char*>, 10> kSubViews{{
@@ -52,11 +57,15 @@ std::optional<QString> SkinLoader::subViewFile(const QString& elementName) {
 
 QWidget* SkinLoader::loadFile(const QString& fileName, QWidget* parent) {
     const QString path = skinDir_.filePath(fileName);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        errors_ << QStringLiteral("%1: %2").arg(path, file.errorString());
+    std::string text;
+    if (platform::readRegularFile(path.toStdString(), text, kMaxSkinFileBytes) !=
+        platform::FileReadResult::ok) {
+        errors_ << QStringLiteral("%1: missing, too large or not a regular file").arg(path);
         return nullptr;
     }
+    QBuffer file;
+    file.setData(text.data(), static_cast<qsizetype>(text.size()));
+    file.open(QIODevice::ReadOnly);
     ++depth_;
     QWidget* widget = load(&file, parent);
     --depth_;
@@ -76,6 +85,8 @@ QWidget* SkinLoader::createWidget(const QString& className, QWidget* parent, con
         widget = new WndHost(parent);
     } else if (sameName(className, "LightKey")) {
         widget = new LightKey(parent);
+    } else if (sameName(className, "DevicePicture")) {
+        widget = new DevicePicture(parent);
     } else if (sameName(className, "Palette")) {
         widget = new ColourPalette(parent);
     } else if (const auto file = subViewFile(className)) {
@@ -84,9 +95,19 @@ QWidget* SkinLoader::createWidget(const QString& className, QWidget* parent, con
                 << QStringLiteral("%1: sub-views nest deeper than %2").arg(*file).arg(kMaxNesting);
             return nullptr;
         }
+        // Depth alone does not bound the work: a view that names itself many
+        // times at each level would still multiply. Every load counts.
+        if (*subViewsLoaded_ >= kMaxSubViews) {
+            errors_ << QStringLiteral("%1: more than %2 sub-views in the skin")
+                           .arg(*file)
+                           .arg(kMaxSubViews);
+            return nullptr;
+        }
+        ++*subViewsLoaded_;
         // A loader builds one form at a time, so the sub-view gets its own.
         SkinLoader nested(skinDir_);
         nested.depth_ = depth_;
+        nested.subViewsLoaded_ = subViewsLoaded_;
         widget = nested.loadFile(*file, parent);
         errors_ << nested.errors();
         if (widget == nullptr) {

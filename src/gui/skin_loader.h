@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QStringList>
 #include <QUiLoader>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -38,6 +39,8 @@ class SkinLoader : public QUiLoader {
     QDir skinDir_;
     QStringList errors_;
     int depth_ = 0;  // sub-view files nest; a loop in the skin must not recurse forever
+    // Sub-views built so far for the top-level load, shared with nested loaders.
+    std::shared_ptr<int> subViewsLoaded_ = std::make_shared<int>(0);
 };
 
 }  // namespace quillon::gui

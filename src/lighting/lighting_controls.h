@@ -29,12 +29,13 @@ struct KindLightingControls {
     std::string_view colourLayout;
     std::string_view multiColourLayout;
     std::string_view speedLayout;
+    std::string_view brightnessLayout;
 
-    constexpr std::array<std::string_view, 17> all() const {
-        return {sameMode,          modeCombo,  brightnessSlider, speedSlider,     palette,
-                editRed,           editGreen,  editBlue,         colourButton,    multiColourCheck,
-                leftCheck,         rightCheck, presetPrefix,     directionLayout, colourLayout,
-                multiColourLayout, speedLayout};
+    constexpr std::array<std::string_view, 18> all() const {
+        return {sameMode,          modeCombo,   brightnessSlider, speedSlider,     palette,
+                editRed,           editGreen,   editBlue,         colourButton,    multiColourCheck,
+                leftCheck,         rightCheck,  presetPrefix,     directionLayout, colourLayout,
+                multiColourLayout, speedLayout, brightnessLayout};
     }
 };
 
@@ -44,19 +45,19 @@ inline constexpr KindLightingControls kKeyboardLighting{
     "kb_deng_Color_Pallet", "kb_Deng_edit_R", "kb_Deng_edit_G", "kb_Deng_edit_B",
     "kb_Deng_colordp_btn", "kb_Deng_7color_check", "kb_Deng_FXL_check", "kb_Deng_FXR_check",
     "kb_Deng_color_btn_", "kb_deng_fx_layout", "kb_deng_color_layout",
-    "kb_deng_7colorselect_layout", "kb_deng_speed_layout"};
+    "kb_deng_7colorselect_layout", "kb_deng_speed_layout", "kb_deng_light_layout"};
 inline constexpr KindLightingControls kMouseLighting{
     "ms_deng_same_mode", "ms_deng_combo_modeSelect", "ms_deng_light_slider", "ms_deng_speed_slider",
     "ms_deng_Color_Pallet", "ms_Deng_edit_R", "ms_Deng_edit_G", "ms_Deng_edit_B",
     "ms_Deng_colordp_btn", "ms_Deng_7color_check", "ms_Deng_FXL_check", "ms_Deng_FXR_check",
     "ms_Deng_color_btn_", "ms_deng_fx_layout", "ms_deng_color_layout",
-    "ms_deng_7colorselect_layout", "ms_deng_speed_layout"};
+    "ms_deng_7colorselect_layout", "ms_deng_speed_layout", "ms_deng_light_layout"};
 inline constexpr KindLightingControls kMousepadLighting{
     "mp_deng_same_mode", "mp_deng_combo_modeSelect", "mp_deng_light_slider", "mp_deng_speed_slider",
     "mp_deng_Color_Pallet", "mp_Deng_edit_R", "mp_Deng_edit_G", "mp_Deng_edit_B",
     "mp_Deng_colordp_btn", "mp_Deng_7color_check", "mp_Deng_FXL_check", "mp_Deng_FXR_check",
     "mp_Deng_color_btn_", "mp_deng_fx_layout", "mp_deng_color_layout",
-    "mp_deng_7colorselect_layout", "mp_deng_speed_layout"};
+    "mp_deng_7colorselect_layout", "mp_deng_speed_layout", "mp_deng_light_layout"};
 // clang-format on
 
 constexpr const KindLightingControls& lightingControls(link::DeviceKind kind) {
@@ -76,7 +77,6 @@ constexpr const KindLightingControls& lightingControls(link::DeviceKind kind) {
 struct KeyboardLightingControls {
     std::string_view oneColourModeCombo = "kb_deng_onecolor_combo_modeSelect";
     std::string_view membraneModeCombo = "kb_deng_film_combo_modeSelect";
-    std::string_view brightnessLayout = "kb_deng_light_layout";
     std::string_view colourDisplayLayout = "kb_deng_color_display_layout";
     std::string_view rgbLayout = "kb_deng_rgb_layout";
     std::string_view colourLump = "kb_deng_color_lump";
@@ -94,12 +94,12 @@ struct KeyboardLightingControls {
     std::string_view keyPrefix = "kb_dkey_";
     std::string_view membraneKeyPrefix = "kb_fkey_";
 
-    constexpr std::array<std::string_view, 19> all() const {
-        return {oneColourModeCombo, membraneModeCombo, brightnessLayout, colourDisplayLayout,
-                rgbLayout,          colourLump,        customToolLayout, customSelectLayout,
-                customColourLayout, leftLabel,         rightLabel,       customColourButton,
-                customSetCombo,     brushOnCheck,      brushOffCheck,    allLitCheck,
-                allClearCheck,      keyPrefix,         membraneKeyPrefix};
+    constexpr std::array<std::string_view, 18> all() const {
+        return {oneColourModeCombo, membraneModeCombo, colourDisplayLayout, rgbLayout,
+                colourLump,         customToolLayout,  customSelectLayout,  customColourLayout,
+                leftLabel,          rightLabel,        customColourButton,  customSetCombo,
+                brushOnCheck,       brushOffCheck,     allLitCheck,         allClearCheck,
+                keyPrefix,          membraneKeyPrefix};
     }
 };
 inline constexpr KeyboardLightingControls kKeyboardOnlyLighting{};

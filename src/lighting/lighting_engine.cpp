@@ -30,8 +30,7 @@ class PassHost final : public EffectHost {
     }
     std::uint32_t nowMs() const override { return pacer_.nowMs(); }
     bool takesPart(link::DeviceKind kind) const override {
-        // A flagged device that is not attached is skipped until it arrives.
-        return channel(kind).connected() && channel(kind).syncLighting();
+        return takesPartInSync(channel(kind), kind, engine_.keyboardVariant());
     }
     link::KeyboardVariant keyboardVariant() const override { return engine_.keyboardVariant(); }
 
@@ -53,6 +52,16 @@ class PassHost final : public EffectHost {
 };
 
 }  // namespace
+
+bool takesPartInSync(const DeviceChannel& channel, link::DeviceKind kind,
+                     link::KeyboardVariant keyboardVariant) {
+    if (kind == link::DeviceKind::keyboard &&
+        keyboardKind(keyboardVariant) == LightingKind::oneColourKeyboard) {
+        return false;
+    }
+    // A flagged device that is not attached is skipped until it arrives.
+    return channel.connected() && channel.syncLighting();
+}
 
 namespace {
 
@@ -109,8 +118,14 @@ bool LightingEngine::runGenerator(LightingKind kind, const LightingRecord& recor
     if (extra > 0 && !pacer.sleepMs(extra))
         return false;
     const EffectGenerator generator = findGenerator(family, record.mode);
-    if (generator == nullptr)
+    if (generator == nullptr) {
+        // The device shows its own effect or nothing; the picture must not
+        // keep the last one's colours.
+        ScreenMirror& mirror = mirrorOf(mirrors, kind);
+        mirror.darken();
+        mirror.publish();
         return true;
+    }
 
     CustomSet custom;
     settings.copyCurrentCustomSet(custom);
@@ -140,10 +155,9 @@ bool pointerPass(LightingEngine& engine, const LightingChannels& channels, Pacer
     const LightingRecord before = (engine.settings.*read)();
     if (!pacer.sleepMs(framePauseMs(kind, before.mode, before.speed)))
         return false;
-    if (!own.connected())
-        return pacer.sleepMs(kDisconnectedPauseMs);
-    if (own.syncLighting())
-        return true;
+    // Absent, or driven by the synchronised thread: nothing to do until that changes.
+    if (!own.connected() || own.syncLighting())
+        return pacer.waitForLinkChange();
     const LightingRecord now = (engine.settings.*read)();
     return engine.runGenerator(kind, now, own, channels, pacer);
 }
@@ -157,13 +171,16 @@ bool keyboardPass(LightingEngine& engine, const LightingChannels& channels, Pace
         return false;
     }
     if (!channels.keyboard.connected())
-        return pacer.sleepMs(kDisconnectedPauseMs);
-    if (!channels.keyboard.syncLighting()) {
-        const LightingKind kind = keyboardKind(engine.keyboardVariant());
-        const LightingRecord now = engine.settings.keyboardLighting();
-        if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
-            return false;
-    }
+        return pacer.waitForLinkChange();
+    const LightingKind kind = keyboardKind(engine.keyboardVariant());
+    // The one-colour keyboard keeps its own effect whatever its flag says;
+    // another keyboard driven by the synchronised thread waits until it is
+    // handed back (the hue seed rests meanwhile).
+    if (channels.keyboard.syncLighting() && kind != LightingKind::oneColourKeyboard)
+        return pacer.waitForLinkChange();
+    const LightingRecord now = engine.settings.keyboardLighting();
+    if (!engine.runGenerator(kind, now, channels.keyboard, channels, pacer))
+        return false;
     engine.frameTick.fetch_add(1);
     return true;
 }
@@ -182,13 +199,13 @@ bool syncPass(LightingEngine& engine, const LightingChannels& channels, Pacer& p
     const LightingRecord record = engine.settings.syncLighting();
     if (!pacer.sleepMs(framePauseMs(LightingKind::sync, record.mode, record.speed)))
         return false;
-    if (!channels.keyboard.connected() && !channels.mouse.connected() &&
-        !channels.mousepad.connected()) {
-        return pacer.sleepMs(kSyncIdlePauseMs);
-    }
-    if (!channels.keyboard.syncLighting() && !channels.mouse.syncLighting() &&
-        !channels.mousepad.syncLighting()) {
-        return true;
+    const link::KeyboardVariant variant = engine.keyboardVariant();
+    // Nothing to drive: wait for an arrival or a synchronisation start rather
+    // than pass again (at speed 0 the pause above is none).
+    if (!takesPartInSync(channels.keyboard, link::DeviceKind::keyboard, variant) &&
+        !takesPartInSync(channels.mouse, link::DeviceKind::mouse, variant) &&
+        !takesPartInSync(channels.mousepad, link::DeviceKind::mousepad, variant)) {
+        return pacer.waitForLinkChange();
     }
     // The synchronised generators send their own frames through the host.
     return engine.runGenerator(LightingKind::sync, record, channels.keyboard, channels, pacer);

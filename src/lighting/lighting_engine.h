@@ -22,11 +22,17 @@
 
 namespace quillon::lighting {
 
+inline constexpr int kDisconnectedPauseMs = 100;
+
 // Pauses of a lighting thread; false when the thread is being stopped.
 class Pacer {
   public:
     virtual ~Pacer() = default;
     [[nodiscard]] virtual bool sleepMs(int ms) = 0;
+    // Waits until a device arrives or leaves or synchronised lighting starts
+    // or ends for a device.
+    // A pacer that cannot be told of those changes naps instead.
+    [[nodiscard]] virtual bool waitForLinkChange() { return sleepMs(kDisconnectedPauseMs); }
     virtual std::uint32_t nowMs() const = 0;
 
   protected:
@@ -94,7 +100,9 @@ class LightingEngine {
 };
 
 // One pass of each lighting thread after its 1 ms stop check; false when the
-// thread is being stopped.
+// thread is being stopped. A pass with nothing to drive (its device absent or
+// synchronised; for the synchronised thread, no attached device synchronised)
+// ends by waiting for a link change.
 [[nodiscard]] bool keyboardPass(LightingEngine& engine, const LightingChannels& channels,
                                 Pacer& pacer);
 [[nodiscard]] bool mousePass(LightingEngine& engine, const LightingChannels& channels,
@@ -103,7 +111,9 @@ class LightingEngine {
                                 Pacer& pacer);
 [[nodiscard]] bool syncPass(LightingEngine& engine, const LightingChannels& channels, Pacer& pacer);
 
-inline constexpr int kDisconnectedPauseMs = 100;
-inline constexpr int kSyncIdlePauseMs = 1000;
+// Whether the synchronised thread drives a device now. The one-colour keyboard
+// keeps its own effect.
+bool takesPartInSync(const DeviceChannel& channel, link::DeviceKind kind,
+                     link::KeyboardVariant keyboardVariant);
 
 }  // namespace quillon::lighting

@@ -1,18 +1,23 @@
 #include "lighting/lighting_module.h"
 
 #include "lighting/lighting_threads.h"
+#include "profiles/profile_startup.h"
 
 namespace quillon::lighting {
 
 using link::DeviceKind;
 
 LightingModule::LightingModule(shell::Application& app, const link::DeviceIdentity& identity,
-                               SaveLightingProfile save)
-    : engine_(identity),
+                               WriteLightingProfile write)
+    : skin_(app.skin()),
+      deviceJobs_(app.deviceJobs()),
+      linkFlags_(app.linkFlags()),
+      write_(std::move(write)),
+      engine_(identity),
       view_(app.skin(), engine_,
             {app.link(DeviceKind::keyboard).syncLighting, app.link(DeviceKind::mouse).syncLighting,
-             app.link(DeviceKind::mousepad).syncLighting},
-            std::move(save)),
+             app.link(DeviceKind::mousepad).syncLighting, &app.linkFlags()},
+            [this](DeviceKind kind) { saveProfile(kind); }),
       keyboardChannel_(app.link(DeviceKind::keyboard)),
       mouseChannel_(app.link(DeviceKind::mouse)),
       mousepadChannel_(app.link(DeviceKind::mousepad)),
@@ -20,16 +25,13 @@ LightingModule::LightingModule(shell::Application& app, const link::DeviceIdenti
       settingsFlush_(engine_.settings, settingsWriter_) {}
 
 void LightingModule::install(shell::Application& app) {
-    setLightingBodies(app.workers(), engine_, {keyboardChannel_, mouseChannel_, mousepadChannel_});
+    setLightingBodies(app.workers(), engine_, {keyboardChannel_, mouseChannel_, mousepadChannel_},
+                      &linkFlags_);
 
     view_.install(app.notifications());
-    // One settings write per changed record and second.
-    app.messages().onTimer(shell::TimerId::settingsFlush, [this] { (void)settingsFlush_.tick(); });
+    app.messages().onTimer(shell::TimerId::settingsFlush, [this] { queueFlush(); });
     // After the profile lists are read: the views show the records.
-    app.addStartupStep(shell::StartupPhase::beforeLinks, [this] {
-        for (DeviceKind kind : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad})
-            view_.refresh(kind);
-    });
+    app.addStartupStep(shell::StartupPhase::beforeLinks, [this] { view_.showAtStart(); });
 
     shell::EventBus& events = app.events();
     // Suspend stops the frames of every lighting thread; resume lets them go on.
@@ -44,6 +46,33 @@ void LightingModule::install(shell::Application& app) {
         [this](const link::DeviceStateRead& e) { view_.refresh(e.kind); });
     events.subscribe<profiles::ProfileLoaded>(
         [this](const profiles::ProfileLoaded& e) { profileLoaded(e); });
+}
+
+void LightingModule::queueFlush() {
+    // One settings write per changed record and second, on the device-jobs
+    // worker: a silent device must not hold the GUI thread. One flush at a time.
+    const bool dirty = engine_.settings.read(
+        [](const LightingRecords& r) { return r.mouseDirty || r.mousepadDirty; });
+    if (!dirty || flushQueued_.exchange(true))
+        return;
+    const bool queued = deviceJobs_.post([this] {
+        (void)settingsFlush_.tick();
+        flushQueued_ = false;
+    });
+    if (!queued)
+        flushQueued_ = false;
+}
+
+void LightingModule::saveProfile(DeviceKind kind) {
+    if (!write_)
+        return;
+    // The settings stay in memory either way. A failure is told once, not on
+    // every step of a slider, and again after a save has worked in between.
+    const bool saved = write_(kind);
+    bool& shown = saveFailureShown_[static_cast<std::size_t>(kind)];
+    if (!saved && !shown)
+        (void)skin_.showMessage(profiles::kMessageNotSaved);  // an information
+    shown = !saved;
 }
 
 void LightingModule::profileLoaded(const profiles::ProfileLoaded& e) {

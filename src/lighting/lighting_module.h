@@ -5,6 +5,10 @@
 // once-a-second settings flush. install() adds its worker bodies, routes,
 // timer, start-up step and event subscriptions to the application.
 
+#include <array>
+#include <atomic>
+#include <functional>
+
 #include "lighting/lighting_engine.h"
 #include "lighting/lighting_view.h"
 #include "lighting/link_channel.h"
@@ -17,12 +21,15 @@
 
 namespace quillon::lighting {
 
+// Writes a kind's current lighting profile; false when it was not written.
+using WriteLightingProfile = std::function<bool(link::DeviceKind)>;
+
 class LightingModule {
   public:
-    // `identity` is read by the lighting threads; `save` writes a kind's
+    // `identity` is read by the lighting threads; `write` writes a kind's
     // current lighting profile (the profile code's business).
     LightingModule(shell::Application& app, const link::DeviceIdentity& identity,
-                   SaveLightingProfile save);
+                   WriteLightingProfile write);
     LightingModule(const LightingModule&) = delete;
     LightingModule& operator=(const LightingModule&) = delete;
 
@@ -35,6 +42,17 @@ class LightingModule {
 
   private:
     void profileLoaded(const profiles::ProfileLoaded& loaded);
+    void saveProfile(link::DeviceKind kind);
+    void queueFlush();
+
+    skin::Skin& skin_;
+    shell::DeviceJobs& deviceJobs_;
+    link::FlagWatch& linkFlags_;
+    WriteLightingProfile write_;
+    // Per device kind: a failed save was told to the user, until a save works again.
+    std::array<bool, 3> saveFailureShown_{};
+    // A flush is queued or running on the device-jobs worker.
+    std::atomic<bool> flushQueued_{false};
 
     LightingEngine engine_;
     LightingView view_;

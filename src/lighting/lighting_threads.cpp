@@ -40,6 +40,23 @@ int ThreadStartDelays::of(LightingThread thread) const {
     return syncMs;
 }
 
+StopPacer::StopPacer(const link::StopSignal& stop, link::FlagWatch* watch)
+    : stop_(stop), watch_(watch) {
+    if (watch_ != nullptr)
+        waiter_ = watch_->subscribe();
+}
+
+bool StopPacer::waitForLinkChange() {
+    const int fd = watch_ != nullptr ? watch_->fd(waiter_) : -1;
+    if (fd < 0)
+        return sleepMs(kDisconnectedPauseMs);
+    // Only a change or the stop ends this wait; a thread with nothing to drive
+    // costs no wake-ups.
+    const auto wake = stop_.waitFor(std::chrono::hours(24), fd);
+    watch_->consume(waiter_);
+    return wake != link::StopSignal::Wake::stop;
+}
+
 bool StopPacer::sleepMs(int ms) {
     return stop_.waitFor(std::chrono::milliseconds(ms < 0 ? 0 : ms)) !=
            link::StopSignal::Wake::stop;
@@ -66,8 +83,9 @@ std::string_view exitLine(LightingThread thread) {
 }
 
 void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
-                       const link::StopSignal& stop, LightingThread thread, int startDelayMs) {
-    StopPacer pacer(stop);
+                       const link::StopSignal& stop, LightingThread thread, int startDelayMs,
+                       link::FlagWatch* watch) {
+    StopPacer pacer(stop, watch);
     const PassFunction pass = passOf(thread);
     if (!pacer.sleepMs(startDelayMs))
         return;
@@ -80,7 +98,8 @@ void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
 }
 
 void setLightingBodies(shell::WorkerSet& workers, LightingEngine& engine,
-                       const LightingChannels& channels, const ThreadStartDelays& delays) {
+                       const LightingChannels& channels, link::FlagWatch* watch,
+                       const ThreadStartDelays& delays) {
     struct Slot {
         shell::Worker worker;
         LightingThread thread;
@@ -94,9 +113,9 @@ void setLightingBodies(shell::WorkerSet& workers, LightingEngine& engine,
     for (const Slot& slot : kSlots) {
         workers.setBody(
             slot.worker,
-            [&engine, channels, thread = slot.thread,
+            [&engine, channels, watch, thread = slot.thread,
              delay = delays.of(slot.thread)](const shell::WorkerContext& worker) {
-                runLightingThread(engine, channels, worker.stop, thread, delay);
+                runLightingThread(engine, channels, worker.stop, thread, delay, watch);
             },
             std::string(exitLine(slot.thread)));
     }

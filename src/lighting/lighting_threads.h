@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lighting/lighting_engine.h"
+#include "link/flag_watch.h"
 #include "link/stop_signal.h"
 #include "shell/worker_set.h"
 
@@ -25,28 +26,36 @@ struct ThreadStartDelays {
     int of(LightingThread thread) const;
 };
 
-// Pauses that end early when the stop is requested.
+// Pauses that end early when the stop is requested. With a flag watch the
+// wait for a link change sleeps until that change (or the stop) comes.
 class StopPacer final : public Pacer {
   public:
-    explicit StopPacer(const link::StopSignal& stop) : stop_(stop) {}
+    explicit StopPacer(const link::StopSignal& stop, link::FlagWatch* watch = nullptr);
     bool sleepMs(int ms) override;
+    bool waitForLinkChange() override;
     std::uint32_t nowMs() const override;
 
   private:
     const link::StopSignal& stop_;
+    link::FlagWatch* watch_;
+    std::size_t waiter_ = link::FlagWatch::kMaxWaiters;
 };
 
 // The line a lighting thread writes to the debug output when it ends.
 std::string_view exitLine(LightingThread thread);
 
 // One lighting thread's whole life: the start delay, then passes until `stop`.
-// Writes no exit line (its runner does).
+// Writes no exit line (its runner does). `watch` is told of the links' flag
+// changes (nullptr: an idle pass naps instead of waiting).
 void runLightingThread(LightingEngine& engine, const LightingChannels& channels,
-                       const link::StopSignal& stop, LightingThread thread, int startDelayMs);
+                       const link::StopSignal& stop, LightingThread thread, int startDelayMs,
+                       link::FlagWatch* watch = nullptr);
 
 // Sets the bodies of the four lighting workers: the program's lighting
-// module, tools and tests all run the lighting threads this way.
+// module, tools and tests all run the lighting threads this way. `watch` as
+// for runLightingThread.
 void setLightingBodies(shell::WorkerSet& workers, LightingEngine& engine,
-                       const LightingChannels& channels, const ThreadStartDelays& delays = {});
+                       const LightingChannels& channels, link::FlagWatch* watch = nullptr,
+                       const ThreadStartDelays& delays = {});
 
 }  // namespace quillon::lighting

@@ -93,8 +93,10 @@ void LightingView::startSync(DeviceKind source) {
         LightingView& view_;
     };
     Views views(*this);
-    startSynchronisation(source, engine_.settings,
-                         SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad}, views);
+    startSynchronisation(
+        source, engine_.settings,
+        SyncLinkFlags{flags_.keyboard, flags_.mouse, flags_.mousepad, flags_.watch}, views,
+        lightingKindOf(DeviceKind::keyboard) == LightingKind::oneColourKeyboard);
 }
 
 void LightingView::install(shell::NotificationRouter& router) {
@@ -104,10 +106,14 @@ void LightingView::install(shell::NotificationRouter& router) {
         // Same-mode buttons start synchronised lighting.
         router.addName(NotifyType::click, lightingControls(kind).sameMode,
                        [this, kind](const Notification&, int) { startSync(kind); });
-        router.addName(NotifyType::valueChanged, lightingControls(kind).brightnessSlider,
-                       [this, kind](const Notification& n, int) { setBrightness(kind, n.value); });
-        router.addName(NotifyType::valueChanged, lightingControls(kind).speedSlider,
-                       [this, kind](const Notification& n, int) { setSpeed(kind, n.value); });
+        // A slider acts while it is dragged as when it is let go.
+        for (NotifyType slid : {NotifyType::valueChanged, NotifyType::moveValueChanged}) {
+            router.addName(
+                slid, lightingControls(kind).brightnessSlider,
+                [this, kind](const Notification& n, int) { setBrightness(kind, n.value); });
+            router.addName(slid, lightingControls(kind).speedSlider,
+                           [this, kind](const Notification& n, int) { setSpeed(kind, n.value); });
+        }
         router.addName(NotifyType::colorChanged, lightingControls(kind).palette,
                        [this, kind](const Notification& n, int) {
                            applyColour(kind, static_cast<std::uint32_t>(n.value), false);
@@ -209,11 +215,10 @@ void LightingView::setMultiColour(DeviceKind kind, std::int64_t checked) {
 }
 
 void LightingView::setMouseButtonDirection(std::uint8_t direction) {
-    engine_.settings.edit([&](LightingRecords& r) {
-        r.mouse.lighting.direction = direction;
-        r.mouseDirty = true;
-    });
-    save(DeviceKind::mouse);
+    // The mouse's arrows run the other way round from its boxes; they tick
+    // the box of the direction they store, so the two never disagree.
+    engine_.settings.edit([](LightingRecords& r) { r.mouseDirty = true; });
+    setDirection(DeviceKind::mouse, direction);
 }
 
 void LightingView::selectCustomSet(int row) {
@@ -246,10 +251,14 @@ void LightingView::paintCustomKey(int key) {
         return;
     const LightingKind lk = lightingKindOf(DeviceKind::keyboard);
     // Keys paint only in the custom mode of the attached keyboard.
+    bool custom = false;
     const bool painted = engine_.settings.edit([&](LightingRecords& r) {
-        return r.keyboard.lighting.mode == customMode(lk) &&
-               paintKey(r.custom, lk, static_cast<std::size_t>(key));
+        custom = r.keyboard.lighting.mode == customMode(lk);
+        return custom && paintKey(r.custom, lk, static_cast<std::size_t>(key));
     });
+    // One key set by hand: the whole keyboard is no longer all lit or all dark.
+    if (custom)
+        uncheckAllKeysBoxes();
     if (painted)
         save(DeviceKind::keyboard);
 }
@@ -271,6 +280,8 @@ void LightingView::selectMode(DeviceKind kind, LightingKind lk, int row) {
             r.mousepadDirty = true;
         return r;
     });
+    // The devices' own threads take them back from the synchronised thread.
+    announceFlags();
     if (kind == DeviceKind::keyboard) {
         const LightingRecord& rec = now.keyboard.lighting;
         if (lk == LightingKind::oneColourKeyboard) {
@@ -309,8 +320,8 @@ void LightingView::showModeGroups(DeviceKind kind, LightingKind lk, std::uint8_t
     group(names.multiColourLayout, v.multiColour);
     group(names.speedLayout, v.speed);
     group(names.palette, v.colour);
+    group(names.brightnessLayout, v.brightness);
     if (kind == DeviceKind::keyboard) {
-        group(kKeyboardOnlyLighting.brightnessLayout, v.brightness);
         group(kKeyboardOnlyLighting.colourDisplayLayout, v.colour && !v.customTools);
         group(kKeyboardOnlyLighting.rgbLayout, v.colour);
         group(kKeyboardOnlyLighting.colourLump, v.colour);
@@ -406,13 +417,21 @@ void LightingView::commit(DeviceKind kind) {
             break;
         case DeviceKind::mouse:
             flags_.mouse = 0;
+            // The mouse keeps its lighting in its own memory: the next flush sends it.
+            engine_.settings.edit([](LightingRecords& r) { r.mouseDirty = true; });
             break;
         case DeviceKind::mousepad:
             // The mousepad leaves synchronised lighting with the settings write.
             engine_.settings.edit([](LightingRecords& r) { r.mousepadDirty = true; });
             break;
     }
+    announceFlags();
     save(kind);
+}
+
+void LightingView::announceFlags() {
+    if (flags_.watch != nullptr)
+        flags_.watch->announce();
 }
 
 void LightingView::save(DeviceKind kind) {
@@ -426,6 +445,20 @@ void LightingView::uncheckAllKeysBoxes() {
 }
 
 void LightingView::refresh(DeviceKind kind) {
+    showRecord(kind, true);
+}
+
+void LightingView::showAtStart() {
+    for (DeviceKind kind : kKinds)
+        showRecord(kind, false);
+    for (std::string_view palette :
+         {"Pallet", "ms_deng_Color_Pallet", "mp_deng_Color_Pallet", "kb_deng_Color_Pallet"}) {
+        if (skin::Control* p = skin_.find(palette))
+            p->setColour(kStartPaletteColour);
+    }
+}
+
+void LightingView::showRecord(DeviceKind kind, bool colours) {
     const LightingRecords r = engine_.settings.snapshot();
     const LightingKind lk = lightingKindOf(kind);
     const LightingRecord rec = recordOf(r, kind);
@@ -450,14 +483,16 @@ void LightingView::refresh(DeviceKind kind) {
         s->setValue(rec.speed > 14 ? 0 : 14 - rec.speed);
     }
     const bool oneColour = lk == LightingKind::oneColourKeyboard;
-    if (oneColour) {
+    if (!colours) {
+        // The colour controls keep what they show.
+    } else if (oneColour) {
         showColour(kind, kOneColourPicker, true);
     } else if (kind == DeviceKind::keyboard && rec.mode == customMode(lk)) {
         showColour(kind, argbOf(r.custom.paintRed, r.custom.paintGreen, r.custom.paintBlue), true);
     } else {
         showColour(kind, argbOf(rec.red, rec.green, rec.blue), true);
     }
-    if (kind == DeviceKind::keyboard) {
+    if (kind == DeviceKind::keyboard && colours) {
         if (skin::Control* b = skin_.find(kKeyboardOnlyLighting.customColourButton)) {
             b->setBackgroundColour(
                 oneColour ? kOneColourPicker

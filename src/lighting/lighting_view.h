@@ -16,6 +16,7 @@
 
 #include "lighting/lighting_engine.h"
 #include "link/device_catalogue.h"
+#include "link/flag_watch.h"
 #include "shell/notification_router.h"
 #include "skin/notification.h"
 #include "skin/skin.h"
@@ -27,6 +28,8 @@ struct SyncFlags {
     std::atomic<int>& keyboard;
     std::atomic<int>& mouse;
     std::atomic<int>& mousepad;
+    // Told when synchronised lighting starts or ends (nullptr: nobody waits).
+    link::FlagWatch* watch = nullptr;
 };
 
 // Writes the current profile content file of a device kind (the ".led" of
@@ -47,6 +50,10 @@ class LightingView {
     // synchronisation).
     void refresh(link::DeviceKind kind);
 
+    // Start-up: shows every view's mode and controls, but the palettes take the
+    // start colour instead of the records' colours, which no device confirmed yet.
+    void showAtStart();
+
   private:
     LightingKind lightingKindOf(link::DeviceKind kind) const;
     void selectMode(link::DeviceKind kind, LightingKind lk, int row);
@@ -64,9 +71,11 @@ class LightingView {
     void showColour(link::DeviceKind kind, std::uint32_t argb, bool fields);
     void setDirection(link::DeviceKind kind, std::uint8_t direction);
     void commit(link::DeviceKind kind);
+    void announceFlags();
     void save(link::DeviceKind kind);
     void uncheckAllKeysBoxes();
     void startSync(link::DeviceKind source);
+    void showRecord(link::DeviceKind kind, bool colours);
 
     void setVisible(std::string_view name, bool visible);
     void setEnabled(std::string_view name, bool enabled);
@@ -81,5 +90,7 @@ class LightingView {
 
 // The one-colour keyboard's fixed colour as its colour controls show it.
 inline constexpr std::uint32_t kOneColourPicker = 0xFF2400FFu;
+// The colour every palette (the DPI colour's `Pallet` too) shows at start-up.
+inline constexpr std::uint32_t kStartPaletteColour = 0xFF0199CBu;
 
 }  // namespace quillon::lighting

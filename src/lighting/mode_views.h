@@ -103,8 +103,8 @@ inline constexpr std::array<ModeView, 10> MouseModeViews{{
     {true,  true,  detail::H, {}, {}, false, true, false, detail::Off},  // click flash
     {true,  true,  detail::H, {}, {}, true,  true, false, detail::Off},  // blink
     {true,  true,  detail::H, {}, {}, true,  true, false, detail::Off},  // blink
-    {false, false, detail::H, {}, {}, false, true, false, detail::Off},  // no frame
-    {false, false, detail::H, {}, {}, false, true, false, detail::Off},  // no frame
+    {false, false, detail::H, {}, {}, false, false, false, detail::Off},  // off
+    {false, false, detail::H, {}, {}, false, true, false, detail::Off},   // device effect
 }};
 
 inline constexpr std::array<ModeView, 10> MousepadModeViews{{

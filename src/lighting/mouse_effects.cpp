@@ -177,7 +177,8 @@ SendRule mouseBlink(EffectContext& ctx) {
     return SendRule::ifOutputEnabled;
 }
 
-SendRule mouseNoFrame(EffectContext&) {
+SendRule mouseNoFrame(EffectContext& ctx) {
+    ctx.mirror.darken();  // the mouse is dark: so is its picture
     return SendRule::none;
 }
 

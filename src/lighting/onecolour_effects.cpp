@@ -116,11 +116,9 @@ SendRule oneColourBreathing(EffectContext& ctx) {
     KeyboardScratch& ks = ctx.state.keyboard;
     ks.phase = ks.phase + 1u >= BreathEnvelope.size() ? 0 : static_cast<std::uint8_t>(ks.phase + 1);
     const std::uint8_t v = level(brightnessScale(ctx.record.brightness), BreathEnvelope[ks.phase]);
-    // Like static, the whole frame breathes, not only the mapped keys.
-    for (std::size_t n = 0; n < kOneColourFrameBytes; ++n)
-        ctx.frame[n] = v;
+    // Every key breathes at its own LED; LEDs that no key drives stay dark.
     for (std::size_t c = 0; c < kKeyControlCount; ++c)
-        ctx.mirror.draw(c, kOneColourKeyColour, v);
+        lightKeyLevel(ctx, c, v);
     return SendRule::ifOutputEnabled;
 }
 

@@ -52,6 +52,12 @@ class ScreenMirror {
         return {v & 0xFFFFFFu, static_cast<std::uint8_t>(v >> 24)};
     }
 
+    // Every control dark: what a mode that drives nothing shows.
+    void darken() {
+        for (std::size_t i = 0; i < size_; ++i)
+            cells_[i].store(0, std::memory_order_relaxed);
+    }
+
     // Bumped after every generator call; the GUI repaints when it moved.
     void publish() { generation_.fetch_add(1, std::memory_order_release); }
     std::uint32_t generation() const { return generation_.load(std::memory_order_acquire); }

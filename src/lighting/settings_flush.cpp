@@ -27,13 +27,17 @@ FlushOutcome flushDirtySettings(LightingSettings& settings, SettingsWriter& writ
         }
     });
     FlushOutcome out;
-    // A failed write is not retried: the next change sets the flag again.
+    auto send = [&](link::DeviceKind kind, const Buffer& bytes, bool LightingRecords::*dirty) {
+        if (link::succeeded(writer.writeSettings(kind, bytes)) || !writer.connected(kind))
+            return;
+        settings.edit([&](LightingRecords& r) { r.*dirty = true; });
+    };
     if (mouse) {
-        (void)writer.writeSettings(link::DeviceKind::mouse, *mouse);
+        send(link::DeviceKind::mouse, *mouse, &LightingRecords::mouseDirty);
         out.mouseWritten = true;
     }
     if (mousepad) {
-        (void)writer.writeSettings(link::DeviceKind::mousepad, *mousepad);
+        send(link::DeviceKind::mousepad, *mousepad, &LightingRecords::mousepadDirty);
         out.mousepadWritten = true;
     }
     return out;

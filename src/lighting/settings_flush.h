@@ -28,6 +28,8 @@ class SettingsWriter {
     // One CMD_WRITE_SETTINGS of the 56 bytes to the device kind.
     virtual link::Status writeSettings(link::DeviceKind kind,
                                        std::span<const std::uint8_t> bytes) = 0;
+    // Whether the device kind is attached now.
+    virtual bool connected(link::DeviceKind kind) const = 0;
 
   protected:
     SettingsWriter() = default;
@@ -42,6 +44,7 @@ class LinkSettingsWriter final : public SettingsWriter {
     LinkSettingsWriter(link::DeviceLink& mouse, link::DeviceLink& mousepad)
         : mouse_(mouse), mousepad_(mousepad) {}
     link::Status writeSettings(link::DeviceKind kind, std::span<const std::uint8_t> bytes) override;
+    bool connected(link::DeviceKind kind) const override;
 
   private:
     link::DeviceLink& mouse_;
@@ -55,11 +58,14 @@ struct FlushOutcome {
 
 // One timer tick: every dirty record goes out once and its flag is cleared.
 // The record is copied and the flag cleared together, so a change made during
-// the write is sent on the next tick.
+// the write is sent on the next tick. A write that failed while the device is
+// still attached marks the record again, so the next tick retries it; a device
+// that left reads its state anew when it comes back.
 FlushOutcome flushDirtySettings(LightingSettings& settings, SettingsWriter& writer);
 
 // The window timer's work: the application calls tick() every
-// kSettingsFlushPeriodMs on the GUI thread's event loop.
+// kSettingsFlushPeriodMs, away from the GUI thread (a silent device holds a
+// write for up to its read limit).
 class SettingsFlushTimer {
   public:
     SettingsFlushTimer(LightingSettings& settings, SettingsWriter& writer)

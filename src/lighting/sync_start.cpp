@@ -30,32 +30,39 @@ std::optional<DeviceKind> syncButtonSource(std::string_view control) {
     return std::nullopt;
 }
 
-std::array<DeviceKind, 2> copySyncRecords(DeviceKind source, LightingRecords& records) {
+SyncTargets copySyncRecords(DeviceKind source, LightingRecords& records, bool oneColourKeyboard) {
     constexpr std::array<std::array<DeviceKind, 2>, 3> kOthers{{
         {{DeviceKind::mouse, DeviceKind::mousepad}},     // from the keyboard
         {{DeviceKind::mousepad, DeviceKind::keyboard}},  // from the mouse
         {{DeviceKind::mouse, DeviceKind::keyboard}},     // from the mousepad
     }};
-    const auto others = kOthers[static_cast<std::size_t>(source)];
     const LightingRecord chosen = recordOf(records, source);
     records.sync = chosen;
-    for (DeviceKind other : others)
+    SyncTargets targets;
+    for (DeviceKind other : kOthers[static_cast<std::size_t>(source)]) {
+        if (other == DeviceKind::keyboard && oneColourKeyboard)
+            continue;
         recordOf(records, other) = chosen;
-    return others;
+        targets.kinds[targets.count++] = other;
+    }
+    return targets;
 }
 
 void startSynchronisation(DeviceKind source, LightingSettings& settings, SyncLinkFlags flags,
-                          SyncStartViews& views) {
-    const auto others =
-        settings.edit([&](LightingRecords& r) { return copySyncRecords(source, r); });
+                          SyncStartViews& views, bool oneColourKeyboard) {
+    const SyncTargets others = settings.edit(
+        [&](LightingRecords& r) { return copySyncRecords(source, r, oneColourKeyboard); });
     for (DeviceKind other : others)
         views.refreshView(other);
     for (DeviceKind other : others)
         views.saveProfile(other);
     // Attached or not: a device that arrives later joins at once.
-    flags.keyboard = 1;
+    if (!oneColourKeyboard)
+        flags.keyboard = 1;
     flags.mouse = 1;
     flags.mousepad = 1;
+    if (flags.watch != nullptr)
+        flags.watch->announce();
 }
 
 }  // namespace quillon::lighting

@@ -16,6 +16,7 @@ PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps) {
         }
         link.connected = 0;
         link.syncLighting = 0;
+        link.announceFlags();
         // The interface stays open until the next open replaces it: a lighting
         // thread may still be inside a transfer and sees it fail by itself.
         steps.removal(link);
@@ -31,6 +32,8 @@ PollOutcome pollOnce(DeviceLink& link, DeviceKind kind, AttachSteps& steps) {
         return PollOutcome::searching;
     link.connected = 1;
     steps.arrival(link);
+    // After the arrival steps: the lighting thread then sees the new variant.
+    link.announceFlags();
     return PollOutcome::arrived;
 }
 

@@ -92,7 +92,8 @@ static_assert(sizeof(CommandReport) == kReportSize);
 // payload bytes beyond the length.
 constexpr std::uint16_t reportChecksum(std::span<const std::uint8_t, kReportSize> report) {
     std::uint32_t sum = 0;
-    for (std::size_t i = 3; i < kReportSize; ++i) sum += report[i];
+    for (std::size_t i = 3; i < kReportSize; ++i)
+        sum += report[i];
     return std::uint16_t(sum & 0xFFFF);
 }
 
@@ -102,10 +103,17 @@ inline void sealChecksum(CommandReport& report) {
     report.bytes[2] = std::uint8_t(sum >> 8);
 }
 
+// Whether `report` is the answer to `request`: the same command, and the same
+// offset where the request's offset names a place on the device (the answer
+// comes in the request's format).
+bool answers(const CommandReport& report, const CommandReport& request);
+
 // A whole request: all bytes 0, the header, the payload, the checksum.
 CommandReport buildRequest(Command command, std::uint16_t offset,
                            std::span<const std::uint8_t> payload, std::uint8_t length);
 
-inline CommandReport buildRequest(Command command) { return buildRequest(command, 0, {}, 0); }
+inline CommandReport buildRequest(Command command) {
+    return buildRequest(command, 0, {}, 0);
+}
 
 }  // namespace quillon::link

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "link/device_catalogue.h"
+#include "link/flag_watch.h"
 #include "link/hid_device.h"
 
 namespace quillon::link {
@@ -32,9 +33,18 @@ struct DeviceLink {
     std::atomic<int> connected{0};
     // Set while the synchronised lighting drives this device.
     std::atomic<int> syncLighting{0};
+    // Told after `connected` changes and after synchronised lighting starts,
+    // so the lighting threads can wait instead of polling (nullptr: nobody
+    // waits). Set before the threads start.
+    FlagWatch* flagWatch = nullptr;
     HidDevice hid;
     // Held for a whole request and its answer, and for a whole attach poll.
     std::recursive_mutex lock;
+
+    void announceFlags() {
+        if (flagWatch != nullptr)
+            flagWatch->announce();
+    }
 
     // The match fields every link of the family uses.
     void setMatch(DeviceKind kind) {

@@ -52,7 +52,8 @@ void MouseEventMonitor::readLoop(const StopSignal& stop) {
     while (!stop.requested()) {
         const auto began = std::chrono::steady_clock::now();
         std::size_t got = 0;
-        if (hid_.readReport(report, platform::kNoTimeLimit, got)) {
+        if (hid_.readReport(report, platform::kNoTimeLimit, got) ==
+            platform::TransferStatus::completed) {
             if (!hid_.decodeInputReport(kEventUsagePage, std::span(report).first(got)))
                 continue;
             if (const auto code = mouseEventCode(hid_.inputItems(), report[0]))

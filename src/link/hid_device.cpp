@@ -88,39 +88,41 @@ void HidDevice::abort() {
     abortSignal_.set();
 }
 
-bool HidDevice::writeReport(std::span<const std::uint8_t> report, std::size_t& written) {
+platform::TransferStatus HidDevice::writeReport(std::span<const std::uint8_t> report,
+                                                std::size_t& written) {
     written = 0;
     std::shared_ptr<platform::HidConnection> conn = connection();
     if (!conn)
-        return false;
+        return platform::TransferStatus::failed;
     writePending_.store(true, std::memory_order_relaxed);
     const platform::TransferStatus status =
         conn->writeReport(report, kWriteTimeLimitMs, abortSignal_, written);
     writePending_.store(false, std::memory_order_relaxed);
     if (status != platform::TransferStatus::completed) {
         written = 0;
-        return false;
+        return status;
     }
     if (ReportTrace* trace = trace_.load(std::memory_order_acquire))
         trace->reportWritten(report);
-    return true;
+    return status;
 }
 
-bool HidDevice::readReport(std::span<std::uint8_t> buffer, int timeoutMs, std::size_t& got) {
+platform::TransferStatus HidDevice::readReport(std::span<std::uint8_t> buffer, int timeoutMs,
+                                               std::size_t& got) {
     got = 0;
     std::shared_ptr<platform::HidConnection> conn = connection();
     if (!conn)
-        return false;
+        return platform::TransferStatus::failed;
     readPending_.store(true, std::memory_order_relaxed);
     const platform::TransferStatus status = conn->readReport(buffer, timeoutMs, abortSignal_, got);
     readPending_.store(false, std::memory_order_relaxed);
     if (status != platform::TransferStatus::completed) {
         got = 0;
-        return false;
+        return status;
     }
     if (ReportTrace* trace = trace_.load(std::memory_order_acquire))
         trace->reportRead(buffer.first(std::min(got, buffer.size())));
-    return true;
+    return status;
 }
 
 void HidDevice::discardPendingInput() {

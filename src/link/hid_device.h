@@ -79,11 +79,13 @@ class HidDevice {
     const std::vector<InputDataItem>& inputItems() const { return inputItems_; }
 
     // --- transfers (any thread) ---
-    // One whole report; 1000 ms limit. False on failure, time limit or abort.
-    bool writeReport(std::span<const std::uint8_t> report, std::size_t& written);
+    // One whole report; 1000 ms limit. A closed record gives failed.
+    platform::TransferStatus writeReport(std::span<const std::uint8_t> report,
+                                         std::size_t& written);
     // One whole report; timeoutMs may be platform::kNoTimeLimit.
-    bool readReport(std::span<std::uint8_t> buffer, int timeoutMs, std::size_t& got);
-    // Drops input reports already queued (late answers to abandoned requests).
+    platform::TransferStatus readReport(std::span<std::uint8_t> buffer, int timeoutMs,
+                                        std::size_t& got);
+    // Drops input reports that have arrived and not been read.
     void discardPendingInput();
     // Ends the pending wait of another thread (sets the abort signal).
     void abort();

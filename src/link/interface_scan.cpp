@@ -65,8 +65,10 @@ bool findInterface(HidDevice& hid, const InterfaceWanted& wanted) {
 
 bool connectFirst(DeviceLink& link, DeviceKind kind) {
     const bool found = findInterface(link.hid, commandInterface(link, kind));
-    if (found)
+    if (found) {
         link.connected = 1;
+        link.announceFlags();
+    }
     return found;
 }
 

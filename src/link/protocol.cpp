@@ -8,6 +8,8 @@
 namespace quillon::link {
 namespace {
 
+using platform::TransferStatus;
+
 Status answerStatus(const CommandReport& answer) {
     if (answer.status() == kStatusError)
         return Status::deviceError;
@@ -71,6 +73,25 @@ bool validSlot(int slot) {
     return slot >= 0 && slot <= kHighestSlot;
 }
 
+// Reads until the answer to `request` arrives or its window closes. Reports
+// that answer something else (a late answer to a request that was given up,
+// another collection's report) are dropped and the wait goes on.
+TransferStatus awaitAnswer(HidDevice& hid, const CommandReport& request, CommandReport& answer) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReadTimeLimitMs);
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return TransferStatus::timedOut;
+        std::size_t got = 0;
+        const TransferStatus s = hid.readReport(answer.bytes, int(left.count()), got);
+        if (s != TransferStatus::completed)
+            return s;
+        if (got == kReportSize && answers(answer, request))
+            return s;
+    }
+}
+
 }  // namespace
 
 Status exchange(DeviceLink& link, const CommandReport& request, CommandReport& answer) {
@@ -79,15 +100,23 @@ Status exchange(DeviceLink& link, const CommandReport& request, CommandReport& a
     // Held across the write and the read: another thread's request cannot
     // slip in between and take this request's answer.
     std::lock_guard guard(link.lock);
+    // Reports that arrived for earlier, abandoned requests. An answer to an
+    // earlier attempt of this same request stays welcome, so retries keep them.
+    link.hid.discardPendingInput();
     for (int attempt = 0; attempt < kExchangeAttempts; ++attempt) {
-        // A late answer to an abandoned attempt must not pass for this one's.
-        link.hid.discardPendingInput();
         std::size_t written = 0;
-        if (!link.hid.writeReport(request.bytes, written))
+        if (link.hid.writeReport(request.bytes, written) != TransferStatus::completed)
             return Status::writeFailed;
-        std::size_t got = 0;
-        if (link.hid.readReport(answer.bytes, kReadTimeLimitMs, got))
-            return Status::ok;
+        switch (awaitAnswer(link.hid, request, answer)) {
+            case TransferStatus::completed:
+                return Status::ok;
+            case TransferStatus::timedOut:
+                break;
+            case TransferStatus::aborted:
+            case TransferStatus::failed:
+                // Cut short or the device is gone: another attempt cannot help.
+                return Status::noExchange;
+        }
     }
     return Status::noExchange;
 }
@@ -101,9 +130,8 @@ Status exchangeOnce(DeviceLink& link, const CommandReport& request) {
     // The write's result is not examined: the read alone tells.
     (void)link.hid.writeReport(request.bytes, written);
     CommandReport answer;
-    std::size_t got = 0;
-    return link.hid.readReport(answer.bytes, kReadTimeLimitMs, got) ? Status::ok
-                                                                    : Status::noExchange;
+    return awaitAnswer(link.hid, request, answer) == TransferStatus::completed ? Status::ok
+                                                                               : Status::noExchange;
 }
 
 Status begin(DeviceLink& link) {

@@ -4,8 +4,9 @@
 // none allocates or logs, so lighting threads can stream frames through them.
 //
 // An exchange holds the link's lock from its request's write until its answer
-// is read, so an answer always belongs to its request even when several
-// threads talk to one device.
+// is read, and takes as the answer only a report of the request's command (and
+// offset, where it has one): a late answer to a request given up earlier is
+// dropped, never taken for the next request's.
 
 #include <cstdint>
 #include <optional>
@@ -22,8 +23,9 @@ inline constexpr int kReadTimeLimitMs = 300;
 inline constexpr int kExchangeAttempts = 4;
 inline constexpr int kEndDelayMs = 10;
 
-// One request and its answer, up to four attempts. The caller examines the
-// answer's status byte.
+// One request and its answer, up to four attempts of 300 ms each; a device
+// that is gone or an abort ends it at once. The caller examines the answer's
+// status byte.
 Status exchange(DeviceLink& link, const CommandReport& request, CommandReport& answer);
 // One attempt; ok when an answer came, noExchange otherwise.
 Status exchangeOnce(DeviceLink& link, const CommandReport& request);

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace quillon::platform {
@@ -37,8 +38,18 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target,
                                     std::span<const std::uint8_t> bytes,
                                     const BeforeRenameHook& beforeRename = {});
 
-// Reads a whole file. Returns false when it cannot be opened or read.
+// Reads a whole regular file (see readRegularFile). False when it cannot.
 bool readWholeFile(const std::filesystem::path& path, std::string& out);
+
+// Temporary files are named kTempPrefix + six random characters + kTempSuffix.
+inline constexpr std::string_view kTempPrefix = ".quillon-";
+inline constexpr std::string_view kTempSuffix = ".tmp";
+bool isTempFileName(std::string_view name);
+
+// Removes the temporary files that killed writes left in `folder`: only names
+// of our pattern, only regular files of this user, never one whose write is
+// still going on. Returns how many were removed.
+std::size_t removeLeftoverTempFiles(const std::filesystem::path& folder);
 
 // One mutex per file path, created on first use. Owned by the application (no
 // process-wide table); every writer of the same files must share one instance.

@@ -1,10 +1,13 @@
 #include "platform/user_folders.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
+#include <vector>
+
+#include "platform/regular_file.h"
 
 namespace quillon::platform {
 namespace {
@@ -39,6 +42,28 @@ fs::path withoutTrailingSeparator(const fs::path& p) {
     if (!normal.has_filename() && normal.has_relative_path())
         normal = normal.parent_path();
     return normal;
+}
+
+// A user-dirs file is a few hundred bytes; anything far bigger is not one.
+constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
+
+// A program run from its build tree finds the files generated there and the
+// skin in the sources; an installed one never looks into a build tree that
+// happens to exist on the machine.
+bool runningFromBuildTree() {
+#ifdef QUILLON_BUILD_ROOT
+    const fs::path exe = executableFolder().lexically_normal();
+    const fs::path root = withoutTrailingSeparator(fs::path(QUILLON_BUILD_ROOT));
+    auto e = exe.begin();
+    for (const fs::path& part : root) {
+        if (e == exe.end() || *e != part)
+            return false;
+        ++e;
+    }
+    return true;
+#else
+    return false;
+#endif
 }
 
 }  // namespace
@@ -100,12 +125,35 @@ fs::path buildTreeProgramDataFolder() {
 #endif
 }
 
-LinuxUserFolders::LinuxUserFolders(EnvironmentLookup environment) : env_(std::move(environment)) {}
+LinuxUserFolders::LinuxUserFolders(EnvironmentLookup environment, HomeLookup passwordHome)
+    : env_(std::move(environment)), homeLookup_(std::move(passwordHome)) {}
+
+std::filesystem::path usableHome(const std::filesystem::path& candidate) {
+    // The root folder (a service's HOME=/) or a relative path would scatter the
+    // user's files over the system or the current folder.
+    const fs::path normal = candidate.lexically_normal();
+    if (!normal.is_absolute() || normal.relative_path().empty())
+        return {};
+    return normal;
+}
+
+std::filesystem::path passwordDatabaseHome() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+           buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    if (found == nullptr || found->pw_dir == nullptr)
+        return {};
+    return fs::path(found->pw_dir);
+}
 
 fs::path LinuxUserFolders::home() const {
     if (auto h = nonEmpty(env_, "HOME"))
-        return fs::path(*h);
-    return fs::path("/");
+        return usableHome(*h);
+    return usableHome(homeLookup_());
 }
 
 fs::path LinuxUserFolders::documentsFolder() const {
@@ -115,13 +163,12 @@ fs::path LinuxUserFolders::documentsFolder() const {
     fs::path config = homeDir / ".config";
     if (auto c = nonEmpty(env_, "XDG_CONFIG_HOME"); c && fs::path(*c).is_absolute())
         config = *c;
-    std::ifstream in(config / "user-dirs.dirs");
-    if (in) {
-        std::stringstream text;
-        text << in.rdbuf();
-        if (auto docs = parseDocumentsDir(text.str(), homeDir))
+    if (homeDir.empty())
+        return {};
+    std::string text;
+    if (readRegularFile(config / "user-dirs.dirs", text, kMaxUserDirsBytes) == FileReadResult::ok)
+        if (auto docs = parseDocumentsDir(text, homeDir))
             return *docs;
-    }
     return homeDir / "Documents";
 }
 
@@ -133,18 +180,23 @@ std::vector<fs::path> LinuxUserFolders::programDataFolders() const {
     }
     if (const fs::path exe = executableFolder(); !exe.empty())
         appendIfNew(folders, exe.parent_path() / "share" / "quillon");
+    if (runningFromBuildTree()) {
+        appendIfNew(folders, buildTreeProgramDataFolder());
+#ifdef QUILLON_SOURCE_DATA_DIR
+        appendIfNew(folders, fs::path(QUILLON_SOURCE_DATA_DIR));
+#endif
+    }
 #ifdef QUILLON_INSTALL_DATA_DIR
     appendIfNew(folders, fs::path(QUILLON_INSTALL_DATA_DIR));
 #endif
-    appendIfNew(folders, buildTreeProgramDataFolder());
     return folders;
 }
 
 fs::path LinuxUserFolders::programOverlayFolder() const {
-    fs::path data = home() / ".local" / "share";
     if (auto d = nonEmpty(env_, "XDG_DATA_HOME"); d && fs::path(*d).is_absolute())
-        data = *d;
-    return data / "quillon";
+        return fs::path(*d) / "quillon";
+    const fs::path homeDir = home();
+    return homeDir.empty() ? fs::path{} : homeDir / ".local" / "share" / "quillon";
 }
 
 }  // namespace quillon::platform

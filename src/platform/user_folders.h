@@ -41,15 +41,26 @@ using EnvironmentLookup = std::function<std::optional<std::string>(std::string_v
 // The real process environment.
 std::optional<std::string> processEnvironment(std::string_view name);
 
-// The Linux answer:
+// The home folder the password database gives this user.
+using HomeLookup = std::function<std::filesystem::path()>;
+std::filesystem::path passwordDatabaseHome();
+
+// A home folder the program may keep files under: an absolute path other than
+// the root folder, else empty.
+std::filesystem::path usableHome(const std::filesystem::path& candidate);
+
+// The Linux answer (home: $HOME, else the password database; never "/": with no
+// usable home the user's folders are empty paths, where nothing can be written):
 // - Documents: QUILLON_DATA_DIR when set (tests), else XDG_DOCUMENTS_DIR from
 //   user-dirs.dirs in $XDG_CONFIG_HOME (or ~/.config), else $HOME/Documents.
 // - program data: QUILLON_PROGRAM_DIR when set, else share/quillon beside the
-//   executable's prefix, the configured install prefix and the build tree.
+//   executable's prefix, the build tree and the sources' data folder (only for
+//   a program run from the build tree), and the configured install prefix.
 // - overlay: $XDG_DATA_HOME/quillon (or ~/.local/share/quillon).
 class LinuxUserFolders final : public UserFolders {
   public:
-    explicit LinuxUserFolders(EnvironmentLookup environment = processEnvironment);
+    explicit LinuxUserFolders(EnvironmentLookup environment = processEnvironment,
+                              HomeLookup passwordHome = passwordDatabaseHome);
 
     std::filesystem::path documentsFolder() const override;
     std::vector<std::filesystem::path> programDataFolders() const override;
@@ -58,6 +69,7 @@ class LinuxUserFolders final : public UserFolders {
   private:
     std::filesystem::path home() const;
     EnvironmentLookup env_;
+    HomeLookup homeLookup_;
 };
 
 // Fixed folders, for tests and tools.

@@ -51,8 +51,9 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool isPlainFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..")
+bool isPlainFileName(std::string_view name, std::size_t suffixBytes) {
+    if (name.empty() || name == "." || name == ".." ||
+        name.size() + suffixBytes > kMaxFileNameBytes)
         return false;
     for (char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
@@ -69,6 +70,8 @@ bool isPlainFileName(std::string_view name) {
 }
 
 fs::path findNoCase(const fs::path& folder, std::string_view name) {
+    if (folder.empty())
+        return {};  // no folder: no file, rather than one in the current folder
     const fs::path exact = folder / fs::path(std::string(name));
     std::error_code ec;
     if (fs::exists(exact, ec))

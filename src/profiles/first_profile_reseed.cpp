@@ -22,7 +22,11 @@ std::string_view seedFile(DeviceKind kind, std::uint8_t variant) {
 
 // Whether the list is still exactly what the first run wrote.
 bool holdsOnlyFirstProfile(const ProfileIndex& index) {
-    return index.count() == 1 && index.name(0) == kFirstProfileName;
+    IniDocument document;
+    if (index.read(document) != IniReadResult::ok)
+        return false;
+    const ListEntries entries(document, index.list());
+    return entries.count() == 1 && entries.name(0) == kFirstProfileName;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <climits>
 #include <mutex>
 
+#include "platform/regular_file.h"
+
 namespace quillon::profiles {
 namespace {
 
@@ -21,14 +23,55 @@ void configure(CSimpleIniA& ini) {
     ini.SetSpaces(false);
 }
 
+// Text we wrote is UTF-8 without NUL bytes; anything else is not an INI file of
+// ours (binary junk, another program's file) and is left alone.
+bool isIniText(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0)
+            return false;
+        std::size_t extra = 0;
+        if (c < 0x80)
+            extra = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            extra = 1;
+        else if ((c & 0xF0) == 0xE0)
+            extra = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            extra = 3;
+        else
+            return false;
+        if (i + extra >= text.size() && extra > 0)
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+IniReadResult loadText(const fs::path& file, std::string& text) {
+    switch (platform::readRegularFile(file, text, kMaxIniFileBytes)) {
+        case platform::FileReadResult::ok:
+            return isIniText(text) ? IniReadResult::ok : IniReadResult::unreadable;
+        case platform::FileReadResult::missing:
+            text.clear();
+            return IniReadResult::missing;
+        case platform::FileReadResult::notRegular:
+        case platform::FileReadResult::unreadable:
+        case platform::FileReadResult::tooLarge:
+            break;
+    }
+    return IniReadResult::unreadable;
+}
+
 // Loads the file if there is one. False only when it exists but cannot be read.
-bool load(const fs::path& file, CSimpleIniA& ini) {
+bool loadFile(const fs::path& file, CSimpleIniA& ini) {
     configure(ini);
     std::string text;
-    if (!platform::readWholeFile(file, text)) {
-        std::error_code ec;
-        return !fs::exists(file, ec) && !ec;
-    }
+    if (loadText(file, text) == IniReadResult::unreadable)
+        return false;
     return ini.LoadData(text) >= 0;
 }
 
@@ -131,10 +174,88 @@ std::string readIniString(std::string_view fileText, std::string_view section,
     return valueOf(ini, section, key);
 }
 
+struct IniDocument::Data {
+    Data() { configure(ini); }
+    CSimpleIniA ini;
+};
+
+IniDocument::IniDocument() : data_(std::make_unique<Data>()) {}
+IniDocument::~IniDocument() = default;
+IniDocument::IniDocument(IniDocument&&) noexcept = default;
+IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
+
+bool IniDocument::parse(std::string_view text) {
+    data_ = std::make_unique<Data>();
+    if (!isIniText(text) || data_->ini.LoadData(text.data(), text.size()) < 0) {
+        data_ = std::make_unique<Data>();
+        return false;
+    }
+    return true;
+}
+
+std::string IniDocument::text() const {
+    return serialise(data_->ini);
+}
+
+std::string IniDocument::readString(std::string_view section, std::string_view key) const {
+    return valueOf(data_->ini, section, key);
+}
+
+int IniDocument::readInt(std::string_view section, std::string_view key) const {
+    return leadingDecimal(readString(section, key));
+}
+
+std::vector<std::string> IniDocument::keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    CSimpleIniA::TNamesDepend names;
+    data_->ini.GetAllKeys(std::string(section).c_str(), names);
+    names.sort(CSimpleIniA::Entry::LoadOrder());
+    keys.reserve(names.size());
+    for (const auto& n : names)
+        keys.emplace_back(n.pItem);
+    return keys;
+}
+
+IniWriteResult IniDocument::writeString(std::string_view section, std::string_view key,
+                                        std::string_view value) {
+    if (!goodSection(section) || !goodKey(key) || hasLineBreak(value))
+        return IniWriteResult::badText;
+    const std::string s(section), k(key), v(value);
+    return data_->ini.SetValue(s.c_str(), k.c_str(), v.c_str()) < 0 ? IniWriteResult::writeFailed
+                                                                    : IniWriteResult::ok;
+}
+
+IniWriteResult IniDocument::writeInt(std::string_view section, std::string_view key, int value) {
+    return writeString(section, key, std::to_string(value));
+}
+
+IniReadResult IniStore::load(const fs::path& file, IniDocument& document) const {
+    std::string text;
+    const IniReadResult r = loadText(file, text);
+    if (r == IniReadResult::unreadable) {
+        document = IniDocument();
+        return r;
+    }
+    if (!document.parse(text))
+        return IniReadResult::unreadable;
+    return r;
+}
+
+IniWriteResult IniStore::update(const fs::path& file,
+                                const std::function<bool(IniDocument&)>& edit) {
+    std::lock_guard guard(locks_.lockFor(file));
+    IniDocument document;
+    if (load(file, document) == IniReadResult::unreadable)
+        return IniWriteResult::readFailed;
+    if (!edit(document))
+        return IniWriteResult::ok;
+    return save(file, document.data_->ini);
+}
+
 std::string IniStore::readString(const fs::path& file, std::string_view section,
                                  std::string_view key) const {
     CSimpleIniA ini;
-    if (!load(file, ini))
+    if (!loadFile(file, ini))
         return std::string(kIniDefault);
     return valueOf(ini, section, key);
 }
@@ -146,7 +267,7 @@ int IniStore::readInt(const fs::path& file, std::string_view section, std::strin
 std::vector<std::string> IniStore::readKeys(const fs::path& file, std::string_view section) const {
     std::vector<std::string> keys;
     CSimpleIniA ini;
-    if (!load(file, ini))
+    if (!loadFile(file, ini))
         return keys;
     CSimpleIniA::TNamesDepend names;
     ini.GetAllKeys(std::string(section).c_str(), names);
@@ -162,7 +283,7 @@ IniWriteResult IniStore::writeString(const fs::path& file, std::string_view sect
         return IniWriteResult::badText;
     std::lock_guard guard(locks_.lockFor(file));
     CSimpleIniA ini;
-    if (!load(file, ini))
+    if (!loadFile(file, ini))
         return IniWriteResult::readFailed;
     const std::string s(section), k(key), v(value);
     if (ini.SetValue(s.c_str(), k.c_str(), v.c_str()) < 0)
@@ -179,7 +300,7 @@ IniWriteResult IniStore::deleteKey(const fs::path& file, std::string_view sectio
                                    std::string_view key) {
     std::lock_guard guard(locks_.lockFor(file));
     CSimpleIniA ini;
-    if (!load(file, ini))
+    if (!loadFile(file, ini))
         return IniWriteResult::readFailed;
     const std::string s(section), k(key);
     if (!ini.Delete(s.c_str(), k.c_str()))
@@ -190,7 +311,7 @@ IniWriteResult IniStore::deleteKey(const fs::path& file, std::string_view sectio
 IniWriteResult IniStore::deleteSection(const fs::path& file, std::string_view section) {
     std::lock_guard guard(locks_.lockFor(file));
     CSimpleIniA ini;
-    if (!load(file, ini))
+    if (!loadFile(file, ini))
         return IniWriteResult::readFailed;
     const std::string s(section);
     if (!ini.Delete(s.c_str(), nullptr))

@@ -7,12 +7,17 @@
 // - a value is read into 260 characters: longer values come back cut to 259;
 // - numbers are the value's leading decimal digits (0 when it starts otherwise);
 // - writing a key creates the file and the section.
-// Nothing is cached: every read parses the file, every write reads, changes and
-// atomically replaces it, serialised per path so that concurrent writers of one
-// file never lose each other's updates. Text is UTF-8 and kept byte for byte.
+// Nothing is cached between calls. An operation that reads many values parses
+// the file once into an IniDocument; one that changes many keys does it in one
+// update: read, change and atomically replace the whole file, serialised per
+// path so that concurrent writers of one file never lose each other's updates.
+// Text is UTF-8 and kept byte for byte; a file that is not text (NUL bytes,
+// invalid UTF-8) is not an INI file of ours and cannot be read.
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +41,43 @@ constexpr bool succeeded(IniWriteResult r) {
     return r == IniWriteResult::ok;
 }
 
+enum class [[nodiscard]] IniReadResult{
+    ok,
+    missing,     // no file: an empty document, every value reads as the default
+    unreadable,  // there, but not a readable regular text file: nothing may be written over it
+};
+
+// Largest INI file the program reads; far beyond any real index.
+inline constexpr std::size_t kMaxIniFileBytes = 32u << 20;
+
+// The parsed text of one INI file.
+class IniDocument {
+  public:
+    IniDocument();
+    ~IniDocument();
+    IniDocument(IniDocument&&) noexcept;
+    IniDocument& operator=(IniDocument&&) noexcept;
+
+    // Replaces the document with the text's; false (document empty) when the
+    // text is not an INI text of ours.
+    bool parse(std::string_view text);
+    std::string text() const;
+
+    std::string readString(std::string_view section, std::string_view key) const;
+    int readInt(std::string_view section, std::string_view key) const;
+    // The keys of a section in file order (an empty list for a missing one).
+    std::vector<std::string> keys(std::string_view section) const;
+
+    IniWriteResult writeString(std::string_view section, std::string_view key,
+                               std::string_view value);
+    IniWriteResult writeInt(std::string_view section, std::string_view key, int value);
+
+  private:
+    friend class IniStore;
+    struct Data;
+    std::unique_ptr<Data> data_;
+};
+
 // Leading decimal digits of a value; saturates at INT_MAX.
 int leadingDecimal(std::string_view value);
 
@@ -51,6 +93,14 @@ std::string readIniString(std::string_view fileText, std::string_view section,
 // users of the same files (it holds the per-path write locks).
 class IniStore {
   public:
+    // Parses the file once for an operation that reads several values.
+    IniReadResult load(const std::filesystem::path& file, IniDocument& document) const;
+    // Changes several keys in one atomic replacement of the file: `edit` gets the
+    // current document (empty for a missing file) and returns false to write
+    // nothing. A file that cannot be read is never replaced (readFailed).
+    IniWriteResult update(const std::filesystem::path& file,
+                          const std::function<bool(IniDocument&)>& edit);
+
     std::string readString(const std::filesystem::path& file, std::string_view section,
                            std::string_view key) const;
     int readInt(const std::filesystem::path& file, std::string_view section,

@@ -37,7 +37,11 @@ ProfileReadResult load(const ProfileStore& store, ProfileListId list, int i, Mem
 template <typename Memory>
 ProfileSaveResult save(const ProfileStore& store, ProfileListId list, Memory& memory) {
     const ProfileIndex index = store.index(list);
-    const std::string name = index.name(index.select());
+    IniDocument document;
+    if (index.read(document) == IniReadResult::unreadable)
+        return ProfileSaveResult::writeFailed;  // which profile is selected is unknown
+    const ListEntries entries(document, index.list());
+    const std::string name = entries.name(entries.select());
     if (!isPlainFileName(name))
         return ProfileSaveResult::badName;
     const auto record = assembleRecord(memory);

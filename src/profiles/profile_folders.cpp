@@ -23,7 +23,10 @@ ProfileFolders::ProfileFolders(const platform::UserFolders& folders,
     : folders_(folders), refreshMouseInfo_(std::move(refreshMouseInfo)) {}
 
 fs::path ProfileFolders::dataFolder() const {
-    const fs::path data = folders_.documentsFolder() / kDataFolderName;
+    const fs::path documents = folders_.documentsFolder();
+    if (documents.empty())
+        return {};
+    const fs::path data = documents / kDataFolderName;
     std::error_code ec;
     fs::create_directories(data, ec);  // not reported: the file operations fail later
     return data;
@@ -32,7 +35,10 @@ fs::path ProfileFolders::dataFolder() const {
 fs::path ProfileFolders::profileFolder(DeviceKind kind) const {
     if (kind == DeviceKind::mouse && refreshMouseInfo_)
         refreshMouseInfo_();
-    const fs::path folder = dataFolder() / profileFolderName(kind);
+    const fs::path data = dataFolder();
+    if (data.empty())
+        return {};
+    const fs::path folder = data / profileFolderName(kind);
     std::error_code ec;
     fs::create_directory(folder, ec);
     return folder / "";
@@ -53,11 +59,13 @@ fs::path ProfileFolders::programFile(std::string_view name) const {
             return p;
     }
     const fs::path first = folders.empty() ? overlay : folders.front();
-    return first / fs::path(std::string(name));
+    return first.empty() ? fs::path{} : first / fs::path(std::string(name));
 }
 
 fs::path ProfileFolders::programFileForWriting(std::string_view name) const {
     const fs::path overlay = folders_.programOverlayFolder();
+    if (overlay.empty())
+        return {};
     std::error_code ec;
     fs::create_directories(overlay, ec);
     return findNoCase(overlay, name);

@@ -30,6 +30,7 @@ class ProfileFolders {
                             std::function<void()> refreshMouseInfo = {});
 
     // Documents/Kv, created when missing (a failure shows later, in the file operations).
+    // Empty, as every folder below, when the user has no Documents folder at all.
     std::filesystem::path dataFolder() const;
     // Documents/Kv/kb/ (ms/, mp/), created when missing; always ends in a separator.
     std::filesystem::path profileFolder(DeviceKind kind) const;

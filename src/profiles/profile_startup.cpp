@@ -64,51 +64,57 @@ ListStartResult reportBadDefault(skin::Skin& skin, ProfileReadResult r) {
     return ListStartResult::foreignDefault;
 }
 
-void fillCombo(skin::Skin& skin, const ProfileIndex& index, int count) {
-    skin::Control* combo = skin.find(index.list().combo);
+void fillCombo(skin::Skin& skin, const ListEntries& entries, int count) {
+    skin::Control* combo = skin.find(entries.list().combo);
     if (!combo)
         return;
     for (int i = 0; i < count; ++i)
-        combo->addRow(profileRow(index.name(i)));
+        combo->addRow(profileRow(entries.name(i)));
 }
 
-// Appends the first profile's row and writes the index of a list that now holds
-// only it: count (the combo's rows), link flag 0, name 0, select, in this order.
-void writeFirstIndex(skin::Skin& skin, ProfileIndex& index) {
-    skin::Control* combo = skin.find(index.list().combo);
-    int rows = 1;
-    if (combo) {
+void addFirstRow(skin::Skin& skin, const ProfileList& list) {
+    if (skin::Control* combo = skin.find(list.combo))
         combo->addRow(profileRow(kFirstProfileName));
-        rows = combo->rowCount();
-    }
-    // Index write failures are not examined at start; the next start tries again.
-    (void)index.writeCount(rows);
-    (void)index.writeLinked(0, false);
-    (void)index.writeName(0, kFirstProfileName);
-    (void)index.writeSelect(0);
 }
 
-ListStartResult startKeyList(const ProfileStore& store, skin::Skin& skin,
-                             const FirstRunDescription& d, std::uint8_t keyboardVariant) {
-    ProfileIndex index = store.index(d.keyList);
-    if (const int count = index.count(); count > 0) {
-        fillCombo(skin, index, count);
-        return ListStartResult::filled;
+// The entries of a list that holds only the first profile: count, link flag 0,
+// name 0, select, in this order.
+bool writeFirstEntries(ListEntries& entries) {
+    return succeeded(entries.writeCount(1)) && succeeded(entries.writeLinked(0, false)) &&
+           succeeded(entries.writeName(0, kFirstProfileName)) && succeeded(entries.writeSelect(0));
+}
+
+// What the start of one device kind found and will write.
+struct StartPlan {
+    bool lightingFirstRun = false;
+    bool keyFirstRun = false;
+    std::vector<KeyboardLightingRecord> seeds;
+    KeyRecord keyRecord{};
+    ListStartResult keyProblem = ListStartResult::filled;
+};
+
+// Writes the content files of the first profiles; false when one failed.
+bool writeFirstContent(const ProfileStore& store, const FirstRunDescription& d,
+                       const StartPlan& plan, const std::filesystem::path& folder) {
+    bool ok = true;
+    const std::size_t recordSize = profileList(d.lightingList).recordSize;
+    if (plan.lightingFirstRun)
+        for (std::size_t i = 0; i < d.seeds.size(); ++i)
+            ok &= platform::succeeded(writeProfileFile(findNoCase(folder, d.seeds[i].profileFile),
+                                                       std::span(plan.seeds[i]).first(recordSize),
+                                                       deviceKindCode(d.kind), store.ini.locks()));
+    if (plan.keyFirstRun) {
+        std::string fileName(kFirstProfileName);
+        fileName += profileList(d.keyList).extension;
+        ok &= platform::succeeded(writeProfileFile(findNoCase(folder, fileName), plan.keyRecord,
+                                                   deviceKindCode(d.kind), store.ini.locks()));
     }
-    const std::string_view defaultName = d.kind == DeviceKind::keyboard
-                                             ? keyboardKeyDefaultFile(keyboardVariant)
-                                             : kMouseKeyDefaultFile;
-    KeyRecord record{};
-    const auto read = readProfileFile(store.folders.programFile(defaultName), record);
-    if (read != ProfileReadResult::ok)
-        return reportBadDefault(skin, read);
-    std::string fileName(kFirstProfileName);
-    fileName += index.list().extension;
-    const auto folder = store.folders.profileFolder(d.kind);
-    (void)writeProfileFile(findNoCase(folder, fileName), record, deviceKindCode(d.kind),
-                           store.ini.locks());  // reported in the debug output
-    writeFirstIndex(skin, index);
-    return ListStartResult::firstRun;
+    return ok;
+}
+
+ListStartResult reportWriteFailure(skin::Skin& skin) {
+    (void)skin.showMessage(kMessageNotSaved);  // an information, not a question
+    return ListStartResult::writeFailed;
 }
 
 }  // namespace
@@ -120,38 +126,88 @@ skin::Row profileRow(std::string_view name) {
 ListStartResult startProfileLists(const ProfileStore& store, skin::Skin& skin, ProfileRunState& run,
                                   DeviceKind kind, std::uint8_t keyboardVariant) {
     const FirstRunDescription d = describe(kind);
-    ProfileIndex lighting = store.index(d.lightingList);
-    ListStartResult result = ListStartResult::filled;
+    const std::filesystem::path folder = store.folders.profileFolder(kind);
+    if (folder.empty())
+        return reportWriteFailure(skin);  // no Documents folder: nothing can be kept
+    // Temporary files of writes that a killed run left behind.
+    (void)platform::removeLeftoverTempFiles(folder);
 
-    if (const int count = lighting.count(); count > 0) {
-        fillCombo(skin, lighting, count);
-    } else {
+    // The index is read once; both lists of the kind live in it.
+    ProfileIndex index = store.index(d.lightingList);
+    IniDocument document;
+    if (index.read(document) == IniReadResult::unreadable) {
+        // Not a first run: the user's profiles are there, the index cannot be read.
+        (void)skin.showMessage(kMessageForeignFile);
+        return ListStartResult::unreadableIndex;
+    }
+    ListEntries lighting(document, profileList(d.lightingList));
+    ListEntries keys(document, profileList(d.keyList));
+
+    StartPlan plan;
+    const int lightingCount = lighting.count();
+    plan.lightingFirstRun = lightingCount == 0;
+    if (plan.lightingFirstRun) {
         // Read every default first; only then is anything written.
-        std::vector<KeyboardLightingRecord> records(d.seeds.size());
+        plan.seeds.resize(d.seeds.size());
         const std::size_t recordSize = lighting.list().recordSize;
         for (std::size_t i = 0; i < d.seeds.size(); ++i) {
             const auto r = readProfileFile(store.folders.programFile(d.seeds[i].defaultFile),
-                                           std::span(records[i]).first(recordSize));
+                                           std::span(plan.seeds[i]).first(recordSize));
             if (d.seeds[i].examined && r != ProfileReadResult::ok)
                 return reportBadDefault(skin, r);
         }
-        const auto folder = store.folders.profileFolder(kind);
-        for (std::size_t i = 0; i < d.seeds.size(); ++i)
-            (void)writeProfileFile(findNoCase(folder, d.seeds[i].profileFile),
-                                   std::span(records[i]).first(recordSize), deviceKindCode(kind),
-                                   store.ini.locks());  // reported in the debug output
+    }
+    const int keyCount = d.hasKeyList ? keys.count() : 0;
+    if (d.hasKeyList && keyCount == 0) {
+        const std::string_view defaultName = d.kind == DeviceKind::keyboard
+                                                 ? keyboardKeyDefaultFile(keyboardVariant)
+                                                 : kMouseKeyDefaultFile;
+        const auto read = readProfileFile(store.folders.programFile(defaultName), plan.keyRecord);
+        if (read == ProfileReadResult::ok)
+            plan.keyFirstRun = true;
+        else
+            plan.keyProblem = read == ProfileReadResult::missing ? ListStartResult::missingDefault
+                                                                 : ListStartResult::foreignDefault;
+    }
+
+    if (plan.lightingFirstRun || plan.keyFirstRun) {
+        // Content files first, then the index in one write: a run killed at any
+        // point leaves either no index (the next start makes it all again) or a
+        // complete one.
+        if (!writeFirstContent(store, d, plan, folder))
+            return reportWriteFailure(skin);
+        const IniWriteResult written = store.ini.update(index.indexPath(), [&](IniDocument& doc) {
+            ListEntries l(doc, lighting.list()), k(doc, keys.list());
+            return (!plan.lightingFirstRun || writeFirstEntries(l)) &&
+                   (!plan.keyFirstRun || writeFirstEntries(k));
+        });
+        if (!succeeded(written))
+            return reportWriteFailure(skin);
+    }
+
+    ListStartResult result = ListStartResult::filled;
+    if (plan.lightingFirstRun) {
+        addFirstRow(skin, lighting.list());
         if (kind == DeviceKind::keyboard)
             run.keyboardFirstRun = true;
         if (kind == DeviceKind::mouse)
             run.mouseFirstRun = true;
-        writeFirstIndex(skin, lighting);
         result = ListStartResult::firstRun;
+    } else {
+        fillCombo(skin, lighting, lightingCount);
     }
-
     if (!d.hasKeyList)
         return result;
-    const ListStartResult keys = startKeyList(store, skin, d, keyboardVariant);
-    return keys == ListStartResult::filled ? result : keys;
+    if (plan.keyProblem != ListStartResult::filled)
+        return reportBadDefault(skin, plan.keyProblem == ListStartResult::missingDefault
+                                          ? ProfileReadResult::missing
+                                          : ProfileReadResult::foreign);
+    if (plan.keyFirstRun) {
+        addFirstRow(skin, keys.list());
+        return ListStartResult::firstRun;
+    }
+    fillCombo(skin, keys, keyCount);
+    return result;
 }
 
 }  // namespace quillon::profiles

@@ -1,9 +1,10 @@
 #pragma once
 
 // Filling the profile combos at start, and the first run of a device kind:
-// when a lighting list's count reads 0 the factory defaults are copied into
-// the profile folder under the first profile's names and the index is written.
-// The same path runs again at a later start whose count reads 0.
+// when a lighting list's count reads 0 (no index, or one without profiles) the
+// factory defaults are copied into the profile folder under the first
+// profile's names and the index is written in one atomic replacement. An index
+// that is there but cannot be read is no first run: nothing is written.
 
 #include <cstdint>
 
@@ -23,14 +24,17 @@ struct ProfileRunState {
 };
 
 enum class [[nodiscard]] ListStartResult{
-    filled,          // the combos show the lists of the index
-    firstRun,        // the first profiles were made from the defaults (at least the lighting list)
-    missingDefault,  // a factory file was missing: "message_text_8" shown, the rest skipped
-    foreignDefault,  // a factory file had a bad magic: "message_text_9" shown, the rest skipped
+    filled,           // the combos show the lists of the index
+    firstRun,         // the first profiles were made from the defaults (at least the lighting list)
+    missingDefault,   // a factory file was missing: "message_text_8" shown, the rest skipped
+    foreignDefault,   // a factory file had a bad magic: "message_text_9" shown, the rest skipped
+    unreadableIndex,  // the index is there but cannot be read: "message_text_9", nothing written
+    writeFailed,      // nothing could be written (no folder, full disk): "message_text_20"
 };
 
 inline constexpr std::string_view kMessageMissingFile = "message_text_8";
 inline constexpr std::string_view kMessageForeignFile = "message_text_9";
+inline constexpr std::string_view kMessageNotSaved = "message_text_20";
 
 // The list initialisation of one device kind (called for keyboard, mouse,
 // mousepad in that order, after the macro lists are filled and before any

@@ -145,8 +145,7 @@ int profilesList(const platform::UserFolders& users, std::span<const std::string
     std::size_t shown = 0;
     for (DeviceKind kind : {DeviceKind::keyboard, DeviceKind::mouse, DeviceKind::mousepad}) {
         const auto result = startProfileLists(store, skin, run, kind);
-        failed |=
-            result == ListStartResult::missingDefault || result == ListStartResult::foreignDefault;
+        failed |= result != ListStartResult::filled && result != ListStartResult::firstRun;
         for (; shown < skin.messages().size(); ++shown)
             err << skin.messages()[shown].key << "\n";
     }
@@ -154,15 +153,18 @@ int profilesList(const platform::UserFolders& users, std::span<const std::string
         out << "(first run: profiles made from the factory defaults)\n";
     for (const auto& l : kListNames) {
         const ProfileIndex index = store.index(l.id);
+        IniDocument document;
+        (void)index.read(document);  // an index that cannot be read was reported above
+        const ListEntries entries(document, index.list());
         skin::Control* combo = skin.find(index.list().combo);
         const int rows = combo ? combo->rowCount() : 0;
-        const int selected = index.select();
+        const int selected = entries.select();
         out << l.cliName << " (" << l.title << ", " << index.indexPath().string() << "): " << rows
             << (rows == 1 ? " profile\n" : " profiles\n");
         for (int i = 0; i < rows; ++i) {
             out << (i == selected ? "  * " : "    ") << i << " " << combo->row(i)->cells.at(0).text;
-            if (index.linked(i))
-                out << "  [linked to " << index.linkPath(i) << "]";
+            if (entries.linked(i))
+                out << "  [linked to " << entries.linkPath(i) << "]";
             out << "\n";
         }
     }

@@ -18,6 +18,10 @@ Application::Application(skin::Skin& skin, EventLoop& loop, platform::HidBackend
       mouseLink_(hid),
       mousepadLink_(hid),
       tabs_(skin) {
+    for (link::DeviceLink* l : {&keyboardLink_, &mouseLink_, &mousepadLink_})
+        l->flagWatch = &linkFlags_;
+    workers_.setBody(Worker::deviceJobs,
+                     [this](const WorkerContext& worker) { deviceJobs_.run(worker.stop); });
     tabs_.addGuard(kMouseMacroGuard);
     tabs_.addGuard(kKeyboardMacroGuard);
     tabs_.install(notifications_);
@@ -63,10 +67,12 @@ bool Application::sendMessage(const WindowMessage& message, const link::StopSign
 }
 
 void Application::notify(const Notification& notification) {
-    std::string line(skin::notifyTypeName(notification.type));
-    line += ' ';
-    line += notification.name;
-    platform::debugOutput(line);
+    if (echoNotifications_) {
+        std::string line(skin::notifyTypeName(notification.type));
+        line += ' ';
+        line += notification.name;
+        platform::debugOutput(line);
+    }
     if (notification.type == NotifyType::windowInit) {
         windowInit();
         return;

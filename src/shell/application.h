@@ -20,6 +20,7 @@
 #include "link/device_catalogue.h"
 #include "link/device_link.h"
 #include "platform/hid/hid_backend.h"
+#include "shell/device_jobs.h"
 #include "shell/event_bus.h"
 #include "shell/event_loop.h"
 #include "shell/message_router.h"
@@ -58,6 +59,11 @@ class Application {
     EventBus& events() { return events_; }
     TabNavigation& tabs() { return tabs_; }
     WorkerSet& workers() { return workers_; }
+    // Told whenever a link's `connected` flag changes or synchronised lighting
+    // starts; the lighting threads wait on it.
+    link::FlagWatch& linkFlags() { return linkFlags_; }
+    // Device work the GUI thread must not wait for; run by Worker::deviceJobs.
+    DeviceJobs& deviceJobs() { return deviceJobs_; }
 
     void addStartupStep(StartupPhase phase, std::function<void()> step);
 
@@ -69,6 +75,10 @@ class Application {
     // it while holding a link's lock: the handler may want that lock.
     bool sendMessage(const WindowMessage& message, const link::StopSignal* stop = nullptr);
     bool anyDeviceConnected() const;
+
+    // Echo every notification (type and control name) to the debug output;
+    // off unless debugging was asked for, as every hover would be a line.
+    void setEchoNotifications(bool echo) { echoNotifications_ = echo; }
 
     // Cleared while the system suspends; modules hear it as PowerChanged.
     std::atomic<bool> outputEnabled{true};
@@ -91,7 +101,9 @@ class Application {
     void addMessageRoutes();
 
     skin::Skin& skin_;
+    bool echoNotifications_ = false;
     EventLoop& loop_;
+    link::FlagWatch linkFlags_;
     // Declared in this order so that they are destroyed mousepad, mouse, keyboard.
     link::DeviceLink keyboardLink_;
     link::DeviceLink mouseLink_;
@@ -104,6 +116,7 @@ class Application {
     bool initialised_ = false;
     bool shutDown_ = false;
     bool noDeviceMessageOpen_ = false;
+    DeviceJobs deviceJobs_;
     // Last member: its threads use the links and the flags above, so it is
     // stopped and joined first.
     WorkerSet workers_;

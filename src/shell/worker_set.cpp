@@ -1,5 +1,9 @@
 #include "shell/worker_set.h"
 
+#include <pthread.h>
+
+#include <array>
+
 #include "platform/debug_output.h"
 
 namespace quillon::shell {
@@ -37,7 +41,18 @@ std::size_t WorkerSet::Shared::runningCount() const {
     return n;
 }
 
+namespace {
+
+// Thread names as `top` and /proc show them (at most 15 characters).
+constexpr std::array<const char*, WORKER_COUNT> kThreadNames{
+    "kb-attach",   "ms-attach",   "mp-attach",     "ms-events",   "kb-events",   "kb-lighting",
+    "ms-lighting", "mp-lighting", "sync-lighting", "kb-led-link", "kb-key-link", "ms-led-link",
+    "ms-key-link", "mp-led-link", "version-check", "device-jobs"};
+
+}  // namespace
+
 void WorkerSet::runSlot(const std::shared_ptr<Shared>& shared, std::size_t index) {
+    pthread_setname_np(pthread_self(), kThreadNames[index]);
     Slot& slot = shared->slots[index];
     slot.body(WorkerContext{static_cast<Worker>(index), slot.stop});
     if (!slot.exitLine.empty())

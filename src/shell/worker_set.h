@@ -1,6 +1,6 @@
 #pragma once
 
-// The program's long-lived worker threads: fifteen slots in a fixed start
+// The program's long-lived worker threads: sixteen slots in a fixed start
 // order, each with its own stop signal. The bodies come from the subsystems;
 // the set starts them, asks them to stop and waits a bounded time.
 //
@@ -49,9 +49,11 @@ enum class Worker : std::size_t {
     mouseKeyAppLink = 12,
     mousepadLightingAppLink = 13,
     startupVersionCheck = 14,
+    // The settings flush and the re-reads, away from the GUI thread.
+    deviceJobs = 15,
 };
 
-inline constexpr std::size_t WORKER_COUNT = 15;
+inline constexpr std::size_t WORKER_COUNT = 16;
 // Workers 0 .. LAST_WORKER_BEFORE_FLUSH start before the settings flush timer.
 inline constexpr std::size_t LAST_WORKER_BEFORE_FLUSH = 8;
 

@@ -1,7 +1,6 @@
 #include "skin/language_file.h"
 
-#include <fstream>
-
+#include "platform/regular_file.h"
 #include "skin/mini_xml.h"
 
 namespace quillon::skin {
@@ -49,24 +48,17 @@ std::string attributeOr(const XmlElement& e, std::string_view name) {
 
 LanguageLoad readBoundedFile(const std::filesystem::path& file, std::size_t maxBytes,
                              std::string& out) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return LanguageLoad::missingFile;
-    }
-    std::string data;
-    char buffer[8192];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        data.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (data.size() > maxBytes) {
+    switch (platform::readRegularFile(file, out, maxBytes)) {
+        case platform::FileReadResult::ok:
+            return LanguageLoad::ok;
+        case platform::FileReadResult::tooLarge:
             return LanguageLoad::tooLarge;
-        }
+        case platform::FileReadResult::missing:
+        case platform::FileReadResult::notRegular:  // a FIFO or device would block or never end
+        case platform::FileReadResult::unreadable:
+            break;
     }
-    if (in.bad()) {
-        return LanguageLoad::missingFile;
-    }
-    out = std::move(data);
-    return LanguageLoad::ok;
+    return LanguageLoad::missingFile;
 }
 
 LanguageLoad LanguageTable::parse(std::string_view xml) {

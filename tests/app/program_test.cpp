@@ -113,6 +113,35 @@ TEST_F(Program, AModePickedInTheViewReachesTheDeviceAndTheProfileFile) {
     EXPECT_GE(std::filesystem::last_write_time(kbFolder() / "New Profile 1.led"), before);
 }
 
+TEST_F(Program, ASaveThatFailsIsToldToTheUserOnceUntilSavesWorkAgain) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2; }));
+    auto notSaved = [&] {
+        return std::count_if(skin.messages().begin(), skin.messages().end(),
+                             [](const auto& m) { return m.key == "message_text_20"; });
+    };
+    // The index turns into something no save can get past.
+    const auto index = kbFolder() / "kbProfile.ini";
+    const std::string text = profiles::testing::readText(index);
+    std::filesystem::remove(index);
+    std::filesystem::create_directory(index);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 1);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 2);
+    pumpUntil([&] { return notSaved() > 1; }, 300ms);
+    EXPECT_EQ(notSaved(), 1);
+
+    std::filesystem::remove(index);
+    profiles::testing::writeText(index, text);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 3);
+    loop.runPending();
+    EXPECT_EQ(notSaved(), 1);
+    std::filesystem::remove(index);
+    std::filesystem::create_directory(index);
+    skin.userSelectRow("kb_deng_combo_modeSelect", 1);
+    EXPECT_TRUE(pumpUntil([&] { return notSaved() == 2; }, 2000ms));
+}
+
 TEST_F(Program, AOneColourKeyboardGetsLevelFramesNotColourFrames) {
     app.windowInit();
     auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 1));
@@ -147,16 +176,22 @@ TEST_F(Program, AMousepadChangeReachesTheDeviceWithTheNextFlush) {
         r.mousepad.lighting.mode = 1;
         r.mousepadDirty = true;
     });
+    auto settingsWrites = [&] {
+        const auto requests = pad->requests();
+        return std::count_if(requests.begin(), requests.end(), [](const auto& r) {
+            return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS) &&
+                   r.length() == 56;
+        });
+    };
     ASSERT_TRUE(app.messages().dispatchTimer(shell::TimerId::settingsFlush));
-    const auto requests = pad->requests();
-    const auto writes = std::count_if(requests.begin(), requests.end(), [](const auto& r) {
-        return r.command() == static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS) &&
-               r.length() == 56;
-    });
-    EXPECT_EQ(writes, 1);
+    // The write goes out from the device-jobs worker, not from this thread.
+    EXPECT_TRUE(pumpUntil([&] { return settingsWrites() == 1; }));
+    pumpUntil([] { return false; }, 100ms);
+    EXPECT_EQ(settingsWrites(), 1);
     // A second tick without a change sends nothing.
     pad->clearRequestLog();
     ASSERT_TRUE(app.messages().dispatchTimer(shell::TimerId::settingsFlush));
+    pumpUntil([] { return false; }, 100ms);
     const auto later = pad->requests();
     EXPECT_EQ(std::count_if(later.begin(), later.end(),
                             [](const auto& r) {
@@ -164,6 +199,44 @@ TEST_F(Program, AMousepadChangeReachesTheDeviceWithTheNextFlush) {
                                        static_cast<std::uint8_t>(link::CMD_WRITE_SETTINGS);
                             }),
               0);
+}
+
+TEST_F(Program, AMouseArrivalReadsItsInformationRecordTwiceAndItsSavesNever) {
+    app.windowInit();
+    auto mouse = bus.plug(productOf(DeviceKind::mouse, 0));
+    ASSERT_TRUE(pumpUntil([&] { return skin.windowVisible() && mouse->frameCount() > 2; }));
+    pumpUntil([] { return false; }, 200ms);
+    auto infoReads = [&] {
+        const auto requests = mouse->requests();
+        return std::count_if(requests.begin(), requests.end(), [](const auto& r) {
+            return r.command() == static_cast<std::uint8_t>(link::CMD_READ_INFO);
+        });
+    };
+    // One with the folder lookup, one within the framed state read.
+    EXPECT_EQ(infoReads(), 2);
+    skin.userSlide("ms_deng_light_slider", 5, false);  // saves the mouse's lighting profile
+    pumpUntil([] { return false; }, 100ms);
+    EXPECT_EQ(infoReads(), 2);
+}
+
+TEST_F(Program, AMouseHandedBackFromSynchronisedLightingRunsItsOwnEffectAgain) {
+    app.windowInit();
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    auto mouse = bus.plug(productOf(DeviceKind::mouse, 0));
+    ASSERT_TRUE(pumpUntil([&] { return keyboard->frameCount() > 2 && mouse->frameCount() > 2; }));
+    skin.userClick("kb_deng_same_mode");
+    ASSERT_EQ(app.link(DeviceKind::mouse).syncLighting, 1);
+    auto framesGoOn = [&](const std::shared_ptr<emu::EmulatedDevice>& device) {
+        const auto count = device->frameCount();
+        return pumpUntil([&] { return device->frameCount() > count + 3; });
+    };
+    EXPECT_TRUE(framesGoOn(mouse));  // from the synchronised thread
+
+    skin.userSlide("ms_deng_light_slider", 5, false);
+    EXPECT_EQ(app.link(DeviceKind::mouse).syncLighting, 0);
+    EXPECT_EQ(app.link(DeviceKind::keyboard).syncLighting, 1);
+    EXPECT_TRUE(framesGoOn(mouse));  // from its own thread, woken by the hand-back
+    EXPECT_TRUE(framesGoOn(keyboard));
 }
 
 TEST_F(Program, ShutdownWithDevicesAttachedIsBounded) {

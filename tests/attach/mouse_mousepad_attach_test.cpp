@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
 #include "attach/profile_memory.h"
 #include "attach/state_reads.h"
 #include "attach_rig.h"
@@ -182,7 +187,12 @@ struct ScriptedPad : ::testing::Test {
             if (silent)
                 return std::nullopt;
             Report answer = request;
-            if (refusing) {
+            const bool slotZeroRead =
+                request[3] == static_cast<std::uint8_t>(link::CMD_READ_SETTINGS) &&
+                request[4] == 56 && request[5] == 0 && request[6] == 0;
+            if (slotZeroSilent && slotZeroRead)
+                return std::nullopt;
+            if (refusing || slotZeroSilent) {
                 answer[7] = link::kStatusError;
                 return answer;
             }
@@ -215,7 +225,20 @@ struct ScriptedPad : ::testing::Test {
     std::atomic<std::uint8_t> active{2};
     std::atomic<bool> silent{false};
     std::atomic<bool> refusing{false};
+    // Slot 0's record never comes; every other request is refused.
+    std::atomic<bool> slotZeroSilent{false};
 };
+
+// The bytes of every file in a folder, by name.
+std::map<std::string, std::string> filesIn(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()] =
+            std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return files;
+}
 
 TEST_F(ScriptedPad, TheActiveSlotReadMakesThatSlotCurrent) {
     readMousepadActiveSlot(ctx);
@@ -239,9 +262,11 @@ TEST_F(ScriptedPad, AnActiveSlotAbove4IsIgnoredByBothReads) {
     EXPECT_EQ(d.mousepad.slots[4][1], 0x41);
 }
 
-TEST_F(ScriptedPad, FailedReadsStoreNothing) {
+TEST_F(ScriptedPad, FailedReadsStoreNothingAndLeaveTheProfileFiles) {
     const lighting::MousepadState before = state();
     const StoredData stored = rig.stores.read([](const StoredData& x) { return x; });
+    const auto files = filesIn(rig.kv() / "mp");
+    ASSERT_FALSE(files.empty());
     refusing = true;
     readMousepadState(ctx);
     silent = true;  // one exchange without any answer
@@ -251,6 +276,21 @@ TEST_F(ScriptedPad, FailedReadsStoreNothing) {
     EXPECT_EQ(after.mousepad.slots[0], stored.mousepad.slots[0]);
     EXPECT_EQ(after.mousepad.slots[3], stored.mousepad.slots[3]);
     EXPECT_EQ(after.mousepad.info.bytes, stored.mousepad.info.bytes);
+    EXPECT_EQ(filesIn(rig.kv() / "mp"), files);
+}
+
+TEST_F(ScriptedPad, AFirstArrivalWithoutSlotZerosRecordLeavesTheProfileFiles) {
+    const auto files = filesIn(rig.kv() / "mp");
+    ASSERT_FALSE(files.empty());
+    slotZeroSilent = true;
+    MousepadAttach steps{ctx};
+    steps.arrival(padLink);
+    rig.loop.runPending();
+    EXPECT_EQ(filesIn(rig.kv() / "mp"), files);
+    // A re-read that gets slot 0 saves it.
+    slotZeroSilent = false;
+    readMousepadState(ctx);
+    EXPECT_NE(filesIn(rig.kv() / "mp"), files);
 }
 
 }  // namespace

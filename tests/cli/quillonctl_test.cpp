@@ -96,5 +96,17 @@ TEST(QuillonctlTest, ResetRestoresTheMousepad) {
     EXPECT_NE(run.out.str().find("factory settings"), std::string::npos);
 }
 
+TEST(QuillonctlTest, UpdateCheckListsTheSoftwareAndEachAttachedDeviceWithAnUpdateProduct) {
+    CommandRun run;
+    // Nothing listens there: every newest version is unknown, no update offered.
+    EXPECT_EQ(run({"update", "check", "--url", "http://127.0.0.1:9/download/getVersionV1"}), 0);
+    EXPECT_EQ(run.out.str(),
+              "QuillonGaming (Kv024)  installed V" QUILLON_VERSION
+              "  newest unknown  update no\n"
+              "MeridoxEliteRGB (Kv021)  installed V1.0.3  newest unknown  update no\n"
+              "CORVEXEliteRGB (Kv023)  installed V1.0.5  newest unknown  update no\n");
+    EXPECT_EQ(run({"update", "check", "--bogus"}), 2);
+}
+
 }  // namespace
 }  // namespace quillon::cli

@@ -323,6 +323,11 @@ TEST(FirmwareFrames, EachProductCountsItsOwnFrameSizes) {
             EXPECT_EQ(fw.lastFrame().size(), c.size);
         }
     }
+    // A frame of another product's size is no frame, even when it fits.
+    FirmwareModel rgb(describe(DeviceKind::keyboard, 0));
+    chunked(rgb, Command::ledFrame, 0, 126, std::vector<std::uint8_t>(126, 0x21));
+    EXPECT_EQ(rgb.frameCount(), 0u);
+    EXPECT_TRUE(rgb.lastFrame().empty());
     // Longer than the product's frames: refused, not counted.
     FirmwareModel membrane(describe(DeviceKind::keyboard, 2));
     EXPECT_EQ(exchange(membrane, request(Command::ledFrame, 0, 40)).status(), link::kStatusError);

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include "emu/virtual_bus.h"
@@ -62,9 +64,10 @@ TEST(LinkOverEmulator, AKeyboardOf104KeysReadsAndWritesSlotsOf312Bytes) {
 TEST(LinkOverEmulator, ABusyAnswerOnTheThirdChunkStopsTheTransferThere) {
     Attached mouse(DeviceKind::mouse, 0);
     std::vector<std::uint8_t> image(200, 0x66);
+    ASSERT_EQ(link::begin(mouse.link), Status::ok);
     mouse.device->answerWithStatus(3, 0xFE);
     EXPECT_EQ(link::writeMacros(mouse.link, image), Status::deviceBusy);
-    EXPECT_EQ(mouse.device->requestCount(), 3u);
+    EXPECT_EQ(mouse.device->requestCount(), 4u);
     mouse.device->inspect([](const FirmwareModel& fw) {
         EXPECT_EQ(fw.macroMemory()[111], 0x66);
         EXPECT_EQ(fw.macroMemory()[112], 0x00);
@@ -84,6 +87,37 @@ TEST(LinkOverEmulator, ResetRestoresTheFactorySettingsAndALostAnswerIsRetried) {
     std::array<std::uint8_t, 56> record{};
     EXPECT_EQ(link::readSettings(pad.link, 64, record), Status::ok);
     EXPECT_EQ(record[0], 1);
+}
+
+TEST(LinkOverEmulator, AnAnswerTooLateForItsRequestNeverAnswersTheNextOne) {
+    Attached pad(DeviceKind::mousepad, 0);
+    pad.device->modify([](FirmwareModel& fw) {
+        fw.mutableSettingsArea()[1 * 64 + 5] = 0x11;
+        fw.mutableSettingsArea()[2 * 64 + 5] = 0x22;
+        return 0;
+    });
+    // Busy past all four attempts: the requester gives up, the answers come later.
+    pad.device->setLatency(std::chrono::milliseconds(1250));
+    std::array<std::uint8_t, 56> record{};
+    EXPECT_EQ(link::readSettings(pad.link, 64, record), Status::noExchange);
+
+    pad.device->setLatency({});
+    ASSERT_EQ(link::readSettings(pad.link, 128, record), Status::ok);
+    EXPECT_EQ(record[5], 0x22);
+}
+
+TEST(LinkOverEmulator, AGoneDeviceEndsAnExchangeAtOnce) {
+    Attached mouse(DeviceKind::mouse, 1);
+    mouse.device->setLatency(std::chrono::milliseconds(100));
+    std::thread unplugger([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        mouse.bus.unplug(*mouse.device);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    link::DeviceInfo info;
+    EXPECT_EQ(link::readInfo(mouse.link, info), Status::noExchange);
+    unplugger.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
 }
 
 TEST(LinkOverEmulator, AMouseUnpluggedMidFrameFailsTheRestOfIt) {

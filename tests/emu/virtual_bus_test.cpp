@@ -196,7 +196,7 @@ TEST(VirtualBusReads, TimeLimitAbortAndDiscard) {
     EXPECT_EQ(receive(*c, answer, abort, platform::kNoTimeLimit), TransferStatus::aborted);
     aborter.join();
 
-    // A late answer dropped before the next request is never read.
+    // An answer that arrived and was not read is dropped by a discard.
     ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
     c->discardPendingInput();
     EXPECT_EQ(receive(*c, answer, abort, 20), TransferStatus::timedOut);
@@ -269,6 +269,9 @@ TEST(VirtualBusFaults, StatusOnTheNthReportLeavesEarlierChunksWritten) {
     auto kb = plug(bus, DeviceKind::keyboard, 0);
     auto c = openRole(bus, *kb, CollectionRole::command);
     AbortSignal abort;
+    CommandReport begun;
+    ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
+    ASSERT_EQ(receive(*c, begun, abort), TransferStatus::completed);
     kb->answerWithStatus(3, 0xFE);
     std::array<std::uint8_t, 56> chunk{};
     chunk.fill(0x77);
@@ -328,6 +331,8 @@ TEST(VirtualBusFaults, UnplugAfterTheNthReportEndsATransferMidway) {
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
     ASSERT_EQ(send(*c, link::buildRequest(Command::ledFrame, 0, frame, 36), abort),
               TransferStatus::completed);
+    // The answer left before the device did: it is still read, then nothing.
+    EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::failed);
     EXPECT_FALSE(kb->present());
     EXPECT_FALSE(bus.probe(kb->commandCollection().path));
@@ -345,13 +350,26 @@ TEST(VirtualBusFaults, LatencyDelaysTheAnswer) {
     auto t = std::chrono::steady_clock::now();
     ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort, 5), TransferStatus::timedOut);
-    // It arrives late; a discard before then drops it as well.
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
     EXPECT_GE(since(t), 30ms);
     EXPECT_EQ(answer.command(), 0x01);
+
+    // An answer still on its way survives a discard, like one the device has
+    // not sent yet, and arrives after its requester gave up.
     ASSERT_EQ(send(*c, link::buildRequest(Command::end), abort), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort, 5), TransferStatus::timedOut);
     c->discardPendingInput();
-    EXPECT_EQ(receive(*c, answer, abort, 60), TransferStatus::timedOut);
+    EXPECT_EQ(receive(*c, answer, abort, 60), TransferStatus::completed);
+    EXPECT_EQ(answer.command(), 0x02);
+
+    // Unplugged with an answer on its way: it never comes.
+    auto pad = plug(bus, DeviceKind::mousepad, 0);
+    auto p = openRole(bus, *pad, CollectionRole::command);
+    pad->setLatency(30ms);
+    ASSERT_EQ(send(*p, link::buildRequest(Command::readInfo, 0, {}, 31), abort),
+              TransferStatus::completed);
+    bus.unplug(*pad);
+    EXPECT_EQ(receive(*p, answer, abort), TransferStatus::failed);
 
     mouse->setLatency(1ms);
     t = std::chrono::steady_clock::now();

@@ -4,15 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
+#include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "gui/autostart.h"
-#include "gui/device_pictures.h"
-#include "gui/light_key.h"
-#include "gui/picture_preview.h"
+#include "gui/popup_panel.h"
 #include "gui/qt_skin.h"
 #include "gui/tray_icon.h"
 #include "qt_test_app.h"
@@ -93,32 +95,59 @@ TEST_F(FrameParts, TrayMenuHasExitAndStartupAfterItsFirstItem) {
     EXPECT_EQ(tray.icon().toolTip(), "Quillon Gaming Software 3.0");
 }
 
-TEST_F(FrameParts, PicturesFollowTheMirrorOnlyWhileShown) {
-    lighting::ScreenMirror keyboard(126), mouse(20), mousepad(15);
-    QObject owner;
-    const auto previews = attachPicturePreviews(*skin_, {keyboard, mouse, mousepad}, &owner);
-    EXPECT_EQ(previews.size(), 5u);
-    PicturePreview* keys = previews.front();
-    EXPECT_FALSE(keys->polling()) << "nothing polls while the window is hidden";
+TEST_F(FrameParts, WithoutATrayTheWindowMinimisesInsteadOfHidingAndSaysWhyOnce) {
+    MainFrame* frame = skin_->mainWindow();
+    frame->setTrayAvailable(false);
+    int told = 0;
+    frame->onFirstConcealWithoutTray = [&told] { ++told; };
+    frame->show();
+    frame->close();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->isMinimized());
+    frame->showNormal();
+    skin_->windowCommand(skin::WindowCommand::hide);  // the close button, a device leaving
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(told, 1);
+}
 
-    keyboard.draw(3, lighting::Rgb{0x10, 0x20, 0x30}, 180);
-    keyboard.publish();
-    skin_->mainWindow()->show();
-    EXPECT_TRUE(keys->polling());
-    auto* light = qobject_cast<LightKey*>(skin_->control("kb_dkey_3")->widget());
-    ASSERT_NE(light, nullptr);
-    EXPECT_EQ(light->overlayColour(), 0x203010u) << "green * 65536 + blue * 256 + red";
-    EXPECT_EQ(light->overlayAlpha(), 180);
+TEST_F(FrameParts, ProfilePanelClosesOnEscAndOnAClickOutsideButNotOnItsButton) {
+    QWidget window;
+    window.resize(300, 200);
+    auto* panel = new QWidget(&window);
+    panel->setGeometry(0, 0, 100, 100);
+    auto* button = new QPushButton("=", &window);
+    button->setGeometry(200, 0, 30, 30);
+    auto* elsewhere = new QPushButton("x", &window);
+    elsewhere->setGeometry(200, 100, 30, 30);
+    PopupPanel popup(panel, button);
+    window.show();
 
-    keyboard.draw(3, lighting::Rgb{0xff, 0, 0}, 255);
-    keyboard.publish();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return light->overlayAlpha() == 255; }, 1000));
-    EXPECT_EQ(light->overlayColour(), 0x0000ffu);
+    QTest::keyClick(panel, Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    panel->show();
+    QTest::mouseClick(panel, Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible()) << "its button's own click decides";
+    QTest::mouseClick(elsewhere, Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+    QTest::keyClick(&window, Qt::Key_Escape);  // closed: Esc goes on as usual
+}
 
-    // The membrane picture is hidden: it does not poll.
-    EXPECT_FALSE(previews[1]->polling());
-    skin_->mainWindow()->hide();
-    EXPECT_FALSE(keys->polling());
+TEST_F(FrameParts, LanguagesComeFromTheLanguageListAndTheTitleFollowsThem) {
+    EXPECT_TRUE(skin_->loadListedLanguage("en"));
+    EXPECT_FALSE(skin_->loadListedLanguage("xx")) << "not in the list";
+    EXPECT_EQ(skin_->languageCode(), "en");
+    QTemporaryDir dir;
+    QFile german(QDir(dir.path()).filePath("lan_de.xml"));
+    ASSERT_TRUE(german.open(QIODevice::WriteOnly));
+    german.write(R"(<language code="de"><text key="titletext">Spielesoftware</text>)"
+                 R"(<text key="hometext">Startseite</text></language>)");
+    german.close();
+    ASSERT_TRUE(skin_->loadLanguage("de", german.fileName().toStdString()));
+    skin_->reloadTexts();
+    EXPECT_EQ(skin_->find("titletext")->text(), "Spielesoftware");
+    EXPECT_EQ(skin_->find("hometext")->text(), "Startseite");
 }
 
 TEST(Autostart, TwoTogglesLeaveTheStateAsItWas) {
@@ -141,6 +170,57 @@ TEST(Autostart, AFailedWriteReportsTheRealState) {
     blocker.close();
     Autostart autostart(config.path());
     EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
+}
+
+TEST(Autostart, ExecQuotesAndEscapesAsTheDesktopEntrySpecAsks) {
+    EXPECT_EQ(desktopExecArgument("/usr/bin/quillon-gaming"), "\"/usr/bin/quillon-gaming\"");
+    EXPECT_EQ(desktopExecArgument("/opt/$HOME/`x`/100%/a\"b\\c"),
+              "\"/opt/\\\\$HOME/\\\\`x\\\\`/100%%/a\\\\\"b\\\\\\\\c\"");
+#ifdef QUILLON_DESKTOP_FILE_VALIDATE
+    QTemporaryDir config;
+    Autostart autostart(config.path());
+    ASSERT_TRUE(autostart.toggle("/opt/my $dir/`odd`/100% \"q\"/quillon-gaming"));
+    QProcess validate;
+    validate.start(QUILLON_DESKTOP_FILE_VALIDATE, {autostart.entryPath()});
+    ASSERT_TRUE(validate.waitForFinished(10000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
+#endif
+}
+
+TEST(Autostart, AUsersOwnEntryIsReadAsTheDesktopReadsItAndNeverDeleted) {
+    QTemporaryDir config;
+    Autostart autostart(config.path());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(autostart.entryPath()).absolutePath()));
+    const QByteArray own =
+        "# mine\n[Desktop Entry]\nType=Application\nName=Mine\nExec=my-wrapper --quiet\n"
+        "Hidden=true\n[Desktop Action x]\nName=X\n";
+    auto writeEntry = [&](const QByteArray& text) {
+        QFile f(autostart.entryPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    auto entryText = [&] {
+        QFile f(autostart.entryPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    writeEntry(own);
+    EXPECT_FALSE(autostart.enabled());
+    writeEntry(QByteArray(own).replace("Hidden=true", "X-GNOME-Autostart-enabled=false"));
+    EXPECT_FALSE(autostart.enabled());
+
+    // Turning it on keeps the user's command; off marks it hidden, keeping the file.
+    EXPECT_TRUE(autostart.toggle("/usr/bin/quillon-gaming"));
+    EXPECT_TRUE(entryText().contains("Exec=my-wrapper --quiet\n"));
+    EXPECT_TRUE(
+        entryText().contains("X-GNOME-Autostart-enabled=true\nHidden=false\n[Desktop Action x]"));
+    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
+    EXPECT_TRUE(entryText().startsWith("# mine\n"));
+    EXPECT_TRUE(entryText().contains("Hidden=true"));
+
+    // Something that is not an entry at all is left alone.
+    writeEntry("not a desktop entry");
+    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
+    EXPECT_EQ(entryText(), "not a desktop entry");
 }
 
 TEST(FileDialogFilter, PairsOfLabelAndPatternBecomeQtFilters) {

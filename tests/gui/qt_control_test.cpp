@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <map>
 #include <vector>
 
@@ -278,6 +279,79 @@ TEST_F(Controls, OperationsOfAnotherKindDoNothing) {
     label.setChecked(true, true);
     EXPECT_FALSE(label.isChecked());
     EXPECT_TRUE(host_.seen.empty());
+}
+
+TEST_F(Controls, ColourFieldsRefuseWhatCannotBeStoredAndShowWhatIs) {
+    auto* field = make<QLineEdit>("kb_Deng_edit_R");
+    field->setProperty("maxValue", 255);
+    QtControl red(field, host_);
+    window_.show();
+    field->setFocus();
+
+    QTest::keyClicks(field, "999");
+    EXPECT_EQ(field->text(), "99") << "a third 9 would leave 0..255";
+    field->clear();
+    QTest::keyClicks(field, "abc");
+    EXPECT_EQ(field->text(), "");
+    QTest::keyClicks(field, "255");
+    EXPECT_EQ(field->text(), "255");
+
+    // Leaving a field that reads as 0 or with leading zeros shows the number
+    // that was stored.
+    field->setText("");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "0");
+    field->setText("007");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "7");
+}
+
+TEST_F(Controls, TheWheelChangesOnlyCombosAndSlidersThatHaveTheFocus) {
+    auto* comboWidget = make<QComboBox>("ms_deng_combo_modeSelect");
+    auto* sliderWidget = make<QSlider>("ms_deng_light_slider");
+    sliderWidget->setOrientation(Qt::Horizontal);
+    QtControl combo(comboWidget, host_);
+    QtControl slider(sliderWidget, host_);
+    combo.addRow(skin::Row::text("Static"));
+    combo.addRow(skin::Row::text("Breathing"));
+    combo.selectRow(0, false);
+    slider.setRange(0, 14);
+    slider.setValue(5);
+    auto* elsewhere = make<QLineEdit>("search");
+    window_.show();
+    elsewhere->setFocus();
+    auto wheel = [](QWidget* target) {
+        const QPointF at = QRectF(target->rect()).center();
+        QWheelEvent down(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &down);
+    };
+    wheel(comboWidget);
+    wheel(sliderWidget);
+    EXPECT_EQ(combo.currentRow(), 0);
+    EXPECT_EQ(slider.value(), 5);
+    EXPECT_TRUE(host_.seen.empty());
+
+    sliderWidget->setFocus();
+    wheel(sliderWidget);
+    EXPECT_NE(slider.value(), 5) << "a slider the user picked follows the wheel";
+}
+
+TEST_F(Controls, SlidersShowTheirValueBesideThem) {
+    auto* sliderWidget = make<QSlider>("kb_deng_speed_slider");
+    sliderWidget->setProperty("showValue", true);
+    QtControl slider(sliderWidget, host_);
+    slider.setRange(0, 14);
+    slider.setValue(9);
+    window_.show();
+    QLabel* shown = nullptr;
+    for (QLabel* label : window_.findChildren<QLabel*>()) {
+        shown = label->text() == "9" ? label : shown;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_GT(shown->x(), sliderWidget->geometry().right());
+    slider.setVisible(false);
+    EXPECT_FALSE(shown->isVisible()) << "a hidden slider takes its value along";
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 #include "gui/single_instance.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -55,6 +59,51 @@ TEST(SingleInstance, ALockLeftByADeadProgramIsTakenOver) {
                 QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
     EXPECT_EQ(probe.start(), SingleInstance::Role::first);
+}
+
+TEST(SingleInstance, AnEmptyOrGarbledLockWithNobodyAnsweringLocksNobodyOut) {
+    test::app();
+    for (const QByteArray& content : {QByteArray(), QByteArray("\x01\x02 garbage\n\n\n")}) {
+        QTemporaryDir runtime;
+        SingleInstance probe(runtime.path());
+        QFile lock(probe.lockPath());
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.close();
+        EXPECT_EQ(probe.start(300), SingleInstance::Role::first) << content.toStdString();
+    }
+}
+
+TEST(SingleInstance, AFolderOfAnotherUserIsRefusedAndOursIsClosedToOthers) {
+    test::app();
+    QTemporaryDir parent;
+    const QString planted = QDir(parent.path()).filePath("planted");
+    ASSERT_TRUE(QDir().mkpath(planted));
+    // Made by someone else (the tests may run as root, which could otherwise use it).
+    const uid_t other = ::getuid() == 65534 ? 65533 : 65534;
+    ASSERT_EQ(::chown(QFile::encodeName(planted).constData(), other, other),
+              ::getuid() == 0 ? 0 : -1);
+    if (::getuid() == 0) {
+        SingleInstance victim(planted);
+        EXPECT_EQ(victim.start(), SingleInstance::Role::failed);
+        EXPECT_TRUE(victim.failureReason().contains("not a folder of this user"));
+        EXPECT_FALSE(QFile::exists(victim.lockPath()));
+    }
+
+    const QString open = QDir(parent.path()).filePath("open");
+    ASSERT_TRUE(QDir().mkpath(open));
+    ASSERT_EQ(::chmod(QFile::encodeName(open).constData(), 0777), 0);
+    SingleInstance mine(open);
+    EXPECT_EQ(mine.start(), SingleInstance::Role::first);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(open).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A symbolic link in the folder's place is not a folder of ours either.
+    const QString link = QDir(parent.path()).filePath("link");
+    ASSERT_TRUE(QFile::link(open, link));
+    SingleInstance linked(link);
+    EXPECT_EQ(linked.start(), SingleInstance::Role::failed);
 }
 
 TEST(SingleInstance, AnotherRequestOnTheSocketIsIgnored) {

@@ -2,17 +2,21 @@
 // control the frame and the core bind to.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
+#include "gui/device_picture.h"
 #include "gui/light_key.h"
 #include "gui/message_window.h"
 #include "gui/qt_skin.h"
 #include "gui/skin_loader.h"
+#include "lighting/colour_tables.h"
 #include "qt_test_app.h"
 
 namespace quillon::gui {
@@ -141,23 +145,27 @@ TEST_F(SkinFiles, HoldsEveryControlTheFrameAndTheCoreBind) {
     EXPECT_TRUE(missing.empty()) << "missing: " << ::testing::PrintToString(missing);
 }
 
-TEST_F(SkinFiles, DevicePicturesAreLightsInSixRowsOfTwentyOne) {
-    auto* first = qobject_cast<LightKey*>(skin_->control("kb_dkey_0")->widget());
-    auto* rowTwo = qobject_cast<LightKey*>(skin_->control("kb_dkey_21")->widget());
-    auto* lastOfRow = qobject_cast<LightKey*>(skin_->control("kb_dkey_20")->widget());
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(rowTwo, nullptr);
-    ASSERT_NE(lastOfRow, nullptr);
-    EXPECT_EQ(first->x(), rowTwo->x());
-    EXPECT_GT(rowTwo->y(), first->y());
-    EXPECT_EQ(lastOfRow->y(), first->y());
-    EXPECT_EQ(skin_->find("kb_dkey_0")->text(), "Esc");
-    // Positions without a key and without a light are not drawn.
-    EXPECT_FALSE(skin_->find("kb_dkey_62")->isVisible());
-    EXPECT_TRUE(skin_->find("kb_dkey_125")->isVisible() ||
-                !skin_->find("kb_dkey_125")->text().empty());
-    for (const char* led : {"ms_dkey_19", "ms2_dkey_0", "mp_dkey_14"}) {
+TEST_F(SkinFiles, DevicePicturesHoldTheirLights) {
+    for (const char* picture :
+         {"kb_mechanical_light", "kb_film_light", "ms_deng_key", "ms2_deng_key", "mp_picture"}) {
+        EXPECT_NE(qobject_cast<DevicePicture*>(skin_->control(picture)->widget()), nullptr)
+            << picture;
+    }
+    for (const char* led : {"kb_dkey_125", "kb_fkey_0", "ms_dkey_19", "ms2_dkey_0", "mp_dkey_14"}) {
         EXPECT_NE(qobject_cast<LightKey*>(skin_->control(led)->widget()), nullptr) << led;
+    }
+}
+
+TEST_F(SkinFiles, PresetSwatchesShowTheColoursTheyPick) {
+    skin_->mainWindow()->show();
+    for (const char* prefix : {"kb", "ms", "mp"}) {
+        for (std::size_t i = 0; i < lighting::PresetColours.size(); ++i) {
+            const std::string name = std::string(prefix) + "_Deng_color_btn_" + std::to_string(i);
+            QWidget* swatch = skin_->control(name)->widget();
+            const QImage face = swatch->grab().toImage();
+            const QColor colour = face.pixelColor(face.rect().center());
+            EXPECT_EQ(colour.rgb() & 0xFFFFFFu, lighting::PresetColours[i] & 0xFFFFFFu) << name;
+        }
     }
 }
 
@@ -233,6 +241,39 @@ TEST(SkinLoaderTest, ASubViewThatIncludesItselfStops) {
     ASSERT_NE(root, nullptr);
     EXPECT_TRUE(loader.errors().join(" ").contains("nest"));
     delete root;
+}
+
+TEST(SkinLoaderTest, SubViewsAreBoundedInTotalNotOnlyInDepth) {
+    test::app();
+    QTemporaryDir dir;
+    // 25 self-references per level would be 25^4 loads within the depth limit.
+    QByteArray xml = R"(<ui version="4.0"><widget class="QWidget" name="fan_root">)";
+    for (int i = 0; i < 25; ++i) {
+        xml += QByteArray(R"(<widget class="kb_Key_UI" name="again_)") + QByteArray::number(i) +
+               R"("/>)";
+    }
+    xml += "</widget></ui>";
+    QFile file(dir.filePath("keyboard_key.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(xml);
+    file.close();
+    QElapsedTimer clock;
+    clock.start();
+    SkinLoader loader{QDir(dir.path())};
+    QWidget* root = loader.loadFile("keyboard_key.xml");
+    ASSERT_NE(root, nullptr);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(loader.errors().join(" ").contains("more than 64 sub-views"));
+    delete root;
+}
+
+TEST(SkinLoaderTest, AFifoInPlaceOfASkinFileIsRefusedAtOnce) {
+    test::app();
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("main.xml")).constData(), 0600), 0);
+    SkinLoader loader{QDir(dir.path())};
+    EXPECT_EQ(loader.loadFile("main.xml"), nullptr);
+    EXPECT_TRUE(loader.errors().join(" ").contains("not a regular file"));
 }
 
 TEST(MessageWindowSkin, BuildsWithItsControls) {

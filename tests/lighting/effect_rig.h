@@ -45,6 +45,11 @@ class RecordingPacer final : public Pacer {
         clockMs += static_cast<std::uint32_t>(ms);
         return !stopAfterPause;
     }
+    bool waitForLinkChange() override {
+        ++linkWaits;
+        return !stopAfterPause;
+    }
+    int linkWaits = 0;
     // A simulated clock that only the pauses advance.
     std::uint32_t nowMs() const override { return clockMs; }
     std::uint32_t clockMs = 0;

@@ -56,6 +56,11 @@ TEST(LightingView, SelectingAModeEndsSynchronisationStoresItAndSaves) {
     rig.skin.userSelectRow("kb_deng_combo_modeSelect", 2);
     EXPECT_TRUE(rig.skin.at("kb_deng_same_mode").isEnabled());
     EXPECT_TRUE(rig.skin.at("kb_deng_color_layout").isVisible());
+    // A mouse that is off has no brightness to set.
+    rig.skin.userSelectRow("ms_deng_combo_modeSelect", 8);
+    EXPECT_FALSE(rig.skin.at("ms_deng_light_layout").isVisible());
+    rig.skin.userSelectRow("ms_deng_combo_modeSelect", 0);
+    EXPECT_TRUE(rig.skin.at("ms_deng_light_layout").isVisible());
 }
 
 TEST(LightingView, ChangingOneDeviceEndsSynchronisationForThatDeviceOnly) {
@@ -67,7 +72,7 @@ TEST(LightingView, ChangingOneDeviceEndsSynchronisationForThatDeviceOnly) {
     EXPECT_EQ(rig.mpSync, 1);
     rig.skin.userSlide("ms_deng_light_slider", 3, false);
     EXPECT_EQ(rig.msSync, 0);
-    EXPECT_FALSE(rig.records().mouseDirty);  // a mouse lighting change waits for the next write
+    EXPECT_TRUE(rig.records().mouseDirty);  // the next flush takes it to the mouse
     // The mousepad leaves with the settings write its change causes.
     rig.skin.userSlide("mp_deng_light_slider", 3, false);
     EXPECT_EQ(rig.mpSync, 1);
@@ -80,8 +85,8 @@ TEST(LightingView, SpeedSliderRunsBackwardsAndNeverStoresANegativeSpeed) {
     EXPECT_EQ(rig.records().keyboard.lighting.speed, 10);
     rig.skin.userSlide("kb_deng_speed_slider", 20, false);
     EXPECT_EQ(rig.records().keyboard.lighting.speed, 0);
-    rig.skin.userSlide("kb_deng_speed_slider", 0, true);  // dragging commits nothing
-    EXPECT_EQ(rig.records().keyboard.lighting.speed, 0);
+    rig.skin.userSlide("kb_deng_speed_slider", 3, true);  // dragging acts at once
+    EXPECT_EQ(rig.records().keyboard.lighting.speed, 11);
 }
 
 TEST(LightingView, PickedColourFillsTheFieldsAndEndsMultiColour) {
@@ -138,9 +143,13 @@ TEST(LightingView, DirectionBoxesExcludeEachOtherAndRestartTheMembraneStack) {
     rig.skin.userClick("kb_Deng_FXL_check");
     EXPECT_EQ(rig.records().keyboard.lighting.direction, 1);
     // The mouse's buttons run the other way round.
+    rig.skin.userClick("ms_Deng_FXL_check");
     rig.skin.userClick("ms_Deng_FXL_btn");
     EXPECT_EQ(rig.records().mouse.lighting.direction, 0);
     EXPECT_TRUE(rig.records().mouseDirty);
+    // ...and the boxes follow what the arrow stored.
+    EXPECT_TRUE(rig.skin.at("ms_Deng_FXR_check").isChecked());
+    EXPECT_FALSE(rig.skin.at("ms_Deng_FXL_check").isChecked());
 }
 
 TEST(LightingView, SevenColourBoxFollowsItsCheck) {
@@ -220,15 +229,78 @@ TEST(LightingView, KeysPaintOnlyInCustomModeAndEachPaintSaves) {
     EXPECT_EQ(rig.saved.size(), 2u);
 }
 
+TEST(LightingView, AKeyPaintedInCustomModeUnchecksTheAllKeysBoxes) {
+    ViewRig rig;
+    rig.skin.at("kb_Deng_all_bright_check").setChecked(true, false);
+    rig.skin.userClick("kb_dkey_13");  // not in custom mode: the boxes stay
+    EXPECT_TRUE(rig.skin.at("kb_Deng_all_bright_check").isChecked());
+    rig.skin.userSelectRow("kb_deng_combo_modeSelect", 11);
+    rig.skin.at("kb_Deng_all_bright_check").setChecked(true, false);
+    rig.skin.at("kb_Deng_all_kill_check").setChecked(true, false);
+    rig.skin.userClick("kb_dkey_62");  // a key without an LED unchecks them too
+    EXPECT_FALSE(rig.skin.at("kb_Deng_all_bright_check").isChecked());
+    EXPECT_FALSE(rig.skin.at("kb_Deng_all_kill_check").isChecked());
+}
+
+TEST(LightingView, AtStartThePalettesKeepTheStartColourWhileTheModesShow) {
+    ViewRig rig;
+    rig.engine.settings.edit([](LightingRecords& r) {
+        r.keyboard.lighting = {2, 7, 3, 0, 0, 9, 9, 9};
+        r.mouse.lighting = {1, 7, 3, 0, 0, 1, 2, 3};
+    });
+    rig.view.showAtStart();
+    for (const char* palette :
+         {"Pallet", "kb_deng_Color_Pallet", "ms_deng_Color_Pallet", "mp_deng_Color_Pallet"}) {
+        EXPECT_EQ(rig.skin.at(palette).colour(), 0xFF0199CBu) << palette;
+    }
+    EXPECT_EQ(rig.skin.at("kb_deng_combo_modeSelect").currentRow(), 2);
+    EXPECT_EQ(rig.skin.at("ms_deng_combo_modeSelect").currentRow(), 1);
+    EXPECT_EQ(rig.skin.at("kb_deng_light_slider").value(), 7);
+}
+
 // Counts settings writes.
 class CountingWriter final : public SettingsWriter {
   public:
     link::Status writeSettings(DeviceKind kind, std::span<const std::uint8_t> bytes) override {
         writes.push_back({kind, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
-        return link::Status::ok;
+        return answer;
     }
+    bool connected(DeviceKind) const override { return attached; }
     std::vector<std::pair<DeviceKind, std::vector<std::uint8_t>>> writes;
+    link::Status answer = link::Status::ok;
+    bool attached = true;
 };
+
+TEST(SettingsFlush, AMouseBrightnessDragOverThreeSecondsMakesOneToThreeWrites) {
+    ViewRig rig;
+    rig.skin.at("ms_deng_light_slider").setRange(0, 14);
+    CountingWriter writer;
+    SettingsFlushTimer timer(rig.engine.settings, writer);
+    // A move every 50 ms; the flush ticks once a second.
+    for (int move = 1; move <= 60; ++move) {
+        rig.skin.userSlide("ms_deng_light_slider", move % 15, true);
+        if (move % 20 == 0)
+            (void)timer.tick();
+    }
+    (void)timer.tick();
+    ASSERT_GE(writer.writes.size(), 1u);
+    EXPECT_LE(writer.writes.size(), 3u);
+    EXPECT_EQ(writer.writes.back().second[2], 60 % 15);  // the brightness let go at
+}
+
+TEST(SettingsFlush, AFailedWriteKeepsTheRecordMarkedWhileTheMouseIsAttached) {
+    LightingSettings settings;
+    CountingWriter writer;
+    writer.answer = link::Status::noExchange;
+    settings.edit([](LightingRecords& r) { r.mouseDirty = true; });
+    EXPECT_TRUE(flushDirtySettings(settings, writer).mouseWritten);
+    EXPECT_TRUE(settings.snapshot().mouseDirty);
+    (void)flushDirtySettings(settings, writer);
+    EXPECT_EQ(writer.writes.size(), 2u);  // retried on the next tick
+    writer.attached = false;
+    (void)flushDirtySettings(settings, writer);
+    EXPECT_FALSE(settings.snapshot().mouseDirty);  // a mouse that left is read anew on return
+}
 
 TEST(SettingsFlush, SeveralMouseChangesWithinASecondMakeOneWrite) {
     ViewRig rig;

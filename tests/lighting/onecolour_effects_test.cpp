@@ -97,13 +97,15 @@ TEST(OneColourEffects, OffSendsDarkFrameAndKeepsAlpha) {
     EXPECT_EQ(rig.engine.mirrors.keyboard.cell(50), (MirrorCell{0, 150}));
 }
 
-TEST(OneColourEffects, BreathingFollowsTheBreathEnvelope) {
+TEST(OneColourEffects, BreathingFollowsTheBreathEnvelopeOnlyOnLedsThatKeysDrive) {
     OneColourRig rig;
     rig.choose(1, 14);
     std::vector<std::uint8_t> frame;
     for (int i = 0; i < 64; ++i)
         frame = rig.tick();  // phase 64: the top of the breath
     EXPECT_EQ(frame[0], (255 * 255) >> 8);
+    for (std::size_t led : {16, 17, 66, 73, 108, 121})
+        EXPECT_EQ(frame[led], 0) << "LED " << led;
     frame = rig.tick();
     EXPECT_EQ(frame[77], (255 * BreathEnvelope[65]) >> 8);
 }

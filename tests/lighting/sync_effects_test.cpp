@@ -4,6 +4,7 @@
 #include "lighting/sync_effects.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <algorithm>
 
@@ -107,6 +108,41 @@ TEST(SyncStart, PressingTheKeyboardsButtonInItsViewSynchronisesEveryDevice) {
     EXPECT_EQ(saved, (std::vector<DeviceKind>{DeviceKind::mouse, DeviceKind::mousepad}));
     EXPECT_EQ(engine.settings.mousepadLighting().mode, 3);
     EXPECT_EQ(skin.at("ms_deng_combo_modeSelect").currentRow(), 3);  // the mouse view shows it
+}
+
+TEST(SyncStart, TheMousepadsButtonLeavesAOneColourKeyboardAlone) {
+    skin::MemorySkin skin;
+    link::DeviceIdentity identity;
+    identity.keyboardVariant = link::KeyboardVariant::oneColour;
+    LightingEngine engine{identity};
+    std::atomic<int> kb{0}, ms{0}, mp{0};
+    link::FlagWatch watch;
+    const std::size_t waiter = watch.subscribe();
+    std::vector<DeviceKind> saved;
+    LightingView view(skin, engine, SyncFlags{kb, ms, mp, &watch},
+                      [&](DeviceKind k) { saved.push_back(k); });
+    shell::NotificationRouter router;
+    view.install(router);
+    skin.setNotificationSink([&](const skin::Notification& n) { (void)router.route(n); });
+    const LightingRecord oneColour{6, 14, 2, 1, 0, 36, 0, 255};
+    engine.settings.edit([&](LightingRecords& r) {
+        r.keyboard.lighting = oneColour;
+        r.mousepad.lighting = LightingRecord{1, 9, 4, 0, 1, 7, 8, 9};
+    });
+    skin.userClick("mp_deng_same_mode");
+    EXPECT_EQ(engine.settings.keyboardLighting(), oneColour);
+    EXPECT_EQ(kb, 0);
+    EXPECT_EQ(ms + mp, 2);
+    EXPECT_EQ(saved, std::vector<DeviceKind>{DeviceKind::mouse});
+    EXPECT_EQ(engine.settings.mouseLighting(), engine.settings.mousepadLighting());
+    // The waiting lighting threads hear of the start, and of a device handed back.
+    pollfd p{watch.fd(waiter), POLLIN, 0};
+    EXPECT_EQ(::poll(&p, 1, 0), 1);
+    watch.consume(waiter);
+    EXPECT_EQ(::poll(&p, 1, 0), 0);
+    skin.userSlide("ms_deng_light_slider", 3, false);
+    EXPECT_EQ(ms, 0);
+    EXPECT_EQ(::poll(&p, 1, 0), 1);
 }
 
 struct SyncRig : EffectRig {

@@ -60,7 +60,7 @@ TEST(HidDeviceTest, OpenTakesIdentityAndPathNumbers) {
     EXPECT_FALSE(dev.isOpen());
     std::size_t n = 0;
     std::array<std::uint8_t, 64> r{};
-    EXPECT_FALSE(dev.writeReport(r, n));
+    EXPECT_EQ(dev.writeReport(r, n), platform::TransferStatus::failed);
 }
 
 TEST(HidDeviceTest, CloseFromAnotherThreadEndsAPendingReadAtOnce) {
@@ -69,7 +69,7 @@ TEST(HidDeviceTest, CloseFromAnotherThreadEndsAPendingReadAtOnce) {
     dev.devicePath = bus.paths[0];
     ASSERT_TRUE(dev.open());
     std::chrono::steady_clock::duration waited{};
-    bool result = true;
+    platform::TransferStatus result = platform::TransferStatus::completed;
     std::thread reader([&] {
         std::array<std::uint8_t, 64> buffer{};
         std::size_t got = 0;
@@ -82,7 +82,7 @@ TEST(HidDeviceTest, CloseFromAnotherThreadEndsAPendingReadAtOnce) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     dev.close();
     reader.join();
-    EXPECT_FALSE(result);
+    EXPECT_EQ(result, platform::TransferStatus::aborted);
     EXPECT_LT(waited, std::chrono::milliseconds(500));
 }
 
@@ -95,7 +95,7 @@ TEST(HidDeviceTest, AnUnconsumedAbortEndsTheNextWait) {
     std::array<std::uint8_t, 64> buffer{};
     std::size_t got = 0;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(dev.readReport(buffer, 2000, got));
+    EXPECT_EQ(dev.readReport(buffer, 2000, got), platform::TransferStatus::aborted);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 

@@ -260,6 +260,27 @@ TEST(ProtocolTest, LateAnswerNeverPassesForTheNextOne) {
     EXPECT_EQ(readInfo(c.link, info), STATUS_OK);
 }
 
+TEST(ProtocolTest, ReportsAnsweringOtherRequestsAreSkippedWithinTheWindow) {
+    Connected c;
+    c.device.responder = [&c](const Report& request) {
+        Report otherOffset = request;  // the answer to a read of offset 64
+        otherOffset[5] = 64;
+        otherOffset[8] = 0xEE;
+        Report otherCommand = request;
+        otherCommand[3] = 0x12;
+        otherCommand[8] = 0xDD;
+        c.device.queueInput(otherOffset);
+        c.device.queueInput(otherCommand);
+        Report answer = request;
+        answer[8] = 0x77;
+        return std::optional<Report>(answer);
+    };
+    std::array<std::uint8_t, 8> out{};
+    ASSERT_EQ(readSettings(c.link, 128, out), STATUS_OK);
+    EXPECT_EQ(out[0], 0x77);
+    EXPECT_EQ(c.device.writes().size(), 1u);
+}
+
 TEST(ProtocolTest, ConcurrentThreadsGetTheirOwnAnswers) {
     Connected c;
     c.device.answerDelay = std::chrono::milliseconds(1);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/regular_file.h"
 #include "profiles/temp_folder.h"
 
 namespace quillon::platform {
@@ -60,6 +61,58 @@ TEST(AtomicFile, AMissingFolderIsReportedNotCreated) {
     const auto file = dir.path() / "absent" / "x.ini";
     EXPECT_EQ(writeFileAtomically(file, bytesOf("x")), FileWriteResult::cannotCreate);
     EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+}
+
+TEST(AtomicFile, OnlyOurOwnDeadTemporaryFilesAreSweptUp) {
+    TempFolder dir;
+    const auto file = dir.path() / "kbProfile.ini";
+    // A write killed before its rename leaves its temporary file.
+    EXPECT_EXIT(
+        { (void)writeFileAtomically(file, bytesOf("x"), [](const auto&) -> bool { ::_exit(3); }); },
+        ::testing::ExitedWithCode(3), "");
+    // Files of the user's that merely look alike stay.
+    for (auto name : {".quillon-abc.tmp", "quillon-abcdef.tmp", ".quillon-abcdef.tmp.bak",
+                      ".kbProfile.ini.swp"})
+        writeText(dir.path() / name, "keep");
+    // A write still in progress (its temporary file locked) is left alone.
+    std::size_t sweptDuringWrite = 99;
+    ASSERT_EQ(writeFileAtomically(dir.path() / "other.led", bytesOf("y"),
+                                  [&](const auto&) {
+                                      sweptDuringWrite = removeLeftoverTempFiles(dir.path());
+                                      return true;
+                                  }),
+              FileWriteResult::ok);
+    EXPECT_EQ(sweptDuringWrite, 1u) << "only the dead write's file";
+    EXPECT_EQ(removeLeftoverTempFiles(dir.path()), 0u);
+    std::size_t left = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        left += isTempFileName(e.path().filename().string());
+    EXPECT_EQ(left, 0u);
+    EXPECT_EQ(readText(dir.path() / ".quillon-abc.tmp"), "keep");
+    EXPECT_EQ(readText(dir.path() / "other.led"), "y");
+}
+
+TEST(AtomicFile, ANameThatFillsTheFolderLimitStillGetsItsTemporaryFile) {
+    TempFolder dir;
+    const auto file = dir.path() / std::string(255, 'n');
+    EXPECT_EQ(writeFileAtomically(file, bytesOf("x")), FileWriteResult::ok);
+    EXPECT_EQ(writeFileAtomically("bare-name.ini", bytesOf("x")), FileWriteResult::cannotCreate);
+    EXPECT_FALSE(std::filesystem::exists("bare-name.ini"));
+}
+
+TEST(RegularFile, OnlyRegularFilesAreReadAndNothingBlocks) {
+    TempFolder dir;
+    std::string out = "unchanged";
+    EXPECT_EQ(readRegularFile(dir.path() / "absent", out), FileReadResult::missing);
+    EXPECT_EQ(readRegularFile(dir.path(), out), FileReadResult::notRegular);
+    ASSERT_EQ(::mkfifo((dir.path() / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(readRegularFile(dir.path() / "fifo", out), FileReadResult::notRegular);
+    EXPECT_EQ(readRegularFile("/dev/zero", out), FileReadResult::notRegular);
+    writeText(dir.path() / "big", std::string(100, 'b'));
+    EXPECT_EQ(readRegularFile(dir.path() / "big", out, 99), FileReadResult::tooLarge);
+    EXPECT_EQ(out, "unchanged");
+    EXPECT_EQ(readRegularFile(dir.path() / "big", out, 100), FileReadResult::ok);
+    EXPECT_EQ(out, std::string(100, 'b'));
 }
 
 TEST(AtomicFile, PathLocksGiveOneMutexPerPath) {

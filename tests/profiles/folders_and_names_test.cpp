@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <map>
 
@@ -58,6 +59,30 @@ TEST(UserFolders, ParsingUserDirs) {
               std::nullopt);
 }
 
+TEST(UserFolders, WithoutHomeTheHomeComesFromThePasswordDatabaseAndIsNeverTheRoot) {
+    TempFolder home;
+    platform::LinuxUserFolders unset(env({}), [&] { return home.path(); });
+    EXPECT_EQ(unset.documentsFolder(), home.path() / "Documents");
+    EXPECT_EQ(unset.programOverlayFolder(), home.path() / ".local" / "share" / "quillon");
+
+    for (std::string root : {"/", "//", "relative/home"}) {
+        platform::LinuxUserFolders rootHome(env({{"HOME", root}}), [] { return "/"; });
+        EXPECT_EQ(rootHome.documentsFolder(), "") << root;
+        EXPECT_EQ(rootHome.programOverlayFolder(), "") << root;
+        ProfileFolders folders(rootHome);
+        EXPECT_EQ(folders.profileFolder(DeviceKind::keyboard), "") << root;
+    }
+    EXPECT_FALSE(platform::passwordDatabaseHome().empty());
+}
+
+TEST(UserFolders, AFifoAsUserDirsDoesNotBlock) {
+    TempFolder home;
+    std::filesystem::create_directories(home.path() / ".config");
+    ASSERT_EQ(::mkfifo((home.path() / ".config" / "user-dirs.dirs").c_str(), 0600), 0);
+    platform::LinuxUserFolders folders(env({{"HOME", home.path().string()}}));
+    EXPECT_EQ(folders.documentsFolder(), home.path() / "Documents");
+}
+
 TEST(ProfileFolders, AreCreatedOnEveryLookupAndEndInASeparator) {
     TempFolder root;
     platform::FixedUserFolders users(root.path() / "Docs", {}, root.path() / "overlay");
@@ -92,8 +117,15 @@ TEST(PlainFileNames, RefuseEverythingThatIsNotAPlainName) {
     for (int i = 0; i < 100; ++i)
         hundredWide += "\xc3\xbc";  // ü: 100 characters, 200 bytes
     EXPECT_TRUE(isPlainFileName(hundredWide));
-    EXPECT_FALSE(isPlainFileName("bad\xc3"));       // cut UTF-8 sequence
-    EXPECT_FALSE(isPlainFileName("bad\xff name"));  // not UTF-8
+    // Characters are limited to 100, a file name to 255 bytes with its extension.
+    std::string cjk;
+    for (int i = 0; i < 100; ++i)
+        cjk += "\xe9\x85\x8d";  // 配: 100 characters, 300 bytes
+    EXPECT_FALSE(isPlainFileName(cjk));
+    EXPECT_TRUE(isPlainFileName(cjk.substr(0, 3 * 83)));   // 249 + ".led"
+    EXPECT_FALSE(isPlainFileName(cjk.substr(0, 3 * 84)));  // 252 + ".led"
+    EXPECT_FALSE(isPlainFileName("bad\xc3"));              // cut UTF-8 sequence
+    EXPECT_FALSE(isPlainFileName("bad\xff name"));         // not UTF-8
 }
 
 }  // namespace

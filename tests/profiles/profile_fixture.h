@@ -15,8 +15,10 @@ namespace quillon::profiles::testing {
 
 class FreshAccount {
   public:
-    FreshAccount()
-        : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
+    explicit FreshAccount(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path())
+        : root(base),
+          users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
           folders(users),
           store{folders, ini} {
         std::filesystem::create_directories(root.path() / "Documents");

@@ -15,9 +15,9 @@ namespace quillon::profiles::testing {
 
 class TempFolder {
   public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quillon-profiles-XXXXXX").string();
+    explicit TempFolder(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "quillon-profiles-XXXXXX").string();
         path_ =
             ::mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::path{};
     }

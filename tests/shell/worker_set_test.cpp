@@ -32,12 +32,13 @@ TEST(WorkerSet, StartsEightThenTheFlushTimerThenTheRestAndEveryBodyRuns) {
             runningAtFlush.push_back(set.running(static_cast<Worker>(i)));
         }
     });
-    EXPECT_EQ(runningAtFlush, (std::vector<bool>{true, true, true, true, true, true, true, true,
-                                                 true, false, false, false, false, false, false}));
+    EXPECT_EQ(runningAtFlush,
+              (std::vector<bool>{true, true, true, true, true, true, true, true, true, false, false,
+                                 false, false, false, false, false}));
     const StopReport report = set.stop();
     EXPECT_EQ(report.stillRunning, 0u);
     std::sort(ran.begin(), ran.end());
-    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
 }
 
 TEST(WorkerSet, BetweenGroupsRunsAfterWorkerEightStartedAndBeforeWorkerNine) {

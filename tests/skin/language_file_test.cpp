@@ -1,6 +1,8 @@
 #include "skin/language_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -55,6 +57,15 @@ TEST(LanguageTable, ABadFileLeavesTheTableAsItWas) {
                           std::string(MAX_LANGUAGE_TEXT_BYTES + 1, 'x') + "</text></language>"),
               LanguageLoad::tooLarge);
     EXPECT_EQ(table.load("/nonexistent/lan_xx.xml"), LanguageLoad::missingFile);
+    // A FIFO or a device in the file's place is refused at once, not waited on.
+    char folder[] = "/tmp/quillon-lan-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string fifo = std::string(folder) + "/lan_xx.xml";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(table.load(fifo), LanguageLoad::missingFile);
+    EXPECT_EQ(table.load("/dev/zero"), LanguageLoad::missingFile);
+    ::unlink(fifo.c_str());
+    ::rmdir(folder);
     EXPECT_EQ(*table.find("message_text_14"), "Please enter a valid name.");
 }
 

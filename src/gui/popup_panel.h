@@ -1,0 +1,30 @@
+#pragma once
+
+// Makes a panel that a button opens behave as a popup: while it is shown,
+// Esc or a click anywhere outside it and its button closes it. The panel is
+// only hidden; whoever opens it again sees it hidden, as after its button.
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+namespace quillon::gui {
+
+class PopupPanel : public QObject {
+    Q_OBJECT
+
+  public:
+    PopupPanel(QWidget* panel, QWidget* button, QObject* parent = nullptr);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void close();
+
+    QPointer<QWidget> panel_;
+    QPointer<QWidget> button_;
+    bool watching_ = false;
+};
+
+}  // namespace quillon::gui
