@@ -49,6 +49,7 @@ StateRead readKeyboardState(AttachContext& ctx) {
         ctx.stores.edit([&](StoredData& d) { d.keyboard.info = info; });
     const int keyCount = infoRead ? info.keyCount() : 0;
     if (3 * keyCount > static_cast<int>(kKeyMapSize)) {
+        frameEnd(link);  // the sequence is closed even when nothing more is read
         ctx.loop.post([&skin = ctx.skin] { skin.showMessage("message_text_11"); });
         return StateRead::tooManyKeys;
     }
@@ -84,7 +85,10 @@ StateRead readKeyboardState(AttachContext& ctx) {
 bool storeKeyboardDefaultKeys(AttachContext& ctx) {
     KeyMap buffer{};
     ctx.stores.read([&](const StoredData& d) { buffer = d.keyboard.baseKeyMap; });
-    if (!succeeded(link::readKeymapBase(ctx.keyboardLink, buffer)))
+    frameStart(ctx.keyboardLink);
+    const bool read = succeeded(link::readKeymapBase(ctx.keyboardLink, buffer));
+    frameEnd(ctx.keyboardLink);
+    if (!read)
         return false;
     ctx.stores.edit([&](StoredData& d) { d.keyboard.baseKeyMap = buffer; });
 

@@ -32,9 +32,9 @@ TEST(MouseArrival, Model0ShowsItsViewsSelectsItsTabAndTellsTheUpdateWindow) {
     EXPECT_EQ(rig.pictures.controls().mouseKeyControls[19]->name(), "ms_dkey_19");
     EXPECT_EQ(rig.seen.notices, std::vector{UpdateNotice::mouseArrived});
     EXPECT_TRUE(rig.skin.windowVisible());
-    // Info, factory map and five slot maps, framed once.
-    EXPECT_EQ(countRequests(*mouse, link::CMD_BEGIN), 1u);
-    EXPECT_EQ(countRequests(*mouse, link::CMD_END), 1u);
+    // Info, factory map and five slot maps framed once, the pattern read-back once more.
+    EXPECT_EQ(countRequests(*mouse, link::CMD_BEGIN), 2u);
+    EXPECT_EQ(countRequests(*mouse, link::CMD_END), 2u);
     EXPECT_EQ(rig.skin.at("ms_deng_profile_combo").currentRow(), 0);
     EXPECT_EQ(rig.skin.at("ms_key_profile_combo").currentRow(), 0);
 }

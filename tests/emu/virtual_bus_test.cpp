@@ -346,12 +346,12 @@ TEST(VirtualBusFaults, LatencyDelaysTheAnswer) {
     auto c = openRole(bus, *mouse, CollectionRole::command);
     AbortSignal abort;
     CommandReport answer;
-    mouse->setLatency(30ms);
+    mouse->setLatency(100ms);
     auto t = std::chrono::steady_clock::now();
     ASSERT_EQ(send(*c, link::buildRequest(Command::begin), abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort, 5), TransferStatus::timedOut);
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
-    EXPECT_GE(since(t), 30ms);
+    EXPECT_GE(since(t), 100ms);
     EXPECT_EQ(answer.command(), 0x01);
 
     // An answer still on its way survives a discard, like one the device has
@@ -359,13 +359,13 @@ TEST(VirtualBusFaults, LatencyDelaysTheAnswer) {
     ASSERT_EQ(send(*c, link::buildRequest(Command::end), abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort, 5), TransferStatus::timedOut);
     c->discardPendingInput();
-    EXPECT_EQ(receive(*c, answer, abort, 60), TransferStatus::completed);
+    EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
     EXPECT_EQ(answer.command(), 0x02);
 
     // Unplugged with an answer on its way: it never comes.
     auto pad = plug(bus, DeviceKind::mousepad, 0);
     auto p = openRole(bus, *pad, CollectionRole::command);
-    pad->setLatency(30ms);
+    pad->setLatency(100ms);
     ASSERT_EQ(send(*p, link::buildRequest(Command::readInfo, 0, {}, 31), abort),
               TransferStatus::completed);
     bus.unplug(*pad);
