@@ -1,13 +1,12 @@
 #include "platform/program_instance.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
+#include <string>
 #include <system_error>
 
 namespace quillon::platform {
@@ -34,22 +33,12 @@ bool lockFileHeld(const std::filesystem::path& lockFile) {
         ::close(fd);
         return false;  // not a lock our program made
     }
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held;
-    }
-    // Not locked: a holder that does not lock the file is known by its process id.
-    char text[32] = {};
-    const ssize_t n = ::read(fd, text, sizeof text - 1);
+    // The program's lock file is also flock()ed while it runs, and the kernel
+    // drops that lock when the holder dies: unlike the process id written in
+    // the file, it cannot be mistaken after a crash.
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     ::close(fd);
-    if (n <= 0)
-        return false;
-    long pid = 0;
-    const auto [end, ec] = std::from_chars(text, text + n, pid);
-    if (ec != std::errc() || pid <= 0 || (end != text + n && *end != '\n'))
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return held;
 }
 
 }  // namespace quillon::platform

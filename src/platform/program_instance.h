@@ -14,9 +14,9 @@ namespace quillon::platform {
 // Where the program keeps its lock, as the environment gives it.
 std::filesystem::path programLockFile(const EnvironmentLookup& environment = processEnvironment);
 
-// True when `lockFile` is ours and held: locked by a process (the lock is
-// released when its holder dies), or, without such a lock, naming a live
-// process. A missing file, another user's file or a dead holder is not held.
+// True when `lockFile` is ours (a regular file of this user) and locked by a
+// live process. A missing file, another user's file, a FIFO or a lock left by
+// a program that died is not held.
 bool lockFileHeld(const std::filesystem::path& lockFile);
 
 }  // namespace quillon::platform
