@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -296,6 +297,11 @@ TEST_F(Quillonctl, BashCompletionFollowsTheCommandTree) {
 
     EXPECT_EQ(run({"completion", "zsh"}), 0);
     EXPECT_TRUE(out.str().starts_with("#compdef quillonctl\n"));
+    if (std::system("command -v zsh >/dev/null 2>&1") == 0) {
+        const auto file = temp("_quillonctl");
+        std::ofstream(file) << out.str();
+        EXPECT_EQ(std::system(("zsh -n " + file.string()).c_str()), 0) << "zsh syntax";
+    }
     EXPECT_EQ(run({"completion", "fish"}), 2);
 }
 
