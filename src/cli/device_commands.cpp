@@ -1,47 +1,19 @@
-#include "cli/device_commands.h"
+// devices, info, keymap read, reset: the commands that ask one device directly.
 
 #include <array>
-#include <charconv>
-#include <cstdio>
-#include <optional>
+#include <memory>
 
+#include "cli/command_groups.h"
+#include "cli/hex_text.h"
 #include "link/device_catalogue.h"
+#include "link/interface_listing.h"
 #include "link/interface_scan.h"
 #include "link/protocol.h"
 
 namespace quillon::cli {
 namespace {
 
-std::string hex(std::span<const std::uint8_t> bytes) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string s;
-    s.reserve(bytes.size() * 3);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i)
-            s += ' ';
-        s += kHex[bytes[i] >> 4];
-        s += kHex[bytes[i] & 15];
-    }
-    return s;
-}
-
-std::string hex4(unsigned v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04x", v & 0xFFFF);
-    return buf;
-}
-
-std::optional<link::DeviceKind> kindArg(Context& ctx, Args args, std::size_t i) {
-    if (i >= args.size()) {
-        ctx.err << "quillonctl: missing device kind (keyboard, mouse or mousepad)\n";
-        return std::nullopt;
-    }
-    auto kind = link::parseKindName(args[i]);
-    if (!kind)
-        ctx.err << "quillonctl: unknown device kind '" << args[i]
-                << "' (expected keyboard, mouse or mousepad)\n";
-    return kind;
-}
+const std::vector<std::string> kAllKinds{"keyboard", "mouse", "mousepad"};
 
 // Opens the command interface of the first attached device of `kind`.
 bool connect(Context& ctx, link::DeviceLink& link, link::DeviceKind kind) {
@@ -59,43 +31,50 @@ bool connect(Context& ctx, link::DeviceLink& link, link::DeviceKind kind) {
 int fail(Context& ctx, const char* what, link::Status s) {
     ctx.err << "quillonctl: " << what << " failed: " << link::describe(s) << " (" << link::toInt(s)
             << ")\n";
-    return 1;
+    return kExitFailed;
 }
 
-}  // namespace
+link::DeviceKind kindOf(const std::string& name) {
+    return link::parseKindName(name).value_or(link::DeviceKind::keyboard);
+}
 
-int listDevices(Context& ctx, Args) {
-    std::vector<std::string> paths;
-    if (!ctx.backend.enumerate(paths)) {
+// What a user finds in /dev: the hidraw node, or a name for an emulated device.
+std::string nodeName(const link::ListedInterface& entry) {
+    if (entry.path.starts_with("/dev/"))
+        return entry.path.substr(0, entry.path.find('#'));
+    return "emulated:" + std::string(link::kindName(entry.product->kind));
+}
+
+std::string usageText(const link::ListedInterface& entry) {
+    if (!entry.usagePage || !entry.usage)
+        return "usage unknown";
+    std::string text = "usage " + hex4(*entry.usagePage) + "/" + hex4(*entry.usage);
+    if (*entry.usagePage == link::kCommandUsagePage && *entry.usage == link::kCommandUsage)
+        text += " (commands)";
+    else if (*entry.usagePage == link::kEventUsagePage && *entry.usage == link::kEventUsage)
+        text += " (media keys)";
+    return text;
+}
+
+int listDevices(Context& ctx) {
+    std::vector<link::ListedInterface> entries;
+    if (link::listSupportedInterfaces(ctx.backend, entries) != link::ListingResult::ok) {
         ctx.err << "quillonctl: the HID interfaces could not be listed\n";
-        return 1;
+        return kExitFailed;
     }
-    int found = 0;
-    for (const std::string& path : paths) {
-        const link::PathIds ids = link::parsePathIds(path);
-        const link::Product* product = link::findProduct(ids.vendorId, ids.productId);
-        if (!product)
-            continue;
-        std::string usage = "?";
-        if (auto conn = ctx.backend.open(path, platform::HidOpenFlags{})) {
-            usage = hex4(conn->collection().usagePage) + "/" + hex4(conn->collection().usage);
-        }
-        ctx.out << path << "  " << hex4(ids.vendorId) << ":" << hex4(ids.productId) << "  "
-                << product->name << "  usage " << usage << "\n";
-        ++found;
-    }
-    if (found == 0)
+    for (const link::ListedInterface& e : entries)
+        ctx.out << nodeName(e) << "  " << hex4(e.ids.vendorId) << ":" << hex4(e.ids.productId)
+                << "  " << e.product->name << "  interface " << e.ids.interfaceNumber << "  "
+                << usageText(e) << "\n";
+    if (entries.empty())
         ctx.out << "no supported devices present\n";
-    return 0;
+    return kExitOk;
 }
 
-int showInfo(Context& ctx, Args args) {
-    const auto kind = kindArg(ctx, args, 0);
-    if (!kind)
-        return 2;
+int showInfo(Context& ctx, link::DeviceKind kind) {
     link::DeviceLink link(ctx.backend);
-    if (!connect(ctx, link, *kind))
-        return 1;
+    if (!connect(ctx, link, kind))
+        return kExitFailed;
     link::DeviceInfo info;
     std::lock_guard guard(link.lock);
     if (auto s = link::begin(link); s != link::STATUS_OK)
@@ -105,51 +84,31 @@ int showInfo(Context& ctx, Args args) {
     if (s != link::STATUS_OK)
         return fail(ctx, "read info", s);
     const auto& a = link.hid.attributes();
-    ctx.out << link::kindName(*kind) << " " << hex4(a.vendorId) << ":" << hex4(a.productId)
+    ctx.out << link::kindName(kind) << " " << hex4(a.vendorId) << ":" << hex4(a.productId)
             << " version " << hex4(a.versionNumber) << "\n"
-            << hex(info.bytes) << "\n";
-    return 0;
+            << hexBytes(info.bytes) << "\n";
+    return kExitOk;
 }
 
-int readKeymap(Context& ctx, Args args) {
-    const auto kind = kindArg(ctx, args, 0);
-    if (!kind)
-        return 2;
-    if (*kind == link::DeviceKind::mousepad) {
-        ctx.err << "quillonctl: the mousepad has no key map\n";
-        return 2;
-    }
-    std::optional<int> slot;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--slot" && i + 1 < args.size()) {
-            int v = -1;
-            const std::string& a = args[++i];
-            auto [p, ec] = std::from_chars(a.data(), a.data() + a.size(), v);
-            if (ec != std::errc() || p != a.data() + a.size() || v < 0 || v > link::kHighestSlot) {
-                ctx.err << "quillonctl: --slot takes 0..4\n";
-                return 2;
-            }
-            slot = v;
-        } else {
-            ctx.err << "quillonctl: unexpected argument '" << args[i] << "'\n";
-            return 2;
-        }
-    }
+int readKeymap(Context& ctx, link::DeviceKind kind, std::optional<int> slot) {
     link::DeviceLink link(ctx.backend);
-    if (!connect(ctx, link, *kind))
-        return 1;
+    if (!connect(ctx, link, kind))
+        return kExitFailed;
     std::lock_guard guard(link.lock);
     if (auto s = link::begin(link); s != link::STATUS_OK)
         return fail(ctx, "begin", s);
-    if (*kind == link::DeviceKind::keyboard) {
+    if (kind == link::DeviceKind::keyboard) {
         link::DeviceInfo info;
-        if (auto s = link::readInfo(link, info); s != link::STATUS_OK)
+        if (auto s = link::readInfo(link, info); s != link::STATUS_OK) {
+            (void)link::end(link);  // already failing
             return fail(ctx, "read info", s);
+        }
         const unsigned block = 3u * info.keyCount();
         if (block > 512) {
+            (void)link::end(link);  // already failing
             ctx.err << "quillonctl: the keyboard reports " << unsigned(info.keyCount())
                     << " keys, more than the 170 a key map holds\n";
-            return 1;
+            return kExitFailed;
         }
         link.blockLength = std::uint16_t(block);
     }
@@ -162,28 +121,58 @@ int readKeymap(Context& ctx, Args args) {
     // The mouse moves a whole block like every device but uses 42 key slots of it.
     constexpr std::size_t kMouseKeymapBytes = 126;
     const std::size_t n =
-        *kind == link::DeviceKind::mouse ? kMouseKeymapBytes : std::size_t(link.blockLength);
-    for (std::size_t k = 0; k * 3 + 2 < n; ++k) {
-        ctx.out << k << ": " << hex(std::span(map).subspan(k * 3, 3)) << "\n";
-    }
-    return 0;
+        kind == link::DeviceKind::mouse ? kMouseKeymapBytes : std::size_t(link.blockLength);
+    for (std::size_t k = 0; k * 3 + 2 < n; ++k)
+        ctx.out << k << ": " << hexBytes(std::span(map).subspan(k * 3, 3)) << "\n";
+    return kExitOk;
 }
 
-int resetDevice(Context& ctx, Args args) {
-    const auto kind = kindArg(ctx, args, 0);
-    if (!kind)
-        return 2;
-    if (*kind == link::DeviceKind::keyboard) {
-        ctx.err << "quillonctl: only the mouse and the mousepad can be reset\n";
-        return 2;
-    }
+int resetDevice(Context& ctx, link::DeviceKind kind) {
     link::DeviceLink link(ctx.backend);
-    if (!connect(ctx, link, *kind))
-        return 1;
+    if (!connect(ctx, link, kind))
+        return kExitFailed;
     if (auto s = link::reset(link); s != link::STATUS_OK)
         return fail(ctx, "reset", s);
-    ctx.out << link::kindName(*kind) << " restored to its factory settings\n";
-    return 0;
+    ctx.out << link::kindName(kind) << " restored to its factory settings\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+void addDeviceCommands(CommandSetup& setup) {
+    CLI::App* devices =
+        setup.command(nullptr, "devices",
+                      "list the supported HID interfaces present: node, product, interface, usage");
+    setup.onRun(devices, listDevices, false);  // opens nothing for reading or writing
+
+    auto kind = std::make_shared<std::string>();
+    CLI::App* info = setup.command(nullptr, "info", "print the device information record in hex");
+    setup.choice(info, "kind", *kind, kAllKinds, "the device")->required();
+    setup.onRun(
+        info, [kind](Context& ctx) { return showInfo(ctx, kindOf(*kind)); }, true);
+
+    CLI::App* keymap = setup.command(nullptr, "keymap", "key maps stored in a device");
+    keymap->require_subcommand(1);
+    auto mapKind = std::make_shared<std::string>();
+    auto slot = std::make_shared<int>(0);
+    CLI::App* read =
+        setup.command(keymap, "read", "print the base key map, or the key map of a slot");
+    setup.choice(read, "kind", *mapKind, {"keyboard", "mouse"}, "the device")->required();
+    CLI::Option* slotOption = read->add_option("--slot", *slot, "the slot to read")
+                                  ->check(CLI::Range(0, int(link::kHighestSlot)));
+    setup.onRun(
+        read,
+        [mapKind, slot, slotOption](Context& ctx) {
+            return readKeymap(ctx, kindOf(*mapKind),
+                              slotOption->count() ? std::optional<int>(*slot) : std::nullopt);
+        },
+        true);
+
+    auto resetKind = std::make_shared<std::string>();
+    CLI::App* reset = setup.command(nullptr, "reset", "restore a device's factory settings");
+    setup.choice(reset, "kind", *resetKind, {"mouse", "mousepad"}, "the device")->required();
+    setup.onRun(
+        reset, [resetKind](Context& ctx) { return resetDevice(ctx, kindOf(*resetKind)); }, true);
 }
 
 }  // namespace quillon::cli

@@ -1,6 +1,8 @@
 #include "cli/file_trace.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace quillon::cli {
 
@@ -24,10 +26,30 @@ void FileTrace::line(char direction, std::span<const std::uint8_t> report) {
     }
     text[n++] = '\n';
     std::lock_guard guard(mutex_);
-    if (file_) {
-        std::fwrite(text.data(), 1, n, file_);
-        std::fflush(file_);
+    if (!file_ || firstError_ != 0)
+        return;
+    // Flushed per line so that a trace of a run that hangs still shows how far it got.
+    if (std::fwrite(text.data(), 1, n, file_) != n || std::fflush(file_) != 0)
+        firstError_ = errno != 0 ? errno : EIO;
+}
+
+bool FileTrace::finish(std::string& error) {
+    std::lock_guard guard(mutex_);
+    if (!file_) {
+        error = "not open";
+        return false;
     }
+    errno = 0;
+    const bool closed = std::fclose(file_) == 0;
+    const int closeError = errno;
+    file_ = nullptr;
+    const int failure = firstError_ != 0 ? firstError_
+                        : closed         ? 0
+                                         : (closeError ? closeError : EIO);
+    if (failure == 0)
+        return true;
+    error = std::strerror(failure);
+    return false;
 }
 
 }  // namespace quillon::cli

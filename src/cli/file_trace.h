@@ -20,10 +20,15 @@ class FileTrace final : public link::ReportTrace {
     void reportWritten(std::span<const std::uint8_t> report) override { line('W', report); }
     void reportRead(std::span<const std::uint8_t> report) override { line('R', report); }
 
+    // Closes the file. False, with errno's reason in `error`, when any line or
+    // the close failed: the trace on disk is not complete.
+    bool finish(std::string& error);
+
   private:
     void line(char direction, std::span<const std::uint8_t> report);
     std::mutex mutex_;
     std::FILE* file_;
+    int firstError_ = 0;  // errno of the first failed write, 0 while all went well
 };
 
 }  // namespace quillon::cli

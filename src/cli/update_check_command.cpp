@@ -2,10 +2,11 @@
 // start-up check asks — the software, and each attached device that has an
 // update product — and prints installed, newest and whether an update exists.
 
+#include <memory>
 #include <string>
 
-#include "attach/status_cli.h"
-#include "cli/module_commands.h"
+#include "attach/device_status.h"
+#include "cli/command_groups.h"
 #include "platform/desktop_proxy_resolver.h"
 #include "platform/user_folders.h"
 #include "update/installed_version.h"
@@ -14,16 +15,9 @@
 
 namespace quillon::cli {
 
-int updateCheck(Context& ctx, Args args) {
-    std::optional<std::string> url;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--url" && i + 1 < args.size()) {
-            url = args[++i];
-        } else {
-            ctx.err << "usage: quillonctl update check [--url URL]\n";
-            return 2;
-        }
-    }
+namespace {
+
+int updateCheck(Context& ctx, const std::optional<std::string>& url) {
     const platform::LinuxUserFolders folders;
     std::vector<std::filesystem::path> configFolders{folders.programOverlayFolder()};
     for (const auto& folder : folders.programDataFolders())
@@ -57,7 +51,23 @@ int updateCheck(Context& ctx, Args args) {
                 << line.installed << "  newest " << line.newest << "  update "
                 << (line.newer ? "yes" : "no") << "\n";
     }
-    return 0;
+    return kExitOk;
+}
+
+}  // namespace
+
+void addUpdateCommands(CommandSetup& setup) {
+    CLI::App* group = setup.command(nullptr, "update", "the update service");
+    CLI::App* check = setup.command(
+        group, "check", "installed and newest versions of the software and the attached devices");
+    auto url = std::make_shared<std::string>();
+    check->add_option("--url", *url, "the update service's address (else update.ini's)");
+    setup.onRun(
+        check,
+        [url](Context& ctx) {
+            return updateCheck(ctx, url->empty() ? std::nullopt : std::optional<std::string>(*url));
+        },
+        true);
 }
 
 }  // namespace quillon::cli

@@ -119,6 +119,9 @@ lighting::MirrorCell DevicePicture::shownCell(std::size_t i) const {
 }
 
 void DevicePicture::refresh() {
+    // A minimised window (the desktop without a tray keeps it so) shows nothing.
+    if (window()->isMinimized())
+        return;
     if (arrange_ && arrange_()) {
         imagesValid_ = false;
         everSeen_ = false;

@@ -1,6 +1,6 @@
 // "effect play": the keyboard thread's passes against a real or emulated link.
 
-#include "lighting/effect_cli.h"
+#include "lighting/effect_render.h"
 #include "lighting/lighting_engine.h"
 #include "lighting/lighting_threads.h"
 #include "lighting/link_channel.h"
@@ -18,40 +18,31 @@ class AbsentChannel final : public DeviceChannel {
 
 }  // namespace
 
-int playEffect(std::span<const std::string> args, link::DeviceLink& keyboard, std::ostream& out,
-               std::ostream& err) {
-    const std::optional<EffectOptions> o = parseEffectOptions(args, err);
-    if (!o)
-        return 2;
-    if (o->kind != LightingKind::rgbKeyboard) {
-        err << "effect play: only --device keyboard can be played\n";
-        return 2;
-    }
-    if (keyboard.connected.load() == 0) {
-        err << "effect play: the keyboard is not connected\n";
-        return 1;
-    }
+PlayResult playEffect(const EffectOptions& o, link::DeviceLink& keyboard) {
+    if (o.kind != LightingKind::rgbKeyboard)
+        return PlayResult::notPlayableDevice;
+    if (keyboard.connected.load() == 0)
+        return PlayResult::notConnected;
     link::DeviceIdentity identity;
     LightingEngine engine{identity};
     engine.settings.edit([&](LightingRecords& r) {
-        r.keyboard.lighting = o->record;
-        if (o->customSet)
-            r.custom.sets[0] = *o->customSet;
+        r.keyboard.lighting = o.record;
+        if (o.customSet)
+            r.custom.sets[0] = *o.customSet;
     });
-    if (o->seed)
-        engine.effectState().keyboard.randomState = *o->seed;
-    engine.requestModeSelection(LightingKind::rgbKeyboard, o->record.mode);
+    if (o.seed)
+        engine.effectState().keyboard.randomState = *o.seed;
+    engine.requestModeSelection(LightingKind::rgbKeyboard, o.record.mode);
     LinkChannel channel(keyboard);
     AbsentChannel absent;
     const LightingChannels channels{channel, absent, absent};
     const link::StopSignal never;  // the command runs its frames to the end
     StopPacer pacer(never);
-    for (int i = 0; i < o->frames; ++i) {
+    for (int i = 0; i < o.frames; ++i) {
         if (!keyboardPass(engine, channels, pacer))
             break;
     }
-    out << "effect play: " << o->frames << " passes\n";
-    return 0;
+    return PlayResult::played;
 }
 
 }  // namespace quillon::lighting

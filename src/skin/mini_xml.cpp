@@ -1,6 +1,8 @@
 #include "skin/mini_xml.h"
 
 #include <cstdint>
+#include <pugixml.hpp>
+#include <vector>
 
 namespace quillon::skin {
 
@@ -17,12 +19,6 @@ namespace {
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool isNameChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-' || c == '.' || c == ':' || u >= 0x80;
 }
 
 void appendUtf8(std::string& out, std::uint32_t cp) {
@@ -88,246 +84,128 @@ bool decodeReference(std::string_view body, std::string& out) {
     return true;
 }
 
-class Parser {
-  public:
-    Parser(std::string_view input, const XmlLimits& limits) : in_(input), limits_(limits) {}
-
-    XmlStatus document(XmlElement& root) {
-        if (in_.substr(0, 3) == "\xEF\xBB\xBF") {
-            pos_ = 3;
-        }
-        if (!misc(true)) {
-            return status_;
-        }
-        if (!at("<")) {
-            return XmlStatus::malformed;
-        }
-        XmlElement parsed;
-        if (!element(parsed, 1)) {
-            return status_;
-        }
-        if (!misc(false) || pos_ != in_.size()) {
-            return XmlStatus::malformed;
-        }
-        root = std::move(parsed);
-        return XmlStatus::ok;
-    }
-
-  private:
-    bool at(std::string_view s) const { return in_.substr(pos_, s.size()) == s; }
-
-    void skipSpace() {
-        while (pos_ < in_.size() && isSpace(in_[pos_])) {
-            ++pos_;
+// Element count and depth of the whole tree, also of a tree a failed parse
+// left behind, without recursion.
+bool withinLimits(const pugi::xml_node& document, const XmlLimits& limits) {
+    std::size_t elements = 0;
+    std::vector<std::pair<pugi::xml_node, std::size_t>> pending{{document, 0}};
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            if (depth + 1 > limits.maxDepth || ++elements > limits.maxElements)
+                return false;
+            pending.emplace_back(child, depth + 1);
         }
     }
+    return true;
+}
 
-    bool fail(XmlStatus s = XmlStatus::malformed) {
-        status_ = s;
-        return false;
-    }
-
-    // Moves past the next `end`; fails when there is none.
-    bool skipPast(std::string_view end) {
-        const auto found = in_.find(end, pos_);
-        if (found == std::string_view::npos) {
-            return fail();
+// Character data with its references decoded; false for an unknown or bad one.
+bool decodeText(std::string_view raw, std::string& out) {
+    for (std::size_t pos = 0; pos < raw.size();) {
+        if (raw[pos] != '&') {
+            out += raw[pos++];
+            continue;
         }
-        pos_ = found + end.size();
-        return true;
-    }
-
-    // Blanks, comments and processing instructions around the root element.
-    bool misc(bool prolog) {
-        for (;;) {
-            skipSpace();
-            if (at("<?")) {
-                if (!skipPast("?>")) {
-                    return false;
-                }
-            } else if (at("<!--")) {
-                pos_ += 4;
-                if (!skipPast("-->")) {
-                    return false;
-                }
-            } else if (prolog && at("<!DOCTYPE")) {
-                const auto close = in_.find('>', pos_);
-                const auto subset = in_.find('[', pos_);
-                if (close == std::string_view::npos ||
-                    (subset != std::string_view::npos && subset < close)) {
-                    return fail();  // internal subsets (entity definitions) are refused
-                }
-                pos_ = close + 1;
-            } else {
-                return true;
-            }
-        }
-    }
-
-    bool name(std::string& out) {
-        const auto start = pos_;
-        while (pos_ < in_.size() && isNameChar(in_[pos_])) {
-            ++pos_;
-        }
-        if (pos_ == start) {
-            return fail();
-        }
-        out.assign(in_.substr(start, pos_ - start));
-        return true;
-    }
-
-    // At '&': decodes one reference and moves past its ';'.
-    bool reference(std::string& out) {
-        const auto semi = in_.find(';', pos_);
-        if (semi == std::string_view::npos || semi - pos_ > 12 ||
-            !decodeReference(in_.substr(pos_ + 1, semi - pos_ - 1), out)) {
-            return fail();
-        }
-        pos_ = semi + 1;
-        return true;
-    }
-
-    // Character data up to (not including) `stop`, references decoded.
-    bool characters(char stop, std::string& out) {
-        while (pos_ < in_.size() && in_[pos_] != stop) {
-            const char c = in_[pos_];
-            if (c == '<') {
-                return fail();  // only reached for attribute values
-            }
-            if (c == '&') {
-                if (!reference(out)) {
-                    return false;
-                }
-            } else {
-                out += c;
-                ++pos_;
-            }
-        }
-        return pos_ < in_.size() || fail();
-    }
-
-    bool element(XmlElement& e, std::size_t depth) {
-        if (depth > limits_.maxDepth || ++elements_ > limits_.maxElements) {
-            return fail(XmlStatus::tooLarge);
-        }
-        ++pos_;  // '<'
-        if (!name(e.name)) {
+        const auto semi = raw.find(';', pos);
+        if (semi == std::string_view::npos || semi - pos > 12 ||
+            !decodeReference(raw.substr(pos + 1, semi - pos - 1), out))
             return false;
-        }
-        for (;;) {
-            const auto before = pos_;
-            skipSpace();
-            if (at("/>")) {
-                pos_ += 2;
-                return true;
-            }
-            if (at(">")) {
-                ++pos_;
+        pos = semi + 1;
+    }
+    return true;
+}
+
+bool isBlank(std::string_view text) {
+    for (char c : text)
+        if (!isSpace(c))
+            return false;
+    return true;
+}
+
+// The tree's depth is already checked, so this recursion is bounded.
+bool convert(const pugi::xml_node& node, XmlElement& e) {
+    e.name = node.name();
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+        const std::string_view raw = a.value();
+        std::string value;
+        if (raw.find('<') != std::string_view::npos || !decodeText(raw, value) ||
+            e.attribute(a.name()) != nullptr)
+            return false;
+        e.attributes.emplace_back(a.name(), std::move(value));
+    }
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        switch (child.type()) {
+            case pugi::node_element:
+                e.children.emplace_back();
+                if (!convert(child, e.children.back()))
+                    return false;
                 break;
-            }
-            if (pos_ == before) {
-                return fail();  // attributes must be separated by blanks
-            }
-            std::string key;
-            if (!name(key)) {
-                return false;
-            }
-            skipSpace();
-            if (!at("=")) {
-                return fail();
-            }
-            ++pos_;
-            skipSpace();
-            if (pos_ >= in_.size() || (in_[pos_] != '"' && in_[pos_] != '\'')) {
-                return fail();
-            }
-            const char quote = in_[pos_++];
-            std::string value;
-            if (!characters(quote, value)) {
-                return false;
-            }
-            ++pos_;  // closing quote
-            if (e.attribute(key) != nullptr) {
-                return fail();
-            }
-            e.attributes.emplace_back(std::move(key), std::move(value));
-        }
-        // Content.
-        for (;;) {
-            if (pos_ >= in_.size()) {
-                return fail();
-            }
-            if (at("</")) {
-                pos_ += 2;
-                std::string closing;
-                if (!name(closing)) {
+            case pugi::node_pcdata:
+                if (!decodeText(child.value(), e.text))
                     return false;
-                }
-                skipSpace();
-                if (closing != e.name || !at(">")) {
-                    return fail();
-                }
-                ++pos_;
-                return true;
-            }
-            if (at("<!--")) {
-                pos_ += 4;
-                if (!skipPast("-->")) {
-                    return false;
-                }
-            } else if (at("<![CDATA[")) {
-                pos_ += 9;
-                const auto end = in_.find("]]>", pos_);
-                if (end == std::string_view::npos) {
-                    return fail();
-                }
-                e.text.append(in_.substr(pos_, end - pos_));
-                pos_ = end + 3;
-            } else if (at("<?")) {
-                if (!skipPast("?>")) {
-                    return false;
-                }
-            } else if (at("<")) {
-                XmlElement child;
-                if (!element(child, depth + 1)) {
-                    return false;
-                }
-                e.children.push_back(std::move(child));
-            } else {
-                if (!textRun(e.text)) {
-                    return false;
-                }
-            }
+                break;
+            case pugi::node_cdata:
+                e.text += child.value();
+                break;
+            default:
+                break;  // comments and processing instructions are not kept
         }
     }
-
-    bool textRun(std::string& out) {
-        while (pos_ < in_.size() && in_[pos_] != '<') {
-            if (in_[pos_] == '&') {
-                if (!reference(out)) {
-                    return false;
-                }
-            } else {
-                out += in_[pos_++];
-            }
-        }
-        return true;
-    }
-
-    std::string_view in_;
-    const XmlLimits& limits_;
-    std::size_t pos_ = 0;
-    std::size_t elements_ = 0;
-    XmlStatus status_ = XmlStatus::malformed;
-};
+    return true;
+}
 
 }  // namespace
 
 XmlStatus parseXml(std::string_view input, XmlElement& root, const XmlLimits& limits) {
-    if (input.size() > limits.maxInputBytes) {
+    if (input.size() > limits.maxInputBytes)
         return XmlStatus::tooLarge;
+    if (input.substr(0, 3) == "\xEF\xBB\xBF")
+        input.remove_prefix(3);
+    // XML has no NUL characters, and the parser would take one for the end.
+    if (input.find('\0') != std::string_view::npos)
+        return XmlStatus::malformed;
+    // References are decoded here, not by the parser, so that an unknown one is
+    // refused instead of kept; the DOCTYPE is read only to refuse an internal
+    // subset (entity definitions). No external entity is ever loaded.
+    constexpr unsigned kOptions = pugi::parse_cdata | pugi::parse_doctype | pugi::parse_ws_pcdata;
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(input.data(), input.size(), kOptions, pugi::encoding_utf8);
+    if (!withinLimits(document, limits))
+        return XmlStatus::tooLarge;
+    if (!parsed)
+        return XmlStatus::malformed;
+    pugi::xml_node element;
+    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+        switch (node.type()) {
+            case pugi::node_element:
+                if (element)
+                    return XmlStatus::malformed;  // one root element only
+                element = node;
+                break;
+            case pugi::node_doctype:
+                if (element || std::string_view(node.value()).find('[') != std::string_view::npos)
+                    return XmlStatus::malformed;
+                break;
+            case pugi::node_pcdata:
+                if (!isBlank(node.value()))
+                    return XmlStatus::malformed;
+                break;
+            case pugi::node_cdata:
+                return XmlStatus::malformed;
+            default:
+                break;
+        }
     }
-    return Parser(input, limits).document(root);
+    XmlElement parsedRoot;
+    if (!element || !convert(element, parsedRoot))
+        return XmlStatus::malformed;
+    root = std::move(parsedRoot);
+    return XmlStatus::ok;
 }
 
 }  // namespace quillon::skin

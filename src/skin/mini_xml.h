@@ -1,11 +1,12 @@
 #pragma once
 
-// A small, bounded XML reader for the program's own data files (language
-// files and their list). It reads elements, attributes, text and the five
-// named entities plus numeric character references; it skips the XML
-// declaration, comments, processing instructions and a DOCTYPE without an
-// internal subset. CDATA sections are read as text. Anything else, and any
-// input beyond the limits, is refused; no input makes it crash.
+// A bounded XML reader for the program's own data files (skin index, menus,
+// language files and their list), on pugixml. It gives elements, attributes,
+// text and the five named entities plus numeric character references; it
+// skips the XML declaration, comments, processing instructions and a DOCTYPE
+// without an internal subset. CDATA sections are read as text. An unknown
+// entity, an internal subset, several root elements and any input beyond the
+// limits are refused; no input makes it crash.
 
 #include <cstddef>
 #include <string>

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/program_instance.h"
 #include "qt_test_app.h"
 
 namespace quillon::gui {
@@ -104,6 +105,25 @@ TEST(SingleInstance, AFolderOfAnotherUserIsRefusedAndOursIsClosedToOthers) {
     ASSERT_TRUE(QFile::link(open, link));
     SingleInstance linked(link);
     EXPECT_EQ(linked.start(), SingleInstance::Role::failed);
+}
+
+TEST(SingleInstance, TheQtFreeCheckSeesTheLockExactlyWhileItIsHeld) {
+    test::app();
+    QTemporaryDir runtime;
+    const std::filesystem::path lock = (runtime.path() + "/quillon-gaming.lock").toStdString();
+    EXPECT_FALSE(platform::lockFileHeld(lock));
+    {
+        SingleInstance first(runtime.path());
+        ASSERT_EQ(first.start(), SingleInstance::Role::first);
+        ASSERT_EQ(first.lockPath().toStdString(), lock.string());
+        EXPECT_TRUE(platform::lockFileHeld(lock));
+    }
+    EXPECT_FALSE(platform::lockFileHeld(lock));
+    QFile stale(QString::fromStdString(lock.string()));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray::number(0x7ffffff0) + "\nquillon-gaming\nhost\n");
+    stale.close();
+    EXPECT_FALSE(platform::lockFileHeld(lock));
 }
 
 TEST(SingleInstance, AnotherRequestOnTheSocketIsIgnored) {

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
 #include <vector>
 
 #include "emu/virtual_bus.h"
-#include "lighting/effect_cli.h"
+#include "lighting/effect_render.h"
 #include "link/device_link.h"
 
 namespace quillon::lighting {
@@ -23,11 +21,12 @@ TEST(EffectPlay, TheEmulatedKeyboardShowsTheLastRenderedFrame) {
     ASSERT_TRUE(keyboard.hid.open());
     keyboard.connected = 1;
 
-    const std::vector<std::string> args{"--device", "keyboard", "--mode",   "0",
-                                        "--colour", "ff8000",   "--frames", "3"};
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(playEffect(args, keyboard, out, err), 0) << err.str();
+    EffectOptions o;
+    o.record.red = 0xff;
+    o.record.green = 0x80;
+    o.record.blue = 0x00;
+    o.frames = 3;
+    EXPECT_EQ(playEffect(o, keyboard), PlayResult::played);
     EXPECT_EQ(device->frameCount(), 3u);
     const std::vector<std::uint8_t> frame = device->lastFrame();
     ASSERT_EQ(frame.size(), 378u);
@@ -39,10 +38,11 @@ TEST(EffectPlay, TheEmulatedKeyboardShowsTheLastRenderedFrame) {
 TEST(EffectPlay, RefusesAnAbsentKeyboard) {
     emu::VirtualBus bus;
     link::DeviceLink keyboard{bus};
-    const std::vector<std::string> args{"--device", "keyboard", "--mode", "0", "--frames", "1"};
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(playEffect(args, keyboard, out, err), 1);
+    EffectOptions o;
+    o.frames = 1;
+    EXPECT_EQ(playEffect(o, keyboard), PlayResult::notConnected);
+    o.kind = LightingKind::mouse;
+    EXPECT_EQ(playEffect(o, keyboard), PlayResult::notPlayableDevice);
 }
 
 }  // namespace

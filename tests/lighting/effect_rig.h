@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "lighting/effect_cli.h"
+#include "lighting/effect_render.h"
 #include "lighting/lighting_engine.h"
 
 namespace quillon::lighting {
@@ -169,26 +169,79 @@ inline std::uint64_t fnv1a(const std::string& text) {
     return h;
 }
 
+// What a render adds to the common settings below.
+struct RenderExtras {
+    std::vector<int> clickAt;       // ticks preceded by a mouse click
+    std::uint8_t syncKeyboard = 0;  // sync: 0 RGB or 2 membrane keyboard
+};
+
+// The frames as "quillonctl effect render" prints them: one line of lower-case
+// hex per frame, a sync tick's three frames separated by blanks. The recorded
+// digests are digests of this text.
+class HexLineFrames final : public RenderedFrames {
+  public:
+    void frame(std::span<const std::uint8_t> bytes) override {
+        append(bytes);
+        text += '\n';
+    }
+    void syncTick(std::span<const std::uint8_t> keyboard, std::span<const std::uint8_t> mouse,
+                  std::span<const std::uint8_t> mousepad) override {
+        append(keyboard);
+        text += ' ';
+        append(mouse);
+        text += ' ';
+        append(mousepad);
+        text += '\n';
+    }
+    std::string text;
+
+  private:
+    void append(std::span<const std::uint8_t> bytes) {
+        static constexpr char kDigits[] = "0123456789abcdef";
+        for (std::uint8_t b : bytes) {
+            text += kDigits[b >> 4];
+            text += kDigits[b & 15];
+        }
+    }
+};
+
+inline LightingKind renderedKind(const std::string& device) {
+    if (device == "keyboard-onecolour")
+        return LightingKind::oneColourKeyboard;
+    if (device == "keyboard-membrane")
+        return LightingKind::membraneKeyboard;
+    if (device == "mouse")
+        return LightingKind::mouse;
+    if (device == "mousepad")
+        return LightingKind::mousepad;
+    if (device == "sync")
+        return LightingKind::sync;
+    return LightingKind::rgbKeyboard;
+}
+
+// Brightness 10, colour c86432, seed 7.
 inline std::string renderDevice(const std::string& device, int mode, int direction, int multi,
-                                int frames, const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> args{"--device",      device,
-                                  "--mode",        std::to_string(mode),
-                                  "--brightness",  "10",
-                                  "--direction",   std::to_string(direction),
-                                  "--multicolour", std::to_string(multi),
-                                  "--colour",      "c86432",
-                                  "--frames",      std::to_string(frames),
-                                  "--seed",        "7"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    if (renderEffect(args, out, err) != 0)
-        return "error: " + err.str();
-    return out.str();
+                                int frames, const RenderExtras& extra = {}) {
+    EffectOptions o;
+    o.kind = renderedKind(device);
+    o.record.mode = static_cast<std::uint8_t>(mode);
+    o.record.brightness = 10;
+    o.record.direction = static_cast<std::uint8_t>(direction);
+    o.record.multiColour = static_cast<std::uint8_t>(multi);
+    o.record.red = 0xc8;
+    o.record.green = 0x64;
+    o.record.blue = 0x32;
+    o.frames = frames;
+    o.seed = 7;
+    o.clickTicks = extra.clickAt;
+    o.syncKeyboardVariant = extra.syncKeyboard;
+    HexLineFrames out;
+    renderEffect(o, out);
+    return out.text;
 }
 
 inline DeviceGolden renderGolden(const std::string& device, int mode,
-                                 const std::vector<std::string>& extra = {}) {
+                                 const RenderExtras& extra = {}) {
     DeviceGolden g{device, mode, {}, {}};
     int i = 0;
     for (int direction : {1, 0}) {

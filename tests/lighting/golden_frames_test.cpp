@@ -1,4 +1,4 @@
-// Golden frames of every RGB mode through the "effect render" command: twelve
+// Golden frames of every RGB mode as the effect renderer prints them: twelve
 // ticks for each direction and colour mode. The first tick of each mode is
 // worked out by hand in rgb_effects_test.cpp; these digests pin the ticks
 // after it so that a change of any later frame is noticed.
@@ -10,33 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "lighting/effect_cli.h"
+#include "effect_rig.h"
 
 namespace quillon::lighting {
 namespace {
 
-std::uint64_t fnv1a(const std::string& text) {
-    std::uint64_t h = 0xcbf29ce484222325ull;
-    for (unsigned char c : text) {
-        h ^= c;
-        h *= 0x100000001b3ull;
-    }
-    return h;
-}
+using test::fnv1a;
 
 std::string render(int mode, int direction, int multi, int frames) {
-    const std::vector<std::string> args{"--device",      "keyboard",
-                                        "--mode",        std::to_string(mode),
-                                        "--brightness",  "10",
-                                        "--direction",   std::to_string(direction),
-                                        "--multicolour", std::to_string(multi),
-                                        "--colour",      "c86432",
-                                        "--frames",      std::to_string(frames),
-                                        "--seed",        "7"};
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(renderEffect(args, out, err), 0) << err.str();
-    return out.str();
+    return test::renderDevice("keyboard", mode, direction, multi, frames);
 }
 
 // Digest of the twelve frame lines, per mode, for (direction, multi-colour)
@@ -79,30 +61,17 @@ TEST(GoldenFrames, RenderPrintsOneLowerCaseHexLinePerFrame) {
     EXPECT_EQ(n, 3);
 }
 
-TEST(GoldenFrames, RenderRefusesBadArguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const std::vector<std::string> noFrames{"--device", "keyboard", "--mode", "1"};
-    EXPECT_EQ(renderEffect(noFrames, out, err), 2);
-    const std::vector<std::string> badColour{"--device", "keyboard", "--mode",   "1",
-                                             "--frames", "1",        "--colour", "12345g"};
-    EXPECT_EQ(renderEffect(badColour, out, err), 2);
-    const std::vector<std::string> unknown{"--device", "toaster", "--mode", "1", "--frames", "1"};
-    EXPECT_EQ(renderEffect(unknown, out, err), 2);
-    EXPECT_TRUE(out.str().empty());
-}
-
 TEST(GoldenFrames, SeedFixesTheBreathingHue) {
     // The hue changes when the phase wraps after 128 ticks.
-    auto lastFrame = [](int seed) {
-        const std::vector<std::string> args{
-            "--device", "keyboard", "--mode", "1",      "--multicolour",
-            "1",        "--frames", "140",    "--seed", std::to_string(seed)};
-        std::ostringstream out;
-        std::ostringstream err;
-        EXPECT_EQ(renderEffect(args, out, err), 0);
-        const std::string s = out.str();
-        return s.substr(s.size() - 757);
+    auto lastFrame = [](std::uint32_t seed) {
+        EffectOptions o;
+        o.record.mode = 1;
+        o.record.multiColour = 1;
+        o.frames = 140;
+        o.seed = seed;
+        test::HexLineFrames out;
+        renderEffect(o, out);
+        return out.text.substr(out.text.size() - 757);
     };
     EXPECT_EQ(lastFrame(3), lastFrame(3));
     EXPECT_NE(lastFrame(3), lastFrame(4));

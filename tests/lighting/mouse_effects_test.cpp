@@ -209,7 +209,7 @@ TEST(MouseEffects, SpectrumFirstTickIsTheWheelsSecondHueEverywhere) {
 TEST(MouseRender, ClickFlashRunsOnTheThreadsSimulatedClock) {
     // Speed 0: 9 ms per tick. The click before tick 2 lights ticks 2..14
     // (14 is the first more than 99 ms after it, still lit).
-    const std::string out = test::renderDevice("mouse", 5, 1, 0, 20, {"--click-at", "2"});
+    const std::string out = test::renderDevice("mouse", 5, 1, 0, 20, {{2}});
     std::istringstream lines(out);
     std::string line;
     std::vector<int> lit;
@@ -231,7 +231,7 @@ const test::DeviceGolden kMouseGolden[] = {
 TEST(MouseGolden, EveryModeRendersItsRecordedFrames) {
     std::vector<test::DeviceGolden> rows;
     for (int mode = 0; mode < 10; ++mode) {
-        rows.push_back(test::renderGolden("mouse", mode, {"--click-at", "2", "--click-at", "9"}));
+        rows.push_back(test::renderGolden("mouse", mode, {{2, 9}}));
     }
     if (test::writeGoldenIfAsked("mouse_golden_frames.inc", rows))
         GTEST_SKIP() << "golden frames written";

@@ -180,8 +180,7 @@ const test::DeviceGolden kMousepadGolden[] = {
 TEST(MousepadGolden, EveryModeRendersItsRecordedFrames) {
     std::vector<test::DeviceGolden> rows;
     for (int mode = 0; mode < 10; ++mode) {
-        rows.push_back(
-            test::renderGolden("mousepad", mode, {"--click-at", "2", "--click-at", "9"}));
+        rows.push_back(test::renderGolden("mousepad", mode, {{2, 9}}));
     }
     if (test::writeGoldenIfAsked("mousepad_golden_frames.inc", rows))
         GTEST_SKIP() << "golden frames written";

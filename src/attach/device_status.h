@@ -1,14 +1,15 @@
 #pragma once
 
-// `quillonctl status`: what is attached, which variant or model, its firmware
-// version and its active settings slot. Reads only; writes no file.
+// What is attached, which variant or model, its firmware version and its
+// active settings slot, asked of the devices themselves. Reads only; writes no
+// file and no setting.
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
-#include "cli/cli_context.h"
 #include "link/device_catalogue.h"
+#include "link/report_trace.h"
+#include "platform/hid/hid_backend.h"
 
 namespace quillon::attach {
 
@@ -26,7 +27,5 @@ struct DeviceStatus {
 // Looks for the first attached device of `kind` and asks it; nothing is written to it.
 DeviceStatus queryStatus(platform::HidBackend& backend, link::DeviceKind kind,
                          link::ReportTrace* trace = nullptr);
-
-int showStatus(cli::Context& ctx, cli::Args args);
 
 }  // namespace quillon::attach
