@@ -10,8 +10,8 @@
 
 namespace quillon::gui {
 
-// The program path as one argument of an Exec line, quoted and escaped as the
-// desktop entry specification asks (quoting rule, then "%" and the string escapes).
+// The program path as one argument of an Exec line: quoted, then "%" and the
+// string escapes doubled, as desktop entries require.
 QString desktopExecArgument(const QString& program);
 
 class Autostart {

@@ -22,7 +22,7 @@ struct KeyPageControls {
     std::string_view firstPatternOption = "ms_gun_op_0";
 
     constexpr std::array<std::string_view, 7> all() const {
-        return {membraneKeys, mechanicalKeys, mouseKeyLayout,   mouse2KeyLayout,
+        return {membraneKeys, mechanicalKeys, mouseKeyLayout,    mouse2KeyLayout,
                 patternPage,  patternKeys,    firstPatternOption};
     }
 };

@@ -76,7 +76,7 @@ TEST(KeyboardArrival, TheSavedProfilesAreSelectedAndAppliedOnceInARun) {
     EXPECT_EQ(rig.skin.at("kb_key_profile_combo").currentRow(), 0);
     EXPECT_EQ(rig.skin.at("kb_deng_profile_name_edit").text(), "New Profile 1");
     EXPECT_EQ(rig.seen.loaded, (std::vector{profiles::ProfileListId::keyboardLighting,
-                                             profiles::ProfileListId::keyboardKeys}));
+                                            profiles::ProfileListId::keyboardKeys}));
     // The rows stay selected: a replug does not load them again.
     rig.detach(kb);
     rig.attach(0x8611);

@@ -310,11 +310,10 @@ TEST_F(Quillonctl, UpdateCheckListsTheSoftwareAndEachAttachedDeviceWithAnUpdateP
     emu::attachDemoDevices(bus, emu::kDefaultDemoProducts);
     // Nothing listens there: every newest version is unknown, no update offered.
     EXPECT_EQ(run({"update", "check", "--url", "http://127.0.0.1:9/download/getVersionV1"}), 0);
-    EXPECT_EQ(out.str(),
-              "QuillonGaming (Kv024)  installed V" QUILLON_VERSION
-              "  newest unknown  update no\n"
-              "MeridoxEliteRGB (Kv021)  installed V1.0.3  newest unknown  update no\n"
-              "CORVEXEliteRGB (Kv023)  installed V1.0.5  newest unknown  update no\n");
+    EXPECT_EQ(out.str(), "QuillonGaming (Kv024)  installed V" QUILLON_VERSION
+                         "  newest unknown  update no\n"
+                         "MeridoxEliteRGB (Kv021)  installed V1.0.3  newest unknown  update no\n"
+                         "CORVEXEliteRGB (Kv023)  installed V1.0.5  newest unknown  update no\n");
     EXPECT_EQ(run({"update", "check", "--bogus"}), 2);
 }
 
