@@ -1,3 +1,15 @@
+# Only the files that look into the source tree's data see its absolute path,
+# so checkouts in different folders share compiler-cache hits for the rest.
+function(quillon_define_source_data_dir sources)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${source} uses REGEX "QUILLON_SOURCE_DATA_DIR" LIMIT_COUNT 1)
+    if(uses)
+      set_property(SOURCE ${source} APPEND PROPERTY COMPILE_DEFINITIONS
+                   QUILLON_SOURCE_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+    endif()
+  endforeach()
+endfunction()
+
 # One static library per subsystem folder of src/. Sources are globbed so that
 # adding a file to a folder needs no edit here.
 function(quillon_subsystem name)
@@ -5,6 +17,7 @@ function(quillon_subsystem name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
   if(sources)
+    quillon_define_source_data_dir("${sources}")
     add_library(quillon_${name} STATIC ${sources})
     target_include_directories(quillon_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(quillon_${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
@@ -24,6 +37,7 @@ function(quillon_test_suite name)
   if(NOT sources)
     return()
   endif()
+  quillon_define_source_data_dir("${sources}")
   add_executable(test_${name} ${sources})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   if(ARG_EMULATED_DEVICES)
