@@ -13,13 +13,16 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       attach_(application, backend,
               {identity_, lighting_.engine().settings, profiles_.store(), profiles_.runState(),
                lighting_.engine().signals.mouseClickPulse,
-               lighting_.engine().signals.mousepadClickPulse}) {
+               lighting_.engine().signals.mousepadClickPulse}),
+      keyMaps_(attach_.context()),
+      keys_(application, keyMaps_, identity_, noMacros_, noKeyCapture_) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
     keys::installKeyPageView(app_.events(), app_.skin());
+    keys_.install();
 }
 
 ProgramServices::~ProgramServices() {

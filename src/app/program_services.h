@@ -9,8 +9,10 @@
 // call its install() in the constructor, after the modules whose events or
 // records it needs.
 
+#include "app/attach_key_maps.h"
 #include "app/profiles_module.h"
 #include "attach/attach_service.h"
+#include "keys/keys_module.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
 #include "platform/hid/hid_backend.h"
@@ -43,6 +45,7 @@ class ProgramServices {
     attach::AttachService& attach() { return attach_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
+    keys::KeysModule& keys() { return keys_; }
 
   private:
     shell::Application& app_;
@@ -51,6 +54,11 @@ class ProgramServices {
     ProfilesModule profiles_;
     lighting::LightingModule lighting_;
     attach::AttachService attach_;
+    // Key assignment, over the key maps attach keeps.
+    AttachKeyMaps keyMaps_;
+    keys::NoMacros noMacros_;
+    keys::NoKeyCapture noKeyCapture_;
+    keys::KeysModule keys_;
     bool stopped_ = false;
     shell::StopReport report_;
 };
