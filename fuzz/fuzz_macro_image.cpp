@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             return 0;
         case ActionTableResult::tooLarge:
-            if (build.size <= memory || macroActionsToRemove(build.size, memory) == 0)
+            if (build.size <= memory && build.size <= kMaxActionTableBytes)
                 std::abort();
             return 0;
         case ActionTableResult::ok:

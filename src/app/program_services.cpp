@@ -5,7 +5,8 @@
 namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                                 const platform::UserFolders& folders)
+                                 const platform::UserFolders& folders,
+                                 std::unique_ptr<platform::InputHooks> inputHooks)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -15,13 +16,16 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
                lighting_.engine().signals.mouseClickPulse,
                lighting_.engine().signals.mousepadClickPulse}),
       keyMaps_(attach_.context()),
-      keys_(application, keyMaps_, identity_, noMacros_, noKeyCapture_) {
+      macros_(application, profiles_.store(), keyMaps_, std::move(inputHooks)),
+      keys_(application, keyMaps_, identity_, macros_, macros_.capture()) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
     keys::installKeyPageView(app_.events(), app_.skin());
+    // Before key assignment: the macro lists are filled before its start-up step reads them.
+    macros_.install([this](link::DeviceKind kind) { keys_.macrosChanged(kind); });
     keys_.install();
 }
 

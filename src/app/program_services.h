@@ -13,9 +13,11 @@
 #include "app/profiles_module.h"
 #include "attach/attach_service.h"
 #include "keys/keys_module.h"
+#include "keys/macro_module.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
 #include "platform/hid/hid_backend.h"
+#include "platform/input/input_hooks.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
 
@@ -25,8 +27,11 @@ class ProgramServices {
   public:
     // Installs every module into `application`; construct it before the skin
     // sends "windowinit".
-    ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                    const platform::UserFolders& folders);
+    // `inputHooks`: the macro recorder's and key capture's system-wide input.
+    ProgramServices(
+        shell::Application& application, platform::HidBackend& backend,
+        const platform::UserFolders& folders,
+        std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks());
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -46,6 +51,7 @@ class ProgramServices {
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
     keys::KeysModule& keys() { return keys_; }
+    keys::MacroModule& macros() { return macros_; }
 
   private:
     shell::Application& app_;
@@ -56,8 +62,9 @@ class ProgramServices {
     attach::AttachService attach_;
     // Key assignment, over the key maps attach keeps.
     AttachKeyMaps keyMaps_;
-    keys::NoMacros noMacros_;
-    keys::NoKeyCapture noKeyCapture_;
+    // Macros and the input hooks; key assignment reads their names and images
+    // and captures keys through the hooks.
+    keys::MacroModule macros_;
     keys::KeysModule keys_;
     bool stopped_ = false;
     shell::StopReport report_;

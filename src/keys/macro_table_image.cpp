@@ -64,12 +64,6 @@ ActionTableBuild buildMacroTableImage(std::span<const Macro> macros, std::size_t
     return buildActionTableImage(lists, kMaxMacros, memoryBytes);
 }
 
-std::uint32_t macroActionsToRemove(std::uint32_t size, std::size_t memoryBytes) {
-    if (size <= memoryBytes)
-        return 0;
-    return std::uint32_t((size - memoryBytes) / kMacroActionDeviceBytes + 1);
-}
-
 std::optional<std::vector<std::vector<MacroActionBytes>>> readActionTableImage(
     std::span<const std::uint8_t> image, std::size_t maxLists, std::size_t maxActions,
     std::size_t memoryBytes) {

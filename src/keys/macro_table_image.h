@@ -48,10 +48,6 @@ ActionTableBuild buildActionTableImage(std::span<const std::span<const MacroActi
 // is the device's macro memory (DeviceInfo byte 6 × 128).
 ActionTableBuild buildMacroTableImage(std::span<const Macro> macros, std::size_t memoryBytes);
 
-// The number of actions to remove for an image of `size` to fit: the excess
-// in 4-byte actions, plus one.
-std::uint32_t macroActionsToRemove(std::uint32_t size, std::size_t memoryBytes);
-
 // Lists read back from an image (a device's or a file's), every size, count
 // and offset checked: nullopt unless the magic is there, 16 ≤ size ≤ the
 // bytes given and `memoryBytes`, at most `maxLists` lists of at most
