@@ -92,7 +92,10 @@ MacroActionRow macroActionRow(const MacroAction& action) {
         row.stateText = std::to_string(action.code);
         row.stateStyle = kMacroLabelTextStyle;
     } else {
-        row.stateStyle = action.pressed == 1 ? kMacroLabelDownStyle : kMacroLabelUpStyle;
+        // The down and up marks, for skins whose styles show no picture of their own.
+        const bool down = action.pressed == 1;
+        row.stateText = down ? "\u25BC" : "\u25B2";
+        row.stateStyle = down ? kMacroLabelDownStyle : kMacroLabelUpStyle;
     }
     row.nameText = action.name;
     row.nameStyle = action.isMouseAction() ? kMacroLabelMouseStyle : kMacroLabelKeyboardStyle;

@@ -84,7 +84,7 @@ MacroAction macroActionFromDeviceBytes(const MacroActionBytes& bytes);
 
 // The labels of one row of an action list.
 struct MacroActionRow {
-    std::string stateText;  // the distance of a move, otherwise empty
+    std::string stateText;  // the distance of a move, else a down or up mark
     std::string_view stateStyle;
     std::string nameText;
     std::string_view nameStyle;

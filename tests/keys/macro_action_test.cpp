@@ -89,7 +89,7 @@ TEST(MacroActionRow, LabelsFollowKindAndPressState) {
     EXPECT_EQ(move.pauseText, "50");
 
     const auto keyDown = macroActionRow(*parseMacroAction("150,0,138,4,1,keyboard_key_A"));
-    EXPECT_EQ(keyDown.stateText, "");
+    EXPECT_EQ(keyDown.stateText, "\u25BC");
     EXPECT_EQ(keyDown.stateStyle, kMacroLabelDownStyle);
     EXPECT_EQ(keyDown.nameText, "keyboard_key_A");
     EXPECT_EQ(keyDown.nameStyle, kMacroLabelKeyboardStyle);
