@@ -530,6 +530,17 @@ void MacroEditor::deleteAllActions() {
     beginEditing();
 }
 
+void MacroEditor::insertAction(MacroAction action) {
+    action.setPauseUnits(kInsertedPauseUnits);
+    const int at = std::max(selectedAction(), 0);
+    actions_.insert(actions_.begin() + at, std::move(action));
+    if (skin::Control* list = find(n.actionList)) {
+        list->insertRow(at, actionRow(actions_[std::size_t(at)]));
+        list->selectRow(at, false);
+    }
+    beginEditing();
+}
+
 void MacroEditor::insertButton(std::size_t button, bool press) {
     if (selectedMacro() < 0 || button >= kMacroInsertButtons.size())
         return;
@@ -540,35 +551,19 @@ void MacroEditor::insertButton(std::size_t button, bool press) {
     a.code = b.bit;
     a.pressed = press ? 1 : 0;
     a.name = std::string(b.nameKey);
-    a.setPauseUnits(kInsertedPauseUnits);
-    const int at = std::max(selectedAction(), 0);
-    actions_.insert(actions_.begin() + at, std::move(a));
-    if (skin::Control* list = find(n.actionList)) {
-        list->insertRow(at, actionRow(actions_[std::size_t(at)]));
-        list->selectRow(at, false);
-    }
-    beginEditing();
+    insertAction(std::move(a));
 }
 
 void MacroEditor::insertMove(std::size_t move) {
     if (selectedMacro() < 0 || move >= kMacroInsertMoves.size())
         return;
     const MacroInsertMove& m = kMacroInsertMoves[move];
-    int distance = profiles::leadingDecimal(text(m.distanceEdit));
-    distance = std::min(distance, kMaxDistance);
     MacroAction a;
     a.kind = m.kind;
-    a.code = std::uint8_t(distance);
+    a.code = std::uint8_t(std::min(profiles::leadingDecimal(text(m.distanceEdit)), kMaxDistance));
     a.pressed = a.pressBit() ? 1 : 0;
     a.name = std::string(m.nameKey);
-    a.setPauseUnits(kInsertedPauseUnits);
-    const int at = std::max(selectedAction(), 0);
-    actions_.insert(actions_.begin() + at, std::move(a));
-    if (skin::Control* list = find(n.actionList)) {
-        list->insertRow(at, actionRow(actions_[std::size_t(at)]));
-        list->selectRow(at, false);
-    }
-    beginEditing();
+    insertAction(std::move(a));
 }
 
 void MacroEditor::showInsertPage(std::size_t button) {

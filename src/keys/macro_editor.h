@@ -117,6 +117,8 @@ class MacroEditor {
     void enableMacroButtons(bool enabled);
     void enableEditing(bool enabled);
     void fillActionEditor(const MacroAction& action);
+    // Before the selected action (at the top with none), with the pause of 50 ms.
+    void insertAction(MacroAction action);
 
     MacroEditorDevice device_;
     skin::Skin& skin_;

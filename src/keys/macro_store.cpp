@@ -132,16 +132,21 @@ std::filesystem::path MacroStore::macroPath(std::string_view name) const {
     return profiles::findNoCase(folder, std::string(name) + std::string(kMacroFileExtension));
 }
 
+MacroStoreResult MacroStore::load(const std::filesystem::path& file, IniDocument& document) const {
+    if (file.empty())
+        return MacroStoreResult::noFolder;
+    // A missing file reads as an empty one.
+    return ini_.load(file, document) == IniReadResult::unreadable ? MacroStoreResult::unreadable
+                                                                  : MacroStoreResult::ok;
+}
+
 MacroStoreResult MacroStore::readNames(std::vector<std::string>& names) const {
     names.clear();
-    const std::filesystem::path index = indexPath();
-    if (index.empty())
-        return MacroStoreResult::noFolder;
     IniDocument document;
-    if (ini_.load(index, document) == IniReadResult::unreadable)
-        return MacroStoreResult::unreadable;
-    names = macroNamesFromDocument(document);
-    return MacroStoreResult::ok;
+    const MacroStoreResult r = load(indexPath(), document);
+    if (succeeded(r))
+        names = macroNamesFromDocument(document);
+    return r;
 }
 
 MacroStoreResult MacroStore::readActions(std::string_view name,
@@ -149,14 +154,11 @@ MacroStoreResult MacroStore::readActions(std::string_view name,
     actions.clear();
     if (!isPlain(name))
         return MacroStoreResult::ok;
-    const std::filesystem::path file = macroPath(name);
-    if (file.empty())
-        return MacroStoreResult::noFolder;
     IniDocument document;
-    if (ini_.load(file, document) == IniReadResult::unreadable)
-        return MacroStoreResult::unreadable;
-    actions = macroActionsFromDocument(document);
-    return MacroStoreResult::ok;
+    const MacroStoreResult r = load(macroPath(name), document);
+    if (succeeded(r))
+        actions = macroActionsFromDocument(document);
+    return r;
 }
 
 MacroStoreResult MacroStore::readMacros(std::vector<Macro>& macros) const {

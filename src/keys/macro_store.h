@@ -112,6 +112,7 @@ class MacroStore {
         const std::function<std::filesystem::path(std::string_view)>& factoryFile);
 
   private:
+    MacroStoreResult load(const std::filesystem::path& file, profiles::IniDocument& document) const;
     MacroStoreResult writeIndex(std::span<const std::string> names);
     MacroStoreResult writeMacroFile(const std::filesystem::path& file,
                                     std::span<const MacroAction> actions);
