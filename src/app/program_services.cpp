@@ -36,6 +36,8 @@ ProgramServices::~ProgramServices() {
 shell::StopReport ProgramServices::stop() {
     if (!stopped_) {
         stopped_ = true;
+        // No grab may outlive the window: the input hooks go first.
+        macros_.capture().stopCapture();
         report_ = app_.shutdown();
     }
     return report_;
