@@ -15,6 +15,8 @@ constexpr KeyAssignment kLeftClick = kMouseButtonSelector[0].assignment;
 constexpr std::string_view kMessageOnlyLeftButton = "message_text_6";
 constexpr std::string_view kMessageNotSaved = "message_text_20";
 constexpr std::string_view kKeySetKey = "Key_Set";
+// What a fire key starts with when it is first chosen.
+constexpr KeyAssignment kFireDefaults{FN_FIRE, 10, 3};
 
 // The sub-selector that shows a type.
 constexpr int comboOf(std::uint8_t type) {
@@ -357,10 +359,57 @@ void KeyEditor::refreshLabels() {
     }
 }
 
+void KeyEditor::presetBlankControls(std::uint8_t type) {
+    const auto& names = kKeyEditorNames;
+    auto combo = [&](int n) {
+        if (skin::Control* c = numbered(names.comboPrefix, n); c != nullptr && c->currentRow() < 0)
+            c->selectRow(0, false);
+    };
+    auto edit = [&](int n, int value) {
+        if (skin::Control* c = numbered(names.editPrefix, n); c != nullptr && c->text().empty())
+            c->setText(std::to_string(value));
+    };
+    switch (type) {
+        case FN_MOUSE_BUTTON:
+        case FN_DPI:
+        case FN_CONSUMER:
+        case FN_SYSTEM:
+        case FN_GUN:
+            combo(comboOf(type));
+            break;
+        case FN_HSCROLL:
+            combo(kHorizontalScrollCombo);
+            edit(kHorizontalAmountEdit, 1);
+            edit(kHorizontalHighEdit, 0);
+            edit(kHorizontalLowEdit, 0);
+            break;
+        case FN_VSCROLL:
+            combo(kVerticalScrollCombo);
+            edit(kVerticalAmountEdit, 1);
+            edit(kVerticalHighEdit, 0);
+            edit(kVerticalLowEdit, 0);
+            break;
+        case FN_FIRE:
+            edit(kFireFirstEdit, kFireDefaults.p1);
+            edit(kFireSecondEdit, kFireDefaults.p2);
+            break;
+        case FN_MACRO:
+            combo(kPlayModeCombo);
+            edit(kMacroCountEdit, 1);
+            break;
+        default:
+            break;
+    }
+}
+
 void KeyEditor::mainItemChosen() {
     stopCapture();
     skin::Control* main = control(kKeyEditorNames.mainCombo);
     const int item = main != nullptr ? main->currentRow() : -1;
+    // A function picked for the first time starts from its first choice, not
+    // from blank controls that would store zeros.
+    if (item >= 0 && item < static_cast<int>(device_.mainItems.size()))
+        presetBlankControls(device_.mainItems[std::size_t(item)]);
     showPage(item);
     applyEditor();
     if (item >= 0 && item < static_cast<int>(device_.mainItems.size()) &&

@@ -13,6 +13,7 @@
 #include "attach/attach_controls.h"
 #include "emu/virtual_bus.h"
 #include "gui/qt_skin.h"
+#include "keys/key_editor_device.h"
 #include "keys/key_page_view.h"
 #include "lighting/lighting_controls.h"
 #include "platform/user_folders.h"
@@ -66,6 +67,13 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
     expectAll(lighting::kMouseOnlyLighting.all(), missing);
     expectAll(lighting::kPictureControls.all(), missing);
     expectAll(keys::kKeyPageControls.all(), missing);
+    // Key assignment: both function editors.
+    for (const keys::KeyEditorDevice* editor :
+         {&keys::kKeyboardKeyEditor, &keys::kMouseKeyEditor}) {
+        const std::vector<std::string> names = keys::keyEditorControls(*editor);
+        const std::vector<std::string_view> views(names.begin(), names.end());
+        expectAll(views, missing);
+    }
     expectAll(attach::kAttachControls.all(), missing);
     expectAll(shell::kWindowControls.all(), missing);
     for (const shell::PanelToggle& t : shell::kPanelToggles)

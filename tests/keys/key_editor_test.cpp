@@ -335,5 +335,20 @@ TEST_F(KeyEditors, AProfileFileThatCannotBeWrittenIsToldOnce) {
     EXPECT_EQ(messagesOf("message_text_20"), 1u);
 }
 
+TEST_F(KeyEditors, AFunctionPickedFirstStartsFromItsFirstChoiceNotFromZeros) {
+    show(DeviceKind::mouse, 4);
+    chooseMain(DeviceKind::mouse, FN_VSCROLL);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_VSCROLL, 0x00, 0x01}));
+    chooseMain(DeviceKind::mouse, FN_FIRE);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_FIRE, 10, 3}));
+    chooseMain(DeviceKind::mouse, FN_GUN);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_GUN, 0, 0}));
+    // What the user set before stays.
+    type(DeviceKind::mouse, 11, "20");
+    chooseMain(DeviceKind::mouse, FN_DPI);
+    chooseMain(DeviceKind::mouse, FN_FIRE);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_FIRE, 20, 3}));
+}
+
 }  // namespace
 }  // namespace quillon::keys
