@@ -14,7 +14,6 @@ namespace {
 constexpr KeyAssignment kLeftClick = kMouseButtonSelector[0].assignment;
 constexpr std::string_view kMessageOnlyLeftButton = "message_text_6";
 constexpr std::string_view kMessageNotSaved = "message_text_20";
-constexpr std::string_view kKeySetKey = "Key_Set";
 // What a fire key starts with when it is first chosen.
 constexpr KeyAssignment kFireDefaults{FN_FIRE, 10, 3};
 
@@ -351,11 +350,9 @@ void KeyEditor::refreshLabels() {
             c->setTooltip(labelText(*label, translate));
             continue;
         }
-        const auto factoryLabel = assignmentLabel(assignmentAt(factory, target.slot), {});
-        std::string tooltip = factoryLabel ? labelText(*factoryLabel, translate) : std::string();
-        if (!factoryLabel || *label != *factoryLabel)
-            tooltip += translate(kKeySetKey) + labelText(*label, translate);
-        c->setTooltip(tooltip);
+        if (auto tooltip = keyTooltip(assignmentAt(factory, target.slot),
+                                      assignmentAt(map, target.slot), macroNames, translate))
+            c->setTooltip(*tooltip);
     }
 }
 
