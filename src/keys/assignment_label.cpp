@@ -99,8 +99,8 @@ std::optional<std::string> keyTooltip(const KeyAssignment& factory, const KeyAss
     const auto factoryLabel = assignmentLabel(factory, {});
     std::string tooltip = factoryLabel ? labelText(*factoryLabel, translate) : std::string();
     if (!factoryLabel || *label != *factoryLabel)
-        tooltip += (translate ? translate("Key_Set") : std::string(" -> ")) +
-                   labelText(*label, translate);
+        tooltip +=
+            (translate ? translate("Key_Set") : std::string(" -> ")) + labelText(*label, translate);
     return tooltip;
 }
 

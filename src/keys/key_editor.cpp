@@ -68,6 +68,10 @@ constexpr std::string_view mainItemLabel(std::uint8_t type) {
 constexpr std::array<std::string_view, kMacroPlayModes + 1> kPlayModeLabels{
     "key_fct_play_1", "key_fct_play_2", "key_fct_play_3", "key_fct_play_4", "key_fct_play_count"};
 
+constexpr const ScrollControls& scrollControlsOf(std::uint8_t type) {
+    return type == FN_HSCROLL ? kHorizontalScrollControls : kVerticalScrollControls;
+}
+
 // Leading decimal digits; anything else reads as 0. Large numbers stop growing.
 int decimalValue(std::string_view text) {
     int value = 0;
@@ -167,24 +171,24 @@ void KeyEditor::showAssignment(std::size_t slot) {
         a == assignmentAt(maps_.factoryMap(device_.kind), slot) ? FN_DEFAULT : a.type;
     const auto& names = kKeyEditorNames;
     std::optional<int> item = mainItemOf(device_.mainItems, type);
+    if (comboOf(type) != 0)
+        if (const SelectorEntry* e = findSelectorEntry(selectorOf(type), a))
+            selectRow(names.comboPrefix, comboOf(type), e->item);
     switch (type) {
         case FN_MOUSE_BUTTON:
         case FN_DPI:
         case FN_CONSUMER:
         case FN_SYSTEM:
         case FN_GUN:
-            if (const SelectorEntry* e = findSelectorEntry(selectorOf(type), a))
-                selectRow(names.comboPrefix, comboOf(type), e->item);
             break;
         case FN_HSCROLL:
         case FN_VSCROLL: {
-            const bool h = type == FN_HSCROLL;
+            const ScrollControls& c = scrollControlsOf(type);
             const ScrollStep s = scrollStepOf(a);
-            setEdit(h ? kHorizontalHighEdit : kVerticalHighEdit, s.highNibble);
-            setEdit(h ? kHorizontalLowEdit : kVerticalLowEdit, s.lowNibble);
-            selectRow(names.comboPrefix, h ? kHorizontalScrollCombo : kVerticalScrollCombo,
-                      s.secondDirection ? 1 : 0);
-            setEdit(h ? kHorizontalAmountEdit : kVerticalAmountEdit, s.amount);
+            setEdit(c.highEdit, s.highNibble);
+            setEdit(c.lowEdit, s.lowNibble);
+            selectRow(names.comboPrefix, c.directionCombo, s.secondDirection ? 1 : 0);
+            setEdit(c.amountEdit, s.amount);
             break;
         }
         case FN_FIRE:
@@ -251,14 +255,13 @@ std::optional<KeyAssignment> KeyEditor::fromControls() {
             return selector[std::size_t(row)].assignment;
         }
         case FN_HSCROLL:
-            return horizontalScroll({selectedRow(names.comboPrefix, kHorizontalScrollCombo) == 1,
-                                     editValue(kHorizontalAmountEdit),
-                                     editValue(kHorizontalHighEdit),
-                                     editValue(kHorizontalLowEdit)});
-        case FN_VSCROLL:
-            return verticalScroll({selectedRow(names.comboPrefix, kVerticalScrollCombo) == 1,
-                                   editValue(kVerticalAmountEdit), editValue(kVerticalHighEdit),
-                                   editValue(kVerticalLowEdit)});
+        case FN_VSCROLL: {
+            const ScrollControls& c = scrollControlsOf(type);
+            const ScrollStep step{selectedRow(names.comboPrefix, c.directionCombo) == 1,
+                                  editValue(c.amountEdit), editValue(c.highEdit),
+                                  editValue(c.lowEdit)};
+            return type == FN_HSCROLL ? horizontalScroll(step) : verticalScroll(step);
+        }
         case FN_FIRE:
             return KeyAssignment{
                 FN_FIRE,
@@ -366,26 +369,18 @@ void KeyEditor::presetBlankControls(std::uint8_t type) {
         if (skin::Control* c = numbered(names.editPrefix, n); c != nullptr && c->text().empty())
             c->setText(std::to_string(value));
     };
+    if (comboOf(type) != 0)
+        combo(comboOf(type));
     switch (type) {
-        case FN_MOUSE_BUTTON:
-        case FN_DPI:
-        case FN_CONSUMER:
-        case FN_SYSTEM:
-        case FN_GUN:
-            combo(comboOf(type));
-            break;
         case FN_HSCROLL:
-            combo(kHorizontalScrollCombo);
-            edit(kHorizontalAmountEdit, 1);
-            edit(kHorizontalHighEdit, 0);
-            edit(kHorizontalLowEdit, 0);
+        case FN_VSCROLL: {
+            const ScrollControls& c = scrollControlsOf(type);
+            combo(c.directionCombo);
+            edit(c.amountEdit, 1);
+            edit(c.highEdit, 0);
+            edit(c.lowEdit, 0);
             break;
-        case FN_VSCROLL:
-            combo(kVerticalScrollCombo);
-            edit(kVerticalAmountEdit, 1);
-            edit(kVerticalHighEdit, 0);
-            edit(kVerticalLowEdit, 0);
-            break;
+        }
         case FN_FIRE:
             edit(kFireFirstEdit, kFireDefaults.p1);
             edit(kFireSecondEdit, kFireDefaults.p2);
