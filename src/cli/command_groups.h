@@ -8,6 +8,8 @@ namespace quillon::cli {
 
 // devices, info, keymap read, reset
 void addDeviceCommands(CommandSetup& setup);
+// keymap show, keymap set (under the devices' keymap group)
+void addKeymapCommands(CommandSetup& setup);
 // status
 void addStatusCommand(CommandSetup& setup);
 // profiles list, profiles show

@@ -30,6 +30,7 @@ int runCommandLine(const std::vector<std::string>& words, const Environment& env
                "128 hex digits)");
 
     addDeviceCommands(setup);
+    addKeymapCommands(setup);
     addStatusCommand(setup);
     addProfilesCommands(setup);
     addEffectCommands(setup);

@@ -90,4 +90,18 @@ std::string labelText(const AssignmentLabel& label, const Translate& translate) 
     return text;
 }
 
+std::optional<std::string> keyTooltip(const KeyAssignment& factory, const KeyAssignment& current,
+                                      std::span<const std::string> macroNames,
+                                      const Translate& translate) {
+    const auto label = assignmentLabel(current, macroNames);
+    if (!label)
+        return std::nullopt;
+    const auto factoryLabel = assignmentLabel(factory, {});
+    std::string tooltip = factoryLabel ? labelText(*factoryLabel, translate) : std::string();
+    if (!factoryLabel || *label != *factoryLabel)
+        tooltip +=
+            (translate ? translate("Key_Set") : std::string(" -> ")) + labelText(*label, translate);
+    return tooltip;
+}
+
 }  // namespace quillon::keys

@@ -33,4 +33,10 @@ std::optional<AssignmentLabel> assignmentLabel(const KeyAssignment& a,
 using Translate = std::function<std::string(std::string_view languageKey)>;
 std::string labelText(const AssignmentLabel& label, const Translate& translate);
 
+// What a key's tooltip says: the name of its factory function, and when it
+// does something else, "Key_Set" and that. nullopt: it stays as it is.
+std::optional<std::string> keyTooltip(const KeyAssignment& factory, const KeyAssignment& current,
+                                      std::span<const std::string> macroNames,
+                                      const Translate& translate);
+
 }  // namespace quillon::keys

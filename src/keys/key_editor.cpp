@@ -14,7 +14,8 @@ namespace {
 constexpr KeyAssignment kLeftClick = kMouseButtonSelector[0].assignment;
 constexpr std::string_view kMessageOnlyLeftButton = "message_text_6";
 constexpr std::string_view kMessageNotSaved = "message_text_20";
-constexpr std::string_view kKeySetKey = "Key_Set";
+// What a fire key starts with when it is first chosen.
+constexpr KeyAssignment kFireDefaults{FN_FIRE, 10, 3};
 
 // The sub-selector that shows a type.
 constexpr int comboOf(std::uint8_t type) {
@@ -66,6 +67,10 @@ constexpr std::string_view mainItemLabel(std::uint8_t type) {
 
 constexpr std::array<std::string_view, kMacroPlayModes + 1> kPlayModeLabels{
     "key_fct_play_1", "key_fct_play_2", "key_fct_play_3", "key_fct_play_4", "key_fct_play_count"};
+
+constexpr const ScrollControls& scrollControlsOf(std::uint8_t type) {
+    return type == FN_HSCROLL ? kHorizontalScrollControls : kVerticalScrollControls;
+}
 
 // Leading decimal digits; anything else reads as 0. Large numbers stop growing.
 int decimalValue(std::string_view text) {
@@ -166,24 +171,24 @@ void KeyEditor::showAssignment(std::size_t slot) {
         a == assignmentAt(maps_.factoryMap(device_.kind), slot) ? FN_DEFAULT : a.type;
     const auto& names = kKeyEditorNames;
     std::optional<int> item = mainItemOf(device_.mainItems, type);
+    if (comboOf(type) != 0)
+        if (const SelectorEntry* e = findSelectorEntry(selectorOf(type), a))
+            selectRow(names.comboPrefix, comboOf(type), e->item);
     switch (type) {
         case FN_MOUSE_BUTTON:
         case FN_DPI:
         case FN_CONSUMER:
         case FN_SYSTEM:
         case FN_GUN:
-            if (const SelectorEntry* e = findSelectorEntry(selectorOf(type), a))
-                selectRow(names.comboPrefix, comboOf(type), e->item);
             break;
         case FN_HSCROLL:
         case FN_VSCROLL: {
-            const bool h = type == FN_HSCROLL;
+            const ScrollControls& c = scrollControlsOf(type);
             const ScrollStep s = scrollStepOf(a);
-            setEdit(h ? kHorizontalHighEdit : kVerticalHighEdit, s.highNibble);
-            setEdit(h ? kHorizontalLowEdit : kVerticalLowEdit, s.lowNibble);
-            selectRow(names.comboPrefix, h ? kHorizontalScrollCombo : kVerticalScrollCombo,
-                      s.secondDirection ? 1 : 0);
-            setEdit(h ? kHorizontalAmountEdit : kVerticalAmountEdit, s.amount);
+            setEdit(c.highEdit, s.highNibble);
+            setEdit(c.lowEdit, s.lowNibble);
+            selectRow(names.comboPrefix, c.directionCombo, s.secondDirection ? 1 : 0);
+            setEdit(c.amountEdit, s.amount);
             break;
         }
         case FN_FIRE:
@@ -250,14 +255,13 @@ std::optional<KeyAssignment> KeyEditor::fromControls() {
             return selector[std::size_t(row)].assignment;
         }
         case FN_HSCROLL:
-            return horizontalScroll({selectedRow(names.comboPrefix, kHorizontalScrollCombo) == 1,
-                                     editValue(kHorizontalAmountEdit),
-                                     editValue(kHorizontalHighEdit),
-                                     editValue(kHorizontalLowEdit)});
-        case FN_VSCROLL:
-            return verticalScroll({selectedRow(names.comboPrefix, kVerticalScrollCombo) == 1,
-                                   editValue(kVerticalAmountEdit), editValue(kVerticalHighEdit),
-                                   editValue(kVerticalLowEdit)});
+        case FN_VSCROLL: {
+            const ScrollControls& c = scrollControlsOf(type);
+            const ScrollStep step{selectedRow(names.comboPrefix, c.directionCombo) == 1,
+                                  editValue(c.amountEdit), editValue(c.highEdit),
+                                  editValue(c.lowEdit)};
+            return type == FN_HSCROLL ? horizontalScroll(step) : verticalScroll(step);
+        }
         case FN_FIRE:
             return KeyAssignment{
                 FN_FIRE,
@@ -349,11 +353,44 @@ void KeyEditor::refreshLabels() {
             c->setTooltip(labelText(*label, translate));
             continue;
         }
-        const auto factoryLabel = assignmentLabel(assignmentAt(factory, target.slot), {});
-        std::string tooltip = factoryLabel ? labelText(*factoryLabel, translate) : std::string();
-        if (!factoryLabel || *label != *factoryLabel)
-            tooltip += translate(kKeySetKey) + labelText(*label, translate);
-        c->setTooltip(tooltip);
+        if (auto tooltip = keyTooltip(assignmentAt(factory, target.slot),
+                                      assignmentAt(map, target.slot), macroNames, translate))
+            c->setTooltip(*tooltip);
+    }
+}
+
+void KeyEditor::presetBlankControls(std::uint8_t type) {
+    const auto& names = kKeyEditorNames;
+    auto combo = [&](int n) {
+        if (skin::Control* c = numbered(names.comboPrefix, n); c != nullptr && c->currentRow() < 0)
+            c->selectRow(0, false);
+    };
+    auto edit = [&](int n, int value) {
+        if (skin::Control* c = numbered(names.editPrefix, n); c != nullptr && c->text().empty())
+            c->setText(std::to_string(value));
+    };
+    if (comboOf(type) != 0)
+        combo(comboOf(type));
+    switch (type) {
+        case FN_HSCROLL:
+        case FN_VSCROLL: {
+            const ScrollControls& c = scrollControlsOf(type);
+            combo(c.directionCombo);
+            edit(c.amountEdit, 1);
+            edit(c.highEdit, 0);
+            edit(c.lowEdit, 0);
+            break;
+        }
+        case FN_FIRE:
+            edit(kFireFirstEdit, kFireDefaults.p1);
+            edit(kFireSecondEdit, kFireDefaults.p2);
+            break;
+        case FN_MACRO:
+            combo(kPlayModeCombo);
+            edit(kMacroCountEdit, 1);
+            break;
+        default:
+            break;
     }
 }
 
@@ -361,6 +398,10 @@ void KeyEditor::mainItemChosen() {
     stopCapture();
     skin::Control* main = control(kKeyEditorNames.mainCombo);
     const int item = main != nullptr ? main->currentRow() : -1;
+    // A function picked for the first time starts from its first choice, not
+    // from blank controls that would store zeros.
+    if (item >= 0 && item < static_cast<int>(device_.mainItems.size()))
+        presetBlankControls(device_.mainItems[std::size_t(item)]);
     showPage(item);
     applyEditor();
     if (item >= 0 && item < static_cast<int>(device_.mainItems.size()) &&

@@ -72,6 +72,7 @@ class KeyEditor {
     int selectedRow(std::string_view prefix, int n);
     void showPage(int item);
     void showMacroCountPage();
+    void presetBlankControls(std::uint8_t type);
     std::optional<KeyAssignment> fromControls();
     void store(const KeyAssignment& a);
     void startCapture();

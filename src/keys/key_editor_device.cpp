@@ -17,6 +17,9 @@ std::vector<std::string> keyEditorControls(const KeyEditorDevice& d) {
         names.push_back(editorControl(d, n.editPrefix, edit));
     if (gun)
         names.push_back(editorControl(d, n.comboPrefix, kPatternCombo));
+    names.push_back(editorControl(d, n.keyPrefix));
+    if (d.kind == link::DeviceKind::keyboard)
+        names.emplace_back(kMembraneKeyPrefix);
     if (d.hasApplyButton)
         names.push_back(editorControl(d, n.applyButton));
     return names;

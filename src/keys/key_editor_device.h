@@ -87,6 +87,18 @@ inline constexpr int kHorizontalLowEdit = 20;
 inline constexpr int kCapturedKeyEdit = 21;
 inline constexpr int kMacroCountEdit = 25;
 
+// The four controls of a scroll page.
+struct ScrollControls {
+    int directionCombo;
+    int amountEdit;
+    int highEdit;
+    int lowEdit;
+};
+inline constexpr ScrollControls kHorizontalScrollControls{
+    kHorizontalScrollCombo, kHorizontalAmountEdit, kHorizontalHighEdit, kHorizontalLowEdit};
+inline constexpr ScrollControls kVerticalScrollControls{kVerticalScrollCombo, kVerticalAmountEdit,
+                                                        kVerticalHighEdit, kVerticalLowEdit};
+
 inline constexpr std::array<int, 8> kEditorCombos{11, 12, 13, 14, 21, 22, 23, 24};
 inline constexpr std::array<int, 10> kEditorEdits{11, 12, 15, 16, 17, 18, 19, 20, 21, 25};
 

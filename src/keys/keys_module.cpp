@@ -65,10 +65,15 @@ void KeysModule::addRoutes() {
         const KeyEditorDevice& d = e->device();
         r.addName(NotifyType::itemSelect, editorControl(d, n.mainCombo),
                   [e](const skin::Notification&, int) { e->mainItemChosen(); });
-        r.addPrefix(NotifyType::itemSelect, editorControl(d, n.comboPrefix),
-                    [e](const skin::Notification&, int combo) { e->subSelectorChosen(combo); });
-        r.addPrefix(NotifyType::textChanged, editorControl(d, n.editPrefix),
-                    [e](const skin::Notification&, int edit) { e->editTyped(edit); });
+        for (int combo : kEditorCombos)
+            r.addName(NotifyType::itemSelect, editorControl(d, n.comboPrefix, combo),
+                      [e, combo](const skin::Notification&, int) { e->subSelectorChosen(combo); });
+        if (mainItemOf(d.mainItems, FN_GUN))
+            r.addName(NotifyType::itemSelect, editorControl(d, n.comboPrefix, kPatternCombo),
+                      [e](const skin::Notification&, int) { e->subSelectorChosen(kPatternCombo); });
+        for (int edit : kEditorEdits)
+            r.addName(NotifyType::textChanged, editorControl(d, n.editPrefix, edit),
+                      [e, edit](const skin::Notification&, int) { e->editTyped(edit); });
         r.addName(NotifyType::click, editorControl(d, n.restoreButton),
                   [e](const skin::Notification&, int) { e->restoreDefault(); });
         r.addName(NotifyType::click, editorControl(d, n.saveButton),
@@ -89,11 +94,18 @@ void KeysModule::addRoutes() {
 
     const std::string buttons = editorControl(kMouseKeyEditor, n.keyPrefix);
     r.addPrefix(NotifyType::click, buttons, [this](const skin::Notification&, int slot) {
+        clickedButton_ = slot;
         if (slot >= 0 && slot < int(kMouseButtons))
             mouse_.showAssignment(std::size_t(slot));
     });
-    // The buttons are options: their selection is the click's business.
-    r.addPrefix(NotifyType::selectChanged, buttons, [](const skin::Notification&, int) {});
+    // The buttons are options: a click selects one too, and is shown once.
+    // A selection that came without a click (keyboard focus) shows the button.
+    r.addPrefix(NotifyType::selectChanged, buttons, [this](const skin::Notification& n, int slot) {
+        const bool clicked = clickedButton_ == slot;
+        clickedButton_ = -1;
+        if (n.value == 1 && !clicked && slot >= 0 && slot < int(kMouseButtons))
+            mouse_.showAssignment(std::size_t(slot));
+    });
     r.addPrefix(NotifyType::mouseEnter, buttons,
                 [this](const skin::Notification&, int slot) { overlay(std::size_t(slot), true); });
     r.addPrefix(NotifyType::mouseLeave, buttons,

@@ -64,6 +64,8 @@ class KeysModule {
     KeyEditor keyboard_;
     KeyEditor mouse_;
     KeyIndexTable keyIndex_ = emptyKeyIndex();
+    // The mouse button whose click came last, until its selection follows.
+    int clickedButton_ = -1;
 };
 
 }  // namespace quillon::keys

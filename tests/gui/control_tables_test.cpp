@@ -13,6 +13,7 @@
 #include "attach/attach_controls.h"
 #include "emu/virtual_bus.h"
 #include "gui/qt_skin.h"
+#include "keys/key_editor_device.h"
 #include "keys/key_page_view.h"
 #include "keys/macro_editor_controls.h"
 #include "lighting/lighting_controls.h"
@@ -79,6 +80,13 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
                 names.push_back(keys::macroControl(prefix, name));
         for (const std::string& name : names)
             expectAll(std::array{std::string_view(name)}, missing);
+    }
+    // Key assignment: both function editors.
+    for (const keys::KeyEditorDevice* editor :
+         {&keys::kKeyboardKeyEditor, &keys::kMouseKeyEditor}) {
+        const std::vector<std::string> names = keys::keyEditorControls(*editor);
+        const std::vector<std::string_view> views(names.begin(), names.end());
+        expectAll(views, missing);
     }
     expectAll(attach::kAttachControls.all(), missing);
     expectAll(shell::kWindowControls.all(), missing);

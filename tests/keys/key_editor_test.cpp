@@ -56,10 +56,9 @@ struct FakeCapture final : KeyCaptureSource {
 
 struct FakeMacros final : MacroCatalogue {
     std::vector<std::string> names;
+    std::optional<std::vector<std::uint8_t>> image = std::vector<std::uint8_t>{};
     std::vector<std::string> macroNames(DeviceKind) const override { return names; }
-    std::optional<std::vector<std::uint8_t>> macroImage(DeviceKind) const override {
-        return std::vector<std::uint8_t>{};
-    }
+    std::optional<std::vector<std::uint8_t>> macroImage(DeviceKind) const override { return image; }
 };
 
 constexpr std::size_t kRgbKeys = 104;
@@ -333,6 +332,52 @@ TEST_F(KeyEditors, AProfileFileThatCannotBeWrittenIsToldOnce) {
     skin.userSelectRow("kb_key_fct_combo_14", 1);
     EXPECT_EQ(stored(DeviceKind::keyboard, kSlotOfA), (KeyAssignment{FN_DPI, 2, 0}));
     EXPECT_EQ(messagesOf("message_text_20"), 1u);
+}
+
+TEST_F(KeyEditors, AFunctionPickedFirstStartsFromItsFirstChoiceNotFromZeros) {
+    show(DeviceKind::mouse, 4);
+    chooseMain(DeviceKind::mouse, FN_VSCROLL);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_VSCROLL, 0x00, 0x01}));
+    chooseMain(DeviceKind::mouse, FN_FIRE);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_FIRE, 10, 3}));
+    chooseMain(DeviceKind::mouse, FN_GUN);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_GUN, 0, 0}));
+    // What the user set before stays.
+    type(DeviceKind::mouse, 11, "20");
+    chooseMain(DeviceKind::mouse, FN_DPI);
+    chooseMain(DeviceKind::mouse, FN_FIRE);
+    EXPECT_EQ(stored(DeviceKind::mouse, 4), (KeyAssignment{FN_FIRE, 20, 3}));
+}
+
+TEST_F(KeyEditors, MacrosThatDoNotFitStopTheSaveBeforeAnythingIsSent) {
+    ASSERT_TRUE(skin.loadLanguageText(R"(<language code="en" name="English">
+        <text key="message_text_16">Remove at least %d actions.</text></language>)") ==
+                skin::LanguageLoad::ok);
+    macros.names = {"reload"};
+    maps.info[0].bytes[link::DeviceInfo::kMacroMemoryUnits] = 2;  // 256 bytes
+    macros.image = std::vector<std::uint8_t>(256 + 9);            // 9 bytes too many
+    module.saveToDevice(DeviceKind::keyboard);
+    ASSERT_EQ(skin.messages().size(), 1u);
+    EXPECT_EQ(skin.messages()[0].text, "Remove at least 3 actions.");
+
+    macros.image.reset();  // no memory to build it in
+    module.saveToDevice(DeviceKind::keyboard);
+    ASSERT_EQ(skin.messages().size(), 2u);
+    EXPECT_EQ(skin.messages()[1].key, "message_text_7");
+}
+
+TEST_F(KeyEditors, TheButtonUnderThePointerShowsItsDownPictureOnItsModel) {
+    skin.raise({skin::NotifyType::mouseEnter, "ms_key_2"});
+    EXPECT_EQ(skin.at("ms_key_2_0").backgroundImage(), "file='ms/key_right_down.png'");
+    skin.raise({skin::NotifyType::mouseLeave, "ms_key_2"});
+    EXPECT_EQ(skin.at("ms_key_2_0").backgroundImage(), "file='ms/key_right_normal.png'");
+    identity.mouseModel = link::MouseModel::model2;
+    skin.raise({skin::NotifyType::mouseEnter, "ms_key_5"});
+    EXPECT_EQ(skin.at("ms2_key_5_0").backgroundImage(), "file='ms/key_dpi_down_2.png'");
+    identity.mouseModel = link::MouseModel::secondEdition;
+    skin.raise({skin::NotifyType::mouseEnter, "ms_key_1"});
+    EXPECT_EQ(skin.at("ms_key_1_0").backgroundImage(), "");
+    EXPECT_EQ(skin.at("ms2_key_1_0").backgroundImage(), "");
 }
 
 }  // namespace
