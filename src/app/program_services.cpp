@@ -5,7 +5,8 @@
 namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                                 const platform::UserFolders& folders)
+                                 const platform::UserFolders& folders,
+                                 platform::PointerSettings* desktop)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -13,12 +14,17 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       attach_(application, backend,
               {identity_, lighting_.engine().settings, profiles_.store(), profiles_.runState(),
                lighting_.engine().signals.mouseClickPulse,
-               lighting_.engine().signals.mousepadClickPulse}) {
+               lighting_.engine().signals.mousepadClickPulse}),
+      mouse_(application, {attach_.context().stores, lighting_.engine().settings, identity_,
+                           desktop != nullptr ? *desktop : untouchedDesktop_, [this] {
+                               return attach_.saveLightingProfile(link::DeviceKind::mouse);
+                           }}) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
+    mouse_.install();
     keys::installKeyPageView(app_.events(), app_.skin());
 }
 

@@ -13,7 +13,9 @@
 #include "attach/attach_service.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
+#include "mouse/mouse_module.h"
 #include "platform/hid/hid_backend.h"
+#include "platform/pointer/pointer_settings.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
 
@@ -22,9 +24,11 @@ namespace quillon::app {
 class ProgramServices {
   public:
     // Installs every module into `application`; construct it before the skin
-    // sends "windowinit".
+    // sends "windowinit". The pointer speed and wheel lines go to `desktop`;
+    // without one the desktop is left alone.
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                    const platform::UserFolders& folders);
+                    const platform::UserFolders& folders,
+                    platform::PointerSettings* desktop = nullptr);
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -41,6 +45,7 @@ class ProgramServices {
     lighting::LightingView& lightingView() { return lighting_.view(); }
     const lighting::PictureControls& lightingPictures() const { return lighting_.pictures(); }
     attach::AttachService& attach() { return attach_; }
+    mouse::MouseModule& mouse() { return mouse_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
 
@@ -51,6 +56,8 @@ class ProgramServices {
     ProfilesModule profiles_;
     lighting::LightingModule lighting_;
     attach::AttachService attach_;
+    platform::UntouchedPointerSettings untouchedDesktop_;
+    mouse::MouseModule mouse_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

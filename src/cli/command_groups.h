@@ -14,6 +14,10 @@ void addStatusCommand(CommandSetup& setup);
 void addProfilesCommands(CommandSetup& setup);
 // effect render, effect play
 void addEffectCommands(CommandSetup& setup);
+// dpi show, dpi set
+void addDpiCommands(CommandSetup& setup);
+// slot show, slot set
+void addSlotCommands(CommandSetup& setup);
 // update check
 void addUpdateCommands(CommandSetup& setup);
 // completion bash|zsh (hidden): walks the tree the other groups built, so it comes last

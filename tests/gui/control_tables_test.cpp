@@ -15,6 +15,7 @@
 #include "gui/qt_skin.h"
 #include "keys/key_page_view.h"
 #include "lighting/lighting_controls.h"
+#include "mouse/dpi_controls.h"
 #include "platform/user_folders.h"
 #include "profiles/profile_lists.h"
 #include "qt_test_app.h"
@@ -67,6 +68,10 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
     expectAll(lighting::kPictureControls.all(), missing);
     expectAll(keys::kKeyPageControls.all(), missing);
     expectAll(attach::kAttachControls.all(), missing);
+    // Mouse performance.
+    expectAll(mouse::kDpiView.all(), missing);
+    expectAll(mouse::allStageControls(), missing);
+    expectAll(mouse::kSlotSwitches.all(), missing);
     expectAll(shell::kWindowControls.all(), missing);
     for (const shell::PanelToggle& t : shell::kPanelToggles)
         expectAll(std::array{t.button, t.panel}, missing);
