@@ -6,6 +6,7 @@ namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
                                  const platform::UserFolders& folders,
+                                 std::unique_ptr<platform::InputHooks> inputHooks,
                                  platform::PointerSettings* desktop)
     : app_(application),
       profiles_(folders),
@@ -15,6 +16,9 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
               {identity_, lighting_.engine().settings, profiles_.store(), profiles_.runState(),
                lighting_.engine().signals.mouseClickPulse,
                lighting_.engine().signals.mousepadClickPulse}),
+      keyMaps_(attach_.context()),
+      macros_(application, profiles_.store(), keyMaps_, std::move(inputHooks)),
+      keys_(application, keyMaps_, identity_, macros_, macros_.capture()),
       mouse_(application, {attach_.context().stores, lighting_.engine().settings, identity_,
                            desktop != nullptr ? *desktop : untouchedDesktop_, [this] {
                                return attach_.saveLightingProfile(link::DeviceKind::mouse);
@@ -26,6 +30,9 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
     lighting_.install(app_);
     mouse_.install();
     keys::installKeyPageView(app_.events(), app_.skin());
+    // Before key assignment: the macro lists are filled before its start-up step reads them.
+    macros_.install([this](link::DeviceKind kind) { keys_.macrosChanged(kind); });
+    keys_.install();
 }
 
 ProgramServices::~ProgramServices() {

@@ -9,13 +9,17 @@
 // call its install() in the constructor, after the modules whose events or
 // records it needs.
 
+#include "app/attach_key_maps.h"
 #include "app/profiles_module.h"
 #include "attach/attach_service.h"
+#include "keys/keys_module.h"
+#include "keys/macro_module.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
 #include "mouse/mouse_module.h"
 #include "platform/hid/hid_backend.h"
 #include "platform/pointer/pointer_settings.h"
+#include "platform/input/input_hooks.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
 
@@ -24,11 +28,15 @@ namespace quillon::app {
 class ProgramServices {
   public:
     // Installs every module into `application`; construct it before the skin
-    // sends "windowinit". The pointer speed and wheel lines go to `desktop`;
-    // without one the desktop is left alone.
-    ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                    const platform::UserFolders& folders,
-                    platform::PointerSettings* desktop = nullptr);
+    // sends "windowinit".
+    // `inputHooks`: the macro recorder's and key capture's system-wide input.
+    // The pointer speed and wheel lines go to `desktop`; without one the
+    // desktop is left alone.
+    ProgramServices(
+        shell::Application& application, platform::HidBackend& backend,
+        const platform::UserFolders& folders,
+        std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks(),
+        platform::PointerSettings* desktop = nullptr);
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -48,6 +56,8 @@ class ProgramServices {
     mouse::MouseModule& mouse() { return mouse_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
+    keys::KeysModule& keys() { return keys_; }
+    keys::MacroModule& macros() { return macros_; }
 
   private:
     shell::Application& app_;
@@ -56,6 +66,12 @@ class ProgramServices {
     ProfilesModule profiles_;
     lighting::LightingModule lighting_;
     attach::AttachService attach_;
+    // Key assignment, over the key maps attach keeps.
+    AttachKeyMaps keyMaps_;
+    // Macros and the input hooks; key assignment reads their names and images
+    // and captures keys through the hooks.
+    keys::MacroModule macros_;
+    keys::KeysModule keys_;
     platform::UntouchedPointerSettings untouchedDesktop_;
     mouse::MouseModule mouse_;
     bool stopped_ = false;

@@ -20,6 +20,8 @@ void addDpiCommands(CommandSetup& setup);
 void addSlotCommands(CommandSetup& setup);
 // update check
 void addUpdateCommands(CommandSetup& setup);
+// macro list|show|add|delete|rename|import|export|image
+void addMacroCommands(CommandSetup& setup);
 // completion bash|zsh (hidden): walks the tree the other groups built, so it comes last
 void addCompletionCommand(CommandSetup& setup);
 

@@ -36,6 +36,7 @@ int runCommandLine(const std::vector<std::string>& words, const Environment& env
     addDpiCommands(setup);
     addSlotCommands(setup);
     addUpdateCommands(setup);
+    addMacroCommands(setup);
     addCompletionCommand(setup);
 
     std::vector<std::string> reversed(words.rbegin(), words.rend());  // CLI11 takes them backwards

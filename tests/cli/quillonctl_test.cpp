@@ -287,7 +287,8 @@ std::string complete(const std::string& script, const std::string& line) {
 TEST_F(Quillonctl, BashCompletionFollowsTheCommandTree) {
     ASSERT_EQ(run({"completion", "bash"}), 0);
     const std::string script = out.str();
-    EXPECT_TRUE(contains(complete(script, "quillonctl "), "devices dpi effect info keymap profiles"));
+    EXPECT_TRUE(
+        contains(complete(script, "quillonctl "), "devices dpi effect info keymap macro profiles"));
     EXPECT_FALSE(contains(complete(script, "quillonctl "), "completion"));
     EXPECT_EQ(complete(script, "quillonctl info m"), "mouse mousepad ");
     EXPECT_EQ(complete(script, "quillonctl --demo reset "), "mouse mousepad ");
