@@ -6,7 +6,8 @@ namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
                                  const platform::UserFolders& folders,
-                                 std::unique_ptr<platform::InputHooks> inputHooks)
+                                 std::unique_ptr<platform::InputHooks> inputHooks,
+                                 platform::PointerSettings* desktop)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -17,12 +18,17 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
                lighting_.engine().signals.mousepadClickPulse}),
       keyMaps_(attach_.context()),
       macros_(application, profiles_.store(), keyMaps_, std::move(inputHooks)),
-      keys_(application, keyMaps_, identity_, macros_, macros_.capture()) {
+      keys_(application, keyMaps_, identity_, macros_, macros_.capture()),
+      mouse_(application, {attach_.context().stores, lighting_.engine().settings, identity_,
+                           desktop != nullptr ? *desktop : untouchedDesktop_, [this] {
+                               return attach_.saveLightingProfile(link::DeviceKind::mouse);
+                           }}) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
+    mouse_.install();
     keys::installKeyPageView(app_.events(), app_.skin());
     // Before key assignment: the macro lists are filled before its start-up step reads them.
     macros_.install([this](link::DeviceKind kind) { keys_.macrosChanged(kind); });

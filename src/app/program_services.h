@@ -16,7 +16,9 @@
 #include "keys/macro_module.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
+#include "mouse/mouse_module.h"
 #include "platform/hid/hid_backend.h"
+#include "platform/pointer/pointer_settings.h"
 #include "platform/input/input_hooks.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
@@ -28,10 +30,13 @@ class ProgramServices {
     // Installs every module into `application`; construct it before the skin
     // sends "windowinit".
     // `inputHooks`: the macro recorder's and key capture's system-wide input.
+    // The pointer speed and wheel lines go to `desktop`; without one the
+    // desktop is left alone.
     ProgramServices(
         shell::Application& application, platform::HidBackend& backend,
         const platform::UserFolders& folders,
-        std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks());
+        std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks(),
+        platform::PointerSettings* desktop = nullptr);
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -48,6 +53,7 @@ class ProgramServices {
     lighting::LightingView& lightingView() { return lighting_.view(); }
     const lighting::PictureControls& lightingPictures() const { return lighting_.pictures(); }
     attach::AttachService& attach() { return attach_; }
+    mouse::MouseModule& mouse() { return mouse_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
     keys::KeysModule& keys() { return keys_; }
@@ -66,6 +72,8 @@ class ProgramServices {
     // and captures keys through the hooks.
     keys::MacroModule macros_;
     keys::KeysModule keys_;
+    platform::UntouchedPointerSettings untouchedDesktop_;
+    mouse::MouseModule mouse_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

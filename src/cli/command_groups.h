@@ -16,6 +16,10 @@ void addStatusCommand(CommandSetup& setup);
 void addProfilesCommands(CommandSetup& setup);
 // effect render, effect play
 void addEffectCommands(CommandSetup& setup);
+// dpi show, dpi set
+void addDpiCommands(CommandSetup& setup);
+// slot show, slot set
+void addSlotCommands(CommandSetup& setup);
 // update check
 void addUpdateCommands(CommandSetup& setup);
 // macro list|show|add|delete|rename|import|export|image

@@ -34,6 +34,8 @@ int runCommandLine(const std::vector<std::string>& words, const Environment& env
     addStatusCommand(setup);
     addProfilesCommands(setup);
     addEffectCommands(setup);
+    addDpiCommands(setup);
+    addSlotCommands(setup);
     addUpdateCommands(setup);
     addMacroCommands(setup);
     addCompletionCommand(setup);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/command_groups.h"
+#include "cli/device_connect.h"
 #include "cli/hex_text.h"
 #include "link/device_catalogue.h"
 #include "link/interface_listing.h"
@@ -15,23 +16,12 @@ namespace {
 
 const std::vector<std::string> kAllKinds{"keyboard", "mouse", "mousepad"};
 
-// Opens the command interface of the first attached device of `kind`.
 bool connect(Context& ctx, link::DeviceLink& link, link::DeviceKind kind) {
-    link.setMatch(kind);
-    link.hid.setTrace(ctx.trace);
-    if (!link::connectFirst(link, kind)) {
-        ctx.err << "quillonctl: no " << link::kindName(kind) << " found"
-                << (ctx.demo ? "" : " (is it plugged in, and may this user open its hidraw node?)")
-                << "\n";
-        return false;
-    }
-    return true;
+    return connectDevice(ctx, link, kind);
 }
 
 int fail(Context& ctx, const char* what, link::Status s) {
-    ctx.err << "quillonctl: " << what << " failed: " << link::describe(s) << " (" << link::toInt(s)
-            << ")\n";
-    return kExitFailed;
+    return reportFailure(ctx, what, s);
 }
 
 link::DeviceKind kindOf(const std::string& name) {

@@ -40,6 +40,7 @@
 #include "gui/tray_icon.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
+#include "platform/pointer/desktop_pointer_settings.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
 #include "shell/timer_ids.h"
@@ -122,7 +123,12 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     shell::Application application(skin, loop, *backend);
     application.setEchoNotifications(options.verbose);
     const platform::LinuxUserFolders userFolders;
-    app::ProgramServices services(application, *backend, userFolders);
+    platform::SpawnedDesktopTool desktopTool;
+    platform::DesktopPointerSettings desktop(platform::currentDesktopKind(), desktopTool);
+    // Emulated devices leave the desktop's own settings alone.
+    app::ProgramServices services(application, *backend, userFolders,
+                                  platform::makeSessionInputHooks(),
+                                  options.demo ? nullptr : &desktop);
 
     gui::MainFrame* frame = skin.mainWindow();
     // Owned by the window.

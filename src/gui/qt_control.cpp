@@ -456,6 +456,9 @@ void QtControl::applyBackground() {
     if (background_ != 0) {
         rule += QStringLiteral("background-color:%1;").arg(cssColour(background_));
     }
+    if (textColour_ != 0) {
+        rule += QStringLiteral("color:%1;").arg(cssColour(textColour_));
+    }
     if (!backgroundImage_.empty()) {
         rule += QStringLiteral("border-image:url(\"%1\") 0 0 0 0 stretch stretch;")
                     .arg(qs(backgroundImage_));
@@ -469,6 +472,11 @@ void QtControl::applyBackground() {
 
 void QtControl::setBackgroundColour(std::uint32_t argb) {
     background_ = argb;
+    applyBackground();
+}
+
+void QtControl::setTextColour(std::uint32_t argb) {
+    textColour_ = argb;
     applyBackground();
 }
 

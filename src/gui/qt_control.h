@@ -56,6 +56,8 @@ class QtControl final : public QObject, public skin::Control {
     void setTooltip(std::string_view text) override;
     std::uint32_t backgroundColour() const override { return background_; }
     void setBackgroundColour(std::uint32_t argb) override;
+    std::uint32_t textColour() const override { return textColour_; }
+    void setTextColour(std::uint32_t argb) override;
     std::string backgroundImage() const override { return backgroundImage_; }
     void setBackgroundImage(std::string_view image) override;
     std::string userData() const override;
@@ -117,6 +119,7 @@ class QtControl final : public QObject, public skin::Control {
     std::string textKey_;
     QString defaultText_;  // the skin file's text, kept while a language lacks the key
     std::uint32_t background_ = 0;
+    std::uint32_t textColour_ = 0;
     std::string backgroundImage_;
     QString ownStyle_;  // the widget's style sheet from the skin file
     bool overlayOn_ = false;

@@ -56,14 +56,6 @@ std::uint8_t parseChannel(const std::string& text) {
     return static_cast<std::uint8_t>(v > 255 ? 255 : v);
 }
 
-// Numbered controls of the views ("kb_dkey_12"): a name whose rest is not a
-// plain number is none of them, although the dispatch routes it as index 0.
-bool numbered(std::string_view name) {
-    const std::string_view rest = name.substr(name.rfind('_') + 1);
-    return !rest.empty() &&
-           std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // The mode combo of each keyboard variant.
 constexpr std::array<std::string_view, 3> kKeyboardCombos{kKeyboardLighting.modeCombo,
                                                           kKeyboardOnlyLighting.oneColourModeCombo,
@@ -130,7 +122,7 @@ void LightingView::install(shell::NotificationRouter& router) {
         router.addPrefix(
             NotifyType::click, lightingControls(kind).presetPrefix,
             [this, kind](const Notification& n, int preset) {
-                if (numbered(n.name) && preset >= 0 &&
+                if (shell::isNumberedName(n.name) && preset >= 0 &&
                     static_cast<std::size_t>(preset) < PresetColours.size())
                     applyColour(kind, PresetColours[static_cast<std::size_t>(preset)], false);
             },
@@ -178,7 +170,7 @@ void LightingView::install(shell::NotificationRouter& router) {
     for (std::string_view keys :
          {kKeyboardOnlyLighting.keyPrefix, kKeyboardOnlyLighting.membraneKeyPrefix}) {
         router.addPrefix(NotifyType::click, keys, [this](const Notification& n, int key) {
-            if (numbered(n.name))
+            if (shell::isNumberedName(n.name))
                 paintCustomKey(key);
         });
     }

@@ -35,6 +35,16 @@ SplitName splitControlName(std::string_view name) {
     return result;
 }
 
+bool isNumberedName(std::string_view name) {
+    const auto underscore = name.rfind('_');
+    if (underscore == std::string_view::npos || underscore + 1 == name.size())
+        return false;
+    for (char c : name.substr(underscore + 1))
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

@@ -20,6 +20,10 @@ inline constexpr int kIndexTooLarge = 0x7FFFFFFF;
 
 SplitName splitControlName(std::string_view name);
 
+// Whether the name ends in an underscore and digits: numbered controls
+// ("kb_dkey_12"); "kb_dkey_" alone is routed as index 0 but is none of them.
+bool isNumberedName(std::string_view name);
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace quillon::shell

@@ -61,6 +61,9 @@ class Control {
     virtual void setTooltip(std::string_view text) = 0;
     virtual std::uint32_t backgroundColour() const = 0;  // 0xAARRGGBB; 0 = none
     virtual void setBackgroundColour(std::uint32_t argb) = 0;
+    // The colour of the control's text, 0xAARRGGBB; 0 = the skin's own.
+    virtual std::uint32_t textColour() const { return 0; }
+    virtual void setTextColour(std::uint32_t argb) { (void)argb; }
     virtual std::string backgroundImage() const = 0;
     virtual void setBackgroundImage(std::string_view image) = 0;  // empty = none
     virtual std::string userData() const = 0;

@@ -38,6 +38,8 @@ class MemoryControl final : public Control {
     void setTooltip(std::string_view text) override { tooltip_ = text; }
     std::uint32_t backgroundColour() const override { return backgroundColour_; }
     void setBackgroundColour(std::uint32_t argb) override { backgroundColour_ = argb; }
+    std::uint32_t textColour() const override { return textColour_; }
+    void setTextColour(std::uint32_t argb) override { textColour_ = argb; }
     std::string backgroundImage() const override { return backgroundImage_; }
     void setBackgroundImage(std::string_view image) override { backgroundImage_ = image; }
     std::string userData() const override { return userData_; }
@@ -89,6 +91,7 @@ class MemoryControl final : public Control {
     std::string textKey_;
     std::string tooltip_;
     std::uint32_t backgroundColour_ = 0;
+    std::uint32_t textColour_ = 0;
     std::string backgroundImage_;
     std::string userData_;
     bool overlayEnabled_ = false;

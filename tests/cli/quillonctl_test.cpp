@@ -287,7 +287,8 @@ std::string complete(const std::string& script, const std::string& line) {
 TEST_F(Quillonctl, BashCompletionFollowsTheCommandTree) {
     ASSERT_EQ(run({"completion", "bash"}), 0);
     const std::string script = out.str();
-    EXPECT_TRUE(contains(complete(script, "quillonctl "), "devices effect info keymap macro profiles"));
+    EXPECT_TRUE(
+        contains(complete(script, "quillonctl "), "devices dpi effect info keymap macro profiles"));
     EXPECT_FALSE(contains(complete(script, "quillonctl "), "completion"));
     EXPECT_EQ(complete(script, "quillonctl info m"), "mouse mousepad ");
     EXPECT_EQ(complete(script, "quillonctl --demo reset "), "mouse mousepad ");
@@ -315,6 +316,61 @@ TEST_F(Quillonctl, UpdateCheckListsTheSoftwareAndEachAttachedDeviceWithAnUpdateP
                          "MeridoxEliteRGB (Kv021)  installed V1.0.3  newest unknown  update no\n"
                          "CORVEXEliteRGB (Kv023)  installed V1.0.5  newest unknown  update no\n");
     EXPECT_EQ(run({"update", "check", "--bogus"}), 2);
+}
+
+// --- mouse performance: dpi and slot
+
+TEST_F(Quillonctl, DpiSetWritesTheActiveSlotRecordAsTheWindowDoes) {
+    auto mouse = bus.plug(0x5523);  // the 0x3325 sensor: 200..5000 in steps of 100
+    EXPECT_EQ(run({"dpi", "set", "--stage", "2", "--dpi", "1600", "--colour", "ff8000", "--rate",
+                   "500", "--lift", "1"}),
+              0)
+        << err.str();
+    const auto record = mouse->inspect([](const emu::FirmwareModel& fw) {
+        const auto r = fw.slotRecord(0);
+        return std::vector<std::uint8_t>(r.begin(), r.end());
+    });
+    EXPECT_EQ(record[16], 14);  // stage 2: (1600 - 200) / 100
+    EXPECT_EQ(record[11], 0xFF);
+    EXPECT_EQ(record[12], 0x80);
+    EXPECT_EQ(record[13], 0x00);
+    EXPECT_EQ(record[14], 2);  // the third item of the rate combo
+    EXPECT_EQ(record[22], 1);
+
+    EXPECT_EQ(run({"dpi", "show"}), 0) << err.str();
+    const std::string text = out.str();
+    EXPECT_TRUE(contains(text, "DPI 200..5000 in steps of 100\n")) << text;
+    EXPECT_TRUE(contains(text, "stage 2: 1600  (current)\nstage 3: 1600\n")) << text;
+    EXPECT_FALSE(contains(text, "stage 6")) << "the first model shows five stages: " << text;
+    EXPECT_TRUE(contains(text, "colour ff8000\nreport rate 500 Hz\nlift-off 1\n")) << text;
+}
+
+TEST_F(Quillonctl, DpiSetRefusesWhatTheMouseCannotTake) {
+    auto mouse = bus.plug(0x5523);
+    mouse->clearRequestLog();
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"dpi", "set", "--dpi", "1600"},                // which stage?
+             {"dpi", "set", "--stage", "1", "--dpi", "1650"},  // between steps
+             {"dpi", "set", "--stage", "1", "--dpi", "5100"},  // above the sensor
+             {"dpi", "set", "--rate", "300"},
+             {"dpi", "set", "--colour", "12345g"},
+             {"dpi", "set", "--stage", "7", "--dpi", "400"},
+             {"dpi", "set"}}) {
+        EXPECT_EQ(run(words), 2) << words.back();
+    }
+    for (const auto& r : mouse->requests())
+        EXPECT_NE(r.command(), std::uint8_t(link::Command::writeSettings));
+}
+
+TEST_F(Quillonctl, SlotShowAndSetTheOnboardSlot) {
+    auto pad = bus.plug(0x5104);
+    EXPECT_EQ(run({"slot", "set", "mousepad", "3"}), 0) << err.str();
+    EXPECT_EQ(pad->activeSlot(), 3);
+    EXPECT_EQ(run({"slot", "show", "mousepad"}), 0);
+    EXPECT_EQ(out.str(), "mousepad slot 3\n");
+    EXPECT_EQ(run({"slot", "set", "mousepad", "5"}), 2);
+    EXPECT_EQ(run({"slot", "show", "mouse"}), 1);
+    EXPECT_TRUE(contains(err.str(), "no mouse found"));
 }
 
 }  // namespace

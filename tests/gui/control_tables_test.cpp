@@ -17,6 +17,7 @@
 #include "keys/key_page_view.h"
 #include "keys/macro_editor_controls.h"
 #include "lighting/lighting_controls.h"
+#include "mouse/dpi_controls.h"
 #include "platform/user_folders.h"
 #include "profiles/profile_lists.h"
 #include "qt_test_app.h"
@@ -89,6 +90,10 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
         expectAll(views, missing);
     }
     expectAll(attach::kAttachControls.all(), missing);
+    // Mouse performance.
+    expectAll(mouse::kDpiView.all(), missing);
+    expectAll(mouse::allStageControls(), missing);
+    expectAll(mouse::kSlotSwitches.all(), missing);
     expectAll(shell::kWindowControls.all(), missing);
     for (const shell::PanelToggle& t : shell::kPanelToggles)
         expectAll(std::array{t.button, t.panel}, missing);

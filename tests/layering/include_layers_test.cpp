@@ -39,6 +39,8 @@ struct SameLayer {
 constexpr std::array kSameLayer{
     SameLayer{"skin", "platform"},
     SameLayer{"attach", "lighting"},  // the keyboard's variant is told to the lighting engine
+    SameLayer{"mouse", "lighting"},   // the mouse's performance settings live in MouseState
+    SameLayer{"mouse", "attach"},     // the slot tables and the system settings attach keeps
 };
 
 std::optional<int> layerOf(std::string_view folder) {
