@@ -5,7 +5,8 @@
 namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                                 const platform::UserFolders& folders)
+                                 const platform::UserFolders& folders,
+                                 platform::ForegroundProgram* foreground)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -13,13 +14,18 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       attach_(application, backend,
               {identity_, lighting_.engine().settings, profiles_.store(), profiles_.runState(),
                lighting_.engine().signals.mouseClickPulse,
-               lighting_.engine().signals.mousepadClickPulse}) {
+               lighting_.engine().signals.mousepadClickPulse}),
+      desktopForeground_(foreground ? nullptr : platform::makeDesktopForegroundProgram()),
+      linkWatchers_(application, profiles_.store(), foreground ? *foreground : *desktopForeground_),
+      profilePanel_(attach_.context(), linkWatchers_) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
     keys::installKeyPageView(app_.events(), app_.skin());
+    linkWatchers_.install();
+    profilePanel_.install(app_);
 }
 
 ProgramServices::~ProgramServices() {

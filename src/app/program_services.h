@@ -9,6 +9,10 @@
 // call its install() in the constructor, after the modules whose events or
 // records it needs.
 
+#include <memory>
+
+#include "app/app_link_watchers.h"
+#include "app/profile_panel.h"
 #include "app/profiles_module.h"
 #include "attach/attach_service.h"
 #include "lighting/lighting_module.h"
@@ -23,8 +27,11 @@ class ProgramServices {
   public:
     // Installs every module into `application`; construct it before the skin
     // sends "windowinit".
+    // `foreground`: where the application links learn the foreground program;
+    // null for the desktop's own.
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                    const platform::UserFolders& folders);
+                    const platform::UserFolders& folders,
+                    platform::ForegroundProgram* foreground = nullptr);
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -43,6 +50,7 @@ class ProgramServices {
     attach::AttachService& attach() { return attach_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
+    AppLinkWatchers& linkWatchers() { return linkWatchers_; }
 
   private:
     shell::Application& app_;
@@ -51,6 +59,10 @@ class ProgramServices {
     ProfilesModule profiles_;
     lighting::LightingModule lighting_;
     attach::AttachService attach_;
+    // Profile operations and application links.
+    std::unique_ptr<platform::ForegroundProgram> desktopForeground_;
+    AppLinkWatchers linkWatchers_;
+    ProfilePanel profilePanel_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

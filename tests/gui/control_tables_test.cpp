@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/profile_panel.h"
 #include "app/program_services.h"
 #include "attach/attach_controls.h"
 #include "emu/virtual_bus.h"
@@ -66,6 +67,9 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
     expectAll(lighting::kMouseOnlyLighting.all(), missing);
     expectAll(lighting::kPictureControls.all(), missing);
     expectAll(keys::kKeyPageControls.all(), missing);
+    // Profile panel and application links.
+    for (const app::ProfilePanelControls& panel : app::kProfilePanels)
+        expectAll(panel.all(), missing);
     expectAll(attach::kAttachControls.all(), missing);
     expectAll(shell::kWindowControls.all(), missing);
     for (const shell::PanelToggle& t : shell::kPanelToggles)
