@@ -1,5 +1,7 @@
 #include "app/app_link_watchers.h"
 
+#include <algorithm>
+
 namespace quillon::app {
 
 using profiles::ProfileListId;
@@ -42,6 +44,8 @@ void AppLinkWatchers::refresh(ProfileListId list) {
         app_.loop().startTimer(timerOf(list), appLinkPeriod(list), shell::TimerMode::repeating);
     else
         app_.loop().stopTimer(timerOf(list));
+    foreground_.setWatched(std::any_of(states_.begin(), states_.end(),
+                                       [](const ListState& other) { return other.running; }));
 }
 
 void AppLinkWatchers::pass(ProfileListId list) {

@@ -27,6 +27,7 @@ struct ListSnapshot {
 
     int count() const { return static_cast<int>(names.size()); }
     bool hasRow(int row) const { return row >= 0 && row < count(); }
+    const std::string& name(int row) const { return names[static_cast<std::size_t>(row)]; }
     bool nameTaken(std::string_view name) const {
         return std::any_of(names.begin(), names.end(),
                            [&](const std::string& n) { return sameProfileName(n, name); });
@@ -45,6 +46,13 @@ bool readSnapshot(const ProfileIndex& index, ListSnapshot& out) {
         out.programs.push_back(entries.linkPath(i));
     }
     return true;
+}
+
+// The list, read once, with `row` one of its rows.
+ProfileOpResult readRow(const ProfileIndex& index, int row, ListSnapshot& out) {
+    if (!readSnapshot(index, out))
+        return ProfileOpResult::unreadableIndex;
+    return out.hasRow(row) ? ProfileOpResult::ok : ProfileOpResult::noProfile;
 }
 
 bool allWritten(std::initializer_list<IniWriteResult> results) {
@@ -207,11 +215,9 @@ ProfileOpOutcome addProfile(const ProfileStore& store, ProfileListId list, std::
 ProfileOpOutcome deleteProfile(const ProfileStore& store, ProfileListId list, int row) {
     ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
     const int n = snapshot.count();
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
     if (n == 1)
         return {ProfileOpResult::onlyProfile};
     const int selected = row == n - 1 ? n - 2 : row;
@@ -229,7 +235,7 @@ ProfileOpOutcome deleteProfile(const ProfileStore& store, ProfileListId list, in
     });
     if (!succeeded(r))
         return {fromIndexWrite(r)};
-    const std::string& name = snapshot.names[static_cast<std::size_t>(row)];
+    const std::string& name = snapshot.name(row);
     if (isPlainFileName(name))
         removeFile(index.contentPath(name));
     return {ProfileOpResult::ok, selected, {}};
@@ -238,11 +244,9 @@ ProfileOpOutcome deleteProfile(const ProfileStore& store, ProfileListId list, in
 ProfileOpOutcome copyProfile(const ProfileStore& store, ProfileListId list, int row) {
     ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
-    const std::string& source = snapshot.names[static_cast<std::size_t>(row)];
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
+    const std::string& source = snapshot.name(row);
     std::string name = source + std::string(kCopySuffix);
     while (snapshot.nameTaken(name))
         name += kCopySuffix;
@@ -262,15 +266,13 @@ ProfileOpOutcome renameProfile(const ProfileStore& store, ProfileListId list, in
                                std::string_view newName) {
     ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
     if (!isPlainFileName(newName))
         return {ProfileOpResult::badName};
     if (snapshot.nameTaken(newName))
         return {ProfileOpResult::nameTaken};
-    const std::string& old = snapshot.names[static_cast<std::size_t>(row)];
+    const std::string& old = snapshot.name(row);
     std::vector<std::uint8_t> record;
     if (const ProfileOpResult r = readContent(index, old, record); r != ProfileOpResult::ok)
         return {r};
@@ -294,11 +296,9 @@ ProfileOpOutcome importProfile(const ProfileStore& store, ProfileListId list, in
                                const fs::path& file) {
     ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
-    const std::string& name = snapshot.names[static_cast<std::size_t>(row)];
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
+    const std::string& name = snapshot.name(row);
     if (!isPlainFileName(name))
         return {ProfileOpResult::badName};
     std::vector<std::uint8_t> record(index.list().recordSize, 0);
@@ -318,13 +318,10 @@ ProfileOpOutcome exportProfile(const ProfileStore& store, ProfileListId list, in
                                const fs::path& file) {
     const ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
     std::vector<std::uint8_t> record;
-    if (const ProfileOpResult r =
-            readContent(index, snapshot.names[static_cast<std::size_t>(row)], record);
+    if (const ProfileOpResult r = readContent(index, snapshot.name(row), record);
         r != ProfileOpResult::ok)
         return {r};
     return {writeContent(store, file, index.list(), record)};
@@ -334,11 +331,9 @@ ProfileOpOutcome resetProfile(const ProfileStore& store, ProfileListId list, int
                               std::uint8_t variant) {
     const ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
-    const std::string& name = snapshot.names[static_cast<std::size_t>(row)];
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
+    const std::string& name = snapshot.name(row);
     if (!isPlainFileName(name))
         return {ProfileOpResult::badName};
     std::vector<std::uint8_t> record(index.list().recordSize);
@@ -352,10 +347,8 @@ ProfileOpOutcome linkProfile(const ProfileStore& store, ProfileListId list, int 
                              std::string_view program, LinkCheck check) {
     ProfileIndex index = store.index(list);
     ListSnapshot snapshot;
-    if (!readSnapshot(index, snapshot))
-        return {ProfileOpResult::unreadableIndex};
-    if (!snapshot.hasRow(row))
-        return {ProfileOpResult::noProfile};
+    if (const ProfileOpResult r = readRow(index, row, snapshot); r != ProfileOpResult::ok)
+        return r;
     if (program.find('/') == std::string_view::npos)
         return {ProfileOpResult::badName};
     if (check == LinkCheck::refuseTaken) {

@@ -17,13 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/program_services.h"
-#include "emu/virtual_bus.h"
 #include "platform/foreground/x11_foreground.h"
 #include "profiles/profile_file.h"
-#include "profiles/temp_folder.h"
-#include "shell/queue_event_loop.h"
-#include "skin/memory_skin.h"
+#include "program_rig.h"
 #include "x11_active_window.h"
 
 extern char** environ;
@@ -32,8 +28,8 @@ namespace quillon::app {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 using profiles::ProfileListId;
+using testing::Clock;
 
 constexpr const char* kHelperDisplay = "QUILLON_FOREGROUND_HELPER_DISPLAY";
 
@@ -134,51 +130,25 @@ struct ForegroundLink : ::testing::Test {
             GTEST_SKIP() << "no Xvfb to run a private X server";
         foreground = std::make_unique<platform::X11ForegroundProgram>(display);
         ASSERT_TRUE(foreground->available());
-        std::filesystem::create_directories(root.path() / "Documents");
-        std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
-        skin.at("kb_macro_tab_saveorcancel").setVisible(false);
-        skin.at("ms_macro_tab_saveorcancel").setVisible(false);
-        services = std::make_unique<ProgramServices>(app, bus, users, foreground.get());
-        skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
-        app.windowInit();
+        rig = std::make_unique<testing::ProgramRig>(foreground.get());
+        rig->app.windowInit();
     }
     void TearDown() override {
-        if (services)
-            services->stop();
-        (void)app.shutdown();
-        services.reset();
+        rig.reset();
         foreground.reset();  // before its server goes
         if (server.pid > 0)
             ::kill(server.pid, SIGTERM);
     }
 
-    template <class F>
-    bool pumpUntil(F done, std::chrono::milliseconds limit) {
-        const auto end = Clock::now() + limit;
-        while (Clock::now() < end) {
-            loop.runPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(2ms);
-        }
-        return done();
-    }
-
     Child server;
     std::string display;
     std::unique_ptr<platform::X11ForegroundProgram> foreground;
-    profiles::testing::TempFolder root;
-    platform::FixedUserFolders users{
-        root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"};
-    emu::VirtualBus bus;
-    shell::QueueEventLoop loop;
-    skin::MemorySkin skin;
-    shell::Application app{skin, loop, bus};
-    std::unique_ptr<ProgramServices> services;
+    std::unique_ptr<testing::ProgramRig> rig;
 };
 
 TEST_F(ForegroundLink, ALinkedProgramInFrontSwitchesTheMousepadAndLeavingSwitchesBack) {
-    const profiles::ProfileStore& store = services->profileStore();
+    skin::MemorySkin& skin = rig->skin;
+    const profiles::ProfileStore& store = rig->services->profileStore();
     const auto contentOf = [&](std::string_view name) {
         return store.index(ProfileListId::mousepadLighting).contentPath(name);
     };
@@ -194,22 +164,22 @@ TEST_F(ForegroundLink, ALinkedProgramInFrontSwitchesTheMousepadAndLeavingSwitche
         profiles::writeProfileFile(contentOf("New Profile 2"), record, 3, store.ini.locks())));
     skin.queueFileAnswer(std::filesystem::path(selfExecutable()));
     skin.userCheck("mp_deng_profile_link_check", true);
-    ASSERT_TRUE(services->linkWatchers().running(ProfileListId::mousepadLighting));
+    ASSERT_TRUE(rig->services->linkWatchers().running(ProfileListId::mousepadLighting));
     skin.userSelectRow("mp_deng_profile_combo", 0);
 
-    auto pad = bus.plug(0x5104);
+    auto pad = rig->bus.plug(0x5104);
     const auto deviceMode = [&] {
         return pad->inspect([](const auto& f) { return f.slotRecord(0)[1]; });
     };
-    ASSERT_TRUE(pumpUntil([&] { return deviceMode() == ownMode; }, 8s));
+    ASSERT_TRUE(rig->pumpUntil([&] { return deviceMode() == ownMode; }, 8s));
 
     Child helper;
     startHelper(helper, display);
-    EXPECT_TRUE(pumpUntil([&] { return deviceMode() == linkedMode; }, 8s));
+    EXPECT_TRUE(rig->pumpUntil([&] { return deviceMode() == linkedMode; }, 8s));
     EXPECT_EQ(skin.at("mp_deng_profile_combo").currentRow(), 1);
 
     helper.stop();  // stdin ends: the helper's window is no longer the active one
-    EXPECT_TRUE(pumpUntil([&] { return deviceMode() == ownMode; }, 8s));
+    EXPECT_TRUE(rig->pumpUntil([&] { return deviceMode() == ownMode; }, 8s));
     EXPECT_EQ(skin.at("mp_deng_profile_combo").currentRow(), 0);
 }
 

@@ -8,20 +8,16 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/program_services.h"
-#include "emu/virtual_bus.h"
 #include "profiles/profile_events.h"
 #include "profiles/profile_operations.h"
-#include "profiles/temp_folder.h"
-#include "shell/queue_event_loop.h"
-#include "skin/memory_skin.h"
+#include "program_rig.h"
 
 namespace quillon::app {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 using profiles::ProfileListId;
+using testing::Clock;
 
 class PlayedForeground final : public platform::ForegroundProgram {
   public:
@@ -35,38 +31,17 @@ class PlayedForeground final : public platform::ForegroundProgram {
 };
 
 struct Panel : ::testing::Test {
-    Panel()
-        : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
-          app(skin, loop, bus) {
-        std::filesystem::create_directories(root.path() / "Documents");
-        std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
-        skin.at("kb_macro_tab_saveorcancel").setVisible(false);
-        skin.at("ms_macro_tab_saveorcancel").setVisible(false);
-        services = std::make_unique<ProgramServices>(app, bus, users, &foreground);
-        skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
-        app.events().subscribe<profiles::ProfileLoaded>(
+    Panel() {
+        rig.app.events().subscribe<profiles::ProfileLoaded>(
             [this](const profiles::ProfileLoaded& e) { loaded.push_back(e.list); });
-        app.windowInit();
-    }
-    ~Panel() override {
-        services->stop();
-        (void)app.shutdown();
+        rig.app.windowInit();
     }
 
     template <class F>
     bool pumpUntil(F done, std::chrono::milliseconds limit = 5000ms) {
-        const auto end = Clock::now() + limit;
-        while (Clock::now() < end) {
-            loop.runPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return done();
+        return rig.pumpUntil(done, limit);
     }
-    profiles::ProfileIndex index(ProfileListId list) {
-        return services->profileStore().index(list);
-    }
+    profiles::ProfileIndex index(ProfileListId list) { return services.profileStore().index(list); }
     std::vector<std::string> rows(std::string_view combo) {
         std::vector<std::string> texts;
         auto& c = skin.at(combo);
@@ -84,14 +59,10 @@ struct Panel : ::testing::Test {
         loaded.clear();
     }
 
-    profiles::testing::TempFolder root;
-    platform::FixedUserFolders users;
-    emu::VirtualBus bus;
-    shell::QueueEventLoop loop;
-    skin::MemorySkin skin;
-    shell::Application app;
     PlayedForeground foreground;
-    std::unique_ptr<ProgramServices> services;
+    testing::ProgramRig rig{&foreground};
+    skin::MemorySkin& skin = rig.skin;
+    ProgramServices& services = *rig.services;
     std::vector<ProfileListId> loaded;
 };
 
@@ -124,9 +95,9 @@ TEST_F(Panel, ButtonsChangeRowsIndexAndSelectionTogether) {
 }
 
 TEST_F(Panel, ImportAsksForAFileAndLoadsItAndResetAppliesTheDefault) {
-    const auto file = root.path() / "other.led";
+    const auto file = rig.root.path() / "other.led";
     ASSERT_EQ(
-        profiles::exportProfile(services->profileStore(), ProfileListId::mousepadLighting, 0, file)
+        profiles::exportProfile(services.profileStore(), ProfileListId::mousepadLighting, 0, file)
             .result,
         profiles::ProfileOpResult::ok);
     skin.userSelectRow("mp_deng_profile_combo", 0);
@@ -159,12 +130,12 @@ TEST_F(Panel, AListWithoutLinksRunsNoWatcher) {
     pumpUntil([] { return false; }, 400ms);
     EXPECT_EQ(foreground.asked, 0);
     for (const profiles::ProfileList& list : profiles::kProfileLists)
-        EXPECT_FALSE(services->linkWatchers().running(list.id));
+        EXPECT_FALSE(services.linkWatchers().running(list.id));
 }
 
 TEST_F(Panel, TheKeyWatcherFollowsTheLinkedProgramAndGivesTheUsersProfileBack) {
     linkSecondKeyProfile();
-    ASSERT_TRUE(services->linkWatchers().running(ProfileListId::keyboardKeys));
+    ASSERT_TRUE(services.linkWatchers().running(ProfileListId::keyboardKeys));
     auto& combo = skin.at("kb_key_profile_combo");
 
     foreground.program = "/opt/games/arena";

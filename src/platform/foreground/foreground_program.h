@@ -18,6 +18,9 @@ class ForegroundProgram {
     // The full path of the active window's executable; empty when there is no
     // active window or its process cannot be told. Cheap when nothing changed.
     virtual std::string executable() = 0;
+    // Whether anyone asks: a source that is told of changes listens only while
+    // it is watched, so nothing piles up unread meanwhile.
+    virtual void setWatched(bool watched) { (void)watched; }
 
   protected:
     ForegroundProgram() = default;
@@ -26,7 +29,7 @@ class ForegroundProgram {
 };
 
 // The desktop's source: X11 (also XWayland windows) when a display can be
-// opened, else one that is not available. Opened on first use.
+// opened, else one that is not available.
 std::unique_ptr<ForegroundProgram> makeDesktopForegroundProgram();
 
 // The executable of a process, from /proc; empty when it cannot be read.

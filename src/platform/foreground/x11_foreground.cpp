@@ -55,6 +55,7 @@ struct X11ForegroundProgram::State {
     Window root = None;
     Atom activeWindow = None;
     Atom pidAtom = None;
+    bool watched = false;
     bool changed = true;  // the active window must be read again
     std::string executable;
 };
@@ -68,8 +69,6 @@ X11ForegroundProgram::X11ForegroundProgram(const std::string& display)
     s.root = DefaultRootWindow(s.display);
     s.activeWindow = XInternAtom(s.display, "_NET_ACTIVE_WINDOW", False);
     s.pidAtom = XInternAtom(s.display, "_NET_WM_PID", False);
-    XSelectInput(s.display, s.root, PropertyChangeMask);
-    XFlush(s.display);
 }
 
 X11ForegroundProgram::~X11ForegroundProgram() {
@@ -81,10 +80,22 @@ bool X11ForegroundProgram::available() const {
     return state_->display != nullptr;
 }
 
+void X11ForegroundProgram::setWatched(bool watched) {
+    State& s = *state_;
+    if (s.display == nullptr || watched == s.watched)
+        return;
+    s.watched = watched;
+    s.changed = true;
+    XSelectInput(s.display, s.root, watched ? PropertyChangeMask : NoEventMask);
+    XSync(s.display, True);  // and drops what came before
+}
+
 std::string X11ForegroundProgram::executable() {
     State& s = *state_;
     if (s.display == nullptr)
         return {};
+    if (!s.watched)
+        setWatched(true);
     // Only a change of the active window costs a round trip.
     while (XPending(s.display) > 0) {
         XEvent event;

@@ -2,7 +2,8 @@
 
 // The active window's program under X11: the root window's
 // _NET_ACTIVE_WINDOW, watched with PropertyNotify so an unchanged window
-// costs no round trip, its _NET_WM_PID and /proc/PID/exe.
+// costs no round trip, its _NET_WM_PID and /proc/PID/exe. Not thread-safe:
+// one thread (the GUI thread) asks.
 
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@ class X11ForegroundProgram final : public ForegroundProgram {
 
     bool available() const override;
     std::string executable() override;
+    void setWatched(bool watched) override;
 
   private:
     struct State;
