@@ -8,8 +8,12 @@
 //   no device the program without --demo: the real backend with nothing
 //             attached (on a machine without the devices)
 //
+// With --linked every profile list starts with its profile linked to a
+// program that never comes to the front, so the application-link watchers
+// run all the time.
+//
 // Not a test: it takes about half a minute per state and needs Xvfb. Usage:
-//   program_cpu [--binary PATH] [--seconds N] [--settle N] [--state NAME]...
+//   program_cpu [--binary PATH] [--seconds N] [--settle N] [--linked] [--state NAME]...
 // It exits 1 when a state misses its goal.
 
 #include <X11/Xatom.h>
@@ -273,6 +277,22 @@ std::string makeTempDir() {
     return made != nullptr ? made : "";
 }
 
+// One profile in every list, linked to a program that is never in front.
+void seedLinkedProfiles(const std::string& documents) {
+    constexpr const char* kLighting =
+        "[PROFILEDENGCOUNT]\ncount=1\n[PROFILELIKEDENGEXE]\n0=1\n[PROFILEDENGNAME]\n"
+        "0=New Profile 1\n[PROFILEDENGSELECT]\nselect=0\n[DENGPROCESS]\n0=/nonexistent/game\n";
+    constexpr const char* kKeys =
+        "[PROFILECOUNT]\ncount=1\n[PROFILELIKEEXE]\n0=1\n[PROFILENAME]\n0=New Profile 1\n"
+        "[PROFILESELECT]\nselect=0\n[PROCESS]\n0=/nonexistent/game\n";
+    const std::filesystem::path kv = std::filesystem::path(documents) / "Kv";
+    for (const char* kind : {"kb", "ms", "mp"})
+        std::filesystem::create_directories(kv / kind);
+    std::ofstream(kv / "kb" / "kbProfile.ini") << kLighting << kKeys;
+    std::ofstream(kv / "ms" / "msProfile.ini") << kLighting << kKeys;
+    std::ofstream(kv / "mp" / "mpProfile.ini") << kLighting;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -280,9 +300,12 @@ int main(int argc, char** argv) {
     int seconds = 20;
     int settle = 8;
     std::vector<std::string> states;
+    bool linked = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--binary" && i + 1 < argc) {
+        if (a == "--linked") {
+            linked = true;
+        } else if (a == "--binary" && i + 1 < argc) {
             binary = argv[++i];
         } else if (a == "--seconds" && i + 1 < argc) {
             seconds = std::max(1, std::atoi(argv[++i]));
@@ -292,7 +315,7 @@ int main(int argc, char** argv) {
             states.push_back(argv[++i]);
         } else {
             std::fprintf(stderr,
-                         "usage: program_cpu [--binary PATH] [--seconds N] [--settle N] "
+                         "usage: program_cpu [--binary PATH] [--seconds N] [--settle N] [--linked] "
                          "[--state shown|hidden|none]...\n");
             return 2;
         }
@@ -331,6 +354,8 @@ int main(int argc, char** argv) {
     const std::string home = makeTempDir();
     const std::string runtime = home + "/runtime";
     mkdir(runtime.c_str(), 0700);
+    if (linked)
+        seedLinkedProfiles(home + "/Documents");
     const std::vector<std::string> env{"DISPLAY=" + display,
                                        "QT_QPA_PLATFORM=xcb",
                                        "XDG_RUNTIME_DIR=" + runtime,

@@ -5,9 +5,7 @@
 namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                                 const platform::UserFolders& folders,
-                                 std::unique_ptr<platform::InputHooks> inputHooks,
-                                 platform::PointerSettings* desktop)
+                                 const platform::UserFolders& folders, DesktopServices desktop)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -17,12 +15,16 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
                lighting_.engine().signals.mouseClickPulse,
                lighting_.engine().signals.mousepadClickPulse}),
       keyMaps_(attach_.context()),
-      macros_(application, profiles_.store(), keyMaps_, std::move(inputHooks)),
+      macros_(application, profiles_.store(), keyMaps_, std::move(desktop.inputHooks)),
       keys_(application, keyMaps_, identity_, macros_, macros_.capture()),
-      mouse_(application, {attach_.context().stores, lighting_.engine().settings, identity_,
-                           desktop != nullptr ? *desktop : untouchedDesktop_, [this] {
-                               return attach_.saveLightingProfile(link::DeviceKind::mouse);
-                           }}) {
+      mouse_(application,
+             {attach_.context().stores, lighting_.engine().settings, identity_,
+              desktop.pointer != nullptr ? *desktop.pointer : untouchedDesktop_,
+              [this] { return attach_.saveLightingProfile(link::DeviceKind::mouse); }}),
+      desktopForeground_(desktop.foreground ? nullptr : platform::makeDesktopForegroundProgram()),
+      linkWatchers_(application, profiles_.store(),
+                    desktop.foreground ? *desktop.foreground : *desktopForeground_),
+      profilePanel_(attach_.context(), linkWatchers_) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
@@ -33,6 +35,8 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
     // Before key assignment: the macro lists are filled before its start-up step reads them.
     macros_.install([this](link::DeviceKind kind) { keys_.macrosChanged(kind); });
     keys_.install();
+    linkWatchers_.install();
+    profilePanel_.install(app_);
 }
 
 ProgramServices::~ProgramServices() {

@@ -9,7 +9,11 @@
 // call its install() in the constructor, after the modules whose events or
 // records it needs.
 
+#include <memory>
+
+#include "app/app_link_watchers.h"
 #include "app/attach_key_maps.h"
+#include "app/profile_panel.h"
 #include "app/profiles_module.h"
 #include "attach/attach_service.h"
 #include "keys/keys_module.h"
@@ -18,25 +22,30 @@
 #include "link/device_identity.h"
 #include "mouse/mouse_module.h"
 #include "platform/hid/hid_backend.h"
-#include "platform/pointer/pointer_settings.h"
 #include "platform/input/input_hooks.h"
+#include "platform/pointer/pointer_settings.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
 
 namespace quillon::app {
 
+// The desktop services the modules use; tests pass their own.
+struct DesktopServices {
+    // The macro recorder's and key capture's system-wide input.
+    std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks();
+    // Pointer speed and wheel lines go here; null leaves the desktop alone.
+    platform::PointerSettings* pointer = nullptr;
+    // Where the application links learn the program in front; null for
+    // the desktop's own.
+    platform::ForegroundProgram* foreground = nullptr;
+};
+
 class ProgramServices {
   public:
     // Installs every module into `application`; construct it before the skin
     // sends "windowinit".
-    // `inputHooks`: the macro recorder's and key capture's system-wide input.
-    // The pointer speed and wheel lines go to `desktop`; without one the
-    // desktop is left alone.
-    ProgramServices(
-        shell::Application& application, platform::HidBackend& backend,
-        const platform::UserFolders& folders,
-        std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks(),
-        platform::PointerSettings* desktop = nullptr);
+    ProgramServices(shell::Application& application, platform::HidBackend& backend,
+                    const platform::UserFolders& folders, DesktopServices desktop = {});
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -58,6 +67,7 @@ class ProgramServices {
     const link::DeviceIdentity& identity() const { return identity_; }
     keys::KeysModule& keys() { return keys_; }
     keys::MacroModule& macros() { return macros_; }
+    AppLinkWatchers& linkWatchers() { return linkWatchers_; }
 
   private:
     shell::Application& app_;
@@ -74,6 +84,10 @@ class ProgramServices {
     keys::KeysModule keys_;
     platform::UntouchedPointerSettings untouchedDesktop_;
     mouse::MouseModule mouse_;
+    // Profile operations and application links.
+    std::unique_ptr<platform::ForegroundProgram> desktopForeground_;
+    AppLinkWatchers linkWatchers_;
+    ProfilePanel profilePanel_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

@@ -12,7 +12,7 @@ void addDeviceCommands(CommandSetup& setup);
 void addKeymapCommands(CommandSetup& setup);
 // status
 void addStatusCommand(CommandSetup& setup);
-// profiles list, profiles show
+// profiles list, profiles show, profiles add|select|delete|copy|reset|unlink|rename|import|export|link
 void addProfilesCommands(CommandSetup& setup);
 // effect render, effect play
 void addEffectCommands(CommandSetup& setup);

@@ -1,4 +1,6 @@
-// profiles list, profiles show: the profile lists and content files of the data folder.
+// profiles list, profiles show and the profile operations: the profile lists
+// and content files of the data folder. Each operation does to the files what
+// the window's button does, without asking.
 
 #include <array>
 #include <cstdio>
@@ -8,6 +10,10 @@
 #include "cli/command_groups.h"
 #include "cli/hex_text.h"
 #include "cli/profile_record_text.h"
+#include "profiles/ini_file.h"
+#include "profiles/profile_content.h"
+#include "profiles/profile_folders.h"
+#include "profiles/profile_operations.h"
 #include "profiles/profile_overview.h"
 
 namespace quillon::cli {
@@ -93,6 +99,146 @@ int profilesShow(Context& ctx, const std::string& list, const std::string& name)
     return kExitOk;
 }
 
+ProfileListId listId(const std::string& cliName) {
+    for (const ListName& l : kListNames)
+        if (l.cliName == cliName)
+            return l.id;
+    return ProfileListId::keyboardLighting;
+}
+
+// What one operation gets: the lists as the window has them after its start.
+struct OperationArgs {
+    std::string list;
+    std::string name;
+    std::string second;  // the new name, the file or the program
+    int variant = 0;
+};
+
+class Operation {
+  public:
+    Operation(Context& ctx, const OperationArgs& args)
+        : ctx_(ctx),
+          args_(args),
+          id_(listId(args.list)),
+          folders_(ctx.users),
+          store_{folders_, ini_} {}
+
+    // Runs the window's start-up steps first (the first run included).
+    bool start() {
+        const profiles::ProfilesOverview overview = profiles::startProfiles(ctx_.users);
+        for (const std::string& key : overview.messages)
+            ctx_.err << ctx_.texts.text(key) << "\n";
+        return overview.notSaved.empty();
+    }
+    // The row of NAME, case aside; -1 after telling the user.
+    int row() {
+        const std::vector<std::string> names = profiles::profileNames(store_, id_);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (profiles::sameProfileName(names[i], args_.name))
+                return static_cast<int>(i);
+        ctx_.err << "quillonctl: the " << listName(id_).title << " list has no profile \""
+                 << args_.name << "\"\n";
+        return -1;
+    }
+    // A refusal prints the message's text and fails.
+    int finish(const profiles::ProfileOpOutcome& done, std::string_view success) {
+        if (done.result != profiles::ProfileOpResult::ok) {
+            const std::string_view key = profiles::messageKey(done.result);
+            ctx_.err << "quillonctl: " << (key.empty() ? "nothing to do" : ctx_.texts.text(key))
+                     << "\n";
+            return kExitFailed;
+        }
+        if (!success.empty())
+            ctx_.out << success << "\n";
+        return kExitOk;
+    }
+
+    ProfileListId id() const { return id_; }
+    const profiles::ProfileStore& store() const { return store_; }
+    std::uint8_t variant() const { return static_cast<std::uint8_t>(args_.variant); }
+
+  private:
+    Context& ctx_;
+    const OperationArgs& args_;
+    ProfileListId id_;
+    profiles::ProfileFolders folders_;
+    profiles::IniStore ini_;
+    profiles::ProfileStore store_;
+};
+
+// The operations by their command word; NAME is looked up first where given.
+int runOperation(Context& ctx, const std::string& word, const OperationArgs& args) {
+    Operation op(ctx, args);
+    if (!op.start())
+        return kExitFailed;
+    const auto& store = op.store();
+    const ProfileListId id = op.id();
+    if (word == "add") {
+        const profiles::ProfileOpOutcome done = profiles::addProfile(store, id, op.variant());
+        return op.finish(done, "added \"" + done.name + "\"");
+    }
+    if (word == "import") {
+        const int cur = store.index(id).select();
+        return op.finish(profiles::importProfile(store, id, cur, args.second),
+                         "imported into the selected profile");
+    }
+    const int row = op.row();
+    if (row < 0)
+        return kExitFailed;
+    if (word == "select") {
+        const bool saved = profiles::succeeded(store.index(id).writeSelect(row));
+        return op.finish(
+            {saved ? profiles::ProfileOpResult::ok : profiles::ProfileOpResult::writeFailed}, {});
+    }
+    if (word == "delete")
+        return op.finish(profiles::deleteProfile(store, id, row), {});
+    if (word == "copy") {
+        const profiles::ProfileOpOutcome done = profiles::copyProfile(store, id, row);
+        return op.finish(done, "copied as \"" + done.name + "\"");
+    }
+    if (word == "reset")
+        return op.finish(profiles::resetProfile(store, id, row, op.variant()), {});
+    if (word == "unlink")
+        return op.finish(profiles::unlinkProfile(store, id, row), {});
+    if (word == "rename")
+        return op.finish(profiles::renameProfile(store, id, row, args.second), {});
+    if (word == "export")
+        return op.finish(profiles::exportProfile(store, id, row, args.second), {});
+    // link: a program named with a folder is made absolute; a bare name is no program.
+    std::string program = args.second;
+    if (program.find('/') != std::string::npos)
+        program = std::filesystem::absolute(program).lexically_normal().string();
+    return op.finish(
+        profiles::linkProfile(store, id, row, program, profiles::LinkCheck::refuseTaken), {});
+}
+
+struct OperationShape {
+    std::string_view word;
+    std::string_view summary;
+    bool name;                // takes NAME
+    std::string_view second;  // the second argument's name, empty for none
+    bool secondIsFile;
+    bool variant;  // takes --variant
+};
+
+constexpr std::array<OperationShape, 10> kOperations{{
+    {"add", "add \"New Profile n\" made from the factory default", false, {}, false, true},
+    {"select", "make NAME the list's selected profile", true, {}, false, false},
+    {"delete",
+     "delete NAME (no question asked); its links move with the later profiles",
+     true,
+     {},
+     false,
+     false},
+    {"copy", "add \"NAME copy\" with NAME's settings", true, {}, false, false},
+    {"reset", "give NAME the factory default's settings", true, {}, false, true},
+    {"unlink", "remove NAME's program link", true, {}, false, false},
+    {"rename", "rename NAME to NEW", true, "NEW", false, false},
+    {"import", "replace the selected profile's settings with FILE's", false, "FILE", true, false},
+    {"export", "write NAME's settings to FILE", true, "FILE", true, false},
+    {"link", "use NAME while PROGRAM (a full path) is in front", true, "PROGRAM", true, false},
+}};
+
 }  // namespace
 
 void addProfilesCommands(CommandSetup& setup) {
@@ -118,6 +264,26 @@ void addProfilesCommands(CommandSetup& setup) {
     show->add_option("name", args->name, "the profile's name")->required();
     setup.onRun(
         show, [args](Context& ctx) { return profilesShow(ctx, args->list, args->name); }, false);
+
+    for (const OperationShape& shape : kOperations) {
+        const std::string word(shape.word);
+        auto op = std::make_shared<OperationArgs>();
+        CLI::App* command = setup.command(group, word, std::string(shape.summary));
+        setup.choice(command, "list", op->list, lists, "the profile list")->required();
+        if (shape.name)
+            command->add_option("name", op->name, "the profile's name")->required();
+        if (shape.secondIsFile)
+            setup.file(command, std::string(shape.second), op->second, "the file")->required();
+        else if (!shape.second.empty())
+            command->add_option(std::string(shape.second), op->second, "the new name")->required();
+        if (shape.variant)
+            command
+                ->add_option("--variant", op->variant,
+                             "keyboard variant or mouse model whose default is used (0, 1, 2)")
+                ->check(CLI::Range(0, 2));
+        setup.onRun(
+            command, [word, op](Context& ctx) { return runOperation(ctx, word, *op); }, false);
+    }
 }
 
 }  // namespace quillon::cli

@@ -127,8 +127,7 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     platform::DesktopPointerSettings desktop(platform::currentDesktopKind(), desktopTool);
     // Emulated devices leave the desktop's own settings alone.
     app::ProgramServices services(application, *backend, userFolders,
-                                  platform::makeSessionInputHooks(),
-                                  options.demo ? nullptr : &desktop);
+                                  {.pointer = options.demo ? nullptr : &desktop});
 
     gui::MainFrame* frame = skin.mainWindow();
     // Owned by the window.

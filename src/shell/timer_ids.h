@@ -13,6 +13,11 @@ enum class TimerId : int {
     relayout = 7,             // once: repaint and lay out the whole window
     mouseSettingsReread = 9,  // once, 50 ms after mouse event 0x0401: message 0x0902
     mouseStateReread = 10,    // once, 50 ms after mouse event 0x0402: message 0x0901
+    // Repeating, one per profile list and only while it has a link: the
+    // application-link watchers (keyboard lighting, keyboard keys, mouse
+    // lighting, mouse keys, mousepad lighting).
+    appLinkFirst = 20,
+    appLinkLast = 24,
 };
 
 using namespace std::chrono_literals;

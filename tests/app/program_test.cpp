@@ -17,6 +17,7 @@
 #include "link/device_events.h"
 #include "profiles/profile_events.h"
 #include "profiles/temp_folder.h"
+#include "program_rig.h"
 #include "shell/queue_event_loop.h"
 #include "shell/timer_ids.h"
 #include "shell/window_message.h"
@@ -36,46 +37,7 @@ const link::Product& productOf(DeviceKind kind, std::uint8_t variant) {
     return link::kProducts[0];
 }
 
-struct Program : ::testing::Test {
-    Program()
-        : users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
-          app(skin, loop, bus) {
-        std::filesystem::create_directories(root.path() / "Documents");
-        std::filesystem::copy(platform::buildTreeProgramDataFolder(), root.path() / "program");
-        skin.at("kb_macro_tab_saveorcancel").setVisible(false);
-        skin.at("ms_macro_tab_saveorcancel").setVisible(false);
-        for (int i = 0; i < 16; ++i)
-            skin.at("kb_deng_combo_modeSelect").addRow(skin::Row::text("m"));
-        services = std::make_unique<ProgramServices>(app, bus, users);
-        skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
-    }
-    ~Program() override {
-        services->stop();
-        (void)app.shutdown();
-    }
-
-    template <class F>
-    bool pumpUntil(F done, std::chrono::milliseconds limit = 5000ms) {
-        const auto end = Clock::now() + limit;
-        while (Clock::now() < end) {
-            loop.runPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return done();
-    }
-
-    std::filesystem::path kbFolder() { return root.path() / "Documents" / "Kv" / "kb"; }
-
-    profiles::testing::TempFolder root;
-    platform::FixedUserFolders users;
-    emu::VirtualBus bus;
-    shell::QueueEventLoop loop;
-    skin::MemorySkin skin;
-    shell::Application app;
-    std::unique_ptr<ProgramServices> services;
-};
+struct Program : ::testing::Test, testing::ProgramRig {};
 
 TEST_F(Program, AKeyboardArrivesAndItsEffectStreamsUntilItLeaves) {
     app.windowInit();

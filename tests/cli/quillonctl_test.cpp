@@ -373,5 +373,38 @@ TEST_F(Quillonctl, SlotShowAndSetTheOnboardSlot) {
     EXPECT_TRUE(contains(err.str(), "no mouse found"));
 }
 
+TEST_F(Quillonctl, ProfileOperationsChangeTheFilesAsTheButtonsDo) {
+    EXPECT_EQ(run({"profiles", "add", "kb-lighting"}), 0) << err.str();
+    EXPECT_TRUE(contains(out.str(), "\"New Profile 2\"")) << out.str();
+    EXPECT_EQ(run({"profiles", "rename", "kb-lighting", "new profile 2", "Game"}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "copy", "kb-lighting", "game"}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "link", "kb-lighting", "Game copy", "/opt/games/arena"}), 0)
+        << err.str();
+    const auto file = temp("game.led");
+    EXPECT_EQ(run({"profiles", "export", "kb-lighting", "Game", file.string()}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "select", "kb-lighting", "New Profile 1"}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "import", "kb-lighting", file.string()}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "delete", "kb-lighting", "Game"}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "list"}), 0);
+    EXPECT_TRUE(contains(out.str(), "  * 1 Game copy  [linked to /opt/games/arena]\n"))
+        << out.str();
+    EXPECT_EQ(run({"profiles", "unlink", "kb-lighting", "Game copy"}), 0) << err.str();
+    EXPECT_EQ(run({"profiles", "reset", "kb-keys", "New Profile 1", "--variant", "2"}), 0)
+        << err.str();
+}
+
+TEST_F(Quillonctl, ProfileRefusalsPrintTheMessageAndExitOne) {
+    EXPECT_EQ(run({"profiles", "delete", "mp-lighting", "New Profile 1"}), 1);
+    EXPECT_TRUE(contains(err.str(), "only profile")) << err.str();
+    EXPECT_EQ(run({"profiles", "rename", "mp-lighting", "New Profile 1", "a/b"}), 1);
+    EXPECT_TRUE(contains(err.str(), "Please enter a valid name.")) << err.str();
+    EXPECT_EQ(run({"profiles", "copy", "mp-lighting", "Nobody"}), 1);
+    EXPECT_TRUE(contains(err.str(), "no profile \"Nobody\"")) << err.str();
+    EXPECT_EQ(run({"profiles", "link", "mp-lighting", "New Profile 1", "game"}), 1);
+    EXPECT_EQ(run({"profiles", "rename", "mp-lighting", "New Profile 1"}), 2);
+    EXPECT_EQ(run({"profiles", "add", "mp-lighting", "--variant", "7"}), 2);
+    EXPECT_EQ(run({"profiles", "add", "pads"}), 2);
+}
+
 }  // namespace
 }  // namespace quillon::cli

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/profile_panel.h"
 #include "app/program_services.h"
 #include "attach/attach_controls.h"
 #include "emu/virtual_bus.h"
@@ -89,6 +90,9 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
         const std::vector<std::string_view> views(names.begin(), names.end());
         expectAll(views, missing);
     }
+    // Profile panel and application links.
+    for (const app::ProfilePanelControls& panel : app::kProfilePanels)
+        expectAll(panel.all(), missing);
     expectAll(attach::kAttachControls.all(), missing);
     // Mouse performance.
     expectAll(mouse::kDpiView.all(), missing);
