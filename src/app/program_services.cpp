@@ -4,8 +4,18 @@
 
 namespace quillon::app {
 
+namespace {
+
+// The attached devices as the update service compares them.
+update::AttachedFirmware attachedFirmware(const link::DeviceIdentity& identity) {
+    return {identity.keyboardPresent.load(), identity.keyboardFirmwareVersion.load(),
+            identity.mousePresent.load(), identity.mouseFirmwareVersion.load()};
+}
+
+}  // namespace
+
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                                 const platform::UserFolders& folders)
+                                 const platform::UserFolders& folders, FrontEnd frontEnd)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -20,6 +30,10 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
     attach_.install();
     lighting_.install(app_);
     keys::installKeyPageView(app_.events(), app_.skin());
+    update_ =
+        update::install({app_, folders, [this] { return attachedFirmware(identity_); },
+                         std::move(frontEnd.makeUpdateWindow), std::move(frontEnd.languageSetting),
+                         std::move(frontEnd.selectLanguage)});
 }
 
 ProgramServices::~ProgramServices() {

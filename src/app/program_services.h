@@ -16,15 +16,25 @@
 #include "platform/hid/hid_backend.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
+#include "update/update_module.h"
 
 namespace quillon::app {
+
+// What only the desktop front end can give the modules; empty members leave
+// that part out (the tests, a headless run).
+struct FrontEnd {
+    // Builds the update window; empty: the window never opens.
+    std::function<std::unique_ptr<update::UpdateWindowShell>()> makeUpdateWindow;
+    std::function<int()> languageSetting;         // the stored language value
+    std::function<void(int row)> selectLanguage;  // a row of the update window's combo
+};
 
 class ProgramServices {
   public:
     // Installs every module into `application`; construct it before the skin
     // sends "windowinit".
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                    const platform::UserFolders& folders);
+                    const platform::UserFolders& folders, FrontEnd frontEnd = {});
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -43,6 +53,7 @@ class ProgramServices {
     attach::AttachService& attach() { return attach_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
+    const update::UpdateModule& updates() const { return *update_; }
 
   private:
     shell::Application& app_;
@@ -51,6 +62,7 @@ class ProgramServices {
     ProfilesModule profiles_;
     lighting::LightingModule lighting_;
     attach::AttachService attach_;
+    std::unique_ptr<update::UpdateModule> update_;
     bool stopped_ = false;
     shell::StopReport report_;
 };
