@@ -4,6 +4,16 @@
 
 namespace quillon::app {
 
+namespace {
+
+// The attached devices as the update service compares them.
+update::AttachedFirmware attachedFirmware(const link::DeviceIdentity& identity) {
+    return {identity.keyboardPresent.load(), identity.keyboardFirmwareVersion.load(),
+            identity.mousePresent.load(), identity.mouseFirmwareVersion.load()};
+}
+
+}  // namespace
+
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
                                  const platform::UserFolders& folders, DesktopServices desktop)
     : app_(application),
@@ -37,6 +47,10 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
     keys_.install();
     linkWatchers_.install();
     profilePanel_.install(app_);
+    update_ =
+        update::install({app_, folders, [this] { return attachedFirmware(identity_); },
+                         std::move(desktop.makeUpdateWindow), std::move(desktop.languageSetting),
+                         std::move(desktop.selectLanguage)});
 }
 
 ProgramServices::~ProgramServices() {

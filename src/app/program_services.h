@@ -9,6 +9,7 @@
 // call its install() in the constructor, after the modules whose events or
 // records it needs.
 
+#include <functional>
 #include <memory>
 
 #include "app/app_link_watchers.h"
@@ -26,10 +27,12 @@
 #include "platform/pointer/pointer_settings.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
+#include "update/update_module.h"
 
 namespace quillon::app {
 
-// The desktop services the modules use; tests pass their own.
+// What the desktop and the front end give the modules; tests pass their own,
+// and empty members leave that part out (the tests, a headless run).
 struct DesktopServices {
     // The macro recorder's and key capture's system-wide input.
     std::unique_ptr<platform::InputHooks> inputHooks = platform::makeSessionInputHooks();
@@ -38,6 +41,10 @@ struct DesktopServices {
     // Where the application links learn the program in front; null for
     // the desktop's own.
     platform::ForegroundProgram* foreground = nullptr;
+    // Builds the update window; empty: the window never opens.
+    std::function<std::unique_ptr<update::UpdateWindowShell>()> makeUpdateWindow;
+    std::function<int()> languageSetting;         // the stored language value
+    std::function<void(int row)> selectLanguage;  // a row of the update window's combo
 };
 
 class ProgramServices {
@@ -68,6 +75,7 @@ class ProgramServices {
     keys::KeysModule& keys() { return keys_; }
     keys::MacroModule& macros() { return macros_; }
     AppLinkWatchers& linkWatchers() { return linkWatchers_; }
+    const update::UpdateModule& updates() const { return *update_; }
 
   private:
     shell::Application& app_;
@@ -88,6 +96,7 @@ class ProgramServices {
     std::unique_ptr<platform::ForegroundProgram> desktopForeground_;
     AppLinkWatchers linkWatchers_;
     ProfilePanel profilePanel_;
+    std::unique_ptr<update::UpdateModule> update_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

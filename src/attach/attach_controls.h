@@ -1,10 +1,13 @@
 #pragma once
 
 // The controls attach itself shows, hides and selects: the device tabs and
-// their panels. (The tab of each product comes from the catalogue.)
+// their panels.
 
 #include <array>
+#include <cstdint>
 #include <string_view>
+
+#include "link/device_catalogue.h"
 
 namespace quillon::attach {
 
@@ -24,5 +27,24 @@ struct AttachControls {
     }
 };
 inline constexpr AttachControls kAttachControls{};
+
+// The tab of a catalogued kind and variant (keyboard variant, mouse model);
+// empty for the second-edition mouse, which has none.
+constexpr std::string_view deviceTab(link::DeviceKind kind, std::uint8_t variant) {
+    constexpr std::array<std::string_view, 3> keyboards{kAttachControls.rgbKeyboardTab,
+                                                        kAttachControls.oneColourKeyboardTab,
+                                                        kAttachControls.membraneKeyboardTab};
+    constexpr std::array<std::string_view, 3> mice{kAttachControls.mouseTab, "",
+                                                   kAttachControls.mouse2Tab};
+    switch (kind) {
+        case link::DeviceKind::keyboard:
+            return variant < keyboards.size() ? keyboards[variant] : "";
+        case link::DeviceKind::mouse:
+            return variant < mice.size() ? mice[variant] : "";
+        case link::DeviceKind::mousepad:
+            return variant == 0 ? kAttachControls.mousepadTab : "";
+    }
+    return "";
+}
 
 }  // namespace quillon::attach

@@ -2,16 +2,11 @@
 
 #include <array>
 
+#include "attach/attach_controls.h"
+
 namespace quillon::attach {
 
 using link::DeviceKind;
-
-std::string_view tabOf(DeviceKind kind, std::uint8_t variant) {
-    for (const link::Product& p : link::kProducts)
-        if (p.kind == kind && p.variant == variant)
-            return p.tab;
-    return {};
-}
 
 FallbackView fallbackView(DeviceKind leaving, const AttachedKinds& attached) {
     // The kinds each leaving kind looks at, in order.
@@ -31,15 +26,15 @@ FallbackView fallbackView(DeviceKind leaving, const AttachedKinds& attached) {
         switch (k) {
             case DeviceKind::keyboard:
                 if (attached.keyboard)
-                    return {tabOf(k, link::variantByte(attached.keyboardVariant)), false};
+                    return {deviceTab(k, link::variantByte(attached.keyboardVariant)), false};
                 break;
             case DeviceKind::mouse:
                 if (attached.mouse)
-                    return {tabOf(k, link::variantByte(attached.mouseModel)), false};
+                    return {deviceTab(k, link::variantByte(attached.mouseModel)), false};
                 break;
             case DeviceKind::mousepad:
                 if (attached.mousepad)
-                    return {tabOf(k, 0), false};
+                    return {deviceTab(k, 0), false};
                 break;
         }
     }

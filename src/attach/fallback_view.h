@@ -28,7 +28,4 @@ struct FallbackView {
 
 FallbackView fallbackView(link::DeviceKind leaving, const AttachedKinds& attached);
 
-// The tab option of a catalogued kind and variant; empty when it has none.
-std::string_view tabOf(link::DeviceKind kind, std::uint8_t variant);
-
 }  // namespace quillon::attach

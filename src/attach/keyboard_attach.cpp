@@ -52,7 +52,7 @@ void KeyboardAttach::arrival(link::DeviceLink& link) {
     postArrived(ctx_, arrived);
     postShowWindow(ctx_, kAttachControls.keyboardPanel);
     ctx_.identity.keyboardPresent = link::keyboardPresentCode(variant);
-    postArrivedTab(ctx_, tabOf(DeviceKind::keyboard, link::variantByte(variant)));
+    postArrivedTab(ctx_, deviceTab(DeviceKind::keyboard, link::variantByte(variant)));
     sameMode_.reset();
 }
 

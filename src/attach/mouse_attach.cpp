@@ -57,7 +57,7 @@ void MouseAttach::arrival(link::DeviceLink& link) {
     postArrived(ctx_, arrived);
 
     ctx_.identity.mousePresent = link::mousePresentCode(model);
-    postArrivedTab(ctx_, tabOf(DeviceKind::mouse, link::variantByte(model)));
+    postArrivedTab(ctx_, deviceTab(DeviceKind::mouse, link::variantByte(model)));
     sameMode_.reset();
 }
 

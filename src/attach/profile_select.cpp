@@ -9,15 +9,6 @@ namespace quillon::attach {
 
 using profiles::ProfileListId;
 
-ProfilePanelNames profilePanelNames(std::string_view combo) {
-    constexpr std::string_view kComboSuffix = "combo";
-    std::string base(combo);
-    if (base.size() >= kComboSuffix.size() &&
-        std::string_view(base).substr(base.size() - kComboSuffix.size()) == kComboSuffix)
-        base.resize(base.size() - kComboSuffix.size());
-    return {base + "name_edit", base + "link_check", base + "link_edit", base + "link_name_hor"};
-}
-
 std::string_view programFileName(std::string_view path) {
     const std::size_t cut = path.find_last_of("/\\");
     return cut == std::string_view::npos ? path : path.substr(cut + 1);
@@ -33,7 +24,7 @@ void selectProfile(AttachContext& ctx, ProfileListId list) {
     if (!row)
         return;
 
-    const ProfilePanelNames names = profilePanelNames(info.combo);
+    const profiles::ProfilePanel& names = info.panel;
     if (skin::Control* edit = ctx.skin.find(names.nameEdit))
         edit->setText(row->userData);
 

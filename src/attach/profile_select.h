@@ -12,16 +12,6 @@
 
 namespace quillon::attach {
 
-// The controls of a list's profile panel, named after its combo
-// ("kb_deng_profile_combo" -> "kb_deng_profile_name_edit", ...).
-struct ProfilePanelNames {
-    std::string nameEdit;
-    std::string linkCheck;
-    std::string linkEdit;
-    std::string linkNameRow;
-};
-ProfilePanelNames profilePanelNames(std::string_view combo);
-
 // The part of a program path after its last separator (either kind).
 std::string_view programFileName(std::string_view path);
 

@@ -27,6 +27,7 @@
 #include "emu/demo_devices.h"
 #include "emu/product_description.h"
 #include "emu/virtual_bus.h"
+#include "gui/activation_watch.h"
 #include "gui/autostart.h"
 #include "gui/device_picture.h"
 #include "gui/device_pictures.h"
@@ -38,6 +39,7 @@
 #include "gui/sleep_watch.h"
 #include "gui/start_hidden.h"
 #include "gui/tray_icon.h"
+#include "gui/update_dialog.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
 #include "platform/pointer/desktop_pointer_settings.h"
@@ -84,6 +86,42 @@ constexpr std::pair<const char*, const char*> kProfilePanels[] = {
     {"mp_profile_fun_spread_btn", "mp_profile_fun_spead_tab"},
 };
 
+// The update window's language rows; the stored value is the row's index in
+// this list, except that the first three are English, simplified and
+// traditional Chinese.
+constexpr const char* kLanguageRowCodes[] = {"cn_zh", "cn_tw", "en", "ja",    "de",
+                                             "ru",    "fr",    "th", "pt_br", "es"};
+constexpr int kLanguageValueOfRow[] = {1, 2, 0, 3, 4, 5, 6, 7, 8, 9};
+
+app::DesktopServices updateFrontEnd(gui::QtSkin& skin, shell::Application& application) {
+    app::DesktopServices front;
+    front.makeUpdateWindow = [&skin]() -> std::unique_ptr<update::UpdateWindowShell> {
+        auto dialog = std::make_unique<gui::UpdateDialog>(skin);
+        if (!dialog->built()) {
+            platform::debugOutput("update window: " + dialog->errors().join("; ").toStdString());
+            return nullptr;
+        }
+        return dialog;
+    };
+    front.languageSetting = [&skin] {
+        for (int row = 0; row < int(std::size(kLanguageRowCodes)); ++row) {
+            if (skin.languageCode() == kLanguageRowCodes[row]) {
+                return kLanguageValueOfRow[row];
+            }
+        }
+        return -1;
+    };
+    front.selectLanguage = [&skin, &application](int row) {
+        if (row < 0 || row >= int(std::size(kLanguageRowCodes)) ||
+            !skin.loadListedLanguage(kLanguageRowCodes[row])) {
+            platform::debugOutput("language not offered");
+            return;
+        }
+        (void)application.postMessage({shell::MessageId::languageReload, 0, 0});
+    };
+    return front;
+}
+
 struct RunOptions {
     bool demo = false;
     bool verbose = false;
@@ -125,9 +163,10 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     const platform::LinuxUserFolders userFolders;
     platform::SpawnedDesktopTool desktopTool;
     platform::DesktopPointerSettings desktop(platform::currentDesktopKind(), desktopTool);
+    app::DesktopServices desktopServices = updateFrontEnd(skin, application);
     // Emulated devices leave the desktop's own settings alone.
-    app::ProgramServices services(application, *backend, userFolders,
-                                  {.pointer = options.demo ? nullptr : &desktop});
+    desktopServices.pointer = options.demo ? nullptr : &desktop;
+    app::ProgramServices services(application, *backend, userFolders, std::move(desktopServices));
 
     gui::MainFrame* frame = skin.mainWindow();
     // Owned by the window.
@@ -220,6 +259,10 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     gui::SleepWatch sleep([&](bool suspending) {
         (void)application.postMessage({shell::MessageId::powerBroadcast,
                                        suspending ? shell::kPowerSuspend : shell::kPowerResume, 0});
+    });
+
+    new gui::ActivationWatch(*frame, [&application](bool active) {
+        (void)application.messages().dispatch({shell::MessageId::activation, active ? 1u : 0u, 0});
     });
 
     QObject::connect(&instance, &gui::SingleInstance::activationRequested, &app, [&] {

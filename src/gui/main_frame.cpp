@@ -2,10 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace quillon::gui {
 
@@ -21,12 +19,9 @@ MainFrame::MainFrame(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
 void MainFrame::setView(QWidget* view, QWidget* caption) {
     view_ = view;
     layout()->addWidget(view);
-    if (caption_ != nullptr) {
-        caption_->removeEventFilter(this);
-    }
-    caption_ = caption;
-    if (caption_ != nullptr) {
-        caption_->installEventFilter(this);
+    delete drag_;
+    if (caption != nullptr) {
+        drag_ = new CaptionDrag(*this, *caption);
     }
 }
 
@@ -69,40 +64,6 @@ void MainFrame::resizeEvent(QResizeEvent* event) {
     if (onResized) {
         onResized();
     }
-}
-
-bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != caption_) {
-        return false;
-    }
-    switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton) {
-                break;
-            }
-            // Let the window system move the window where it can (Wayland
-            // allows nothing else); otherwise follow the mouse ourselves.
-            if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-                return true;
-            }
-            dragging_ = true;
-            dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-            return true;
-        }
-        case QEvent::MouseMove:
-            if (dragging_) {
-                move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - dragOffset_);
-                return true;
-            }
-            break;
-        case QEvent::MouseButtonRelease:
-            dragging_ = false;
-            break;
-        default:
-            break;
-    }
-    return false;
 }
 
 }  // namespace quillon::gui

@@ -6,8 +6,11 @@
 // the tray; it ends through the tray menu). Without a tray there is no way
 // back from hidden, so it minimises instead.
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
+
+#include "gui/caption_drag.h"
 
 namespace quillon::gui {
 
@@ -44,13 +47,10 @@ class MainFrame : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* view_ = nullptr;
-    QWidget* caption_ = nullptr;
-    QPoint dragOffset_;
-    bool dragging_ = false;
+    QPointer<CaptionDrag> drag_;
     bool closing_ = false;
     bool trayAvailable_ = true;
     bool toldAboutTray_ = false;

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "gui/caption_drag.h"
 #include "gui/skin_loader.h"
 
 namespace quillon::gui {
@@ -39,7 +40,7 @@ MessageWindow::MessageWindow(const QString& skinDir, const QString& skinFile, QW
         }
     }
     if (QWidget* title = findChild<QWidget*>("MessageTitle")) {
-        title->installEventFilter(this);  // the title drags the window
+        new CaptionDrag(*this, *title);
     }
 }
 
@@ -88,19 +89,6 @@ void MessageWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
-    Q_UNUSED(watched);
-    if (event->type() == QEvent::MouseButtonPress) {
-        dragging_ = true;
-        dragOffset_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - pos();
-    } else if (event->type() == QEvent::MouseMove && dragging_) {
-        move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - dragOffset_);
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        dragging_ = false;
-    }
-    return false;
 }
 
 }  // namespace quillon::gui

@@ -37,13 +37,10 @@ class MessageWindow : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* view_ = nullptr;
     QStringList errors_;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 };
 
 }  // namespace quillon::gui

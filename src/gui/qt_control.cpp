@@ -855,4 +855,22 @@ void QtControl::setColour(std::uint32_t argb) {
     }
 }
 
+void addControls(QWidget* root, ControlHost& host, ControlMap& controls) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith("qt_")) {
+            continue;
+        }
+        const std::string key = name.toStdString();
+        if (controls.contains(key)) {
+            // The same sub-view file may be built twice (the mouse and the
+            // keyboard pattern pages); lookup finds the first, in tree order.
+            continue;
+        }
+        controls.emplace(key, std::make_unique<QtControl>(widget, host));
+    }
+}
+
 }  // namespace quillon::gui

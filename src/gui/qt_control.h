@@ -12,6 +12,9 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "skin/control.h"
 #include "skin/notification.h"
@@ -129,5 +132,13 @@ class QtControl final : public QObject, public skin::Control {
     QPointer<QLabel> valueLabel_;  // a slider's shown value
     bool toggledByUser_ = false;   // a keyboard press toggled the button
 };
+
+// A window's controls by name.
+using ControlMap = std::unordered_map<std::string, std::unique_ptr<QtControl>>;
+
+// Adds a control for `root` and every named widget under it, in tree order;
+// a name already present keeps its first widget. Qt's own inner parts
+// ("qt_...") are no controls.
+void addControls(QWidget* root, ControlHost& host, ControlMap& controls);
 
 }  // namespace quillon::gui

@@ -117,23 +117,7 @@ bool QtSkin::build() {
 }
 
 void QtSkin::registerControls(QWidget* root) {
-    QList<QWidget*> widgets = root->findChildren<QWidget*>();
-    widgets.prepend(root);
-    for (QWidget* widget : widgets) {
-        const QString name = widget->objectName();
-        // Qt names the inner parts of its own widgets "qt_..."; they are no controls.
-        if (name.isEmpty() || name.startsWith("qt_")) {
-            continue;
-        }
-        const std::string key = name.toStdString();
-        if (controls_.contains(key)) {
-            // The same sub-view file may be built twice (the mouse and the
-            // keyboard pattern pages); lookup finds the first, in tree order.
-            continue;
-        }
-        controls_.emplace(key,
-                          std::make_unique<QtControl>(widget, static_cast<ControlHost&>(*this)));
-    }
+    addControls(root, static_cast<ControlHost&>(*this), controls_);
 }
 
 QtControl* QtSkin::control(std::string_view name) const {

@@ -81,7 +81,7 @@ class QtSkin final : public skin::Skin, private ControlHost {
     QDir skinDir_;
     ResourceIndex resources_;
     std::unique_ptr<MainFrame> frame_;
-    std::unordered_map<std::string, std::unique_ptr<QtControl>> controls_;
+    ControlMap controls_;
     skin::NotificationSink sink_;
     skin::LanguageTable language_;
     std::string languageCode_;

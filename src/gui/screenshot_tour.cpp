@@ -1,7 +1,7 @@
 #include "gui/screenshot_tour.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <memory>
@@ -9,6 +9,7 @@
 
 #include "gui/message_window.h"
 #include "gui/qt_skin.h"
+#include "gui/update_dialog.h"
 
 namespace quillon::gui {
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kEffectRunsMs = 700;        // frames of the new mode reach the picture
 constexpr int kKeyboardArrivesMs = 3500;  // the attach poll finds a new keyboard
+constexpr int kVersionsAskedMs = 1500;    // the update window's queries have answered
 
 struct Shot {
     const char* file;
@@ -121,6 +123,19 @@ void finish(const std::shared_ptr<Tour>& tour) {
     } else {
         tour->ok = false;
     }
+    // The update window is modal: it is taken and closed from inside its own
+    // loop, and the tour ends once the button's click has returned.
+    auto updateTaken = std::make_shared<bool>(false);
+    QTimer::singleShot(kVersionsAskedMs, [tour, updateTaken] {
+        auto* dialog = qobject_cast<UpdateDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        *updateTaken = save(dialog, tour->out, "update.png");
+        dialog->skin().windowCommand(skin::WindowCommand::hide);
+    });
+    click(tour->skin, "setbtn");
+    tour->ok = *updateTaken && tour->ok;
     tour->hooks.done(tour->ok);
 }
 

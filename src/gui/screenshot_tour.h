@@ -1,9 +1,9 @@
 #pragma once
 
 // For the documentation and for checking the look: shows the main window,
-// walks through its device pages in several lighting modes, custom painting
-// and the message window and saves a PNG of each into a folder, then calls
-// `done`. The effects run for a moment before each picture.
+// walks through its device pages in several lighting modes, custom painting,
+// the message window and the update window, and saves a PNG of each into a
+// folder, then calls `done`. The effects run for a moment before each picture.
 
 #include <QString>
 #include <functional>

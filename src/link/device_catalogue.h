@@ -27,18 +27,17 @@ struct Product {
     // keyboardVariant (0 RGB, 1 one-colour, 2 membrane) or mouseModel (0, 1, 2); 0 for the mousepad.
     std::uint8_t variant;
     std::string_view name;
-    std::string_view tab;  // name of its tab in the views; empty when it has none
     bool hasEventInterface;  // exposes the consumer-control collection the event threads use
 };
 
 inline constexpr std::array<Product, 7> kProducts{{
-    {0x8611, DeviceKind::keyboard, 0, "RGB mechanical keyboard", "kb_tab", true},
-    {0x6556, DeviceKind::keyboard, 1, "One-colour mechanical keyboard", "kb_onecolor_tab", false},
-    {0x6523, DeviceKind::keyboard, 2, "Membrane keyboard with lighting regions", "kb_film_tab", false},
-    {0x5523, DeviceKind::mouse, 0, "Gaming mouse", "ms_tab", true},
-    {0x6656, DeviceKind::mouse, 1, "Gaming mouse (second edition)", "", true},
-    {0x764D, DeviceKind::mouse, 2, "Gaming mouse (model 2)", "ms2_tab", true},
-    {0x5104, DeviceKind::mousepad, 0, "Lighted mousepad", "mp_tab", false},
+    {0x8611, DeviceKind::keyboard, 0, "RGB mechanical keyboard", true},
+    {0x6556, DeviceKind::keyboard, 1, "One-colour mechanical keyboard", false},
+    {0x6523, DeviceKind::keyboard, 2, "Membrane keyboard with lighting regions", false},
+    {0x5523, DeviceKind::mouse, 0, "Gaming mouse", true},
+    {0x6656, DeviceKind::mouse, 1, "Gaming mouse (second edition)", true},
+    {0x764D, DeviceKind::mouse, 2, "Gaming mouse (model 2)", true},
+    {0x5104, DeviceKind::mousepad, 0, "Lighted mousepad", false},
 }};
 
 // The product id each kind's link accepts first.

@@ -25,10 +25,19 @@ enum class ProfileListId : std::uint8_t {
 
 inline constexpr std::size_t kProfileListCount = 5;
 
+// The controls of a list's profile panel beside its combo.
+struct ProfilePanel {
+    std::string_view nameEdit;
+    std::string_view linkCheck;
+    std::string_view linkEdit;
+    std::string_view linkNameRow;  // the row that shows the linked program
+};
+
 struct ProfileList {
     ProfileListId id;
     DeviceKind kind;
     std::string_view combo;
+    ProfilePanel panel;
     std::string_view indexFile;
     std::string_view countSection;
     std::string_view nameSection;
@@ -46,21 +55,71 @@ inline constexpr std::size_t kMouseLightingRecordSize = 64;
 inline constexpr std::size_t kMousepadLightingRecordSize = 64;
 
 inline constexpr std::array<ProfileList, kProfileListCount> kProfileLists{{
-    {ProfileListId::keyboardLighting, DeviceKind::keyboard, "kb_deng_profile_combo",
-     "kbProfile.ini", "PROFILEDENGCOUNT", "PROFILEDENGNAME", "PROFILEDENGSELECT",
-     "PROFILELIKEDENGEXE", "DENGPROCESS", ".led", kKeyboardLightingRecordSize},
-    {ProfileListId::keyboardKeys, DeviceKind::keyboard, "kb_key_profile_combo", "kbProfile.ini",
-     "PROFILECOUNT", "PROFILENAME", "PROFILESELECT", "PROFILELIKEEXE", "PROCESS", ".pro",
+    {ProfileListId::keyboardLighting,
+     DeviceKind::keyboard,
+     "kb_deng_profile_combo",
+     {"kb_deng_profile_name_edit", "kb_deng_profile_link_check", "kb_deng_profile_link_edit",
+      "kb_deng_profile_link_name_hor"},
+     "kbProfile.ini",
+     "PROFILEDENGCOUNT",
+     "PROFILEDENGNAME",
+     "PROFILEDENGSELECT",
+     "PROFILELIKEDENGEXE",
+     "DENGPROCESS",
+     ".led",
+     kKeyboardLightingRecordSize},
+    {ProfileListId::keyboardKeys,
+     DeviceKind::keyboard,
+     "kb_key_profile_combo",
+     {"kb_key_profile_name_edit", "kb_key_profile_link_check", "kb_key_profile_link_edit",
+      "kb_key_profile_link_name_hor"},
+     "kbProfile.ini",
+     "PROFILECOUNT",
+     "PROFILENAME",
+     "PROFILESELECT",
+     "PROFILELIKEEXE",
+     "PROCESS",
+     ".pro",
      kKeyRecordSize},
-    {ProfileListId::mouseLighting, DeviceKind::mouse, "ms_deng_profile_combo", "msProfile.ini",
-     "PROFILEDENGCOUNT", "PROFILEDENGNAME", "PROFILEDENGSELECT", "PROFILELIKEDENGEXE",
-     "DENGPROCESS", ".led", kMouseLightingRecordSize},
-    {ProfileListId::mouseKeys, DeviceKind::mouse, "ms_key_profile_combo", "msProfile.ini",
-     "PROFILECOUNT", "PROFILENAME", "PROFILESELECT", "PROFILELIKEEXE", "PROCESS", ".pro",
+    {ProfileListId::mouseLighting,
+     DeviceKind::mouse,
+     "ms_deng_profile_combo",
+     {"ms_deng_profile_name_edit", "ms_deng_profile_link_check", "ms_deng_profile_link_edit",
+      "ms_deng_profile_link_name_hor"},
+     "msProfile.ini",
+     "PROFILEDENGCOUNT",
+     "PROFILEDENGNAME",
+     "PROFILEDENGSELECT",
+     "PROFILELIKEDENGEXE",
+     "DENGPROCESS",
+     ".led",
+     kMouseLightingRecordSize},
+    {ProfileListId::mouseKeys,
+     DeviceKind::mouse,
+     "ms_key_profile_combo",
+     {"ms_key_profile_name_edit", "ms_key_profile_link_check", "ms_key_profile_link_edit",
+      "ms_key_profile_link_name_hor"},
+     "msProfile.ini",
+     "PROFILECOUNT",
+     "PROFILENAME",
+     "PROFILESELECT",
+     "PROFILELIKEEXE",
+     "PROCESS",
+     ".pro",
      kKeyRecordSize},
-    {ProfileListId::mousepadLighting, DeviceKind::mousepad, "mp_deng_profile_combo",
-     "mpProfile.ini", "PROFILEDENGCOUNT", "PROFILEDENGNAME", "PROFILEDENGSELECT",
-     "PROFILELIKEDENGEXE", "DENGPROCESS", ".led", kMousepadLightingRecordSize},
+    {ProfileListId::mousepadLighting,
+     DeviceKind::mousepad,
+     "mp_deng_profile_combo",
+     {"mp_deng_profile_name_edit", "mp_deng_profile_link_check", "mp_deng_profile_link_edit",
+      "mp_deng_profile_link_name_hor"},
+     "mpProfile.ini",
+     "PROFILEDENGCOUNT",
+     "PROFILEDENGNAME",
+     "PROFILEDENGSELECT",
+     "PROFILELIKEDENGEXE",
+     "DENGPROCESS",
+     ".led",
+     kMousepadLightingRecordSize},
 }};
 
 constexpr const ProfileList& profileList(ProfileListId id) {

@@ -1,7 +1,9 @@
 #include "update/update_module.h"
 
+#include "link/device_events.h"
 #include "platform/abort_signal.h"
 #include "update/installed_version.h"
+#include "update/update_notices.h"
 
 namespace quillon::update {
 
@@ -32,6 +34,18 @@ std::unique_ptr<UpdateModule> install(UpdateModuleParts parts) {
     app.messages().on(shell::MessageId::relayToUpdateWindow, [m](const shell::WindowMessage& msg) {
         if (m->window_)
             m->window_->updaterProgress(static_cast<int>(msg.wParam), msg.lParam);
+    });
+    // The open window shows and hides device lines as devices come and go,
+    // and closes when the last keyboard or mouse has left.
+    app.events().subscribe<link::DeviceArrived>([m](const link::DeviceArrived& arrived) {
+        if (const auto notice = arrivalNotice(arrived))
+            m->deviceNotice(static_cast<std::uint32_t>(*notice));
+    });
+    app.events().subscribe<link::DeviceLeft>([m](const link::DeviceLeft& left) {
+        if (const auto notice = removalNotice(left))
+            m->deviceNotice(static_cast<std::uint32_t>(*notice));
+        if (closesUpdateWindow(left))
+            m->closeWindow();
     });
     app.workers().setBody(shell::Worker::startupVersionCheck,
                           [m](const shell::WorkerContext& context) { m->startupCheck(context); });

@@ -2,8 +2,8 @@
 
 // The update feature wired into the running program: the start-up version
 // check (worker 14 and message 0x0D65), the update window opened by `setbtn`
-// or that message, the attach code's device notices and the updater's
-// relayed progress. Everything it uses is handed in; the returned module
+// or that message, the device lines following the arrival and removal
+// events, and the updater's relayed progress. Everything it uses is handed in; the returned module
 // owns the rest and must outlive the application's workers.
 
 #include <cstdint>
@@ -58,8 +58,8 @@ class UpdateModule {
     UpdateModule(const UpdateModule&) = delete;
     UpdateModule& operator=(const UpdateModule&) = delete;
 
-    // GUI thread: the attach code's notices 0x0D51 … 0x0D60 (dropped while
-    // no window is open) and its request to close the window.
+    // GUI thread: the device notices 0x0D51 … 0x0D60 (dropped while no
+    // window is open) and the request to close the window.
     void deviceNotice(std::uint32_t id);
     void closeWindow();
 

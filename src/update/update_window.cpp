@@ -63,6 +63,10 @@ void UpdateWindow::windowInitialised() {
         if (skin::Control* combo = ctx_.skin.find(kLanguageCombo))
             (void)combo->selectRow(*row, false);
     }
+    // A page nobody configured: the button would do nothing when clicked.
+    const UpdateConfig& config = ctx_.service->config();
+    setEnabled(kWebSiteButton, !config.webSite.empty());
+    setEnabled(kSocialPageButton, !config.socialPage.empty());
 
     const ProductLineControls& software = lineControls(UpdateProduct::software);
     setText(software.installedLabel, "V" + ctx_.installedVersion);

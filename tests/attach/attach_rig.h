@@ -17,7 +17,6 @@
 #include "attach/mouse_attach.h"
 #include "attach/mousepad_attach.h"
 #include "attach/profile_select.h"
-#include "attach/update_notices.h"
 #include "emu/virtual_bus.h"
 #include "keys/key_page_view.h"
 #include "lighting/picture_controls.h"
@@ -27,8 +26,14 @@
 #include "shell/notification_router.h"
 #include "shell/queue_event_loop.h"
 #include "skin/memory_skin.h"
+#include "update/update_notices.h"
 
 namespace quillon::attach::testing {
+
+using update::arrivalNotice;
+using update::closesUpdateWindow;
+using update::removalNotice;
+using update::UpdateNotice;
 
 // What attach told the modules, as the modules would take it.
 struct EventRecord {

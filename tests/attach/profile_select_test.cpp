@@ -7,7 +7,7 @@
 
 #include "attach/fallback_view.h"
 #include "attach/state_reads.h"
-#include "attach/update_notices.h"
+#include "update/update_notices.h"
 #include "attach_rig.h"
 #include "link/scripted_device.h"
 #include "profiles/temp_folder.h"
@@ -18,12 +18,7 @@ namespace {
 using link::DeviceKind;
 using profiles::ProfileListId;
 
-TEST(ProfilePanelNames, FollowTheCombosName) {
-    const ProfilePanelNames n = profilePanelNames("ms_key_profile_combo");
-    EXPECT_EQ(n.nameEdit, "ms_key_profile_name_edit");
-    EXPECT_EQ(n.linkCheck, "ms_key_profile_link_check");
-    EXPECT_EQ(n.linkEdit, "ms_key_profile_link_edit");
-    EXPECT_EQ(n.linkNameRow, "ms_key_profile_link_name_hor");
+TEST(ProgramFileName, IsThePartAfterTheLastSeparatorOfEitherKind) {
     EXPECT_EQ(programFileName("/usr/games/bin/shooter"), "shooter");
     EXPECT_EQ(programFileName("C:\\Games\\shooter.exe"), "shooter.exe");
     EXPECT_EQ(programFileName("plain"), "plain");

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include "gui/autostart.h"
+#include "gui/caption_drag.h"
 #include "gui/popup_panel.h"
 #include "gui/qt_skin.h"
 #include "gui/tray_icon.h"
@@ -227,6 +229,37 @@ TEST(FileDialogFilter, PairsOfLabelAndPatternBecomeQtFilters) {
     EXPECT_EQ(qtFileFilter("(*.led) | *.led |(*.*)|*.*||"), "(*.led) (*.led);;(*.*) (*.*)");
     EXPECT_EQ(qtFileFilter("(*.png) | *.png |(*.*)|*.*||"), "(*.png) (*.png);;(*.*) (*.*)");
     EXPECT_EQ(qtFileFilter(""), "");
+}
+
+TEST(CaptionDrag, OnlyALeftButtonDragOnTheCaptionMovesTheWindow) {
+    test::app();
+    QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    window.resize(200, 100);
+    auto* caption = new QWidget(&window);
+    caption->resize(200, 20);
+    new CaptionDrag(window, *caption);
+    window.move(100, 100);
+    window.show();
+    QApplication::processEvents();
+    const QPoint start = window.frameGeometry().topLeft();
+    auto send = [&](QEvent::Type type, QPoint offset, Qt::MouseButton button) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+        QMouseEvent event(type, QPointF(5, 5), QPointF(start + offset), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(caption, &event);
+    };
+
+    send(QEvent::MouseButtonPress, {10, 5}, Qt::RightButton);
+    send(QEvent::MouseMove, {40, 35}, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, {40, 35}, Qt::RightButton);
+    EXPECT_EQ(window.frameGeometry().topLeft(), start);
+
+    send(QEvent::MouseButtonPress, {10, 5}, Qt::LeftButton);
+    send(QEvent::MouseMove, {40, 35}, Qt::LeftButton);
+    EXPECT_EQ(window.frameGeometry().topLeft(), start + QPoint(30, 30));
+    send(QEvent::MouseButtonRelease, {40, 35}, Qt::LeftButton);
+    send(QEvent::MouseMove, {90, 90}, Qt::NoButton);
+    EXPECT_EQ(window.frameGeometry().topLeft(), start + QPoint(30, 30)) << "released: no drag";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <fstream>
 
+#include "link/device_events.h"
 #include "shell/queue_event_loop.h"
 #include "skin/memory_skin.h"
 #include "update/loopback_http_server.h"
@@ -113,7 +114,9 @@ TEST_F(UpdateModuleTest, TheOpenWindowFollowsNoticesAndProgress) {
     installWith([&](skin::MemorySkin& skin) {
         EXPECT_FALSE(skin.at("blue_page").isVisible());
         devices = {2, 0x0105, 0, 0};
-        module->deviceNotice(0x0D53);
+        link::DeviceArrived oneColour;
+        oneColour.keyboardVariant = link::KeyboardVariant::oneColour;
+        app.events().publish(oneColour);
         EXPECT_TRUE(skin.at("blue_page").isVisible());
         EXPECT_EQ(skin.at("BLUE_KB_N").text(), "V1.0.5");
 
@@ -130,7 +133,28 @@ TEST_F(UpdateModuleTest, TheOpenWindowFollowsNoticesAndProgress) {
     mainSkin.userClick("setbtn");
     ASSERT_EQ(shells.size(), 1u) << "the window was made once";
     // Closed: notices go nowhere.
-    module->deviceNotice(0x0D54);
+    app.events().publish(
+        link::DeviceLeft{link::DeviceKind::keyboard, link::KeyboardVariant::oneColour});
+}
+
+TEST_F(UpdateModuleTest, TheLastDeviceLeavingClosesTheWindowButTheMousepadDoesNot) {
+    bool closedByMousepad = false;
+    installWith([&](skin::MemorySkin& skin) {
+        devices = {0, 0, 1, 0x0105};
+        link::DeviceArrived mouse;
+        mouse.kind = link::DeviceKind::mouse;
+        app.events().publish(mouse);
+        EXPECT_TRUE(skin.at("ms_page").isVisible());
+        app.events().publish(link::DeviceLeft{
+            link::DeviceKind::mousepad, link::KeyboardVariant::rgb, link::MouseModel::first, true});
+        closedByMousepad = !skin.windowVisible();
+        app.events().publish(link::DeviceLeft{link::DeviceKind::mouse, link::KeyboardVariant::rgb,
+                                              link::MouseModel::first, true});
+        EXPECT_FALSE(skin.at("ms_page").isVisible());
+        EXPECT_FALSE(skin.windowVisible());
+    });
+    mainSkin.userClick("setbtn");
+    EXPECT_FALSE(closedByMousepad);
 }
 
 }  // namespace

@@ -103,6 +103,15 @@ TEST_F(UpdateWindowTest, WithNoDeviceOnlyTheSoftwareLineShows) {
     EXPECT_EQ(skin.at(kLanguageCombo).currentRow(), 2);  // stored value 0
 }
 
+TEST_F(UpdateWindowTest, OnlyConfiguredPagesHaveAButtonThatWorks) {
+    auto window = open();  // a web site, no social-media page
+    EXPECT_TRUE(enabled(kWebSiteButton));
+    EXPECT_FALSE(enabled(kSocialPageButton));
+    skin.userClick(kWebSiteButton);
+    settle();
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"https://example/"});
+}
+
 TEST_F(UpdateWindowTest, DeviceLinesCompareInstalledAndNewest) {
     // An RGB keyboard at 1.0.5 against 1.0.5, a model 0 mouse against 1.0.10.
     devices = {1, 0x0105, 1, 0x0104};

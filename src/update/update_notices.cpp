@@ -1,6 +1,6 @@
-#include "attach/update_notices.h"
+#include "update/update_notices.h"
 
-namespace quillon::attach {
+namespace quillon::update {
 
 using link::DeviceKind;
 using link::KeyboardVariant;
@@ -50,4 +50,4 @@ std::optional<UpdateNotice> removalNotice(const link::DeviceLeft& left) {
     return std::nullopt;
 }
 
-}  // namespace quillon::attach
+}  // namespace quillon::update

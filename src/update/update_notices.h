@@ -8,7 +8,7 @@
 
 #include "link/device_events.h"
 
-namespace quillon::attach {
+namespace quillon::update {
 
 enum class UpdateNotice : std::uint32_t {
     rgbKeyboardArrived = 0x0D51,
@@ -36,4 +36,4 @@ constexpr bool closesUpdateWindow(const link::DeviceLeft& left) {
     return left.nothingLeft && left.kind != link::DeviceKind::mousepad;
 }
 
-}  // namespace quillon::attach
+}  // namespace quillon::update
