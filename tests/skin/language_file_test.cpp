@@ -4,9 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "skin/mini_xml.h"
 
@@ -147,6 +151,127 @@ TEST(ShippedLanguageFiles, EveryListedLanguageLoadsAndEnglishHasEveryMessage) {
     EXPECT_EQ(*en.find("message_text_14"), "Please enter a valid name.");
     EXPECT_EQ(*en.find("message_text_19"),
               "Writing to the device failed. Check the connection and try again.");
+}
+
+// The printf conversions of a text in order ("%d", "%5.2f", ...); "%%" is none.
+std::vector<std::string> conversions(std::string_view text) {
+    std::vector<std::string> found;
+    for (std::size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', at)) {
+        std::size_t end = at + 1;
+        if (end < text.size() && text[end] == '%') {
+            at = end + 1;
+            continue;
+        }
+        end = text.find_first_not_of("-+ #0123456789.hlLqjzt", end);
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        found.emplace_back(text.substr(at, end - at));
+        at = end;
+    }
+    return found;
+}
+
+bool validUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+// Roughly how many columns a text takes: wide East Asian characters count
+// twice, Thai vowel and tone marks (drawn above or below) not at all.
+std::size_t columns(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        const bool thaiMark =
+            c == 0x0E31 || (c >= 0x0E34 && c <= 0x0E3A) || (c >= 0x0E47 && c <= 0x0E4E);
+        const bool wide = (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+                          (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFF60);
+        width += thaiMark ? 0 : wide ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+TEST(ShippedLanguageFiles, TheListOffersTheTenLanguagesUnderTheirFiles) {
+    std::vector<LanguageEntry> list;
+    ASSERT_EQ(loadLanguageList(sourceData() / "skin" / "lan.xml", list), LanguageLoad::ok);
+    std::map<std::string, std::string> files;
+    for (const auto& entry : list) {
+        EXPECT_TRUE(files.emplace(entry.code, entry.file).second) << "listed twice: " << entry.code;
+        EXPECT_FALSE(entry.name.empty()) << entry.code;
+    }
+    const std::map<std::string, std::string> expected{
+        {"en", "lan_en.xml"}, {"cn_zh", "lan_cn.xml"}, {"cn_tw", "lan_sn.xml"},
+        {"jp", "lan_jp.xml"}, {"de", "lan_de.xml"},    {"ru", "lan_ru.xml"},
+        {"fr", "lan_fr.xml"}, {"th", "lan_th.xml"},    {"pb", "lan_pb.xml"},
+        {"sp", "lan_sp.xml"}};
+    EXPECT_EQ(files, expected);
+}
+
+TEST(ShippedLanguageFiles, EachTranslationHasExactlyTheEnglishKeysAndTheirPlaceholders) {
+    LanguageTable en;
+    ASSERT_EQ(en.load(sourceData() / "skin" / "lan_en.xml"), LanguageLoad::ok);
+    std::vector<LanguageEntry> list;
+    ASSERT_EQ(loadLanguageList(sourceData() / "skin" / "lan.xml", list), LanguageLoad::ok);
+    for (const auto& entry : list) {
+        SCOPED_TRACE(entry.file);
+        LanguageTable table;
+        ASSERT_EQ(table.load(sourceData() / "skin" / entry.file), LanguageLoad::ok);
+        en.forEach([&](const std::string& key, const std::string& english) {
+            const std::string* text = table.find(key);
+            if (text == nullptr) {
+                ADD_FAILURE() << "no text for " << key;
+                return;
+            }
+            EXPECT_TRUE(validUtf8(*text)) << key;
+            EXPECT_EQ(conversions(*text), conversions(english)) << key << ": " << *text;
+            EXPECT_EQ(text->empty(), english.empty()) << key;
+            // A label much wider than the English one overflows its control.
+            EXPECT_LE(columns(*text), std::max(3 * columns(english), columns(english) + 16))
+                << key << ": " << *text;
+        });
+        table.forEach([&](const std::string& key, const std::string&) {
+            EXPECT_NE(en.find(key), nullptr) << "a key English lacks: " << key;
+        });
+    }
+}
+
+TEST(ShippedLanguageFiles, PlaceholderAndWidthHelpersSeeWhatTheyShould) {
+    using Found = std::vector<std::string>;
+    EXPECT_EQ(conversions("Remove %d of %s (100%%)"), (Found{"%d", "%s"}));
+    EXPECT_EQ(conversions("%-5.2f and %lld%"), (Found{"%-5.2f", "%lld", "%"}));
+    EXPECT_NE(conversions("%d %s"), conversions("%s %d"));
+    EXPECT_TRUE(
+        validUtf8("Fran\xC3\xA7"
+                  "ais \xE0\xB9\x84\xE0\xB8\x97\xE0\xB8\xA2"));
+    EXPECT_FALSE(
+        validUtf8("Fran\xE7"
+                  "ais"));
+    EXPECT_FALSE(validUtf8("\xE4\xB8"));
+    EXPECT_EQ(columns("Stop"), 4u);
+    EXPECT_EQ(columns("\xE5\x81\x9C\xE6\xAD\xA2"), 4u);  // two Han characters
+    EXPECT_EQ(columns("\xE0\xB8\xAB\xE0\xB8\xA2\xE0\xB8\xB8\xE0\xB8\x94"),
+              3u);  // Thai, one mark below
 }
 
 }  // namespace
