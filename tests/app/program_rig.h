@@ -31,8 +31,9 @@ class ProgramRig {
         skin.at("ms_macro_tab_saveorcancel").setVisible(false);
         for (int i = 0; i < 16; ++i)
             skin.at("kb_deng_combo_modeSelect").addRow(skin::Row::text("m"));
-        services = std::make_unique<ProgramServices>(app, bus, users,
-                                                     DesktopServices{.foreground = foreground});
+        DesktopServices desktop;
+        desktop.foreground = foreground;
+        services = std::make_unique<ProgramServices>(app, bus, users, std::move(desktop));
         skin.setNotificationSink([this](const skin::Notification& n) { app.notify(n); });
     }
     ~ProgramRig() {
