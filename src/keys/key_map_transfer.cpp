@@ -1,6 +1,7 @@
 #include "keys/key_map_transfer.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "link/protocol.h"
 
@@ -9,9 +10,11 @@ namespace quillon::keys {
 namespace {
 
 // Begin, `send`, End. After a failed step End is still sent so the device
-// leaves the sequence, but the first failure is what counts.
+// leaves the sequence, but the first failure is what counts. The link is held
+// for the whole sequence: another thread's sequence must not start inside it.
 template <class Send>
 link::Status framed(link::DeviceLink& link, Send&& send) {
+    std::lock_guard hold(link.lock);
     const link::Status began = link::begin(link);
     if (!link::succeeded(began))
         return began;
