@@ -12,7 +12,8 @@ void addDeviceCommands(CommandSetup& setup);
 void addKeymapCommands(CommandSetup& setup);
 // status
 void addStatusCommand(CommandSetup& setup);
-// profiles list, profiles show, profiles add|select|delete|copy|reset|unlink|rename|import|export|link
+// profiles list, show, add, select, delete, copy, reset, unlink, rename,
+// import, export, link
 void addProfilesCommands(CommandSetup& setup);
 // effect render, effect play
 void addEffectCommands(CommandSetup& setup);

@@ -168,5 +168,24 @@ TEST_F(Panel, AProfileTheUserPicksWhileLinkedStaysWhenTheProgramLeaves) {
     EXPECT_EQ(index(ProfileListId::keyboardKeys).select(), 1);
 }
 
+TEST_F(Panel, AnEditWhileALinkedProfileIsShownIsSavedIntoThatProfile) {
+    skin.userClick("mp_pro_deng_add_btn");
+    skin.queueFileAnswer(std::filesystem::path("/opt/games/arena"));
+    skin.userCheck("mp_deng_profile_link_check", true);
+    skin.userSelectRow("mp_deng_profile_combo", 0);
+    const auto stored = [&](std::string_view name) {
+        return profiles::testing::readBytes(
+            index(ProfileListId::mousepadLighting).contentPath(name));
+    };
+    const auto own = stored("New Profile 1");
+
+    foreground.program = "/opt/games/arena";
+    ASSERT_TRUE(pumpUntil([&] { return skin.at("mp_deng_profile_combo").currentRow() == 1; }));
+    services.lightingEngine().settings.edit([](auto& r) { r.mousepad.lighting.mode = 3; });
+    ASSERT_TRUE(services.attach().saveLightingProfile(link::DeviceKind::mousepad));
+    EXPECT_EQ(stored("New Profile 2").at(profiles::kProfileHeaderSize + 1), 3);
+    EXPECT_EQ(stored("New Profile 1"), own);
+}
+
 }  // namespace
 }  // namespace quillon::app

@@ -130,7 +130,7 @@ for command in devices info keymap reset status profiles effect --demo; do
     grep -qx -- "$command" <<<"$words" || fail "quillonctl <TAB> lacks $command: $words"
 done
 expect_completion "profiles " quillonctl pro
-expect_completion "list show " quillonctl --demo profiles ""
+expect_completion "add copy delete export import link list rename reset select show unlink " quillonctl --demo profiles ""
 expect_completion "keyboard mouse mousepad " quillonctl --trace out.txt info ""
 expect_completion "mouse mousepad " quillonctl info mou
 expect_completion "" quillonctl status ""

@@ -72,7 +72,11 @@ TEST_F(ProfileOperationsTest, ANewRowNeverInheritsALinkADeleteLeftBehind) {
     ASSERT_EQ(
         linkProfile(account.store, kKbLighting, 2, "/usr/games/c", LinkCheck::refuseTaken).result,
         ProfileOpResult::ok);
-    ASSERT_EQ(deleteProfile(account.store, kKbLighting, 0).result, ProfileOpResult::ok);
+    // Row 1 of three goes: entry 2's link moves to entry 1 with its profile.
+    ASSERT_EQ(deleteProfile(account.store, kKbLighting, 1).result, ProfileOpResult::ok);
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_TRUE(index().linked(1));
+    EXPECT_EQ(index().linkPath(1), "/usr/games/c");
     // Entry 2 still says "linked to c" in the file; the new row 2 must not follow it.
     EXPECT_EQ(addProfile(account.store, kKbLighting, 0).row, 2);
     EXPECT_FALSE(index().linked(2));
