@@ -19,16 +19,22 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       keyMaps_(attach_.context()),
       macros_(application, profiles_.store(), keyMaps_, std::move(inputHooks)),
       keys_(application, keyMaps_, identity_, macros_, macros_.capture()),
-      mouse_(application, {attach_.context().stores, lighting_.engine().settings, identity_,
-                           desktop != nullptr ? *desktop : untouchedDesktop_, [this] {
-                               return attach_.saveLightingProfile(link::DeviceKind::mouse);
-                           }}) {
+      mouse_(application,
+             {attach_.context().stores, lighting_.engine().settings, identity_,
+              desktop != nullptr ? *desktop : untouchedDesktop_,
+              [this] { return attach_.saveLightingProfile(link::DeviceKind::mouse); }}),
+      patternStore_(profiles_.store().folders, profiles_.store().ini),
+      patterns_({application.skin(), patternStore_, application.link(link::DeviceKind::mouse),
+                 application.deviceJobs(), application.loop()}) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
     mouse_.install();
+    // Before the key page view: the patterns read back are in their files
+    // when the arrival selects the first pattern.
+    patterns_.install(app_.notifications(), app_.events());
     keys::installKeyPageView(app_.events(), app_.skin());
     // Before key assignment: the macro lists are filled before its start-up step reads them.
     macros_.install([this](link::DeviceKind kind) { keys_.macrosChanged(kind); });

@@ -14,12 +14,14 @@
 #include "attach/attach_service.h"
 #include "keys/keys_module.h"
 #include "keys/macro_module.h"
+#include "keys/pattern_store.h"
+#include "keys/pattern_view.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
 #include "mouse/mouse_module.h"
 #include "platform/hid/hid_backend.h"
-#include "platform/pointer/pointer_settings.h"
 #include "platform/input/input_hooks.h"
+#include "platform/pointer/pointer_settings.h"
 #include "platform/user_folders.h"
 #include "shell/application.h"
 
@@ -54,6 +56,7 @@ class ProgramServices {
     const lighting::PictureControls& lightingPictures() const { return lighting_.pictures(); }
     attach::AttachService& attach() { return attach_; }
     mouse::MouseModule& mouse() { return mouse_; }
+    keys::PatternView& patterns() { return patterns_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
     keys::KeysModule& keys() { return keys_; }
@@ -74,6 +77,9 @@ class ProgramServices {
     keys::KeysModule keys_;
     platform::UntouchedPointerSettings untouchedDesktop_;
     mouse::MouseModule mouse_;
+    // The movement patterns in the mouse's folder and their page.
+    keys::PatternStore patternStore_;
+    keys::PatternView patterns_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

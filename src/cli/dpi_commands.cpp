@@ -1,6 +1,7 @@
 // dpi show, dpi set: the mouse's DPI stages, their colour, report rate and
 // lift-off, read from and written to the mouse's active slot record.
 
+#include <cctype>
 #include <iomanip>
 #include <memory>
 #include <optional>

@@ -57,6 +57,7 @@ std::vector<Shot> tourShots() {
          9, none},
         {"mouse_buttons.png", "ms_tab", "ms_key_Op_tab", nullptr, 0, none},
         {"mouse_performance.png", "ms_tab", "ms_rich_Op_tab", nullptr, 0, none},
+        {"mouse_patterns.png", "ms_tab", "ms_cursor_Op_tab", nullptr, 0, none},
         {"mousepad_lighting.png", "mp_tab", "mp_deng_Op_tab", nullptr, 0, none},
         {"mousepad_lighting_spectrum.png", "mp_tab", "mp_deng_Op_tab", "mp_deng_combo_modeSelect",
          1, none},
