@@ -34,13 +34,19 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       desktopForeground_(desktop.foreground ? nullptr : platform::makeDesktopForegroundProgram()),
       linkWatchers_(application, profiles_.store(),
                     desktop.foreground ? *desktop.foreground : *desktopForeground_),
-      profilePanel_(attach_.context(), linkWatchers_) {
+      profilePanel_(attach_.context(), linkWatchers_),
+      patternStore_(profiles_.store().folders, profiles_.store().ini),
+      patterns_({application.skin(), patternStore_, application.link(link::DeviceKind::mouse),
+                 application.deviceJobs(), application.loop()}) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
     mouse_.install();
+    // Before the key page view: the patterns read back are in their files
+    // when the arrival selects the first pattern.
+    patterns_.install(app_.notifications(), app_.events());
     keys::installKeyPageView(app_.events(), app_.skin());
     // Before key assignment: the macro lists are filled before its start-up step reads them.
     macros_.install([this](link::DeviceKind kind) { keys_.macrosChanged(kind); });

@@ -19,6 +19,8 @@
 #include "attach/attach_service.h"
 #include "keys/keys_module.h"
 #include "keys/macro_module.h"
+#include "keys/pattern_store.h"
+#include "keys/pattern_view.h"
 #include "lighting/lighting_module.h"
 #include "link/device_identity.h"
 #include "mouse/mouse_module.h"
@@ -70,6 +72,7 @@ class ProgramServices {
     const lighting::PictureControls& lightingPictures() const { return lighting_.pictures(); }
     attach::AttachService& attach() { return attach_; }
     mouse::MouseModule& mouse() { return mouse_; }
+    keys::PatternView& patterns() { return patterns_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
     keys::KeysModule& keys() { return keys_; }
@@ -97,6 +100,9 @@ class ProgramServices {
     AppLinkWatchers linkWatchers_;
     ProfilePanel profilePanel_;
     std::unique_ptr<update::UpdateModule> update_;
+    // The movement patterns in the mouse's folder and their page.
+    keys::PatternStore patternStore_;
+    keys::PatternView patterns_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

@@ -21,6 +21,8 @@ void addEffectCommands(CommandSetup& setup);
 void addDpiCommands(CommandSetup& setup);
 // slot show, slot set
 void addSlotCommands(CommandSetup& setup);
+// pattern show, import, export, write
+void addPatternCommands(CommandSetup& setup);
 // update check
 void addUpdateCommands(CommandSetup& setup);
 // macro list|show|add|delete|rename|import|export|image

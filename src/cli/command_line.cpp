@@ -36,6 +36,7 @@ int runCommandLine(const std::vector<std::string>& words, const Environment& env
     addEffectCommands(setup);
     addDpiCommands(setup);
     addSlotCommands(setup);
+    addPatternCommands(setup);
     addUpdateCommands(setup);
     addMacroCommands(setup);
     addCompletionCommand(setup);

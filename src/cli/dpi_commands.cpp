@@ -1,6 +1,7 @@
 // dpi show, dpi set: the mouse's DPI stages, their colour, report rate and
 // lift-off, read from and written to the mouse's active slot record.
 
+#include <cctype>
 #include <iomanip>
 #include <memory>
 #include <optional>
@@ -23,15 +24,27 @@ struct DpiChange {
     std::optional<int> lift;
 };
 
-// Information record and current state, framed as every stored-data read is.
-link::Status readMouse(link::DeviceLink& link, link::DeviceInfo& info,
-                       lighting::MouseState& state) {
+// The mouse opened, and its information record and current state read,
+// framed as every stored-data read is; nullopt, told to the user, otherwise.
+struct OpenMouse {
+    link::DeviceInfo info;
+    lighting::MouseState state;
+};
+std::optional<OpenMouse> openMouse(Context& ctx, link::DeviceLink& link, int& exitCode) {
+    exitCode = kExitFailed;
+    if (!connectDevice(ctx, link, link::DeviceKind::mouse))
+        return std::nullopt;
+    OpenMouse m;
     static_cast<void>(link::begin(link));  // the reads below tell whether the mouse answers
-    link::Status s = link::readInfo(link, info);
+    link::Status s = link::readInfo(link, m.info);
     if (link::succeeded(s))
-        s = mouse::readActiveMouseState(link, state);
+        s = mouse::readActiveMouseState(link, m.state);
     static_cast<void>(link::end(link));
-    return s;
+    if (!link::succeeded(s)) {
+        exitCode = reportFailure(ctx, "reading the mouse", s);
+        return std::nullopt;
+    }
+    return m;
 }
 
 std::string hexColour(const lighting::MouseState& m) {
@@ -62,12 +75,12 @@ std::optional<std::array<std::uint8_t, 3>> parseColour(const std::string& text) 
 
 int showDpi(Context& ctx) {
     link::DeviceLink link(ctx.backend);
-    if (!connectDevice(ctx, link, link::DeviceKind::mouse))
-        return kExitFailed;
-    link::DeviceInfo info;
-    lighting::MouseState state;
-    if (const link::Status s = readMouse(link, info, state); !link::succeeded(s))
-        return reportFailure(ctx, "reading the mouse", s);
+    int code = kExitOk;
+    const auto opened = openMouse(ctx, link, code);
+    if (!opened)
+        return code;
+    const link::DeviceInfo& info = opened->info;
+    const lighting::MouseState& state = opened->state;
     const mouse::DpiRange range = mouse::dpiRangeOf(info);
     const link::MouseModel model = link::mouseModelOf(
         link::findProduct(link.hid.attributes().vendorId, link.hid.attributes().productId));
@@ -109,12 +122,12 @@ int setDpi(Context& ctx, const DpiChange& change) {
     }
 
     link::DeviceLink link(ctx.backend);
-    if (!connectDevice(ctx, link, link::DeviceKind::mouse))
-        return kExitFailed;
-    link::DeviceInfo info;
-    lighting::MouseState state;
-    if (const link::Status s = readMouse(link, info, state); !link::succeeded(s))
-        return reportFailure(ctx, "reading the mouse", s);
+    int code = kExitOk;
+    auto opened = openMouse(ctx, link, code);
+    if (!opened)
+        return code;
+    const link::DeviceInfo& info = opened->info;
+    lighting::MouseState& state = opened->state;
     if (change.dpi) {
         const mouse::DpiRange range = mouse::dpiRangeOf(info);
         const unsigned highest = mouse::stageDpi(range, range.highestLevel);

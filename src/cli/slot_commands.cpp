@@ -1,5 +1,6 @@
 // slot show, slot set: the onboard settings slot of the mouse or the mousepad.
 
+#include <array>
 #include <memory>
 
 #include "cli/command_groups.h"

@@ -61,6 +61,7 @@ std::vector<Shot> tourShots() {
         {"mouse_buttons.png", "ms_tab", "ms_key_Op_tab", nullptr, 0, {"ms_key_3"}},
         {"mouse_button_dpi.png", "ms_tab", "ms_key_Op_tab", "ms_key_fct_combo", 4, none},
         {"mouse_performance.png", "ms_tab", "ms_rich_Op_tab", nullptr, 0, none},
+        {"mouse_patterns.png", "ms_tab", "ms_cursor_Op_tab", nullptr, 0, none},
         {"mousepad_lighting.png", "mp_tab", "mp_deng_Op_tab", nullptr, 0, none},
         {"mousepad_lighting_spectrum.png", "mp_tab", "mp_deng_Op_tab", "mp_deng_combo_modeSelect",
          1, none},

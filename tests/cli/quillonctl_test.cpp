@@ -287,8 +287,8 @@ std::string complete(const std::string& script, const std::string& line) {
 TEST_F(Quillonctl, BashCompletionFollowsTheCommandTree) {
     ASSERT_EQ(run({"completion", "bash"}), 0);
     const std::string script = out.str();
-    EXPECT_TRUE(
-        contains(complete(script, "quillonctl "), "devices dpi effect info keymap macro profiles"));
+    EXPECT_TRUE(contains(complete(script, "quillonctl "),
+                         "devices dpi effect info keymap macro pattern profiles"));
     EXPECT_FALSE(contains(complete(script, "quillonctl "), "completion"));
     EXPECT_EQ(complete(script, "quillonctl info m"), "mouse mousepad ");
     EXPECT_EQ(complete(script, "quillonctl --demo reset "), "mouse mousepad ");
@@ -349,7 +349,7 @@ TEST_F(Quillonctl, DpiSetRefusesWhatTheMouseCannotTake) {
     auto mouse = bus.plug(0x5523);
     mouse->clearRequestLog();
     for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
-             {"dpi", "set", "--dpi", "1600"},                // which stage?
+             {"dpi", "set", "--dpi", "1600"},                  // which stage?
              {"dpi", "set", "--stage", "1", "--dpi", "1650"},  // between steps
              {"dpi", "set", "--stage", "1", "--dpi", "5100"},  // above the sensor
              {"dpi", "set", "--rate", "300"},
@@ -404,6 +404,30 @@ TEST_F(Quillonctl, ProfileRefusalsPrintTheMessageAndExitOne) {
     EXPECT_EQ(run({"profiles", "rename", "mp-lighting", "New Profile 1"}), 2);
     EXPECT_EQ(run({"profiles", "add", "mp-lighting", "--variant", "7"}), 2);
     EXPECT_EQ(run({"profiles", "add", "pads"}), 2);
+}
+
+TEST_F(Quillonctl, PatternsAreShownImportedExportedAndWritten) {
+    EXPECT_EQ(run({"pattern", "show"}), 0) << err.str();
+    EXPECT_TRUE(contains(out.str(), "pattern 4  name_4.cur  180 actions: 100 ms +0/+5"))
+        << out.str();
+
+    const auto longFile = temp("long.cur");
+    std::ofstream(longFile) << "[MACROACTIONCOUNT]\ncount=200\n[MACROACTION]\n";
+    EXPECT_EQ(run({"pattern", "import", "2", longFile.string()}), 1);
+    EXPECT_TRUE(contains(err.str(), "more than 180 actions")) << err.str();
+
+    const auto saved = temp("one.txt");
+    EXPECT_EQ(run({"pattern", "export", "1", saved.string()}), 0) << err.str();
+    EXPECT_EQ(run({"pattern", "import", "2", saved.string()}), 0) << err.str();
+    EXPECT_EQ(run({"pattern", "show"}), 0);
+    EXPECT_TRUE(contains(out.str(), "pattern 2  name_2.cur  180 actions: 100 ms +0/+2"))
+        << out.str();
+
+    auto mouse = bus.plug(0x5523);
+    EXPECT_EQ(run({"pattern", "write"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "patterns written: 2920 bytes\n");
+    EXPECT_EQ(mouse->inspect([](const emu::FirmwareModel& fw) { return fw.patternMemory()[2]; }),
+              2920 & 0xFF);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "keys/key_editor_device.h"
 #include "keys/key_page_view.h"
 #include "keys/macro_editor_controls.h"
+#include "keys/pattern_controls.h"
 #include "lighting/lighting_controls.h"
 #include "mouse/dpi_controls.h"
 #include "platform/user_folders.h"
@@ -98,6 +99,7 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
     expectAll(mouse::kDpiView.all(), missing);
     expectAll(mouse::allStageControls(), missing);
     expectAll(mouse::kSlotSwitches.all(), missing);
+    expectAll(keys::kPatternControls.all(), missing);
     expectAll(shell::kWindowControls.all(), missing);
     for (const shell::PanelToggle& t : shell::kPanelToggles)
         expectAll(std::array{t.button, t.panel}, missing);
