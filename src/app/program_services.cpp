@@ -5,7 +5,8 @@
 namespace quillon::app {
 
 ProgramServices::ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                                 const platform::UserFolders& folders)
+                                 const platform::UserFolders& folders,
+                                 prefs::PrefsFrontEnd prefsFrontEnd)
     : app_(application),
       profiles_(folders),
       lighting_(application, identity_,
@@ -13,13 +14,16 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       attach_(application, backend,
               {identity_, lighting_.engine().settings, profiles_.store(), profiles_.runState(),
                lighting_.engine().signals.mouseClickPulse,
-               lighting_.engine().signals.mousepadClickPulse}) {
+               lighting_.engine().signals.mousepadClickPulse}),
+      prefs_(application, folders, std::move(prefsFrontEnd)) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
     attach_.install();
     lighting_.install(app_);
     keys::installKeyPageView(app_.events(), app_.skin());
+    // Preferences: the skin image first at start-up, the language after the workers.
+    prefs_.install(app_);
 }
 
 ProgramServices::~ProgramServices() {

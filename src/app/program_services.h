@@ -15,6 +15,7 @@
 #include "link/device_identity.h"
 #include "platform/hid/hid_backend.h"
 #include "platform/user_folders.h"
+#include "prefs/prefs_module.h"
 #include "shell/application.h"
 
 namespace quillon::app {
@@ -24,7 +25,7 @@ class ProgramServices {
     // Installs every module into `application`; construct it before the skin
     // sends "windowinit".
     ProgramServices(shell::Application& application, platform::HidBackend& backend,
-                    const platform::UserFolders& folders);
+                    const platform::UserFolders& folders, prefs::PrefsFrontEnd prefsFrontEnd = {});
     // Stops the application's workers: their bodies use the modules. Destroy
     // it only after a stop() that left no worker running.
     ~ProgramServices();
@@ -43,6 +44,7 @@ class ProgramServices {
     attach::AttachService& attach() { return attach_; }
     const profiles::ProfileStore& profileStore() const { return profiles_.store(); }
     const link::DeviceIdentity& identity() const { return identity_; }
+    prefs::PrefsModule& prefs() { return prefs_; }
 
   private:
     shell::Application& app_;
@@ -51,6 +53,7 @@ class ProgramServices {
     ProfilesModule profiles_;
     lighting::LightingModule lighting_;
     attach::AttachService attach_;
+    prefs::PrefsModule prefs_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

@@ -16,6 +16,8 @@ void addProfilesCommands(CommandSetup& setup);
 void addEffectCommands(CommandSetup& setup);
 // update check
 void addUpdateCommands(CommandSetup& setup);
+// config show, config set language, config set autostart
+void addConfigCommands(CommandSetup& setup);
 // completion bash|zsh (hidden): walks the tree the other groups built, so it comes last
 void addCompletionCommand(CommandSetup& setup);
 

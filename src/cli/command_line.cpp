@@ -34,6 +34,7 @@ int runCommandLine(const std::vector<std::string>& words, const Environment& env
     addProfilesCommands(setup);
     addEffectCommands(setup);
     addUpdateCommands(setup);
+    addConfigCommands(setup);
     addCompletionCommand(setup);
 
     std::vector<std::string> reversed(words.rbegin(), words.rend());  // CLI11 takes them backwards

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFont>
 #include <QIcon>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -27,7 +28,6 @@
 #include "emu/demo_devices.h"
 #include "emu/product_description.h"
 #include "emu/virtual_bus.h"
-#include "gui/autostart.h"
 #include "gui/device_picture.h"
 #include "gui/device_pictures.h"
 #include "gui/popup_panel.h"
@@ -35,9 +35,12 @@
 #include "gui/qt_skin.h"
 #include "gui/screenshot_tour.h"
 #include "gui/single_instance.h"
+#include "gui/skin_frame.h"
 #include "gui/sleep_watch.h"
 #include "gui/start_hidden.h"
+#include "gui/termination_signals.h"
 #include "gui/tray_icon.h"
+#include "platform/autostart_entry.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
 #include "platform/user_folders.h"
@@ -64,17 +67,6 @@ QDir findSkinFolder() {
         candidates.empty() ? std::filesystem::path("skin") : candidates.front() / "skin";
     return QDir(QString::fromStdString(preferred.string()));
 }
-
-struct Languages {
-    const char* item;
-    const char* code;
-};
-// The tray menu's languages; the language list names their files.
-constexpr Languages kTrayLanguages[] = {
-    {"lan_en", "en"},
-    {"lan_cn", "cn_zh"},
-    {"lan_tw", "cn_tw"},
-};
 
 // The profile strips' action panels and the buttons that open them.
 constexpr std::pair<const char*, const char*> kProfilePanels[] = {
@@ -122,7 +114,31 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     shell::Application application(skin, loop, *backend);
     application.setEchoNotifications(options.verbose);
     const platform::LinuxUserFolders userFolders;
-    app::ProgramServices services(application, *backend, userFolders);
+    // The tray's exit path; set once the tray exists.
+    std::function<void()> quitProgram;
+    std::unique_ptr<gui::SkinFrame> skinFrame;
+    prefs::PrefsFrontEnd prefsFrontEnd;
+    if (const auto config = userFolders.configFolder(); !config.empty()) {
+        prefsFrontEnd.autostart = std::make_shared<platform::XdgAutostartEntry>(
+            config, QCoreApplication::applicationFilePath().toStdString());
+    }
+    prefsFrontEnd.makeSkinWindow = [&skin]() -> std::unique_ptr<prefs::SkinWindowShell> {
+        return gui::SkinFrame::make(skin);
+    };
+    prefsFrontEnd.applyFont = [&skin](prefs::FontTarget target, prefs::FontChoice font) {
+        // The settings window is the update window's, which sets its own.
+        if (target != prefs::FontTarget::mainWindow || skin.mainWindow() == nullptr) {
+            return;
+        }
+        skin.mainWindow()->setFont(QFont(
+            QString::fromUtf8(font.family.data(), qsizetype(font.family.size())), font.pointSize));
+    };
+    prefsFrontEnd.exitProgram = [&quitProgram] {
+        if (quitProgram) {
+            quitProgram();
+        }
+    };
+    app::ProgramServices services(application, *backend, userFolders, std::move(prefsFrontEnd));
 
     gui::MainFrame* frame = skin.mainWindow();
     // Owned by the window.
@@ -155,7 +171,6 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         QTimer::singleShot(0, [&skin] { (void)skin.showMessage("no_tray_text"); });
     };
 
-    gui::Autostart autostart;
     bool quitting = false;
     bool workersLetGo = false;
     gui::TrayIcon* trayPtr = nullptr;
@@ -181,28 +196,11 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick,
                         shell::TimerMode::once);
     };
-    actions.autostartEnabled = [&] { return autostart.enabled(); };
-    actions.menuCommand = [&](const std::string& item) {
-        if (item == "exit") {
-            quit();
-        } else if (item == "ON_or_OFF" || item == "power_off") {
-            (void)autostart.toggle(QCoreApplication::applicationFilePath());
-        } else if (item == "qianting" || item == "Menu_Import" || item == "Menu_Export") {
-            // these items do nothing
-        } else {
-            for (const Languages& language : kTrayLanguages) {
-                if (item == language.item) {
-                    if (skin.loadListedLanguage(language.code)) {
-                        skin.reloadTexts();
-                    } else {
-                        platform::debugOutput("language not offered");
-                    }
-                    return;
-                }
-            }
-            (void)skin.showMessage(item);
-        }
+    actions.openMenu = [&] {
+        constexpr std::int64_t kRightButtonUp = 0x0205;
+        (void)application.messages().dispatch({shell::MessageId::trayNotify, 0, kRightButtonUp});
     };
+    quitProgram = quit;
     gui::TrayIcon tray(skin, icon, std::move(actions));
     trayPtr = &tray;
     tray.show();
@@ -224,6 +222,8 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
+    // SIGTERM (the session ending, systemd) and SIGINT (Ctrl+C) take the tray's exit path.
+    const gui::TerminationSignals termination([&] { quit(); });
 
     skin.announceWindowInit();
     if (!trayAvailable) {
