@@ -30,21 +30,36 @@ struct Entry {
     bool found = false;  // a readable file with a [Desktop Entry] group
 };
 
-Entry readEntry(const std::filesystem::path& path) {
+Entry parseEntry(std::string_view text) {
     Entry entry;
-    std::string text;
-    if (readRegularFile(path, text, kMaxEntryBytes) != FileReadResult::ok)
-        return entry;
     std::size_t start = 0;
     while (start < text.size()) {
         const auto end = text.find('\n', start);
-        const auto stop = end == std::string::npos ? text.size() : end;
+        const auto stop = end == std::string_view::npos ? text.size() : end;
         entry.lines.emplace_back(text.substr(start, stop - start));
         start = stop + 1;
     }
     for (const std::string& line : entry.lines)
         entry.found |= trimmed(line) == kGroup;
     return entry;
+}
+
+// The entry's text; nullopt when there is none, "" when there is something unreadable.
+std::optional<std::string> readEntryText(const std::filesystem::path& path) {
+    std::string text;
+    switch (readRegularFile(path, text, kMaxEntryBytes)) {
+        case FileReadResult::ok:
+            return text;
+        case FileReadResult::missing: {
+            std::error_code ec;
+            // A dangling link is something there all the same.
+            if (!std::filesystem::is_symlink(path, ec))
+                return std::nullopt;
+            return std::string();
+        }
+        default:
+            return std::string();
+    }
 }
 
 // The key of a line of the [Desktop Entry] group, when it is a key line.
@@ -142,25 +157,23 @@ XdgAutostartEntry::XdgAutostartEntry(const std::filesystem::path& configHome,
     : entryPath_(configHome / "autostart" / "quillon-gaming.desktop"),
       program_(std::move(program)) {}
 
-bool XdgAutostartEntry::enabled() const {
-    return isEnabled(readEntry(entryPath_));
+bool entryStartsProgram(std::string_view text) {
+    return isEnabled(parseEntry(text));
 }
 
-bool XdgAutostartEntry::toggle() {
-    Entry entry = readEntry(entryPath_);
+std::optional<std::string> toggledEntry(const std::optional<std::string>& existing,
+                                        std::string_view program) {
+    Entry entry = parseEntry(existing.value_or(std::string()));
     const bool on = !isEnabled(entry);
-    std::error_code ec;
-    const bool absent = !std::filesystem::exists(std::filesystem::symlink_status(entryPath_, ec));
-    const bool ours = absent || (entry.found && valueOf(entry, kOurs) == "true");
+    const bool ours = !existing || (entry.found && valueOf(entry, kOurs) == "true");
     if (on && ours) {
         entry.lines = {std::string(kGroup), "Type=Application", "Name=Quillon Gaming Software",
-                       "Exec=" + desktopExecArgument(program_.string()) + " --hidden",
-                       "Icon=quillon-gaming"};
+                       "Exec=" + desktopExecArgument(program) + " --hidden", "Icon=quillon-gaming"};
         entry.found = true;
         setValue(entry, kOurs, "true");
     }
     if (!entry.found)
-        return enabled();  // nothing we could read there: a file not ours is left alone
+        return std::nullopt;  // nothing we could read there: a file not ours is left alone
     // A user's own entry keeps its command and everything else; only the two
     // keys the desktops read for "start it or not" change.
     setValue(entry, kHidden, on ? "false" : "true");
@@ -168,10 +181,23 @@ bool XdgAutostartEntry::toggle() {
     std::string text;
     for (const std::string& line : entry.lines)
         text += line + '\n';
+    return text;
+}
+
+bool XdgAutostartEntry::enabled() const {
+    const auto text = readEntryText(entryPath_);
+    return text && entryStartsProgram(*text);
+}
+
+bool XdgAutostartEntry::toggle() {
+    const auto text = toggledEntry(readEntryText(entryPath_), program_.string());
+    if (!text)
+        return enabled();
+    std::error_code ec;
     std::filesystem::create_directories(entryPath_.parent_path(), ec);
     // The state is read back either way.
     (void)writeFileAtomically(
-        entryPath_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        entryPath_, std::span(reinterpret_cast<const std::uint8_t*>(text->data()), text->size()));
     return enabled();
 }
 

@@ -7,6 +7,7 @@
 // file: the entry is marked hidden, so a user's own entry keeps everything else.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,14 @@ class AutostartSetting {
 // The program path as one argument of an Exec line: quoted, then "%" and the
 // string escapes doubled, as desktop entries require.
 std::string desktopExecArgument(std::string_view program);
+
+// Whether the desktop starts the program for an entry of this text.
+bool entryStartsProgram(std::string_view text);
+// The text of the entry turned the other way (`existing`: the file's text,
+// nullopt when there is no file); nullopt when the file is not an entry and
+// not ours, so that nothing may be written over it.
+std::optional<std::string> toggledEntry(const std::optional<std::string>& existing,
+                                        std::string_view program);
 
 class XdgAutostartEntry final : public AutostartSetting {
   public:

@@ -11,6 +11,10 @@
 
 #include "profiles/temp_folder.h"
 
+#define LLVMFuzzerTestOneInput fuzzAutostartEntry
+#include "../../fuzz/fuzz_autostart_entry.cpp"
+#undef LLVMFuzzerTestOneInput
+
 namespace quillon::platform {
 namespace {
 
@@ -83,6 +87,20 @@ TEST(Autostart, AUsersOwnEntryIsReadAsTheDesktopReadsItAndNeverDeleted) {
     writeText(autostart.entryPath(), "not a desktop entry");
     EXPECT_FALSE(autostart.toggle());
     EXPECT_EQ(readText(autostart.entryPath()), "not a desktop entry");
+}
+
+TEST(Autostart, FuzzSeedsRunThroughTheTarget) {
+    int seeds = 0;
+    const auto folder = std::filesystem::path(QUILLON_SOURCE_DATA_DIR).parent_path() / "fuzz" /
+                        "corpus" / "autostart_entry";
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string text = readText(entry.path());
+        EXPECT_EQ(
+            fuzzAutostartEntry(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), 0)
+            << entry.path();
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 5);
 }
 
 }  // namespace
