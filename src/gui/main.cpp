@@ -15,8 +15,10 @@
 #include <QFont>
 #include <QIcon>
 #include <QPointer>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -161,6 +163,15 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         if (opener != nullptr && popup != nullptr && popup->widget() != nullptr) {
             new gui::PopupPanel(popup->widget(), opener->widget(), frame);
         }
+    }
+
+    // A change of the display scaling reaches the core as the DPI message.
+    if (QScreen* screen = frame->screen(); screen != nullptr) {
+        QObject::connect(
+            screen, &QScreen::logicalDotsPerInchChanged, frame, [&application](qreal dpi) {
+                (void)application.postMessage({shell::MessageId::dpiChanged,
+                                               static_cast<std::uint64_t>(std::lround(dpi)), 0});
+            });
     }
 
     // Without a tray nothing could bring a hidden window back: it stays on
