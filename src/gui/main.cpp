@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -85,7 +86,9 @@ struct RunOptions {
     QString screenshots;
 };
 
-int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& options) {
+// `onTerminate` is what SIGTERM and SIGINT do; run() sets it to the tray's exit.
+int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& options,
+        std::function<void()>& onTerminate) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -233,8 +236,7 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
-    // SIGTERM (the session ending, systemd) and SIGINT (Ctrl+C) take the tray's exit path.
-    const gui::TerminationSignals termination([&] { quit(); });
+    onTerminate = [&] { quit(); };
 
     skin.announceWindowInit();
     if (!trayAvailable) {
@@ -266,6 +268,7 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         gui::startScreenshotTour(skin, options.screenshots, kSettleMs, std::move(hooks));
     }
     const int loopStatus = app.exec();
+    onTerminate = nullptr;  // it names this function's locals
     const int exitStatus = status != 0 ? status : loopStatus;
     if (workersLetGo) {
         // A worker that ignored its stop may still use the links and the
@@ -287,6 +290,18 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("quillon-gaming");
     // Closing or hiding windows never ends the program; the tray's exit does.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // SIGTERM (the session ending, systemd) and SIGINT (Ctrl+C) take the
+    // tray's exit path. Caught from the start: the event loop hands them on
+    // once the program runs, and until then nothing is half-written.
+    std::function<void()> onTerminate;
+    const gui::TerminationSignals termination([&onTerminate] {
+        if (onTerminate) {
+            onTerminate();
+        } else {
+            QCoreApplication::exit(0);
+        }
+    });
 
     QCommandLineParser options;
     options.setApplicationDescription("Configures Quillon keyboards, mice and mousepads.");
@@ -352,5 +367,5 @@ int main(int argc, char** argv) {
     chosen.hidden = options.isSet(hidden);
     chosen.demoProducts = std::move(demoProducts);
     chosen.screenshots = options.value(screenshots);
-    return run(app, instance, chosen);
+    return run(app, instance, chosen, onTerminate);
 }
