@@ -10,7 +10,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -149,7 +148,8 @@ std::string lower(std::string_view s) {
 // Every control name of the skin files (the main window and its sub-views).
 std::set<std::string> skinNames() {
     std::set<std::string> names;
-    const std::regex nameAttribute("<widget class=\"[^\"]*\" name=\"([^\"]+)\"");
+    constexpr std::string_view kWidget = "<widget class=\"";
+    constexpr std::string_view kName = "name=\"";
     for (const auto& entry : std::filesystem::directory_iterator(
              std::filesystem::path(QUILLON_SOURCE_DATA_DIR) / "skin")) {
         if (entry.path().extension() != ".xml")
@@ -158,8 +158,15 @@ std::set<std::string> skinNames() {
         std::stringstream text;
         text << in.rdbuf();
         const std::string s = text.str();
-        for (std::sregex_iterator it(s.begin(), s.end(), nameAttribute), end; it != end; ++it)
-            names.insert((*it)[1].str());
+        // Each widget element's name attribute.
+        for (auto at = s.find(kWidget); at != std::string::npos; at = s.find(kWidget, at + 1)) {
+            const auto end = s.find('>', at);
+            const auto name = s.find(kName, at);
+            if (name == std::string::npos || name > end)
+                continue;
+            const auto first = name + kName.size();
+            names.insert(s.substr(first, s.find('"', first) - first));
+        }
     }
     return names;
 }
