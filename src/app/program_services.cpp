@@ -37,7 +37,8 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       profilePanel_(attach_.context(), linkWatchers_),
       patternStore_(profiles_.store().folders, profiles_.store().ini),
       patterns_({application.skin(), patternStore_, application.link(link::DeviceKind::mouse),
-                 application.deviceJobs(), application.loop()}) {
+                 application.deviceJobs(), application.loop()}),
+      prefs_(application, folders, std::move(desktop.prefs)) {
     // The order of installation is the order in which start-up steps, message
     // handlers and event subscribers run.
     profiles_.install(app_);
@@ -55,8 +56,11 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
     profilePanel_.install(app_);
     update_ =
         update::install({app_, folders, [this] { return attachedFirmware(identity_); },
-                         std::move(desktop.makeUpdateWindow), std::move(desktop.languageSetting),
-                         std::move(desktop.selectLanguage)});
+                         std::move(desktop.makeUpdateWindow),
+                         [this] { return prefs_.preferences().languageValue(); },
+                         [this](int row) { (void)prefs_.preferences().applyFromSettings(row); }});
+    // Preferences: the skin image first at start-up, the language after the workers.
+    prefs_.install(app_);
 }
 
 ProgramServices::~ProgramServices() {

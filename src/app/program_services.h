@@ -28,6 +28,7 @@
 #include "platform/input/input_hooks.h"
 #include "platform/pointer/pointer_settings.h"
 #include "platform/user_folders.h"
+#include "prefs/prefs_module.h"
 #include "shell/application.h"
 #include "update/update_module.h"
 
@@ -45,8 +46,8 @@ struct DesktopServices {
     platform::ForegroundProgram* foreground = nullptr;
     // Builds the update window; empty: the window never opens.
     std::function<std::unique_ptr<update::UpdateWindowShell>()> makeUpdateWindow;
-    std::function<int()> languageSetting;         // the stored language value
-    std::function<void(int row)> selectLanguage;  // a row of the update window's combo
+    // The tray, skin window, fonts and exit of the desktop front end.
+    prefs::PrefsFrontEnd prefs;
 };
 
 class ProgramServices {
@@ -79,6 +80,7 @@ class ProgramServices {
     keys::MacroModule& macros() { return macros_; }
     AppLinkWatchers& linkWatchers() { return linkWatchers_; }
     const update::UpdateModule& updates() const { return *update_; }
+    prefs::PrefsModule& prefs() { return prefs_; }
 
   private:
     shell::Application& app_;
@@ -103,6 +105,7 @@ class ProgramServices {
     // The movement patterns in the mouse's folder and their page.
     keys::PatternStore patternStore_;
     keys::PatternView patterns_;
+    prefs::PrefsModule prefs_;
     bool stopped_ = false;
     shell::StopReport report_;
 };

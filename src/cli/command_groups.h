@@ -27,6 +27,8 @@ void addPatternCommands(CommandSetup& setup);
 void addUpdateCommands(CommandSetup& setup);
 // macro list|show|add|delete|rename|import|export|image
 void addMacroCommands(CommandSetup& setup);
+// config show, config set language, config set autostart
+void addConfigCommands(CommandSetup& setup);
 // completion bash|zsh (hidden): walks the tree the other groups built, so it comes last
 void addCompletionCommand(CommandSetup& setup);
 

@@ -39,6 +39,7 @@ int runCommandLine(const std::vector<std::string>& words, const Environment& env
     addPatternCommands(setup);
     addUpdateCommands(setup);
     addMacroCommands(setup);
+    addConfigCommands(setup);
     addCompletionCommand(setup);
 
     std::vector<std::string> reversed(words.rbegin(), words.rend());  // CLI11 takes them backwards

@@ -33,6 +33,12 @@ void FirmwareModel::restoreFactorySettings() {
     settings_ = factorySettingsArea(description_);
 }
 
+void FirmwareModel::losePower() {
+    restoreFactorySettings();
+    lastFrameSize_ = 0;
+    frameNext_ = 0;
+}
+
 std::span<const std::uint8_t, kSlotRecordSize> FirmwareModel::slotRecord(std::size_t slot) const {
     return std::span<const std::uint8_t, kSlotRecordSize>(
         settings_.data() + slot * kSlotRecordStride, kSlotRecordSize);

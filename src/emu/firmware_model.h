@@ -33,6 +33,9 @@ class FirmwareModel {
 
     // What CMD_RESET does: the settings area returns to its factory state.
     void restoreFactorySettings();
+    // What a device does when its power goes (many do on suspend): the
+    // settings area is the factory's again and the lighting frame is gone.
+    void losePower();
 
     // Test set-up: state a device could hold (a keyboard reporting too many
     // keys, a mousepad left on slot 3, patterns stored by an earlier run).

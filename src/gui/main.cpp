@@ -12,13 +12,17 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFont>
 #include <QIcon>
 #include <QPointer>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -28,7 +32,6 @@
 #include "emu/product_description.h"
 #include "emu/virtual_bus.h"
 #include "gui/activation_watch.h"
-#include "gui/autostart.h"
 #include "gui/device_picture.h"
 #include "gui/device_pictures.h"
 #include "gui/popup_panel.h"
@@ -36,10 +39,13 @@
 #include "gui/qt_skin.h"
 #include "gui/screenshot_tour.h"
 #include "gui/single_instance.h"
+#include "gui/skin_frame.h"
 #include "gui/sleep_watch.h"
 #include "gui/start_hidden.h"
+#include "gui/termination_signals.h"
 #include "gui/tray_icon.h"
 #include "gui/update_dialog.h"
+#include "platform/autostart_entry.h"
 #include "platform/debug_output.h"
 #include "platform/hid/linux/hidraw_backend.h"
 #include "platform/pointer/desktop_pointer_settings.h"
@@ -68,17 +74,6 @@ QDir findSkinFolder() {
     return QDir(QString::fromStdString(preferred.string()));
 }
 
-struct Languages {
-    const char* item;
-    const char* code;
-};
-// The tray menu's languages; the language list names their files.
-constexpr Languages kTrayLanguages[] = {
-    {"lan_en", "en"},
-    {"lan_cn", "cn_zh"},
-    {"lan_tw", "cn_tw"},
-};
-
 // The profile strips' action panels and the buttons that open them.
 constexpr std::pair<const char*, const char*> kProfilePanels[] = {
     {"kb_profile_fun_spread_btn", "kb_profile_fun_spead_tab"},
@@ -86,14 +81,9 @@ constexpr std::pair<const char*, const char*> kProfilePanels[] = {
     {"mp_profile_fun_spread_btn", "mp_profile_fun_spead_tab"},
 };
 
-// The update window's language rows; the stored value is the row's index in
-// this list, except that the first three are English, simplified and
-// traditional Chinese.
-constexpr const char* kLanguageRowCodes[] = {"cn_zh", "cn_tw", "en", "ja",    "de",
-                                             "ru",    "fr",    "th", "pt_br", "es"};
-constexpr int kLanguageValueOfRow[] = {1, 2, 0, 3, 4, 5, 6, 7, 8, 9};
-
-app::DesktopServices updateFrontEnd(gui::QtSkin& skin, shell::Application& application) {
+// The update window over the Qt skin; the rest of the desktop services is
+// filled in by run().
+app::DesktopServices updateFrontEnd(gui::QtSkin& skin) {
     app::DesktopServices front;
     front.makeUpdateWindow = [&skin]() -> std::unique_ptr<update::UpdateWindowShell> {
         auto dialog = std::make_unique<gui::UpdateDialog>(skin);
@@ -102,22 +92,6 @@ app::DesktopServices updateFrontEnd(gui::QtSkin& skin, shell::Application& appli
             return nullptr;
         }
         return dialog;
-    };
-    front.languageSetting = [&skin] {
-        for (int row = 0; row < int(std::size(kLanguageRowCodes)); ++row) {
-            if (skin.languageCode() == kLanguageRowCodes[row]) {
-                return kLanguageValueOfRow[row];
-            }
-        }
-        return -1;
-    };
-    front.selectLanguage = [&skin, &application](int row) {
-        if (row < 0 || row >= int(std::size(kLanguageRowCodes)) ||
-            !skin.loadListedLanguage(kLanguageRowCodes[row])) {
-            platform::debugOutput("language not offered");
-            return;
-        }
-        (void)application.postMessage({shell::MessageId::languageReload, 0, 0});
     };
     return front;
 }
@@ -130,7 +104,9 @@ struct RunOptions {
     QString screenshots;
 };
 
-int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& options) {
+// `onTerminate` is what SIGTERM and SIGINT do; run() sets it to the tray's exit.
+int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& options,
+        std::function<void()>& onTerminate) {
     gui::QtSkin skin(findSkinFolder());
     if (!skin.build()) {
         std::fprintf(stderr, "quillon-gaming: the skin could not be built:\n%s\n",
@@ -161,11 +137,36 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     shell::Application application(skin, loop, *backend);
     application.setEchoNotifications(options.verbose);
     const platform::LinuxUserFolders userFolders;
+    // The tray's exit path; set once the tray exists.
+    std::function<void()> quitProgram;
+    std::unique_ptr<gui::SkinFrame> skinFrame;
+    prefs::PrefsFrontEnd prefsFrontEnd;
+    if (const auto config = userFolders.configFolder(); !config.empty()) {
+        prefsFrontEnd.autostart = std::make_shared<platform::XdgAutostartEntry>(
+            config, QCoreApplication::applicationFilePath().toStdString());
+    }
+    prefsFrontEnd.makeSkinWindow = [&skin]() -> std::unique_ptr<prefs::SkinWindowShell> {
+        return gui::SkinFrame::make(skin);
+    };
+    prefsFrontEnd.applyFont = [&skin](prefs::FontTarget target, prefs::FontChoice font) {
+        // The settings window is the update window's, which sets its own.
+        if (target != prefs::FontTarget::mainWindow || skin.mainWindow() == nullptr) {
+            return;
+        }
+        skin.mainWindow()->setFont(QFont(
+            QString::fromUtf8(font.family.data(), qsizetype(font.family.size())), font.pointSize));
+    };
+    prefsFrontEnd.exitProgram = [&quitProgram] {
+        if (quitProgram) {
+            quitProgram();
+        }
+    };
     platform::SpawnedDesktopTool desktopTool;
     platform::DesktopPointerSettings desktop(platform::currentDesktopKind(), desktopTool);
-    app::DesktopServices desktopServices = updateFrontEnd(skin, application);
+    app::DesktopServices desktopServices = updateFrontEnd(skin);
     // Emulated devices leave the desktop's own settings alone.
     desktopServices.pointer = options.demo ? nullptr : &desktop;
+    desktopServices.prefs = std::move(prefsFrontEnd);
     app::ProgramServices services(application, *backend, userFolders, std::move(desktopServices));
 
     gui::MainFrame* frame = skin.mainWindow();
@@ -191,6 +192,15 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         }
     }
 
+    // A change of the display scaling reaches the core as the DPI message.
+    if (QScreen* screen = frame->screen(); screen != nullptr) {
+        QObject::connect(
+            screen, &QScreen::logicalDotsPerInchChanged, frame, [&application](qreal dpi) {
+                (void)application.postMessage({shell::MessageId::dpiChanged,
+                                               static_cast<std::uint64_t>(std::lround(dpi)), 0});
+            });
+    }
+
     // Without a tray nothing could bring a hidden window back: it stays on
     // screen (minimised at most) and says so once.
     const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
@@ -199,7 +209,6 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         QTimer::singleShot(0, [&skin] { (void)skin.showMessage("no_tray_text"); });
     };
 
-    gui::Autostart autostart;
     bool quitting = false;
     bool workersLetGo = false;
     gui::TrayIcon* trayPtr = nullptr;
@@ -225,28 +234,11 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick,
                         shell::TimerMode::once);
     };
-    actions.autostartEnabled = [&] { return autostart.enabled(); };
-    actions.menuCommand = [&](const std::string& item) {
-        if (item == "exit") {
-            quit();
-        } else if (item == "ON_or_OFF" || item == "power_off") {
-            (void)autostart.toggle(QCoreApplication::applicationFilePath());
-        } else if (item == "qianting" || item == "Menu_Import" || item == "Menu_Export") {
-            // these items do nothing
-        } else {
-            for (const Languages& language : kTrayLanguages) {
-                if (item == language.item) {
-                    if (skin.loadListedLanguage(language.code)) {
-                        skin.reloadTexts();
-                    } else {
-                        platform::debugOutput("language not offered");
-                    }
-                    return;
-                }
-            }
-            (void)skin.showMessage(item);
-        }
+    actions.openMenu = [&] {
+        constexpr std::int64_t kRightButtonUp = 0x0205;
+        (void)application.messages().dispatch({shell::MessageId::trayNotify, 0, kRightButtonUp});
     };
+    quitProgram = quit;
     gui::TrayIcon tray(skin, icon, std::move(actions));
     trayPtr = &tray;
     tray.show();
@@ -272,6 +264,7 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         (void)application.messages().dispatch({shell::MessageId::activateInstance, 0, 0});
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit(); });
+    onTerminate = [&] { quit(); };
 
     skin.announceWindowInit();
     if (!trayAvailable) {
@@ -303,6 +296,7 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         gui::startScreenshotTour(skin, options.screenshots, kSettleMs, std::move(hooks));
     }
     const int loopStatus = app.exec();
+    onTerminate = nullptr;  // it names this function's locals
     const int exitStatus = status != 0 ? status : loopStatus;
     if (workersLetGo) {
         // A worker that ignored its stop may still use the links and the
@@ -324,6 +318,18 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("quillon-gaming");
     // Closing or hiding windows never ends the program; the tray's exit does.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // SIGTERM (the session ending, systemd) and SIGINT (Ctrl+C) take the
+    // tray's exit path. Caught from the start: the event loop hands them on
+    // once the program runs, and until then nothing is half-written.
+    std::function<void()> onTerminate;
+    const gui::TerminationSignals termination([&onTerminate] {
+        if (onTerminate) {
+            onTerminate();
+        } else {
+            QCoreApplication::exit(0);
+        }
+    });
 
     QCommandLineParser options;
     options.setApplicationDescription("Configures Quillon keyboards, mice and mousepads.");
@@ -389,5 +395,5 @@ int main(int argc, char** argv) {
     chosen.hidden = options.isSet(hidden);
     chosen.demoProducts = std::move(demoProducts);
     chosen.screenshots = options.value(screenshots);
-    return run(app, instance, chosen);
+    return run(app, instance, chosen, onTerminate);
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QButtonGroup>
+#include <QColor>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -141,6 +142,16 @@ QtControl::QtControl(QWidget* widget, ControlHost& host)
     if (key.isValid() && !key.toString().isEmpty()) {
         defaultText_ = qs(text());
         setTextKey(ss(key.toString()));
+    }
+    // A stock background the skin gives a control ("bkimage", "bkcolor" as #AARRGGBB).
+    if (const QVariant image = widget->property("bkimage"); image.isValid()) {
+        backgroundImage_ = ss(image.toString());
+    }
+    if (const QVariant colour = widget->property("bkcolor"); colour.isValid()) {
+        background_ = QColor::fromString(colour.toString()).rgba();
+    }
+    if (background_ != 0 || !backgroundImage_.empty()) {
+        applyBackground();
     }
     widget->installEventFilter(this);
     if (qobject_cast<QComboBox*>(widget) != nullptr ||
@@ -461,7 +472,7 @@ void QtControl::applyBackground() {
     }
     if (!backgroundImage_.empty()) {
         rule += QStringLiteral("border-image:url(\"%1\") 0 0 0 0 stretch stretch;")
-                    .arg(qs(backgroundImage_));
+                    .arg(host_.imagePath(backgroundImage_));
     }
     QString sheet = ownStyle_;
     if (!rule.isEmpty()) {

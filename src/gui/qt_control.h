@@ -34,6 +34,10 @@ class ControlHost {
     virtual std::string translate(std::string_view key) const = 0;
     virtual bool hasText(std::string_view key) const = 0;
     virtual void notify(const skin::Notification& notification) = 0;
+    // Where a background image named by the skin lies (relative names are the skin folder's).
+    virtual QString imagePath(std::string_view image) const {
+        return QString::fromUtf8(image.data(), qsizetype(image.size()));
+    }
 };
 
 class QtControl final : public QObject, public skin::Control {

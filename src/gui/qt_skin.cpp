@@ -57,7 +57,8 @@ QString qtFileFilter(std::string_view filter) {
     return filters.join(";;");
 }
 
-QtSkin::QtSkin(const QDir& skinDir) : skinDir_(skinDir) {}
+QtSkin::QtSkin(const QDir& skinDir, std::string_view mainResource)
+    : skinDir_(skinDir), mainResource_(mainResource) {}
 
 QtSkin::~QtSkin() {
     sink_ = nullptr;
@@ -77,9 +78,9 @@ bool QtSkin::build() {
                        .arg(QString::fromStdString(indexFile.string()));
         return false;
     }
-    const QString mainFile = resourceFile("XML_MAIN");
+    const QString mainFile = resourceFile(mainResource_);
     if (mainFile.isEmpty()) {
-        errors_ << "res.xml names no XML_MAIN";
+        errors_ << QStringLiteral("res.xml names no %1").arg(qs(mainResource_));
         return false;
     }
 
@@ -142,6 +143,11 @@ void QtSkin::notify(const skin::Notification& notification) {
     sink(notification);
 }
 
+QString QtSkin::imagePath(std::string_view image) const {
+    const QString name = qs(image);
+    return QDir::isAbsolutePath(name) ? name : skinDir_.absoluteFilePath(name);
+}
+
 void QtSkin::announceWindowInit() {
     notify({skin::NotifyType::windowInit, {}, -1, 0});
 }
@@ -196,6 +202,11 @@ bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& fi
     language_ = std::move(table);
     languageCode_ = std::string(code);
     return true;
+}
+
+void QtSkin::shareLanguage(const QtSkin& other) {
+    language_ = other.language_;
+    languageCode_ = other.languageCode_;
 }
 
 bool QtSkin::loadListedLanguage(std::string_view code) {
@@ -303,28 +314,44 @@ void addMenuItems(QMenu& menu, const skin::XmlElement& element, const QtSkin& sk
 
 }  // namespace
 
-bool QtSkin::buildMenu(std::string_view menuResource, QMenu& menu) {
+bool QtSkin::buildMenu(std::string_view menuResource, QMenu& menu,
+                       std::span<const skin::MenuItem> added) {
+    constexpr int kMenuItemWidth = 215;
     const QString file = resourceFile(menuResource);
     std::string xml;
     skin::XmlElement root;
+    bool ok = true;
     if (file.isEmpty() ||
         skin::readBoundedFile(std::filesystem::path(skinDir_.filePath(file).toStdString()),
                               kMaxMenuBytes, xml) != skin::LanguageLoad::ok ||
         skin::parseXml(xml, root) != skin::XmlStatus::ok || root.name != "menu") {
         errors_ << QStringLiteral("%1: missing or not a menu").arg(qs(menuResource));
-        return false;
+        ok = false;
+    } else {
+        addMenuItems(menu, root, *this);
     }
-    addMenuItems(menu, root, *this);
-    return true;
+    const QList<QAction*> items = menu.actions();
+    QAction* second = items.size() > 1 ? items.at(1) : nullptr;
+    for (const skin::MenuItem& item : added) {
+        auto* action = new QAction(qs(translate(item.textKey)), &menu);
+        action->setObjectName(qs(item.name));
+        menu.insertAction(second, action);
+    }
+    if (!added.empty()) {
+        menu.setMinimumWidth(kMenuItemWidth);
+    }
+    return ok;
 }
 
-std::optional<std::string> QtSkin::showMenu(std::string_view menuResource,
-                                            std::string_view anchor) {
+std::optional<std::string> QtSkin::showMenu(std::string_view menuResource, std::string_view anchor,
+                                            std::span<const skin::MenuItem> added) {
+    constexpr int kMenuLift = 25;  // a menu at the pointer opens this far above it
     QMenu menu(frame_.get());
-    if (!buildMenu(menuResource, menu)) {
+    // A missing file still leaves the program's own items.
+    if (!buildMenu(menuResource, menu, added) && added.empty()) {
         return std::nullopt;
     }
-    QPoint at = QCursor::pos();
+    QPoint at = QCursor::pos() - QPoint(0, kMenuLift);
     if (const QtControl* place = control(anchor); place != nullptr && place->widget() != nullptr) {
         QWidget* w = place->widget();
         at = w->mapToGlobal(QPoint(0, w->height()));

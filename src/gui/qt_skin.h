@@ -22,7 +22,9 @@ namespace quillon::gui {
 
 class QtSkin final : public skin::Skin, private ControlHost {
   public:
-    explicit QtSkin(const QDir& skinDir);
+    // `mainResource`: the resource the window is built from (the main window's
+    // "XML_MAIN", or a small window's own).
+    explicit QtSkin(const QDir& skinDir, std::string_view mainResource = "XML_MAIN");
     ~QtSkin() override;
     QtSkin(const QtSkin&) = delete;
     QtSkin& operator=(const QtSkin&) = delete;
@@ -43,9 +45,11 @@ class QtSkin final : public skin::Skin, private ControlHost {
     // The file of a skin resource in the skin folder (empty when unknown).
     QString resourceFile(std::string_view resource) const;
 
-    // Fills `menu` from a menu resource ("menu.xml"); each action's
-    // objectName is the item's name. False when the file is missing or bad.
-    [[nodiscard]] bool buildMenu(std::string_view menuResource, QMenu& menu);
+    // Fills `menu` from a menu resource ("menu.xml") and puts `added` after
+    // its first item; each action's objectName is the item's name. False when
+    // the file is missing or bad (the added items are there all the same).
+    [[nodiscard]] bool buildMenu(std::string_view menuResource, QMenu& menu,
+                                 std::span<const skin::MenuItem> added = {});
 
     // Whether a message window opened through this skin is on screen.
     bool messageShowing() const { return messageDepth_ > 0; }
@@ -61,6 +65,8 @@ class QtSkin final : public skin::Skin, private ControlHost {
     // ("lan.xml") names for it. False when the list or the file is missing or
     // bad, or the list does not offer the language; the current one stays.
     [[nodiscard]] bool loadListedLanguage(std::string_view code);
+    // Takes the language of another window's skin.
+    void shareLanguage(const QtSkin& other);
     std::string translate(std::string_view key) const override;
     bool hasText(std::string_view key) const override { return language_.find(key) != nullptr; }
     void reloadTexts() override;
@@ -70,15 +76,17 @@ class QtSkin final : public skin::Skin, private ControlHost {
         const skin::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> saveFileDialog(
         const skin::FileDialogRequest& request) override;
-    std::optional<std::string> showMenu(std::string_view menuResource,
-                                        std::string_view anchor) override;
+    std::optional<std::string> showMenu(std::string_view menuResource, std::string_view anchor,
+                                        std::span<const skin::MenuItem> added = {}) override;
 
   private:
     void notify(const skin::Notification& notification) override;
+    QString imagePath(std::string_view image) const override;
     void registerControls(QWidget* root);
     int runMessage(const QString& text);
 
     QDir skinDir_;
+    std::string mainResource_;
     ResourceIndex resources_;
     std::unique_ptr<MainFrame> frame_;
     ControlMap controls_;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 #include <memory>
@@ -112,7 +113,35 @@ struct Tour {
     bool ok = true;
 };
 
+// The skin window opened from the caption, and the main window with one of
+// its stock pictures; the default background is chosen again afterwards.
+bool saveSkinWindow(QtSkin& skin, const QDir& out) {
+    click(skin, "skinbtn");
+    QCoreApplication::processEvents();
+    QWidget* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "skinframe" && w->isVisible()) {
+            window = w;
+        }
+    }
+    if (window == nullptr) {
+        return false;
+    }
+    bool ok = save(window, out, "skin_window.png");
+    auto pick = [window](const char* name) {
+        if (auto* button = window->findChild<QAbstractButton*>(name)) {
+            button->click();
+        }
+    };
+    pick("skin_image_btn_1");
+    ok = save(skin.mainWindow(), out, "main_stock_background.png") && ok;
+    pick("skin_reset");
+    window->hide();
+    return ok;
+}
+
 void finish(const std::shared_ptr<Tour>& tour) {
+    tour->ok = saveSkinWindow(tour->skin, tour->out) && tour->ok;
     MainFrame* frame = tour->skin.mainWindow();
     MessageWindow message(tour->skin.skinDir().absolutePath(), tour->skin.resourceFile("XML_MSG"),
                           frame);

@@ -2,11 +2,10 @@
 
 // The notification-area icon. A left click shows the main window or hides
 // it again while a device is attached, and explains that none is otherwise;
-// a right click opens the tray menu with the program's own items.
+// a right click asks the core for the tray menu.
 
 #include <QSystemTrayIcon>
 #include <functional>
-#include <string>
 
 namespace quillon::gui {
 
@@ -22,8 +21,7 @@ class TrayIcon : public QObject {
         std::function<bool()> anyDeviceAttached;
         std::function<void()> showNoDeviceMessage;  // "message_text_1", once at a time
         std::function<void()> relayoutSoon;         // timer 7, 10 ms
-        std::function<bool()> autostartEnabled;
-        std::function<void(const std::string&)> menuCommand;  // the chosen item's name
+        std::function<void()> openMenu;             // the tray menu with the program's items
     };
 
     TrayIcon(QtSkin& skin, const QIcon& icon, Actions actions, QObject* parent = nullptr);
@@ -32,15 +30,10 @@ class TrayIcon : public QObject {
     void hide() { icon_.hide(); }
     QSystemTrayIcon& icon() { return icon_; }
 
-    // What the clicks do (public so that they can be driven without a tray).
+    // What a left click does (public so that it can be driven without a tray).
     void leftClick();
-    // Builds the tray menu: the skin's "menu.xml" with `exit` and `ON_or_OFF`
-    // after its first item. The caller owns the menu.
-    QMenu* buildMenu();
 
   private:
-    void rightClick();
-
     QtSkin& skin_;
     Actions actions_;
     QSystemTrayIcon icon_;

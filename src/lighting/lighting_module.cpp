@@ -22,6 +22,7 @@ LightingModule::LightingModule(shell::Application& app, const link::DeviceIdenti
       mouseChannel_(app.link(DeviceKind::mouse)),
       mousepadChannel_(app.link(DeviceKind::mousepad)),
       settingsWriter_(app.link(DeviceKind::mouse), app.link(DeviceKind::mousepad)),
+      resumeRestore_({app.link(DeviceKind::mouse), app.link(DeviceKind::mousepad)}),
       settingsFlush_(engine_.settings, settingsWriter_) {}
 
 void LightingModule::install(shell::Application& app) {
@@ -34,9 +35,16 @@ void LightingModule::install(shell::Application& app) {
     app.addStartupStep(shell::StartupPhase::beforeLinks, [this] { view_.showAtStart(); });
 
     shell::EventBus& events = app.events();
-    // Suspend stops the frames of every lighting thread; resume lets them go on.
+    // Suspend stops the frames of every lighting thread; resume lets them go
+    // on and gives the devices back what a reset may have taken. (A full job
+    // queue drops the step: the devices then keep what they hold.)
     events.subscribe<shell::PowerChanged>([this](const shell::PowerChanged& e) {
-        engine_.outputEnabled = e.state == shell::PowerState::resumed;
+        const bool resumed = e.state == shell::PowerState::resumed;
+        engine_.outputEnabled = resumed;
+        if (resumed)
+            (void)deviceJobs_.post([this] { resumeRestore_.afterResume(); });
+        else
+            (void)deviceJobs_.post([this] { resumeRestore_.beforeSuspend(); });
     });
     // The pictures are bound before the view shows the records.
     pictures_.install(events, app.skin());

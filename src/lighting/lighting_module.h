@@ -13,6 +13,7 @@
 #include "lighting/lighting_view.h"
 #include "lighting/link_channel.h"
 #include "lighting/picture_controls.h"
+#include "lighting/resume_restore.h"
 #include "lighting/settings_flush.h"
 #include "link/device_events.h"
 #include "link/device_identity.h"
@@ -60,6 +61,7 @@ class LightingModule {
     LinkChannel mouseChannel_;
     LinkChannel mousepadChannel_;
     LinkSettingsWriter settingsWriter_;
+    ResumeRestore resumeRestore_;
     SettingsFlushTimer settingsFlush_;
     DevicePictures pictures_;
 };

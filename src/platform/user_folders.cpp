@@ -156,13 +156,18 @@ fs::path LinuxUserFolders::home() const {
     return usableHome(homeLookup_());
 }
 
+fs::path LinuxUserFolders::configFolder() const {
+    if (auto c = nonEmpty(env_, "XDG_CONFIG_HOME"); c && fs::path(*c).is_absolute())
+        return fs::path(*c);
+    const fs::path homeDir = home();
+    return homeDir.empty() ? fs::path() : homeDir / ".config";
+}
+
 fs::path LinuxUserFolders::documentsFolder() const {
     if (auto dir = nonEmpty(env_, "QUILLON_DATA_DIR"))
         return fs::path(*dir);
     const fs::path homeDir = home();
-    fs::path config = homeDir / ".config";
-    if (auto c = nonEmpty(env_, "XDG_CONFIG_HOME"); c && fs::path(*c).is_absolute())
-        config = *c;
+    const fs::path config = configFolder();
     if (homeDir.empty())
         return {};
     std::string text;

@@ -29,6 +29,10 @@ class UserFolders {
     // Not created here.
     virtual std::filesystem::path programOverlayFolder() const = 0;
 
+    // The user's configuration folder (the language setting, the autostart
+    // entry); empty where the program keeps no such settings.
+    virtual std::filesystem::path configFolder() const { return {}; }
+
   protected:
     UserFolders() = default;
     UserFolders(const UserFolders&) = default;
@@ -65,6 +69,8 @@ class LinuxUserFolders final : public UserFolders {
     std::filesystem::path documentsFolder() const override;
     std::vector<std::filesystem::path> programDataFolders() const override;
     std::filesystem::path programOverlayFolder() const override;
+    // $XDG_CONFIG_HOME, else ~/.config; empty without a usable home.
+    std::filesystem::path configFolder() const override;
 
   private:
     std::filesystem::path home() const;
@@ -76,19 +82,23 @@ class LinuxUserFolders final : public UserFolders {
 class FixedUserFolders final : public UserFolders {
   public:
     FixedUserFolders(std::filesystem::path documents,
-                     std::vector<std::filesystem::path> programData, std::filesystem::path overlay)
+                     std::vector<std::filesystem::path> programData, std::filesystem::path overlay,
+                     std::filesystem::path config = {})
         : documents_(std::move(documents)),
           programData_(std::move(programData)),
-          overlay_(std::move(overlay)) {}
+          overlay_(std::move(overlay)),
+          config_(std::move(config)) {}
 
     std::filesystem::path documentsFolder() const override { return documents_; }
     std::vector<std::filesystem::path> programDataFolders() const override { return programData_; }
     std::filesystem::path programOverlayFolder() const override { return overlay_; }
+    std::filesystem::path configFolder() const override { return config_; }
 
   private:
     std::filesystem::path documents_;
     std::vector<std::filesystem::path> programData_;
     std::filesystem::path overlay_;
+    std::filesystem::path config_;
 };
 
 // XDG_DOCUMENTS_DIR out of the text of a user-dirs.dirs file ("$HOME/..." or an

@@ -268,8 +268,13 @@ std::optional<std::filesystem::path> MemorySkin::saveFileDialog(const FileDialog
     return answerFileDialog(true, request);
 }
 
-std::optional<std::string> MemorySkin::showMenu(std::string_view /*menuResource*/,
-                                                std::string_view /*anchor*/) {
+std::optional<std::string> MemorySkin::showMenu(std::string_view menuResource,
+                                                std::string_view anchor,
+                                                std::span<const MenuItem> added) {
+    ShownMenu shown{std::string(menuResource), std::string(anchor), {}};
+    for (const MenuItem& item : added)
+        shown.added.emplace_back(item.name, item.textKey);
+    menus_.push_back(std::move(shown));
     if (menuAnswers_.empty()) {
         return std::nullopt;
     }

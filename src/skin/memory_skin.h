@@ -172,6 +172,12 @@ class MemorySkin final : public Skin {
     void queueMenuAnswer(std::optional<std::string> answer) {
         menuAnswers_.push_back(std::move(answer));
     }
+    struct ShownMenu {
+        std::string resource;
+        std::string anchor;
+        std::vector<std::pair<std::string, std::string>> added;  // name, text key
+    };
+    const std::vector<ShownMenu>& menus() const { return menus_; }
 
     // --- Skin
     Control* find(std::string_view name) override;
@@ -187,8 +193,8 @@ class MemorySkin final : public Skin {
     int showMessageText(std::string_view text) override;
     std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> showMenu(std::string_view menuResource,
-                                        std::string_view anchor) override;
+    std::optional<std::string> showMenu(std::string_view menuResource, std::string_view anchor,
+                                        std::span<const MenuItem> added = {}) override;
 
     // Loads a language from text (tests), as loadLanguage does from a file.
     [[nodiscard]] LanguageLoad loadLanguageText(std::string_view xml);
@@ -213,6 +219,7 @@ class MemorySkin final : public Skin {
     int defaultMessageAnswer_ = 1;
     std::deque<std::optional<std::filesystem::path>> fileAnswers_;
     std::deque<std::optional<std::string>> menuAnswers_;
+    std::vector<ShownMenu> menus_;
     std::function<void(const ShownMessage&)> whileMessageOpen_;
     LanguageTable language_;
     std::string languageCode_;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,16 @@ struct FileDialogRequest {
     std::string defaultExtension;   // without dot: "led"
     std::string initialName;        // e.g. "*.led"
     bool confirmOverwrite = false;  // save dialogs: ask before replacing a file
+};
+
+// ---------------------------------------------------------------------------
+// Menus
+
+// An item the program adds to a menu resource; its text is the language's
+// text for the key.
+struct MenuItem {
+    std::string_view name;
+    std::string_view textKey;
 };
 
 // ---------------------------------------------------------------------------
@@ -90,11 +101,12 @@ class Skin {
         const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> saveFileDialog(
         const FileDialogRequest& request) = 0;
-    // A menu built from a menu resource ("menu.xml", "setmenu.xml") shown at
-    // the pointer or next to `anchor`; the chosen item's name, nullopt when
-    // dismissed.
+    // A menu built from a menu resource ("menu.xml", "setmenu.xml") with the
+    // `added` items after its first item, shown just above the pointer (no
+    // anchor) or below `anchor`; the chosen item's name, nullopt when dismissed.
     virtual std::optional<std::string> showMenu(std::string_view menuResource,
-                                                std::string_view anchor) = 0;
+                                                std::string_view anchor,
+                                                std::span<const MenuItem> added = {}) = 0;
 
   protected:
     Skin() = default;

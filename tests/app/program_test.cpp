@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/program_services.h"
+#include "emu/emulated_device.h"
+#include "emu/firmware_model.h"
 #include "emu/virtual_bus.h"
 #include "link/device_events.h"
 #include "profiles/profile_events.h"
@@ -274,6 +276,67 @@ TEST_F(Program, TheModulesHearArrivalsAndProfileLoadsInTheOrderTheyWereInstalled
     EXPECT_EQ(services->lightingPictures().mouseKeyControls[0]->name(), "ms2_dkey_0");
     // The saved profiles are selected before the modules hear of the arrival.
     EXPECT_EQ(heard.front(), "profile");
+}
+
+TEST_F(Program, AfterSuspendAndResumeEveryDeviceHoldsItsFramesSettingsAndSlotAgain) {
+    auto keyboard = bus.plug(productOf(DeviceKind::keyboard, 0));
+    auto mouse = bus.plug(productOf(DeviceKind::mouse, 0));
+    auto mousepad = bus.plug(productOf(DeviceKind::mousepad, 0));
+    // Left on slots 2 and 3 by an earlier run, with lighting of their own.
+    mouse->modify([](emu::FirmwareModel& f) {
+        f.mutableSettingsArea()[0] = 2;
+        f.mutableSettingsArea()[2] ^= 0x05;
+    });
+    mousepad->modify([](emu::FirmwareModel& f) {
+        f.mutableSettingsArea()[0] = 3;
+        f.mutableSettingsArea()[3 * emu::kSlotRecordStride + 2] ^= 0x05;
+    });
+    app.windowInit();
+    ASSERT_TRUE(pumpUntil([&] {
+        return app.link(DeviceKind::mouse).connected == 1 &&
+               app.link(DeviceKind::mousepad).connected == 1 && keyboard->frameCount() > 5;
+    }));
+    pumpUntil([] { return false; }, 1500ms);  // a settings flush has passed
+    // A slot record as the device holds it (byte 0 of slot 0's record is the
+    // active slot, compared apart).
+    auto held = [](const std::shared_ptr<emu::EmulatedDevice>& d, std::size_t slot,
+                   std::size_t size) {
+        return d->inspect([=](const emu::FirmwareModel& f) {
+            const auto r = f.slotRecord(slot);
+            return std::vector<std::uint8_t>(r.begin() + 1, r.begin() + std::ptrdiff_t(size));
+        });
+    };
+    constexpr std::size_t kMouseBytes = 56;
+    constexpr std::size_t kMousepadBytes = 56;
+    const auto mouseRecord = held(mouse, 0, kMouseBytes);
+    const auto mousepadRecord = held(mousepad, 3, kMousepadBytes);
+    ASSERT_EQ(mouse->activeSlot(), 2);
+    ASSERT_EQ(mousepad->activeSlot(), 3);
+
+    ASSERT_TRUE(app.postMessage({shell::MessageId::powerBroadcast, shell::kPowerSuspend, 0}));
+    pumpUntil([] { return false; }, 100ms);
+    const auto framesAsleep = keyboard->frameCount();
+    pumpUntil([] { return false; }, 300ms);
+    EXPECT_LE(keyboard->frameCount(), framesAsleep + 1) << "frames went on during suspend";
+
+    // Power is lost while asleep: each device is back at its factory state.
+    for (const auto& device : {keyboard, mouse, mousepad})
+        device->modify([](emu::FirmwareModel& f) { f.losePower(); });
+    ASSERT_NE(held(mouse, 0, kMouseBytes), mouseRecord);
+    ASSERT_NE(held(mousepad, 3, kMousepadBytes), mousepadRecord);
+    ASSERT_EQ(mouse->activeSlot(), 0);
+
+    ASSERT_TRUE(app.postMessage({shell::MessageId::powerBroadcast, shell::kPowerResume, 0}));
+    EXPECT_TRUE(pumpUntil([&] {
+        return keyboard->frameCount() > framesAsleep + 5 && !keyboard->lastFrame().empty() &&
+               mouse->activeSlot() == 2 && mousepad->activeSlot() == 3 &&
+               held(mouse, 0, kMouseBytes) == mouseRecord &&
+               held(mousepad, 3, kMousepadBytes) == mousepadRecord;
+    })) << "mouse slot "
+        << int(mouse->activeSlot()) << ", mousepad slot " << int(mousepad->activeSlot())
+        << ", frames " << keyboard->frameCount() - framesAsleep << ", mouse record "
+        << (held(mouse, 0, kMouseBytes) == mouseRecord) << ", mousepad record "
+        << (held(mousepad, 3, kMousepadBytes) == mousepadRecord);
 }
 
 }  // namespace

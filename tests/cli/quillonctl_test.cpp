@@ -430,5 +430,38 @@ TEST_F(Quillonctl, PatternsAreShownImportedExportedAndWritten) {
               2920 & 0xFF);
 }
 
+TEST_F(Quillonctl, ConfigSetsTheLanguageAsTheSettingsWindowDoesAndTheAutostartEntry) {
+    const auto skinFolder = account.program("skin");
+    std::filesystem::create_directories(skinFolder);
+    std::ofstream(skinFolder / "lan.xml") << "<languages/>";
+    std::ofstream(skinFolder / "lan_sn.xml") << "<language code=\"cn_tw\"/>";
+    std::filesystem::remove(skinFolder / "lan_de.xml");
+
+    EXPECT_EQ(run({"config", "set", "language", "tw"}), 0) << err.str();
+    std::ifstream mainIni(account.kv() / "main.ini");
+    std::stringstream mainText;
+    mainText << mainIni.rdbuf();
+    EXPECT_TRUE(contains(mainText.str(), "LANGUAGE=2")) << mainText.str();
+    std::ifstream store(account.root.path() / "config" / "quillon" / "quillon.ini");
+    std::stringstream storeText;
+    storeText << store.rdbuf();
+    EXPECT_TRUE(contains(storeText.str(), "LANGUAGE=3030")) << storeText.str();
+
+    // A language whose file is missing is refused and changes nothing.
+    EXPECT_EQ(run({"config", "set", "language", "de"}), 1);
+    EXPECT_TRUE(contains(err.str(), "lan_de.xml")) << err.str();
+    EXPECT_EQ(run({"config", "set", "language", "xx"}), 2);
+
+    EXPECT_EQ(run({"config", "set", "autostart", "on"}), 0) << err.str();
+    EXPECT_EQ(run({"config", "set", "autostart", "on"}), 0);  // already on: stays on
+    EXPECT_EQ(run({"config", "show"}), 0);
+    EXPECT_TRUE(contains(out.str(), "language    tw (lan_sn.xml)\n")) << out.str();
+    EXPECT_TRUE(contains(out.str(), "autostart   on\n")) << out.str();
+    EXPECT_TRUE(contains(out.str(), "background  the skin's own\n")) << out.str();
+    EXPECT_EQ(run({"config", "set", "autostart", "off"}), 0);
+    EXPECT_EQ(run({"config", "show"}), 0);
+    EXPECT_TRUE(contains(out.str(), "autostart   off\n")) << out.str();
+}
+
 }  // namespace
 }  // namespace quillon::cli

@@ -21,6 +21,7 @@
 #include "lighting/lighting_controls.h"
 #include "mouse/dpi_controls.h"
 #include "platform/user_folders.h"
+#include "prefs/skin_window.h"
 #include "profiles/profile_lists.h"
 #include "qt_test_app.h"
 #include "shell/queue_event_loop.h"
@@ -146,6 +147,30 @@ TEST_F(ControlTables, EveryRouteOfTheProgramNamesAControlOfTheSkin) {
     }
     EXPECT_TRUE(missing.empty()) << "first missing: " << missing.front() << " of "
                                  << missing.size();
+}
+
+// The skin window: its table, and stock buttons whose picture or colour is there.
+TEST_F(ControlTables, TheSkinWindowHoldsItsControlsAndStockBackgrounds) {
+    QtSkin window(test::skinDir(), "skin.xml");
+    ASSERT_TRUE(window.build()) << window.errors().join("\n").toStdString();
+    for (std::string_view name : prefs::kSkinWindowControls.fixed())
+        EXPECT_NE(window.find(name), nullptr) << name;
+    int images = 0;
+    int colours = 0;
+    for (int i = 0; i < 16; ++i) {
+        if (const skin::Control* b = window.find("skin_image_btn_" + std::to_string(i))) {
+            ++images;
+            EXPECT_TRUE(test::skinDir().exists(QString::fromStdString(b->backgroundImage())))
+                << b->backgroundImage();
+        }
+        if (const skin::Control* b = window.find("skin_color_btn_" + std::to_string(i))) {
+            ++colours;
+            EXPECT_EQ(b->backgroundColour() >> 24, 0xFFu) << "opaque colour";
+        }
+    }
+    EXPECT_GE(images, 2);
+    EXPECT_GE(colours, 2);
+    EXPECT_TRUE(test::skinDir().exists(QString::fromUtf8(prefs::kDefaultBackground.data())));
 }
 
 }  // namespace

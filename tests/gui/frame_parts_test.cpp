@@ -1,6 +1,5 @@
 // The parts of the frame around the views: the tray icon's clicks and menu,
-// the pictures that follow the lighting mirror, the autostart entry and the
-// file dialog filters.
+// the pictures that follow the lighting mirror and the file dialog filters.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/autostart.h"
 #include "gui/caption_drag.h"
 #include "gui/popup_panel.h"
 #include "gui/qt_skin.h"
@@ -35,12 +33,10 @@ class FrameParts : public ::testing::Test {
         actions_.anyDeviceAttached = [this] { return attached_; };
         actions_.showNoDeviceMessage = [this] { ++noDeviceMessages_; };
         actions_.relayoutSoon = [this] { ++relayouts_; };
-        actions_.autostartEnabled = [this] { return autostart_; };
     }
     std::unique_ptr<QtSkin> skin_;
     TrayIcon::Actions actions_;
     bool attached_ = false;
-    bool autostart_ = false;
     int noDeviceMessages_ = 0;
     int relayouts_ = 0;
 };
@@ -83,17 +79,21 @@ TEST_F(FrameParts, TheWindowIsCentredAndOfFixedSize) {
     EXPECT_LE(std::abs(frame->geometry().center().y() - screen.center().y()), 1);
 }
 
-TEST_F(FrameParts, TrayMenuHasExitAndStartupAfterItsFirstItem) {
-    TrayIcon tray(*skin_, QIcon(), actions_);
-    std::unique_ptr<QMenu> menu(tray.buildMenu());
-    const QList<QAction*> items = menu->actions();
+TEST_F(FrameParts, AddedMenuItemsFollowTheFirstItemWithTheirTranslatedTexts) {
+    const skin::MenuItem added[] = {{"exit", "exit"}, {"ON_or_OFF", "startup_on"}};
+    QMenu menu;
+    ASSERT_TRUE(skin_->buildMenu("menu.xml", menu, added));
+    const QList<QAction*> items = menu.actions();
     ASSERT_GE(items.size(), 3);
     EXPECT_EQ(items[1]->objectName(), "exit");
     EXPECT_EQ(items[2]->objectName(), "ON_or_OFF");
     EXPECT_EQ(items[2]->text().toStdString(), skin_->translate("startup_on"));
-    autostart_ = true;
-    std::unique_ptr<QMenu> again(tray.buildMenu());
-    EXPECT_EQ(again->actions()[2]->text().toStdString(), skin_->translate("startup_off"));
+    EXPECT_GE(menu.minimumWidth(), 215);
+    // A missing menu file still offers the program's own items.
+    QMenu bare;
+    EXPECT_FALSE(skin_->buildMenu("nosuch.xml", bare, added));
+    EXPECT_EQ(bare.actions().size(), 2);
+    TrayIcon tray(*skin_, QIcon(), actions_);
     EXPECT_EQ(tray.icon().toolTip(), "Quillon Gaming Software 3.0");
 }
 
@@ -150,79 +150,6 @@ TEST_F(FrameParts, LanguagesComeFromTheLanguageListAndTheTitleFollowsThem) {
     skin_->reloadTexts();
     EXPECT_EQ(skin_->find("titletext")->text(), "Spielesoftware");
     EXPECT_EQ(skin_->find("hometext")->text(), "Startseite");
-}
-
-TEST(Autostart, TwoTogglesLeaveTheStateAsItWas) {
-    QTemporaryDir config;
-    Autostart autostart(config.path());
-    EXPECT_FALSE(autostart.enabled());
-    EXPECT_TRUE(autostart.toggle("/usr/bin/quillon-gaming"));
-    QFile entry(autostart.entryPath());
-    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(entry.readAll().contains("Exec=\"/usr/bin/quillon-gaming\""));
-    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
-    EXPECT_FALSE(autostart.enabled());
-}
-
-TEST(Autostart, AFailedWriteReportsTheRealState) {
-    QTemporaryDir config;
-    // "autostart" is a file, so no entry can be made below it.
-    QFile blocker(QDir(config.path()).filePath("autostart"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    Autostart autostart(config.path());
-    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
-}
-
-TEST(Autostart, ExecQuotesAndEscapesAsTheDesktopEntrySpecAsks) {
-    EXPECT_EQ(desktopExecArgument("/usr/bin/quillon-gaming"), "\"/usr/bin/quillon-gaming\"");
-    EXPECT_EQ(desktopExecArgument("/opt/$HOME/`x`/100%/a\"b\\c"),
-              "\"/opt/\\\\$HOME/\\\\`x\\\\`/100%%/a\\\\\"b\\\\\\\\c\"");
-#ifdef QUILLON_DESKTOP_FILE_VALIDATE
-    QTemporaryDir config;
-    Autostart autostart(config.path());
-    ASSERT_TRUE(autostart.toggle("/opt/my $dir/`odd`/100% \"q\"/quillon-gaming"));
-    QProcess validate;
-    validate.start(QUILLON_DESKTOP_FILE_VALIDATE, {autostart.entryPath()});
-    ASSERT_TRUE(validate.waitForFinished(10000));
-    EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
-#endif
-}
-
-TEST(Autostart, AUsersOwnEntryIsReadAsTheDesktopReadsItAndNeverDeleted) {
-    QTemporaryDir config;
-    Autostart autostart(config.path());
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(autostart.entryPath()).absolutePath()));
-    const QByteArray own =
-        "# mine\n[Desktop Entry]\nType=Application\nName=Mine\nExec=my-wrapper --quiet\n"
-        "Hidden=true\n[Desktop Action x]\nName=X\n";
-    auto writeEntry = [&](const QByteArray& text) {
-        QFile f(autostart.entryPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text);
-    };
-    auto entryText = [&] {
-        QFile f(autostart.entryPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    writeEntry(own);
-    EXPECT_FALSE(autostart.enabled());
-    writeEntry(QByteArray(own).replace("Hidden=true", "X-GNOME-Autostart-enabled=false"));
-    EXPECT_FALSE(autostart.enabled());
-
-    // Turning it on keeps the user's command; off marks it hidden, keeping the file.
-    EXPECT_TRUE(autostart.toggle("/usr/bin/quillon-gaming"));
-    EXPECT_TRUE(entryText().contains("Exec=my-wrapper --quiet\n"));
-    EXPECT_TRUE(
-        entryText().contains("X-GNOME-Autostart-enabled=true\nHidden=false\n[Desktop Action x]"));
-    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
-    EXPECT_TRUE(entryText().startsWith("# mine\n"));
-    EXPECT_TRUE(entryText().contains("Hidden=true"));
-
-    // Something that is not an entry at all is left alone.
-    writeEntry("not a desktop entry");
-    EXPECT_FALSE(autostart.toggle("/usr/bin/quillon-gaming"));
-    EXPECT_EQ(entryText(), "not a desktop entry");
 }
 
 TEST(FileDialogFilter, PairsOfLabelAndPatternBecomeQtFilters) {

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace quillon::gui::test {
 
@@ -30,6 +33,21 @@ inline QDir skinDir() {
     const QByteArray fromEnv = qgetenv("QUILLON_SOURCE_DATA_DIR");
     return QDir(QString::fromLocal8Bit(fromEnv.isEmpty() ? QUILLON_SOURCE_DATA_DIR : fromEnv) +
                 "/skin");
+}
+
+// The environment of the program started as a process: a fresh account in
+// `home`, its runtime folder (private, as the session's is) in `runtime`.
+inline QProcessEnvironment programEnvironment(const QTemporaryDir& runtime,
+                                              const QTemporaryDir& home) {
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("QUILLON_DATA_DIR", home.filePath("Documents"));
+    return env;
 }
 
 }  // namespace quillon::gui::test

@@ -147,14 +147,7 @@ TEST(SingleInstanceProgram, TheSecondProgramEndsAndTheFirstStays) {
     test::app();
     QTemporaryDir runtime;
     QTemporaryDir home;
-    QFile::setPermissions(runtime.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    env.insert("XDG_DATA_HOME", home.filePath("data"));
-    env.insert("QUILLON_DATA_DIR", home.filePath("Documents"));
+    QProcessEnvironment env = test::programEnvironment(runtime, home);
     env.insert("QT_QPA_PLATFORM", "offscreen");
 
     QProcess first;

@@ -26,7 +26,7 @@ constexpr std::array kFolders{
     Folder{"link", 1},                                                  //
     Folder{"emu", 2},      Folder{"shell", 2},  Folder{"profiles", 2},  //
     Folder{"lighting", 3}, Folder{"attach", 3}, Folder{"mouse", 3},     //
-    Folder{"keys", 3},     Folder{"update", 3},                         //
+    Folder{"keys", 3},     Folder{"update", 3}, Folder{"prefs", 3},     //
     Folder{"app", 4},                                                   //
     Folder{"gui", 5},      Folder{"cli", 5},
 };

@@ -18,7 +18,8 @@ class FreshAccount {
     explicit FreshAccount(
         const std::filesystem::path& base = std::filesystem::temp_directory_path())
         : root(base),
-          users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay"),
+          users(root.path() / "Documents", {root.path() / "program"}, root.path() / "overlay",
+                root.path() / "config"),
           folders(users),
           store{folders, ini} {
         std::filesystem::create_directories(root.path() / "Documents");
