@@ -110,8 +110,9 @@ std::optional<std::filesystem::path> WindowSkin::saveFileDialog(
 }
 
 std::optional<std::string> WindowSkin::showMenu(std::string_view menuResource,
-                                                std::string_view anchor) {
-    return owner_.showMenu(menuResource, anchor);
+                                                std::string_view anchor,
+                                                std::span<const skin::MenuItem> added) {
+    return owner_.showMenu(menuResource, anchor, added);
 }
 
 }  // namespace quillon::gui

@@ -38,8 +38,8 @@ class WindowSkin final : public skin::Skin, private ControlHost {
         const skin::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> saveFileDialog(
         const skin::FileDialogRequest& request) override;
-    std::optional<std::string> showMenu(std::string_view menuResource,
-                                        std::string_view anchor) override;
+    std::optional<std::string> showMenu(std::string_view menuResource, std::string_view anchor,
+                                        std::span<const skin::MenuItem> added = {}) override;
 
   private:
     bool hasText(std::string_view key) const override;
