@@ -24,7 +24,8 @@ inline constexpr std::uint16_t kEventUsage = 0x0001;
 struct Product {
     std::uint16_t productId;
     DeviceKind kind;
-    // keyboardVariant (0 RGB, 1 one-colour, 2 membrane) or mouseModel (0, 1, 2); 0 for the mousepad.
+    // keyboardVariant (0 RGB, 1 one-colour, 2 membrane) or mouseModel (0, 1, 2); 0 for the
+    // mousepad.
     std::uint8_t variant;
     std::string_view name;
     bool hasEventInterface;  // exposes the consumer-control collection the event threads use
@@ -43,17 +44,22 @@ inline constexpr std::array<Product, 7> kProducts{{
 // The product id each kind's link accepts first.
 constexpr std::uint16_t primaryProductId(DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::keyboard: return 0x8611;
-        case DeviceKind::mouse: return 0x5523;
-        case DeviceKind::mousepad: return 0x5104;
+        case DeviceKind::keyboard:
+            return 0x8611;
+        case DeviceKind::mouse:
+            return 0x5523;
+        case DeviceKind::mousepad:
+            return 0x5104;
     }
     return 0;
 }
 
 constexpr const Product* findProduct(std::uint16_t vendorId, std::uint16_t productId) {
-    if (vendorId != kVendorId) return nullptr;
+    if (vendorId != kVendorId)
+        return nullptr;
     for (const Product& p : kProducts)
-        if (p.productId == productId) return &p;
+        if (p.productId == productId)
+            return &p;
     return nullptr;
 }
 
@@ -64,9 +70,12 @@ constexpr bool acceptsProduct(DeviceKind kind, std::uint16_t vendorId, std::uint
 
 constexpr std::string_view kindName(DeviceKind kind) {
     switch (kind) {
-        case DeviceKind::keyboard: return "keyboard";
-        case DeviceKind::mouse: return "mouse";
-        case DeviceKind::mousepad: return "mousepad";
+        case DeviceKind::keyboard:
+            return "keyboard";
+        case DeviceKind::mouse:
+            return "mouse";
+        case DeviceKind::mousepad:
+            return "mousepad";
     }
     return "";
 }

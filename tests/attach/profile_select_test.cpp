@@ -7,10 +7,10 @@
 
 #include "attach/fallback_view.h"
 #include "attach/state_reads.h"
-#include "update/update_notices.h"
 #include "attach_rig.h"
 #include "link/scripted_device.h"
 #include "profiles/temp_folder.h"
+#include "update/update_notices.h"
 
 namespace quillon::attach::testing {
 namespace {
