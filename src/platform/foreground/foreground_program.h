@@ -28,8 +28,10 @@ class ForegroundProgram {
     ForegroundProgram& operator=(const ForegroundProgram&) = default;
 };
 
-// The desktop's source: X11 (also XWayland windows) when a display can be
-// opened, else one that is not available.
+// The desktop's source: in a Wayland session the compositor's toplevel list
+// when it offers one; else X11 (under Wayland only XWayland windows) when a
+// display can be opened; else one that is not available. KWin's own source
+// lives with the front end, which hands it in instead.
 std::unique_ptr<ForegroundProgram> makeDesktopForegroundProgram();
 
 // The executable of a process, from /proc; empty when it cannot be read.

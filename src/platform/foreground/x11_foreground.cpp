@@ -4,7 +4,6 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -116,26 +115,6 @@ std::string X11ForegroundProgram::executable() {
         s.executable = processExecutable(static_cast<long>(pid));
     XSetErrorHandler(previous);
     return s.executable;
-}
-
-namespace {
-
-class NoForegroundProgram final : public ForegroundProgram {
-  public:
-    bool available() const override { return false; }
-    std::string executable() override { return {}; }
-};
-
-}  // namespace
-
-std::unique_ptr<ForegroundProgram> makeDesktopForegroundProgram() {
-    const char* display = std::getenv("DISPLAY");
-    if (display != nullptr && *display != '\0') {
-        auto x11 = std::make_unique<X11ForegroundProgram>();
-        if (x11->available())
-            return x11;
-    }
-    return std::make_unique<NoForegroundProgram>();
 }
 
 }  // namespace quillon::platform
