@@ -232,7 +232,14 @@ std::string desktopEntryProgram(std::string_view entry) {
         if (word == words->end())
             return {};
     }
-    return *word;
+    // "%%" is the one field code a program's name may hold: a "%".
+    std::string program;
+    for (std::size_t i = 0; i < word->size(); ++i) {
+        program += (*word)[i];
+        if ((*word)[i] == '%' && i + 1 < word->size() && (*word)[i + 1] == '%')
+            ++i;
+    }
+    return program;
 }
 
 std::string findOnPath(std::string_view name, std::string_view path) {
