@@ -34,6 +34,7 @@
 #include "gui/activation_watch.h"
 #include "gui/device_picture.h"
 #include "gui/device_pictures.h"
+#include "gui/kwin_foreground.h"
 #include "gui/popup_panel.h"
 #include "gui/qt_event_loop.h"
 #include "gui/qt_skin.h"
@@ -163,7 +164,16 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
     };
     platform::SpawnedDesktopTool desktopTool;
     platform::DesktopPointerSettings desktop(platform::currentDesktopKind(), desktopTool);
+    // On KDE's Wayland session KWin tells the program in front; elsewhere
+    // the core picks the desktop's own way.
+    std::unique_ptr<gui::KWinForegroundProgram> kwinForeground;
+    if (gui::KWinForegroundProgram::sessionNeedsKWin()) {
+        kwinForeground = std::make_unique<gui::KWinForegroundProgram>();
+    }
     app::DesktopServices desktopServices = updateFrontEnd(skin);
+    if (kwinForeground != nullptr && kwinForeground->available()) {
+        desktopServices.foreground = kwinForeground.get();
+    }
     // Emulated devices leave the desktop's own settings alone.
     desktopServices.pointer = options.demo ? nullptr : &desktop;
     desktopServices.prefs = std::move(prefsFrontEnd);
