@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <future>
 #include <map>
@@ -313,6 +314,32 @@ TEST_F(WlrForeground, ACompositorThatHangsUpLeavesNothingInFront) {
     EXPECT_EQ(settled(source, ""), "");
     EXPECT_EQ(source.executable(), "");
     EXPECT_TRUE(source.available());
+}
+
+TEST_F(WlrForeground, TheDesktopsSourceInAWaylandSessionIsTheList) {
+    const char* display = std::getenv("DISPLAY");
+    const std::string x11 = display != nullptr ? display : "";
+    ::unsetenv("DISPLAY");
+    ::setenv("WAYLAND_DISPLAY", "wl-desktop", 1);
+    {
+        FakeCompositor compositor("wl-desktop");
+        compositor.addToplevel("sh", true);
+        auto source = makeDesktopForegroundProgram();
+        ASSERT_TRUE(source->available());
+        // The app_id found the way a desktop would, as its real file.
+        const std::string shell = std::filesystem::canonical("/bin/sh").string();
+        for (int i = 0; i < 200 && source->executable() != shell; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(source->executable(), shell);
+    }
+    {
+        // Neither the list nor X11: honestly none.
+        FakeCompositor compositor("wl-desktop", false);
+        EXPECT_FALSE(makeDesktopForegroundProgram()->available());
+    }
+    ::unsetenv("WAYLAND_DISPLAY");
+    if (!x11.empty())
+        ::setenv("DISPLAY", x11.c_str(), 1);
 }
 
 }  // namespace
