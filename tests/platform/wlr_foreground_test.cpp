@@ -40,10 +40,11 @@ class FakeCompositor {
             if (offerList)
                 wl_global_create(display_, &zwlr_foreign_toplevel_manager_v1_interface, 3, this,
                                  bindManager);
-            wl_event_loop_add_fd(wl_display_get_event_loop(display_), jobs_, WL_EVENT_READABLE,
-                                 runJobs, this);
+            wl_event_source* jobs = wl_event_loop_add_fd(wl_display_get_event_loop(display_), jobs_,
+                                                         WL_EVENT_READABLE, runJobs, this);
             up.set_value();
             wl_display_run(display_);
+            wl_event_source_remove(jobs);
             wl_display_destroy_clients(display_);
             wl_display_destroy(display_);
         });
