@@ -159,9 +159,8 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
     }
     switch (command) {
         case skin::WindowCommand::show:
-            frame->show();
-            frame->raise();
-            frame->activateWindow();
+        case skin::WindowCommand::bringToFront:
+            frame->present();
             break;
         case skin::WindowCommand::hide:
             frame->conceal();
@@ -174,12 +173,6 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
             break;
         case skin::WindowCommand::restore:
             frame->showNormal();
-            break;
-        case skin::WindowCommand::bringToFront:
-            frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
-            frame->show();
-            frame->raise();
-            frame->activateWindow();
             break;
         case skin::WindowCommand::relayout:
             if (frame->layout() != nullptr) {
