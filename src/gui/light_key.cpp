@@ -12,6 +12,7 @@ const QColor kCap(0x1b, 0x1e, 0x25);
 const QColor kEdge(0x33, 0x38, 0x44);
 const QColor kHoverEdge(0x00, 0xc8, 0xff);
 const QColor kLabel(0xc9, 0xd1, 0xdc);
+const QColor kCurrentCap(0x0f, 0x2a, 0x36);
 }  // namespace
 
 LightKey::LightKey(QWidget* parent) : QAbstractButton(parent) {
@@ -27,6 +28,13 @@ void LightKey::setShape(const QString& shape) {
 void LightKey::setOverlayEnabled(bool on) {
     if (overlayOn_ != on) {
         overlayOn_ = on;
+        update();
+    }
+}
+
+void LightKey::setCurrent(bool current) {
+    if (current_ != current) {
+        current_ = current;
         update();
     }
 }
@@ -47,7 +55,7 @@ void LightKey::setOverlay(std::uint32_t gbr, std::uint8_t alpha) {
 }
 
 void LightKey::paintEvent(QPaintEvent*) {
-    const bool highlighted = hovered_ || isDown();
+    const bool highlighted = hovered_ || isDown() || current_;
     if (paintedByPicture_ && !highlighted) {
         return;
     }
@@ -66,12 +74,12 @@ void LightKey::paintEvent(QPaintEvent*) {
         return;
     }
 
-    painter.fillPath(outline, kCap);
+    painter.fillPath(outline, current_ ? kCurrentCap : kCap);
     const bool lit = overlayOn_ && alpha_ > 0;
     if (lit) {
         painter.fillPath(outline, colourFromGbr(colour_, alpha_));
     }
-    painter.setPen(QPen(highlighted ? kHoverEdge : kEdge, 1.2));
+    painter.setPen(QPen(highlighted ? kHoverEdge : kEdge, current_ ? 2.0 : 1.2));
     painter.drawPath(outline);
 
     if (!text().isEmpty()) {

@@ -15,6 +15,8 @@ class LightKey : public QAbstractButton {
     Q_OBJECT
     // "key": a rounded key cap; "led": a round LED.
     Q_PROPERTY(QString shape READ shape WRITE setShape)
+    // The key the user is editing: marked until it is no longer current.
+    Q_PROPERTY(bool current READ isCurrent WRITE setCurrent)
 
   public:
     explicit LightKey(QWidget* parent = nullptr);
@@ -29,6 +31,9 @@ class LightKey : public QAbstractButton {
     // Repaints only when something changed, so a poll of the mirror at the
     // picture's pace costs nothing for keys that stay the same.
     void setOverlay(std::uint32_t gbr, std::uint8_t alpha);
+
+    bool isCurrent() const { return current_; }
+    void setCurrent(bool current);
 
     // The picture around the light paints its cap, glow and label.
     void setPaintedByPicture(bool painted);
@@ -45,6 +50,7 @@ class LightKey : public QAbstractButton {
     bool paintedByPicture_ = false;
     bool overlayOn_ = false;
     bool hovered_ = false;
+    bool current_ = false;
     std::uint32_t colour_ = 0;
     std::uint8_t alpha_ = 0;
 };

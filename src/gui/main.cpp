@@ -278,7 +278,7 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
 
     skin.announceWindowInit();
     if (!trayAvailable) {
-        frame->show();  // "windowinit" hid it
+        frame->present();  // "windowinit" minimised it
     }
     int status = 0;
     if (!options.screenshots.isEmpty()) {

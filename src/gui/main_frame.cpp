@@ -59,6 +59,13 @@ void MainFrame::conceal() {
     }
 }
 
+void MainFrame::present() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void MainFrame::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (onResized) {

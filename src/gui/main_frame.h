@@ -38,6 +38,9 @@ class MainFrame : public QWidget {
     bool trayAvailable() const { return trayAvailable_; }
     // Hides the window, or minimises it when no tray can bring it back.
     void conceal();
+    // Shows the window on top, out of a minimised state too: a window that
+    // stays minimised shows no device pictures.
+    void present();
 
     std::function<void()> onResized;
     // The first conceal() without a tray: tell the user why the window only

@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -551,6 +552,24 @@ void QtControl::setOverlay(std::uint32_t gbr, std::uint8_t alpha) {
     overlayColour_ = gbr & 0xFFFFFFu;
     overlayAlpha_ = alpha;
     applyOverlay();
+}
+
+bool QtControl::isCurrent() const {
+    return widget_ != nullptr && widget_->property("current").toBool();
+}
+
+void QtControl::setCurrent(bool current) {
+    if (widget_ == nullptr || isCurrent() == current) {
+        return;
+    }
+    // A light paints its own mark; the skin's style sheet marks the others
+    // by [current="true"], which needs the style applied again.
+    widget_->setProperty("current", current);
+    if (qobject_cast<LightKey*>(widget_) == nullptr) {
+        widget_->style()->unpolish(widget_);
+        widget_->style()->polish(widget_);
+    }
+    widget_->update();
 }
 
 bool QtControl::isChecked() const {

@@ -80,6 +80,8 @@ class QtControl final : public QObject, public skin::Control {
     // Both at once (one repaint): what the picture refresh uses.
     void setOverlay(std::uint32_t gbr, std::uint8_t alpha);
 
+    bool isCurrent() const override;
+    void setCurrent(bool current) override;
     bool isChecked() const override;
     void setChecked(bool checked, bool raiseEvent) override;
 

@@ -13,6 +13,7 @@
 #include "gui/message_window.h"
 #include "gui/skin_loader.h"
 #include "platform/regular_file.h"
+#include "skin/image_descriptor.h"
 #include "skin/mini_xml.h"
 
 namespace quillon::gui {
@@ -144,7 +145,7 @@ void QtSkin::notify(const skin::Notification& notification) {
 }
 
 QString QtSkin::imagePath(std::string_view image) const {
-    const QString name = qs(image);
+    const QString name = qs(skin::imageFile(image));
     return QDir::isAbsolutePath(name) ? name : skinDir_.absoluteFilePath(name);
 }
 
@@ -159,9 +160,8 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
     }
     switch (command) {
         case skin::WindowCommand::show:
-            frame->show();
-            frame->raise();
-            frame->activateWindow();
+        case skin::WindowCommand::bringToFront:
+            frame->present();
             break;
         case skin::WindowCommand::hide:
             frame->conceal();
@@ -174,12 +174,6 @@ void QtSkin::windowCommand(skin::WindowCommand command) {
             break;
         case skin::WindowCommand::restore:
             frame->showNormal();
-            break;
-        case skin::WindowCommand::bringToFront:
-            frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
-            frame->show();
-            frame->raise();
-            frame->activateWindow();
             break;
         case skin::WindowCommand::relayout:
             if (frame->layout() != nullptr) {

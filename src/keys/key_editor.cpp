@@ -151,6 +151,7 @@ void KeyEditor::showAssignment(std::size_t slot) {
     stopCapture();
     if (device_.keepsOneLeftButton && a == kLeftClick && onlyLeftClick(slot, map)) {
         slot_.reset();
+        markShownSlot();
         (void)skin_.showMessage(kMessageOnlyLeftButton);  // an information
         if (skin::Control* panel = control(kKeyEditorNames.panel))
             panel->setVisible(false);
@@ -158,6 +159,7 @@ void KeyEditor::showAssignment(std::size_t slot) {
     }
     slot_ = slot;
     current_ = a;
+    markShownSlot();
     if (skin::Control* panel = control(kKeyEditorNames.panel)) {
         panel->setVisible(true);
         panel->setEnabled(true);
@@ -453,7 +455,17 @@ void KeyEditor::editTyped(int edit) {
 }
 
 void KeyEditor::setLabelTargets(std::vector<KeyLabelTarget> targets) {
+    for (const KeyLabelTarget& target : targets_)
+        if (skin::Control* c = skin_.find(target.control))
+            c->setCurrent(false);
     targets_ = std::move(targets);
+    markShownSlot();
+}
+
+void KeyEditor::markShownSlot() {
+    for (const KeyLabelTarget& target : targets_)
+        if (skin::Control* c = skin_.find(target.control))
+            c->setCurrent(slot_ == target.slot);
 }
 
 void KeyEditor::fillMacroNames() {
@@ -502,6 +514,7 @@ void KeyEditor::fillSelectorRows() {
 void KeyEditor::forgetSlot() {
     stopCapture();
     slot_.reset();
+    markShownSlot();
 }
 
 void KeyEditor::startCapture() {

@@ -54,7 +54,8 @@ class KeyEditor {
     void subSelectorChosen(int combo);
     void editTyped(int edit);
 
-    // Where the labels go: set when the device's picture changes.
+    // Where the labels go: set when the device's picture changes. The
+    // targets of the slot shown are marked current.
     void setLabelTargets(std::vector<KeyLabelTarget> targets);
     // The macro selector's rows: the kind's macro names.
     void fillMacroNames();
@@ -78,6 +79,8 @@ class KeyEditor {
     void startCapture();
     void stopCapture();
     bool onlyLeftClick(std::size_t slot, const KeyMap& map) const;
+    // The targets of the slot shown marked current, the others not.
+    void markShownSlot();
 
     const KeyEditorDevice& device_;
     skin::Skin& skin_;

@@ -1,5 +1,6 @@
 #include "keys/key_page_view.h"
 
+#include "keys/mouse_button_overlays.h"
 #include "link/device_events.h"
 
 namespace quillon::keys {
@@ -27,6 +28,12 @@ void arrived(skin::Skin& skin, const link::DeviceArrived& e) {
     if (e.mouseModel != link::MouseModel::secondEdition) {
         show(skin, c.mouseKeyLayout, !model2);
         show(skin, c.mouse2KeyLayout, model2);
+    }
+    // Each model's picture has its own button overlays; the second edition none.
+    const bool model0 = e.mouseModel == link::MouseModel::first;
+    for (std::size_t slot = 0; slot < kMouseButtons; ++slot) {
+        show(skin, kModel0ButtonOverlays[slot], model0);
+        show(skin, kModel2ButtonOverlays[slot], model2);
     }
     // The first pattern option re-selected with its events, so the pattern
     // page shows the patterns just read back.

@@ -95,21 +95,38 @@ void KeysModule::addRoutes() {
     const std::string buttons = editorControl(kMouseKeyEditor, n.keyPrefix);
     r.addPrefix(NotifyType::click, buttons, [this](const skin::Notification&, int slot) {
         clickedButton_ = slot;
-        if (slot >= 0 && slot < int(kMouseButtons))
-            mouse_.showAssignment(std::size_t(slot));
+        chooseButton(slot);
     });
     // The buttons are options: a click selects one too, and is shown once.
     // A selection that came without a click (keyboard focus) shows the button.
     r.addPrefix(NotifyType::selectChanged, buttons, [this](const skin::Notification& n, int slot) {
         const bool clicked = clickedButton_ == slot;
         clickedButton_ = -1;
-        if (n.value == 1 && !clicked && slot >= 0 && slot < int(kMouseButtons))
-            mouse_.showAssignment(std::size_t(slot));
+        if (n.value == 1 && !clicked)
+            chooseButton(slot);
     });
     r.addPrefix(NotifyType::mouseEnter, buttons,
-                [this](const skin::Notification&, int slot) { overlay(std::size_t(slot), true); });
+                [this](const skin::Notification&, int slot) { hoverButton(slot, true, false); });
     r.addPrefix(NotifyType::mouseLeave, buttons,
-                [this](const skin::Notification&, int slot) { overlay(std::size_t(slot), false); });
+                [this](const skin::Notification&, int slot) { hoverButton(slot, false, false); });
+    // The overlays on the picture answer the pointer as the buttons do.
+    for (const auto* overlays : {&kModel0ButtonOverlays, &kModel2ButtonOverlays}) {
+        for (int slot = 0; slot < int(kMouseButtons); ++slot) {
+            const std::string_view overlay = (*overlays)[std::size_t(slot)];
+            r.addName(
+                NotifyType::mouseEnter, overlay,
+                [this, slot](const skin::Notification&, int) { hoverButton(slot, true, true); });
+            r.addName(
+                NotifyType::mouseLeave, overlay,
+                [this, slot](const skin::Notification&, int) { hoverButton(slot, false, true); });
+            r.addName(NotifyType::click, overlay, [this, slot](const skin::Notification&, int) {
+                if (skin::Control* button = app_.skin().find(
+                        editorControl(kMouseKeyEditor, kKeyEditorNames.keyPrefix, slot)))
+                    button->setChecked(true, false);
+                chooseButton(slot);
+            });
+        }
+    }
 }
 
 void KeysModule::subscribe() {
@@ -136,6 +153,10 @@ void KeysModule::subscribe() {
         if (skin::Control* panel =
                 app_.skin().find(editorControl(editor.device(), kKeyEditorNames.panel)))
             panel->setVisible(false);
+        if (e.kind == DeviceKind::mouse) {
+            hoveredButton_ = {-1, -1};
+            paintButtonOverlays();
+        }
     });
     events.subscribe<profiles::ProfileLoaded>(
         [this](const profiles::ProfileLoaded& e) { profileLoaded(e); });
@@ -164,6 +185,8 @@ void KeysModule::refresh(DeviceKind kind) {
     e.refreshLabels();
     if (auto slot = e.slot())
         e.showAssignment(*slot);
+    if (kind == DeviceKind::mouse)
+        paintButtonOverlays();
 }
 
 void KeysModule::macrosChanged(DeviceKind kind) {
@@ -239,10 +262,33 @@ void KeysModule::finishSave(DeviceKind kind, bool written) {
     (void)app_.postMessage({shell::MessageId::progressHideLater});
 }
 
-void KeysModule::overlay(std::size_t slot, bool pointerOver) {
-    if (auto change = buttonOverlay(identity_.mouseModel.load(), slot, pointerOver))
-        if (skin::Control* c = app_.skin().find(change->control))
-            c->setBackgroundImage(change->image);
+void KeysModule::chooseButton(int slot) {
+    if (slot < 0 || slot >= int(kMouseButtons))
+        return;
+    mouse_.showAssignment(std::size_t(slot));
+    paintButtonOverlays();
+}
+
+void KeysModule::hoverButton(int slot, bool over, bool onPicture) {
+    int& hovered = hoveredButton_[onPicture ? 1 : 0];
+    if (over)
+        hovered = slot;
+    else if (hovered == slot)
+        hovered = -1;  // a leave after the next button's enter keeps that one
+    paintButtonOverlays();
+}
+
+void KeysModule::paintButtonOverlays() {
+    const link::MouseModel model = identity_.mouseModel.load();
+    const std::optional<std::size_t> edited = mouse_.slot();
+    for (std::size_t slot = 0; slot < kMouseButtons; ++slot) {
+        const bool lit =
+            hoveredButton_[0] == int(slot) || hoveredButton_[1] == int(slot) || edited == slot;
+        if (auto change = buttonOverlay(model, slot, lit))
+            if (skin::Control* c = app_.skin().find(change->control);
+                c != nullptr && c->backgroundImage() != change->image)
+                c->setBackgroundImage(change->image);
+    }
 }
 
 }  // namespace quillon::keys

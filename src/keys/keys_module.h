@@ -55,7 +55,12 @@ class KeysModule {
     void writeSlot0(link::DeviceKind kind);
     void finishSave(link::DeviceKind kind, bool written);
     void refresh(link::DeviceKind kind);
-    void overlay(std::size_t slot, bool pointerOver);
+    // A mouse button chosen for editing: on the picture or beside it.
+    void chooseButton(int slot);
+    // The pointer over a button's name (beside the picture) or its overlay.
+    void hoverButton(int slot, bool over, bool onPicture);
+    // Each overlay lit while its button is under the pointer or edited.
+    void paintButtonOverlays();
 
     shell::Application& app_;
     KeyMapAccess& maps_;
@@ -66,6 +71,9 @@ class KeysModule {
     KeyIndexTable keyIndex_ = emptyKeyIndex();
     // The mouse button whose click came last, until its selection follows.
     int clickedButton_ = -1;
+    // The buttons under the pointer: by name and on the picture (both for a
+    // moment, as one's leave may come after the other's enter).
+    std::array<int, 2> hoveredButton_{-1, -1};
 };
 
 }  // namespace quillon::keys

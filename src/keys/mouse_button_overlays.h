@@ -1,8 +1,9 @@
 #pragma once
 
 // The pictures over the mouse's buttons: each button's overlay shows its
-// "down" image while the pointer is over the button, else its "normal" one.
-// The second-edition mouse has none.
+// "down" image while the pointer is over the button (its name beside the
+// picture or the overlay itself) or while the button is being edited, else
+// its "normal" one. The second-edition mouse has none.
 
 #include <array>
 #include <optional>
@@ -38,23 +39,29 @@ inline constexpr std::array<ButtonOverlayImages, kMouseButtons> kMouseButtonOver
 }};
 // clang-format on
 
+// The overlay controls, slot by slot: over the picture of mouse model 0 and
+// of model 2. A click on one chooses its button, like the button's own.
+inline constexpr std::array<std::string_view, kMouseButtons> kModel0ButtonOverlays{
+    "ms_key_0_0", "ms_key_1_0", "ms_key_2_0", "ms_key_3_0", "ms_key_4_0", "ms_key_5_0"};
+inline constexpr std::array<std::string_view, kMouseButtons> kModel2ButtonOverlays{
+    "ms2_key_0_0", "ms2_key_1_0", "ms2_key_2_0", "ms2_key_3_0", "ms2_key_4_0", "ms2_key_5_0"};
+
 struct OverlayChange {
     std::string control;
     std::string_view image;
 };
 
-// The overlay of button `slot` and the image it takes; nullopt for the
-// second edition and for slots without a button.
+// The overlay of button `slot` and the image it takes, lit ("down") or not;
+// nullopt for the second edition and for slots without a button.
 inline std::optional<OverlayChange> buttonOverlay(link::MouseModel model, std::size_t slot,
-                                                  bool pointerOver) {
+                                                  bool lit) {
     if (slot >= kMouseButtons || model == link::MouseModel::secondEdition)
         return std::nullopt;
     const ButtonOverlayImages& images = kMouseButtonOverlays[slot];
     const bool model2 = model == link::MouseModel::model2;
-    const std::string prefix = model2 ? "ms2_key_" : "ms_key_";
-    return OverlayChange{prefix + std::to_string(slot) + "_0",
-                         model2 ? (pointerOver ? images.down2 : images.normal2)
-                                : (pointerOver ? images.down : images.normal)};
+    return OverlayChange{
+        std::string(model2 ? kModel2ButtonOverlays[slot] : kModel0ButtonOverlays[slot]),
+        model2 ? (lit ? images.down2 : images.normal2) : (lit ? images.down : images.normal)};
 }
 
 }  // namespace quillon::keys

@@ -88,6 +88,11 @@ class Control {
         (void)raiseEvent;
     }
 
+    // --- the control the user works on (the key being edited): the skin
+    // marks it until it is no longer current. Any control; raises no event.
+    virtual bool isCurrent() const { return false; }
+    virtual void setCurrent(bool current) { (void)current; }
+
     // --- combo boxes and lists
     virtual int rowCount() const { return 0; }
     // Appends a row and returns its index.

@@ -53,6 +53,8 @@ class MemoryControl final : public Control {
     std::uint8_t overlayAlpha() const override { return overlayAlpha_; }
     void setOverlayAlpha(std::uint8_t alpha) override { overlayAlpha_ = alpha; }
 
+    bool isCurrent() const override { return current_; }
+    void setCurrent(bool current) override { current_ = current; }
     bool isChecked() const override { return checked_; }
     void setChecked(bool checked, bool raiseEvent) override;
 
@@ -98,6 +100,7 @@ class MemoryControl final : public Control {
     std::uint32_t overlayColour_ = 0;
     std::uint8_t overlayAlpha_ = 0;
     bool checked_ = false;
+    bool current_ = false;
     std::vector<Row> rows_;
     int currentRow_ = -1;
     int currentPage_ = 0;

@@ -50,6 +50,8 @@ TEST(MouseArrival, Model1LeavesMousePresentAt0AndSelectsNoTab) {
     EXPECT_TRUE(rig.skin.at("ms_cursor_Op_tab").isVisible());
     EXPECT_TRUE(rig.skin.at("key_gun").isVisible());
     EXPECT_FALSE(rig.skin.at("ms_deng_key").isVisible());  // untouched
+    EXPECT_FALSE(rig.skin.at("ms_key_0_0").isVisible()) << "no button overlays";
+    EXPECT_FALSE(rig.skin.at("ms2_key_5_0").isVisible());
     EXPECT_TRUE(rig.seen.notices.empty());
 }
 
@@ -61,6 +63,8 @@ TEST(MouseArrival, Model2UsesTheSecondViewsAndReseedsOnAFirstRun) {
     EXPECT_TRUE(rig.skin.at("ms2_tab").isChecked());
     EXPECT_FALSE(rig.skin.at("ms_cursor_Op_tab").isVisible());
     EXPECT_TRUE(rig.skin.at("ms2_key_layout").isVisible());
+    EXPECT_TRUE(rig.skin.at("ms2_key_5_0").isVisible());
+    EXPECT_FALSE(rig.skin.at("ms_key_5_0").isVisible());
     EXPECT_EQ(rig.pictures.controls().mouseKeyControls[0]->name(), "ms2_dkey_0");
     EXPECT_EQ(rig.seen.notices, std::vector{UpdateNotice::mouse2Arrived});
     // The reseeded profile, whose record keeps the seed's bytes after the state.

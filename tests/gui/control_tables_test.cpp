@@ -17,6 +17,7 @@
 #include "keys/key_editor_device.h"
 #include "keys/key_page_view.h"
 #include "keys/macro_editor_controls.h"
+#include "keys/mouse_button_overlays.h"
 #include "keys/pattern_controls.h"
 #include "lighting/lighting_controls.h"
 #include "mouse/dpi_controls.h"
@@ -71,6 +72,8 @@ TEST_F(ControlTables, EveryViewTableNamesControlsOfTheSkin) {
     expectAll(lighting::kMouseOnlyLighting.all(), missing);
     expectAll(lighting::kPictureControls.all(), missing);
     expectAll(keys::kKeyPageControls.all(), missing);
+    expectAll(keys::kModel0ButtonOverlays, missing);
+    expectAll(keys::kModel2ButtonOverlays, missing);
     // Macro editors: one table, the keyboard's and the mouse's prefix.
     for (std::string_view prefix : {"kb_", "ms_"}) {
         std::vector<std::string> names;

@@ -110,6 +110,10 @@ TEST_F(FrameParts, WithoutATrayTheWindowMinimisesInsteadOfHidingAndSaysWhyOnce) 
     skin_->windowCommand(skin::WindowCommand::hide);  // the close button, a device leaving
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(told, 1);
+    // A device arriving shows the window for real: a minimised one paints no
+    // device pictures.
+    skin_->windowCommand(skin::WindowCommand::show);
+    EXPECT_FALSE(frame->isMinimized());
 }
 
 TEST_F(FrameParts, ProfilePanelClosesOnEscAndOnAClickOutsideButNotOnItsButton) {

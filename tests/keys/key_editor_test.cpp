@@ -369,15 +369,49 @@ TEST_F(KeyEditors, MacrosThatDoNotFitStopTheSaveBeforeAnythingIsSent) {
 TEST_F(KeyEditors, TheButtonUnderThePointerShowsItsDownPictureOnItsModel) {
     skin.raise({skin::NotifyType::mouseEnter, "ms_key_2"});
     EXPECT_EQ(skin.at("ms_key_2_0").backgroundImage(), "file='ms/key_right_down.png'");
+    // From the name beside the picture onto the picture: leave comes after enter.
+    skin.raise({skin::NotifyType::mouseEnter, "ms_key_2_0"});
     skin.raise({skin::NotifyType::mouseLeave, "ms_key_2"});
+    EXPECT_EQ(skin.at("ms_key_2_0").backgroundImage(), "file='ms/key_right_down.png'");
+    skin.raise({skin::NotifyType::mouseLeave, "ms_key_2_0"});
     EXPECT_EQ(skin.at("ms_key_2_0").backgroundImage(), "file='ms/key_right_normal.png'");
     identity.mouseModel = link::MouseModel::model2;
-    skin.raise({skin::NotifyType::mouseEnter, "ms_key_5"});
+    skin.raise({skin::NotifyType::mouseEnter, "ms2_key_5_0"});
     EXPECT_EQ(skin.at("ms2_key_5_0").backgroundImage(), "file='ms/key_dpi_down_2.png'");
     identity.mouseModel = link::MouseModel::secondEdition;
     skin.raise({skin::NotifyType::mouseEnter, "ms_key_1"});
-    EXPECT_EQ(skin.at("ms_key_1_0").backgroundImage(), "");
-    EXPECT_EQ(skin.at("ms2_key_1_0").backgroundImage(), "");
+    EXPECT_EQ(skin.at("ms_key_1_0").backgroundImage(), "file='ms/key_wheel_normal.png'");
+    EXPECT_EQ(skin.at("ms2_key_1_0").backgroundImage(), "file='ms/key_wheel_normal_2.png'");
+}
+
+TEST_F(KeyEditors, TheKeyBeingEditedStaysMarkedUntilAnotherIsChosenOrItsDeviceLeaves) {
+    skin.userClick("kb_key_63");
+    skin.userClick("kb_key_64");
+    EXPECT_TRUE(skin.at("kb_key_64").isCurrent());
+    EXPECT_FALSE(skin.at("kb_key_63").isCurrent());
+    skin.userClick("kb_key_102");  // no key there: the edited one stays
+    EXPECT_TRUE(skin.at("kb_key_64").isCurrent());
+    EXPECT_FALSE(skin.at("kb_key_102").isCurrent());
+    app.events().publish(link::DeviceLeft{DeviceKind::keyboard});
+    EXPECT_FALSE(skin.at("kb_key_64").isCurrent());
+
+    // The mouse: the button beside the picture and its overlay, also when the
+    // overlay was clicked and the pointer has gone.
+    skin.userClick("ms_key_3_0");
+    EXPECT_EQ(module.editor(DeviceKind::mouse).slot(), 3u);
+    EXPECT_TRUE(skin.at("ms_key_3").isCurrent());
+    skin.raise({skin::NotifyType::mouseLeave, "ms_key_3_0"});
+    EXPECT_EQ(skin.at("ms_key_3_0").backgroundImage(), "file='ms/key_forward_down.png'");
+    skin.userClick("ms_key_4");
+    EXPECT_FALSE(skin.at("ms_key_3").isCurrent());
+    EXPECT_EQ(skin.at("ms_key_3_0").backgroundImage(), "file='ms/key_forward_normal.png'");
+    EXPECT_EQ(skin.at("ms_key_4_0").backgroundImage(), "file='ms/key_back_down.png'");
+    // The only left button cannot be edited: nothing stays marked.
+    skin.userClick("ms_key_0");
+    EXPECT_FALSE(module.editor(DeviceKind::mouse).slot());
+    EXPECT_FALSE(skin.at("ms_key_0").isCurrent());
+    EXPECT_FALSE(skin.at("ms_key_4").isCurrent());
+    EXPECT_EQ(skin.at("ms_key_4_0").backgroundImage(), "file='ms/key_back_normal.png'");
 }
 
 }  // namespace
