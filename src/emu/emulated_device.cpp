@@ -12,14 +12,27 @@ std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
     std::shared_ptr<platform::AbortSignal> hotplug, std::shared_ptr<ViolationLog> violations) {
     std::shared_ptr<EmulatedDevice> device(
         new EmulatedDevice(description, std::move(hotplug), std::move(violations)));
-    for (InterfaceLayout& iface : interfaceLayout(description, instance)) {
-        auto parsed = platform::parseReportDescriptor(iface.descriptor);
-        if (!parsed || parsed->collections.size() != iface.collections.size())
+    for (InterfaceLayout& layout : interfaceLayout(description, instance)) {
+        auto parsed = platform::parseReportDescriptor(layout.descriptor);
+        if (!parsed || parsed->collections.size() != layout.roles.size())
             return nullptr;
-        for (std::size_t i = 0; i < iface.collections.size(); ++i)
-            device->collections_.push_back({iface.collections[i].role,
-                                            std::move(iface.collections[i].path),
-                                            std::move(parsed->collections[i]), iface.descriptor});
+        for (std::size_t i = 0; i < layout.roles.size(); ++i) {
+            const platform::TopLevelCollection& caps = parsed->collections[i];
+            platform::HidInterface iface;
+            iface.node = layout.node;
+            iface.vendorId = device->attributes_.vendorId;
+            iface.productId = device->attributes_.productId;
+            iface.interfaceNumber = layout.interfaceNumber;
+            iface.collectionIndex = std::uint16_t(i);
+            iface.collectionCount = std::uint16_t(layout.roles.size());
+            iface.usagePage = caps.usagePage;
+            iface.usage = caps.usage;
+            iface.inputReportLength = caps.inputReportLength;
+            iface.outputReportLength = caps.outputReportLength;
+            iface.featureReportLength = caps.featureReportLength;
+            device->collections_.push_back({layout.roles[i], std::move(iface),
+                                            std::move(parsed->collections[i]), layout.descriptor});
+        }
     }
     return device;
 }
@@ -39,9 +52,10 @@ EmulatedDevice::EmulatedDevice(const ProductDescription& description,
 
 EmulatedDevice::~EmulatedDevice() = default;
 
-const EmulatedCollection* EmulatedDevice::findCollection(std::string_view path) const {
+const EmulatedCollection* EmulatedDevice::findCollection(
+    const platform::HidInterface& iface) const {
     for (const EmulatedCollection& c : collections_)
-        if (c.path == path)
+        if (c.hidInterface == iface)
             return &c;
     return nullptr;
 }
