@@ -4,6 +4,7 @@
 
 #include "emu/report_descriptors.h"
 #include "emu/virtual_connection.h"
+#include "platform/hid/collection_interface.h"
 
 namespace quillon::emu {
 
@@ -17,19 +18,9 @@ std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
         if (!parsed || parsed->collections.size() != layout.roles.size())
             return nullptr;
         for (std::size_t i = 0; i < layout.roles.size(); ++i) {
-            const platform::TopLevelCollection& caps = parsed->collections[i];
-            platform::HidInterface iface;
-            iface.node = layout.node;
-            iface.vendorId = device->attributes_.vendorId;
-            iface.productId = device->attributes_.productId;
-            iface.interfaceNumber = layout.interfaceNumber;
-            iface.collectionIndex = std::uint16_t(i);
-            iface.collectionCount = std::uint16_t(layout.roles.size());
-            iface.usagePage = caps.usagePage;
-            iface.usage = caps.usage;
-            iface.inputReportLength = caps.inputReportLength;
-            iface.outputReportLength = caps.outputReportLength;
-            iface.featureReportLength = caps.featureReportLength;
+            platform::HidInterface iface = platform::describeCollection(
+                layout.node, device->attributes_.vendorId, device->attributes_.productId,
+                layout.interfaceNumber, parsed->collections, i);
             device->collections_.push_back({layout.roles[i], std::move(iface),
                                             std::move(parsed->collections[i]), layout.descriptor});
         }

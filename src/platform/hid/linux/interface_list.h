@@ -25,8 +25,4 @@ struct HidrawNode {
 // holds no collection, has no interface.
 std::vector<HidInterface> listInterfaces(std::span<const HidrawNode> nodes);
 
-// The interface of `node` whose collection is the descriptor's `index`-th.
-HidInterface describeCollection(const std::string& node, const HidrawIdentity& identity,
-                                const ReportDescriptor& descriptor, std::size_t index);
-
 }  // namespace quillon::platform
