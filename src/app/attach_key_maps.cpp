@@ -1,7 +1,5 @@
 #include "app/attach_key_maps.h"
 
-#include "attach/profile_memory.h"
-
 namespace quillon::app {
 
 namespace {
@@ -24,33 +22,34 @@ std::size_t slotIndex(int slot) {
 }  // namespace
 
 keys::KeyMap AttachKeyMaps::factoryMap(link::DeviceKind kind) const {
-    return ctx_.stores.read([&](const StoredData& d) { return storeOf(d, kind).baseKeyMap; });
+    return attach_.stores().read([&](const StoredData& d) { return storeOf(d, kind).baseKeyMap; });
 }
 
 keys::KeyMap AttachKeyMaps::slotMap(link::DeviceKind kind, int slot) const {
-    return ctx_.stores.read(
+    return attach_.stores().read(
         [&](const StoredData& d) { return storeOf(d, kind).slotKeyMaps[slotIndex(slot)]; });
 }
 
 void AttachKeyMaps::setSlotMap(link::DeviceKind kind, int slot, const keys::KeyMap& map) {
-    ctx_.stores.edit([&](StoredData& d) { storeOf(d, kind).slotKeyMaps[slotIndex(slot)] = map; });
+    attach_.stores().edit(
+        [&](StoredData& d) { storeOf(d, kind).slotKeyMaps[slotIndex(slot)] = map; });
 }
 
 int AttachKeyMaps::activeSlot(link::DeviceKind kind) const {
-    const std::uint8_t slot = ctx_.lighting.read([&](const lighting::LightingRecords& r) {
+    const std::uint8_t slot = lighting_.read([&](const lighting::LightingRecords& r) {
         return kind == link::DeviceKind::mouse ? r.mouse.slot : r.keyboard.slot;
     });
     return static_cast<int>(slotIndex(slot));
 }
 
 link::DeviceInfo AttachKeyMaps::deviceInfo(link::DeviceKind kind) const {
-    return ctx_.stores.read([&](const StoredData& d) { return storeOf(d, kind).info; });
+    return attach_.stores().read([&](const StoredData& d) { return storeOf(d, kind).info; });
 }
 
 bool AttachKeyMaps::saveKeyProfile(link::DeviceKind kind) {
     const auto list = kind == link::DeviceKind::mouse ? profiles::ProfileListId::mouseKeys
                                                       : profiles::ProfileListId::keyboardKeys;
-    return attach::saveListProfile(ctx_, list) == profiles::ProfileSaveResult::ok;
+    return attach_.saveListProfile(list) == profiles::ProfileSaveResult::ok;
 }
 
 }  // namespace quillon::app

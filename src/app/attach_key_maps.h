@@ -4,14 +4,16 @@
 // the devices, their information records, the active slot of the lighting
 // state and the key profiles' content files.
 
-#include "attach/attach_context.h"
+#include "attach/attach_service.h"
 #include "keys/key_map_access.h"
+#include "lighting/lighting_settings.h"
 
 namespace quillon::app {
 
 class AttachKeyMaps final : public keys::KeyMapAccess {
   public:
-    explicit AttachKeyMaps(attach::AttachContext& ctx) : ctx_(ctx) {}
+    AttachKeyMaps(attach::AttachService& attach, const lighting::LightingSettings& lighting)
+        : attach_(attach), lighting_(lighting) {}
 
     keys::KeyMap factoryMap(link::DeviceKind kind) const override;
     keys::KeyMap slotMap(link::DeviceKind kind, int slot) const override;
@@ -21,7 +23,8 @@ class AttachKeyMaps final : public keys::KeyMapAccess {
     [[nodiscard]] bool saveKeyProfile(link::DeviceKind kind) override;
 
   private:
-    attach::AttachContext& ctx_;
+    attach::AttachService& attach_;
+    const lighting::LightingSettings& lighting_;
 };
 
 }  // namespace quillon::app

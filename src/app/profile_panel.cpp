@@ -1,6 +1,5 @@
 #include "app/profile_panel.h"
 
-#include "attach/profile_memory.h"
 #include "attach/profile_select.h"
 #include "profiles/profile_events.h"
 #include "profiles/profile_operations.h"
@@ -65,7 +64,7 @@ void ProfilePanel::install(shell::Application& app) {
 }
 
 skin::Control* ProfilePanel::combo(ProfileListId list) {
-    return ctx_.skin.find(profiles::profileList(list).combo);
+    return parts_.skin.find(profiles::profileList(list).combo);
 }
 
 int ProfilePanel::currentRow(ProfileListId list) {
@@ -76,7 +75,7 @@ int ProfilePanel::currentRow(ProfileListId list) {
 bool ProfilePanel::report(ProfileOpResult result) {
     const std::string_view key = profiles::messageKey(result);
     if (!key.empty())
-        (void)ctx_.skin.showMessage(key);  // an information, not a question
+        (void)parts_.skin.showMessage(key);  // an information, not a question
     return result == ProfileOpResult::ok;
 }
 
@@ -85,7 +84,7 @@ void ProfilePanel::showRows(ProfileListId list, int row) {
     if (c == nullptr)
         return;
     c->clearRows();
-    for (const std::string& name : profiles::profileNames(ctx_.profiles, list))
+    for (const std::string& name : profiles::profileNames(parts_.profiles, list))
         c->addRow(profiles::profileRow(name));
     (void)c->selectRow(row, true);
     watchers_.refresh(list);
@@ -94,9 +93,9 @@ void ProfilePanel::showRows(ProfileListId list, int row) {
 std::uint8_t ProfilePanel::variant(ProfileListId list) const {
     switch (profiles::profileList(list).kind) {
         case link::DeviceKind::keyboard:
-            return link::variantByte(ctx_.identity.keyboardVariant.load());
+            return link::variantByte(parts_.identity.keyboardVariant.load());
         case link::DeviceKind::mouse:
-            return link::variantByte(ctx_.identity.mouseModel.load());
+            return link::variantByte(parts_.identity.mouseModel.load());
         case link::DeviceKind::mousepad:
             break;
     }
@@ -105,7 +104,7 @@ std::uint8_t ProfilePanel::variant(ProfileListId list) const {
 
 void ProfilePanel::add(ProfileListId list) {
     const profiles::ProfileOpOutcome done =
-        profiles::addProfile(ctx_.profiles, list, variant(list));
+        profiles::addProfile(parts_.profiles, list, variant(list));
     if (report(done.result))
         showRows(list, done.row);
 }
@@ -119,9 +118,9 @@ void ProfilePanel::remove(ProfileListId list) {
         (void)report(ProfileOpResult::onlyProfile);
         return;
     }
-    if (ctx_.skin.showMessage(kConfirmDelete) != 1)
+    if (parts_.skin.showMessage(kConfirmDelete) != 1)
         return;
-    const profiles::ProfileOpOutcome done = profiles::deleteProfile(ctx_.profiles, list, cur);
+    const profiles::ProfileOpOutcome done = profiles::deleteProfile(parts_.profiles, list, cur);
     if (report(done.result))
         showRows(list, done.row);
 }
@@ -130,18 +129,18 @@ void ProfilePanel::copy(ProfileListId list) {
     const int cur = currentRow(list);
     if (cur < 0)
         return;
-    const profiles::ProfileOpOutcome done = profiles::copyProfile(ctx_.profiles, list, cur);
+    const profiles::ProfileOpOutcome done = profiles::copyProfile(parts_.profiles, list, cur);
     if (report(done.result))
         showRows(list, done.row);
 }
 
 void ProfilePanel::rename(ProfileListId list) {
     const int cur = currentRow(list);
-    skin::Control* edit = ctx_.skin.find(controls(list).nameEdit);
+    skin::Control* edit = parts_.skin.find(controls(list).nameEdit);
     if (cur < 0 || edit == nullptr)
         return;
     const profiles::ProfileOpOutcome done =
-        profiles::renameProfile(ctx_.profiles, list, cur, edit->text());
+        profiles::renameProfile(parts_.profiles, list, cur, edit->text());
     if (!report(done.result))
         return;
     // The profile in use stays loaded: only its row changes.
@@ -153,11 +152,11 @@ void ProfilePanel::importFile(ProfileListId list) {
     const int cur = currentRow(list);
     if (cur < 0)
         return;
-    const auto file = ctx_.skin.openFileDialog(contentDialog(list, false));
+    const auto file = parts_.skin.openFileDialog(contentDialog(list, false));
     if (!file)
         return;
     const profiles::ProfileOpOutcome done =
-        profiles::importProfile(ctx_.profiles, list, cur, *file);
+        profiles::importProfile(parts_.profiles, list, cur, *file);
     if (!report(done.result))
         return;
     // Selected anew, so the imported content is loaded and applied.
@@ -170,62 +169,63 @@ void ProfilePanel::exportFile(ProfileListId list) {
     const int cur = currentRow(list);
     if (cur < 0)
         return;
-    const auto file = ctx_.skin.saveFileDialog(contentDialog(list, true));
+    const auto file = parts_.skin.saveFileDialog(contentDialog(list, true));
     if (file)
-        (void)report(profiles::exportProfile(ctx_.profiles, list, cur, *file).result);
+        (void)report(profiles::exportProfile(parts_.profiles, list, cur, *file).result);
 }
 
 void ProfilePanel::reset(ProfileListId list) {
     const int cur = currentRow(list);
     if (cur < 0)
         return;
-    if (skin::Control* panel = ctx_.skin.find(controls(list).functionPanel);
+    if (skin::Control* panel = parts_.skin.find(controls(list).functionPanel);
         panel != nullptr && panel->isVisible()) {
         panel->setVisible(false);
         panel->setEnabled(false);
     }
     // The shown profile takes the factory settings, file first, then memory.
     const profiles::ProfileOpOutcome done =
-        profiles::resetProfile(ctx_.profiles, list, cur, variant(list));
+        profiles::resetProfile(parts_.profiles, list, cur, variant(list));
     if (!report(done.result))
         return;
-    if (attach::loadListProfile(ctx_, list, cur) == profiles::ProfileReadResult::ok)
-        ctx_.events.publish(profiles::ProfileLoaded{list, true});
+    if (parts_.attach.loadListProfile(list, cur) == profiles::ProfileReadResult::ok)
+        parts_.events.publish(profiles::ProfileLoaded{list, true});
 }
 
 void ProfilePanel::clearLink(ProfileListId list) {
     const ProfilePanelControls& c = controls(list);
-    if (skin::Control* check = ctx_.skin.find(c.linkCheck); check != nullptr && check->isChecked())
+    if (skin::Control* check = parts_.skin.find(c.linkCheck);
+        check != nullptr && check->isChecked())
         check->setChecked(false, false);
-    if (skin::Control* edit = ctx_.skin.find(c.linkEdit))
+    if (skin::Control* edit = parts_.skin.find(c.linkEdit))
         edit->setText(" ");
-    if (skin::Control* row = ctx_.skin.find(c.linkNameRow))
+    if (skin::Control* row = parts_.skin.find(c.linkNameRow))
         row->setVisible(false);
     const int cur = currentRow(list);
     if (cur >= 0)
-        (void)report(profiles::unlinkProfile(ctx_.profiles, list, cur).result);
+        (void)report(profiles::unlinkProfile(parts_.profiles, list, cur).result);
     watchers_.refresh(list);
 }
 
 void ProfilePanel::showLink(ProfileListId list, std::string_view program) {
     const ProfilePanelControls& c = controls(list);
-    if (skin::Control* edit = ctx_.skin.find(c.linkEdit)) {
+    if (skin::Control* edit = parts_.skin.find(c.linkEdit)) {
         std::string text(attach::programFileName(program));
         if (!watchers_.foregroundAvailable() && !unavailableShown_) {
             unavailableShown_ = true;
-            text += " — " + ctx_.skin.translate(kForegroundUnavailableText);
+            text += " — " + parts_.skin.translate(kForegroundUnavailableText);
         }
         edit->setText(text);
     }
-    if (skin::Control* check = ctx_.skin.find(c.linkCheck))
+    if (skin::Control* check = parts_.skin.find(c.linkCheck))
         check->setChecked(true, false);
-    if (skin::Control* row = ctx_.skin.find(c.linkNameRow))
+    if (skin::Control* row = parts_.skin.find(c.linkNameRow))
         row->setVisible(true);
     watchers_.refresh(list);
 }
 
 void ProfilePanel::linkCheckChanged(ProfileListId list) {
-    skin::Control* check = ctx_.skin.find(controls(list).linkCheck);
+    skin::Control* check = parts_.skin.find(controls(list).linkCheck);
     const int cur = currentRow(list);
     if (check == nullptr || cur < 0)
         return;
@@ -233,14 +233,14 @@ void ProfilePanel::linkCheckChanged(ProfileListId list) {
         clearLink(list);
         return;
     }
-    const auto program = ctx_.skin.openFileDialog(programDialog());
+    const auto program = parts_.skin.openFileDialog(programDialog());
     if (!program) {
         clearLink(list);
         return;
     }
     const std::string path = program->string();
     const profiles::ProfileOpOutcome done =
-        profiles::linkProfile(ctx_.profiles, list, cur, path, profiles::LinkCheck::refuseTaken);
+        profiles::linkProfile(parts_.profiles, list, cur, path, profiles::LinkCheck::refuseTaken);
     if (done.result == ProfileOpResult::programTaken)
         (void)report(done.result);
     if (done.result != ProfileOpResult::ok) {
@@ -254,12 +254,12 @@ void ProfilePanel::linkButton(ProfileListId list) {
     const int cur = currentRow(list);
     if (cur < 0)
         return;
-    const auto program = ctx_.skin.openFileDialog(programDialog());
+    const auto program = parts_.skin.openFileDialog(programDialog());
     if (!program)
         return;
     const std::string path = program->string();
     const profiles::ProfileOpOutcome done =
-        profiles::linkProfile(ctx_.profiles, list, cur, path, profiles::LinkCheck::allowTaken);
+        profiles::linkProfile(parts_.profiles, list, cur, path, profiles::LinkCheck::allowTaken);
     if (done.result == ProfileOpResult::badName)
         return;  // not a program path: nothing changes
     if (report(done.result))

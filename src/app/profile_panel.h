@@ -10,10 +10,14 @@
 #include <string_view>
 
 #include "app/app_link_watchers.h"
-#include "attach/attach_context.h"
+#include "attach/attach_service.h"
+#include "link/device_identity.h"
+#include "profiles/profile_content.h"
 #include "profiles/profile_lists.h"
 #include "profiles/profile_operations.h"
 #include "shell/application.h"
+#include "shell/event_bus.h"
+#include "skin/skin.h"
 
 namespace quillon::app {
 
@@ -73,10 +77,20 @@ inline constexpr std::array<ProfilePanelControls, profiles::kProfileListCount> k
 // Shown once in a link area when the desktop cannot tell the foreground program.
 inline constexpr std::string_view kForegroundUnavailableText = "profile_link_unavailable";
 
+// What the panel works on.
+struct ProfilePanelParts {
+    skin::Skin& skin;
+    const profiles::ProfileStore& profiles;
+    const link::DeviceIdentity& identity;
+    shell::EventBus& events;
+    // Loads the selected profile into the live records.
+    attach::AttachService& attach;
+};
+
 class ProfilePanel {
   public:
-    ProfilePanel(attach::AttachContext& ctx, AppLinkWatchers& watchers)
-        : ctx_(ctx), watchers_(watchers) {}
+    ProfilePanel(const ProfilePanelParts& parts, AppLinkWatchers& watchers)
+        : parts_(parts), watchers_(watchers) {}
     ProfilePanel(const ProfilePanel&) = delete;
     ProfilePanel& operator=(const ProfilePanel&) = delete;
 
@@ -104,7 +118,7 @@ class ProfilePanel {
     void showLink(ProfileListId list, std::string_view program);
     std::uint8_t variant(ProfileListId list) const;
 
-    attach::AttachContext& ctx_;
+    ProfilePanelParts parts_;
     AppLinkWatchers& watchers_;
     bool unavailableShown_ = false;
 };

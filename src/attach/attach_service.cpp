@@ -40,7 +40,15 @@ bool AttachService::saveLightingProfile(DeviceKind kind) {
     const ProfileListId list = kind == DeviceKind::keyboard ? ProfileListId::keyboardLighting
                                : kind == DeviceKind::mouse  ? ProfileListId::mouseLighting
                                                             : ProfileListId::mousepadLighting;
-    return saveListProfile(ctx_, list) == profiles::ProfileSaveResult::ok;
+    return saveListProfile(list) == profiles::ProfileSaveResult::ok;
+}
+
+profiles::ProfileReadResult AttachService::loadListProfile(profiles::ProfileListId list, int row) {
+    return attach::loadListProfile(ctx_, list, row);
+}
+
+profiles::ProfileSaveResult AttachService::saveListProfile(profiles::ProfileListId list) {
+    return attach::saveListProfile(ctx_, list);
 }
 
 void AttachService::install() {

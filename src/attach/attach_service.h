@@ -14,6 +14,9 @@
 #include "attach/mouse_attach.h"
 #include "attach/mousepad_attach.h"
 #include "link/event_threads.h"
+#include "profiles/profile_content.h"
+#include "profiles/profile_file.h"
+#include "profiles/profile_lists.h"
 #include "shell/application.h"
 
 namespace quillon::attach {
@@ -43,8 +46,16 @@ class AttachService {
     // live records. False when it was not written (the records stay in memory).
     [[nodiscard]] bool saveLightingProfile(link::DeviceKind kind);
 
-    AttachContext& context() { return ctx_; }
+    // GUI thread: moves a list's profile between its content file and the
+    // live records (lighting, slot records, key maps). A failed read changes
+    // nothing in memory.
+    [[nodiscard]] profiles::ProfileReadResult loadListProfile(profiles::ProfileListId list,
+                                                              int row);
+    [[nodiscard]] profiles::ProfileSaveResult saveListProfile(profiles::ProfileListId list);
+
     const link::DeviceIdentity& identity() const { return ctx_.identity; }
+    // The records attach fills from the devices; the features read and edit them.
+    DeviceStores& stores() { return stores_; }
     const DeviceStores& stores() const { return stores_; }
     bool mouseEventsHeld() const { return mouseMonitor_.holdsInterface(); }
     bool keyboardEventsHeld() const { return keyboardMonitor_.holdsInterface(); }

@@ -30,18 +30,16 @@ link::DeviceKind kindOf(const std::string& name) {
 
 // What a user finds in /dev: the hidraw node, or a name for an emulated device.
 std::string nodeName(const link::ListedInterface& entry) {
-    if (entry.path.starts_with("/dev/"))
-        return entry.path.substr(0, entry.path.find('#'));
+    if (entry.iface.node.starts_with("/dev/"))
+        return entry.iface.node;
     return "emulated:" + std::string(link::kindName(entry.product->kind));
 }
 
-std::string usageText(const link::ListedInterface& entry) {
-    if (!entry.usagePage || !entry.usage)
-        return "usage unknown";
-    std::string text = "usage " + hex4(*entry.usagePage) + "/" + hex4(*entry.usage);
-    if (*entry.usagePage == link::kCommandUsagePage && *entry.usage == link::kCommandUsage)
+std::string usageText(const platform::HidInterface& iface) {
+    std::string text = "usage " + hex4(iface.usagePage) + "/" + hex4(iface.usage);
+    if (iface.usagePage == link::kCommandUsagePage && iface.usage == link::kCommandUsage)
         text += " (commands)";
-    else if (*entry.usagePage == link::kEventUsagePage && *entry.usage == link::kEventUsage)
+    else if (iface.usagePage == link::kEventUsagePage && iface.usage == link::kEventUsage)
         text += " (media keys)";
     return text;
 }
@@ -53,9 +51,10 @@ int listDevices(Context& ctx) {
         return kExitFailed;
     }
     for (const link::ListedInterface& e : entries)
-        ctx.out << nodeName(e) << "  " << hex4(e.ids.vendorId) << ":" << hex4(e.ids.productId)
-                << "  " << e.product->name << "  interface " << e.ids.interfaceNumber << "  "
-                << usageText(e) << "\n";
+        ctx.out << nodeName(e) << "  " << hex4(e.iface.vendorId) << ":" << hex4(e.iface.productId)
+                << "  " << e.product->name << "  interface "
+                << unsigned(e.iface.interfaceNumber.value_or(0)) << "  " << usageText(e.iface)
+                << "\n";
     if (entries.empty())
         ctx.out << "no supported devices present\n";
     return kExitOk;

@@ -4,6 +4,7 @@
 
 #include "emu/report_descriptors.h"
 #include "emu/virtual_connection.h"
+#include "platform/hid/collection_interface.h"
 
 namespace quillon::emu {
 
@@ -12,14 +13,17 @@ std::shared_ptr<EmulatedDevice> EmulatedDevice::create(
     std::shared_ptr<platform::AbortSignal> hotplug, std::shared_ptr<ViolationLog> violations) {
     std::shared_ptr<EmulatedDevice> device(
         new EmulatedDevice(description, std::move(hotplug), std::move(violations)));
-    for (InterfaceLayout& iface : interfaceLayout(description, instance)) {
-        auto parsed = platform::parseReportDescriptor(iface.descriptor);
-        if (!parsed || parsed->collections.size() != iface.collections.size())
+    for (InterfaceLayout& layout : interfaceLayout(description, instance)) {
+        auto parsed = platform::parseReportDescriptor(layout.descriptor);
+        if (!parsed || parsed->collections.size() != layout.roles.size())
             return nullptr;
-        for (std::size_t i = 0; i < iface.collections.size(); ++i)
-            device->collections_.push_back({iface.collections[i].role,
-                                            std::move(iface.collections[i].path),
-                                            std::move(parsed->collections[i]), iface.descriptor});
+        for (std::size_t i = 0; i < layout.roles.size(); ++i) {
+            platform::HidInterface iface = platform::describeCollection(
+                layout.node, device->attributes_.vendorId, device->attributes_.productId,
+                layout.interfaceNumber, parsed->collections, i);
+            device->collections_.push_back({layout.roles[i], std::move(iface),
+                                            std::move(parsed->collections[i]), layout.descriptor});
+        }
     }
     return device;
 }
@@ -39,9 +43,10 @@ EmulatedDevice::EmulatedDevice(const ProductDescription& description,
 
 EmulatedDevice::~EmulatedDevice() = default;
 
-const EmulatedCollection* EmulatedDevice::findCollection(std::string_view path) const {
+const EmulatedCollection* EmulatedDevice::findCollection(
+    const platform::HidInterface& iface) const {
     for (const EmulatedCollection& c : collections_)
-        if (c.path == path)
+        if (c.hidInterface == iface)
             return &c;
     return nullptr;
 }

@@ -37,7 +37,7 @@ class VirtualConnection;
 
 struct EmulatedCollection {
     CollectionRole role;
-    std::string path;
+    platform::HidInterface hidInterface;  // as the bus enumerates it
     platform::TopLevelCollection caps;
     // The report descriptor of the collection's whole interface, as a
     // device returns it (hidraw also gives one descriptor per interface).
@@ -62,7 +62,7 @@ class EmulatedDevice : public std::enable_shared_from_this<EmulatedDevice> {
     const link::Product& product() const { return description_.product; }
     const platform::HidAttributes& attributes() const { return attributes_; }
     const std::vector<EmulatedCollection>& collections() const { return collections_; }
-    const EmulatedCollection* findCollection(std::string_view path) const;
+    const EmulatedCollection* findCollection(const platform::HidInterface& iface) const;
     const EmulatedCollection& commandCollection() const;
 
     // --- plugging ---

@@ -47,24 +47,24 @@ std::vector<std::shared_ptr<EmulatedDevice>> VirtualBus::devices() const {
     return present;
 }
 
-bool VirtualBus::enumerate(std::vector<std::string>& paths) {
-    paths.clear();
+bool VirtualBus::enumerate(std::vector<platform::HidInterface>& interfaces) {
+    interfaces.clear();
     std::lock_guard lock(mutex_);
     // Devices that left through a fault injection are forgotten here.
     std::erase_if(devices_, [](const auto& d) { return !d->present(); });
     for (const auto& d : devices_)
         for (const EmulatedCollection& c : d->collections())
-            paths.push_back(c.path);
+            interfaces.push_back(c.hidInterface);
     return true;
 }
 
 std::shared_ptr<EmulatedDevice> VirtualBus::findPresent(
-    std::string_view path, const EmulatedCollection** collection) const {
+    const platform::HidInterface& iface, const EmulatedCollection** collection) const {
     std::lock_guard lock(mutex_);
     for (const auto& d : devices_) {
         if (!d->present())
             continue;
-        if (const EmulatedCollection* c = d->findCollection(path)) {
+        if (const EmulatedCollection* c = d->findCollection(iface)) {
             *collection = c;
             return d;
         }
@@ -72,18 +72,18 @@ std::shared_ptr<EmulatedDevice> VirtualBus::findPresent(
     return nullptr;
 }
 
-std::unique_ptr<platform::HidConnection> VirtualBus::open(std::string_view path,
+std::unique_ptr<platform::HidConnection> VirtualBus::open(const platform::HidInterface& iface,
                                                           platform::HidOpenFlags flags) {
     const EmulatedCollection* collection = nullptr;
-    auto device = findPresent(path, &collection);
+    auto device = findPresent(iface, &collection);
     if (!device)
         return nullptr;
     return std::make_unique<VirtualConnection>(std::move(device), *collection, flags);
 }
 
-bool VirtualBus::probe(std::string_view path) {
+bool VirtualBus::probe(const platform::HidInterface& iface) {
     const EmulatedCollection* collection = nullptr;
-    return findPresent(path, &collection) != nullptr;
+    return findPresent(iface, &collection) != nullptr;
 }
 
 }  // namespace quillon::emu

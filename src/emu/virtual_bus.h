@@ -4,7 +4,7 @@
 // plug in and out, served through the same HidBackend interface as the
 // hidraw nodes of the system.
 //
-// Enumeration lists the paths of present devices in the order they were
+// Enumeration lists the interfaces of present devices in the order they were
 // plugged, each device's interfaces and collections in their own order.
 //
 // In a test:
@@ -23,8 +23,6 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "emu/emulated_device.h"
@@ -53,15 +51,15 @@ class VirtualBus final : public platform::HidBackend {
     std::vector<ProtocolViolation> takeViolations() { return violations_->take(); }
 
     // HidBackend
-    bool enumerate(std::vector<std::string>& paths) override;
-    std::unique_ptr<platform::HidConnection> open(std::string_view path,
+    bool enumerate(std::vector<platform::HidInterface>& interfaces) override;
+    std::unique_ptr<platform::HidConnection> open(const platform::HidInterface& iface,
                                                   platform::HidOpenFlags flags) override;
-    bool probe(std::string_view path) override;
+    bool probe(const platform::HidInterface& iface) override;
     int hotplugFd() override { return hotplug_->fd(); }
     void drainHotplug() override { hotplug_->consume(); }
 
   private:
-    std::shared_ptr<EmulatedDevice> findPresent(std::string_view path,
+    std::shared_ptr<EmulatedDevice> findPresent(const platform::HidInterface& iface,
                                                 const EmulatedCollection** collection) const;
 
     mutable std::mutex mutex_;

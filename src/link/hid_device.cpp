@@ -55,9 +55,8 @@ bool HidDevice::open() {
 
     attributes_ = opened->attributes();
     caps_ = opened->collection();
-    const PathIds ids = parsePathIds(devicePath);
-    interfaceNumber_ = ids.interfaceNumber;
-    collectionNumber_ = ids.collectionNumber;
+    interfaceNumber_ = devicePath.interfaceNumber.value_or(0);
+    collectionNumber_ = devicePath.collectionNumber();
     buildInputItems();
     {
         std::lock_guard guard(connectionMutex_);
@@ -81,7 +80,7 @@ void HidDevice::close() {
 }
 
 bool HidDevice::probe() const {
-    return !devicePath.empty() && backend_.probe(devicePath);
+    return !devicePath.node.empty() && backend_.probe(devicePath);
 }
 
 void HidDevice::abort() {

@@ -16,8 +16,6 @@
 #include <memory>
 #include <mutex>
 #include <span>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "link/input_data_item.h"
@@ -29,16 +27,6 @@ namespace quillon::link {
 
 inline constexpr int kWriteTimeLimitMs = 1000;
 
-// Ids and numbers carried by an interface path ("...vid_0c45&pid_8611&mi_01&col02...").
-// Markers are found without regard to case; numbers are hexadecimal; absent → 0.
-struct PathIds {
-    std::uint16_t vendorId = 0;
-    std::uint16_t productId = 0;
-    std::uint32_t interfaceNumber = 0;
-    std::uint32_t collectionNumber = 0;
-};
-PathIds parsePathIds(std::string_view path);
-
 class HidDevice {
   public:
     explicit HidDevice(platform::HidBackend& backend);
@@ -47,7 +35,8 @@ class HidDevice {
     HidDevice& operator=(const HidDevice&) = delete;
 
     // --- enumeration (owner only) ---
-    std::vector<std::string> pathList;
+    // One entry per top-level collection of every present interface.
+    std::vector<platform::HidInterface> pathList;
     std::int32_t pathCount = 0;
     std::uint32_t pathCursor = 0;
     // Fills pathList with every present interface. False (list empty) when the
@@ -60,7 +49,7 @@ class HidDevice {
     bool openForWrite = false;
     bool openOverlapped = false;
     bool openExclusive = false;
-    std::string devicePath;
+    platform::HidInterface devicePath;
 
     // Opens devicePath with the four flags; aborts a wait still pending on the
     // previous connection first. False leaves the record closed.

@@ -4,14 +4,15 @@ namespace quillon::link {
 
 namespace {
 
-// From the path alone: another vendor's interface, or (for the event
-// interface) a product without one, is not opened at all.
-bool candidate(const PathIds& ids, const InterfaceWanted& wanted) {
-    if (ids.vendorId != wanted.vendorId)
+// From the enumeration alone: another vendor's interface, or (for the event
+// interface) a product without one, is not opened at all. The usage is
+// checked on the opened interface, whose identity is the current one.
+bool candidate(const platform::HidInterface& iface, const InterfaceWanted& wanted) {
+    if (iface.vendorId != wanted.vendorId)
         return false;
     if (!wanted.eventInterface)
         return true;
-    const Product* p = findProduct(ids.vendorId, ids.productId);
+    const Product* p = findProduct(iface.vendorId, iface.productId);
     return p != nullptr && p->kind == wanted.kind && p->hasEventInterface;
 }
 
@@ -35,16 +36,16 @@ InterfaceWanted eventInterface(DeviceKind kind) {
 
 bool openNextInterface(HidDevice& hid, const InterfaceWanted& wanted) {
     while (hid.pathCursor < hid.pathList.size()) {
-        const std::string& path = hid.pathList[hid.pathCursor++];
-        if (path.empty())
+        const platform::HidInterface& iface = hid.pathList[hid.pathCursor++];
+        if (iface.node.empty())
             continue;  // a failed entry, not the end of the list
-        if (!candidate(parsePathIds(path), wanted))
+        if (!candidate(iface, wanted))
             continue;
         hid.openForRead = true;
         hid.openForWrite = !wanted.eventInterface;
         hid.openOverlapped = true;
         hid.openExclusive = false;
-        hid.devicePath = path;
+        hid.devicePath = iface;
         if (!hid.open())
             continue;
         if (matches(hid, wanted))

@@ -1,6 +1,6 @@
 #pragma once
 
-// Finding a device's interface among the enumerated paths: the command
+// Finding a device's interface among the enumerated interfaces: the command
 // interface (the scan step of every attach poll, also used by quillonctl) and
 // the consumer-control interface the event threads watch, by one scan.
 
@@ -25,7 +25,7 @@ InterfaceWanted commandInterface(const DeviceLink& link, DeviceKind kind);
 InterfaceWanted eventInterface(DeviceKind kind);
 
 // Walks hid.pathList from pathCursor to the end, skipping empty entries.
-// Paths that cannot be the wanted interface are skipped unopened; an interface
+// Interfaces that cannot be the wanted one are skipped unopened; an interface
 // that opens but does not match is closed again. Returns true with `hid` open
 // on the first match (pathCursor just past it).
 bool openNextInterface(HidDevice& hid, const InterfaceWanted& wanted);

@@ -62,26 +62,26 @@ struct RecordingBackend final : platform::HidBackend {
         std::atomic<int>& live;
     };
 
-    bool enumerate(std::vector<std::string>& paths) override {
+    bool enumerate(std::vector<platform::HidInterface>& interfaces) override {
         ++enumerations;
         if (failNext.exchange(false)) {
-            paths.clear();
+            interfaces.clear();
             return false;
         }
-        return inner.enumerate(paths);
+        return inner.enumerate(interfaces);
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view path,
+    std::unique_ptr<platform::HidConnection> open(const platform::HidInterface& iface,
                                                   platform::HidOpenFlags f) override {
         {
             std::lock_guard g(mutex);
-            opened.emplace_back(path);
+            opened.push_back(iface);
         }
-        auto c = inner.open(path, f);
+        auto c = inner.open(iface, f);
         if (!c)
             return nullptr;
         return std::make_unique<Conn>(std::move(c), live);
     }
-    bool probe(std::string_view path) override { return inner.probe(path); }
+    bool probe(const platform::HidInterface& iface) override { return inner.probe(iface); }
     int hotplugFd() override { return inner.hotplugFd(); }
     void drainHotplug() override { inner.drainHotplug(); }
 
@@ -90,7 +90,7 @@ struct RecordingBackend final : platform::HidBackend {
     std::atomic<int> enumerations{0};
     std::atomic<int> live{0};
     std::mutex mutex;
-    std::vector<std::string> opened;
+    std::vector<platform::HidInterface> opened;
 };
 
 struct PollFixture : ::testing::Test {
@@ -113,11 +113,11 @@ TEST_F(PollFixture, TheOneColourKeyboardIsAcceptedAlthoughTheLinkMatchesTheRgbKe
 TEST_F(PollFixture, ANonMatchingInterfaceOfTheSameKeyboardIsOpenedClosedAndPassed) {
     auto kb = bus.plug(0x8611);
     ASSERT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::arrived);
-    // The command collection is never a device's first path: something was
+    // The command collection is never a device's first one: something was
     // opened before it, found wanting and closed; only the match stays open.
     ASSERT_GE(recording.opened.size(), 2u);
-    EXPECT_EQ(recording.opened.back(), kb->commandCollection().path);
-    EXPECT_NE(recording.opened.front(), kb->commandCollection().path);
+    EXPECT_EQ(recording.opened.back(), kb->commandCollection().hidInterface);
+    EXPECT_NE(recording.opened.front(), kb->commandCollection().hidInterface);
     EXPECT_EQ(recording.live.load(), 1);
     EXPECT_EQ(link.hid.caps().usagePage, link::kCommandUsagePage);
 }
@@ -128,14 +128,6 @@ TEST_F(PollFixture, OtherKindsAndOtherVendorsAreNeverTaken) {
     EXPECT_EQ(link::pollOnce(link, DeviceKind::keyboard, steps), PollOutcome::searching);
     EXPECT_EQ(link.connected.load(), 0);
     EXPECT_EQ(recording.live.load(), 0);
-}
-
-TEST(PathIds, UpperCaseMarkersYieldTheIds) {
-    const link::PathIds ids =
-        link::parsePathIds("\\\\?\\HID#VID_0C45&PID_8611&MI_01&COL02#8&2f1c&0&0001#{x}");
-    EXPECT_EQ(ids.vendorId, 0x0C45);
-    EXPECT_EQ(ids.productId, 0x8611);
-    EXPECT_EQ(link::parsePathIds("no markers here").vendorId, 0);
 }
 
 TEST_F(PollFixture, AFailedEnumerationSkipsOnlyThatPoll) {

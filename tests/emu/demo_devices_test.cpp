@@ -69,7 +69,7 @@ TEST(DemoDevices, AnswerAboutOneReportPerMillisecond) {
     EXPECT_EQ(bus.devices()[0]->product().productId, 0x6556);
 
     link::DeviceLink keyboard(bus);
-    keyboard.hid.devicePath = bus.devices()[0]->commandCollection().path;
+    keyboard.hid.devicePath = bus.devices()[0]->commandCollection().hidInterface;
     keyboard.hid.openForRead = keyboard.hid.openForWrite = true;
     ASSERT_TRUE(keyboard.hid.open());
     keyboard.connected = 1;

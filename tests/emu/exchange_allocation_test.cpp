@@ -13,7 +13,7 @@ namespace {
 TEST(ExchangeAllocations, StreamingKeyboardFramesAllocatesNothing) {
     VirtualBus bus;
     auto kb = bus.plug(*catalogueProduct(link::DeviceKind::keyboard, 0));
-    auto c = bus.open(kb->commandCollection().path, {true, true, true, false});
+    auto c = bus.open(kb->commandCollection().hidInterface, {true, true, true, false});
     platform::AbortSignal abort;
     std::array<std::uint8_t, 378> frame{};
     link::CommandReport request;

@@ -26,7 +26,7 @@ struct Attached {
     Attached(DeviceKind kind, std::uint8_t variant) {
         device = bus.plug(*catalogueProduct(kind, variant));
         link.setMatch(kind);
-        link.hid.devicePath = device->commandCollection().path;
+        link.hid.devicePath = device->commandCollection().hidInterface;
         link.hid.openForRead = link.hid.openForWrite = link.hid.openOverlapped = true;
         if (link.hid.open())
             link.connected = 1;

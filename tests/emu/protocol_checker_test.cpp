@@ -125,7 +125,7 @@ TEST(ProtocolChecker, TheBusKeepsWhatItsDevicesSawUntilATestTakesIt) {
     VirtualBus bus;
     auto pad = bus.plug(*catalogueProduct(DeviceKind::mousepad, 0));
     link::DeviceLink link(bus);
-    link.hid.devicePath = pad->commandCollection().path;
+    link.hid.devicePath = pad->commandCollection().hidInterface;
     link.hid.openForRead = link.hid.openForWrite = true;
     ASSERT_TRUE(link.hid.open());
     link.connected = 1;

@@ -21,6 +21,7 @@ using link::CommandReport;
 using link::DeviceKind;
 using platform::AbortSignal;
 using platform::HidConnection;
+using platform::HidInterface;
 using platform::HidOpenFlags;
 using platform::TransferStatus;
 
@@ -41,7 +42,7 @@ const EmulatedCollection& collectionOf(const EmulatedDevice& d, CollectionRole r
 
 std::unique_ptr<HidConnection> openRole(VirtualBus& bus, const EmulatedDevice& d,
                                         CollectionRole role, HidOpenFlags flags = kReadWrite) {
-    return bus.open(collectionOf(d, role).path, flags);
+    return bus.open(collectionOf(d, role).hidInterface, flags);
 }
 
 TransferStatus send(HidConnection& c, const CommandReport& request, AbortSignal& abort,
@@ -66,36 +67,41 @@ bool readable(int fd) {
     return ::poll(&p, 1, 0) == 1;
 }
 
-TEST(VirtualBusPaths, TheDemoDevicesEnumerateInPlugOrderWithWindowsStylePaths) {
+TEST(VirtualBusInterfaces, TheDemoDevicesEnumerateInPlugOrder) {
     VirtualBus bus;
     attachDemoDevices(bus);
-    std::vector<std::string> paths;
-    ASSERT_TRUE(bus.enumerate(paths));
-    ASSERT_EQ(paths.size(), 6u);
-    EXPECT_EQ(
-        paths[2],
-        R"(\\?\hid#vid_0c45&pid_8611&mi_01&col02#8&2f1c3a5&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030})");
+    std::vector<HidInterface> interfaces;
+    ASSERT_TRUE(bus.enumerate(interfaces));
+    ASSERT_EQ(interfaces.size(), 6u);
     // keyboard: boot keyboard, events, command; mouse: events, command; mousepad: command
     const std::uint16_t kb = catalogueProduct(DeviceKind::keyboard, 0)->productId;
     const std::uint16_t mouse = catalogueProduct(DeviceKind::mouse, 0)->productId;
     const std::uint16_t pad = catalogueProduct(DeviceKind::mousepad, 0)->productId;
-    const std::array<std::tuple<std::uint16_t, std::uint32_t, std::uint32_t>, 6> expected{
-        {{kb, 0, 0}, {kb, 1, 1}, {kb, 1, 2}, {mouse, 0, 1}, {mouse, 0, 2}, {pad, 0, 0}}};
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const link::PathIds ids = link::parsePathIds(paths[i]);
-        EXPECT_EQ(ids.vendorId, 0x0C45) << paths[i];
-        EXPECT_EQ(ids.productId, std::get<0>(expected[i])) << paths[i];
-        EXPECT_EQ(ids.interfaceNumber, std::get<1>(expected[i])) << paths[i];
-        EXPECT_EQ(ids.collectionNumber, std::get<2>(expected[i])) << paths[i];
+    const std::array<std::tuple<std::uint16_t, std::uint32_t, std::uint32_t, std::uint16_t>, 6>
+        expected{{{kb, 0, 0, 0x01},
+                  {kb, 1, 1, link::kEventUsagePage},
+                  {kb, 1, 2, link::kCommandUsagePage},
+                  {mouse, 0, 1, link::kEventUsagePage},
+                  {mouse, 0, 2, link::kCommandUsagePage},
+                  {pad, 0, 0, link::kCommandUsagePage}}};
+    for (std::size_t i = 0; i < interfaces.size(); ++i) {
+        const HidInterface& iface = interfaces[i];
+        EXPECT_EQ(iface.vendorId, 0x0C45) << i;
+        EXPECT_EQ(iface.productId, std::get<0>(expected[i])) << i;
+        EXPECT_EQ(iface.interfaceNumber, std::get<1>(expected[i])) << i;
+        EXPECT_EQ(iface.collectionNumber(), std::get<2>(expected[i])) << i;
+        EXPECT_EQ(iface.usagePage, std::get<3>(expected[i])) << i;
     }
+    EXPECT_EQ(interfaces[1].node, interfaces[2].node);  // one interface, two collections
+    EXPECT_EQ(interfaces[2].outputReportLength, 64);
 }
 
-TEST(VirtualBusPaths, TwoDevicesOfOneProductHaveDistinctPaths) {
+TEST(VirtualBusInterfaces, TwoDevicesOfOneProductAreDistinct) {
     VirtualBus bus;
     auto a = plug(bus, DeviceKind::mouse, 1);
     auto b = plug(bus, DeviceKind::mouse, 1);
-    EXPECT_NE(a->commandCollection().path, b->commandCollection().path);
-    EXPECT_NE(a->collections().front().path, a->commandCollection().path);
+    EXPECT_NE(a->commandCollection().hidInterface, b->commandCollection().hidInterface);
+    EXPECT_NE(a->collections().front().hidInterface, a->commandCollection().hidInterface);
     EXPECT_EQ(bus.plug(0x1234), nullptr);
 }
 
@@ -136,7 +142,9 @@ TEST(VirtualBusOpen, ConnectionsCarryTheParsedCollectionsAndIdentity) {
     for (const auto& d : {pad, one})
         for (const EmulatedCollection& c : d->collections())
             EXPECT_NE(c.role, CollectionRole::events);
-    EXPECT_EQ(bus.open("\\\\?\\hid#vid_0c45&pid_0000#nothing", kReadWrite), nullptr);
+    HidInterface nothing = one->commandCollection().hidInterface;
+    nothing.productId = 0;
+    EXPECT_EQ(bus.open(nothing, kReadWrite), nullptr);
 }
 
 TEST(VirtualBusExchange, AnAnswerIsQueuedOnlyOnTheConnectionThatAsked) {
@@ -210,7 +218,7 @@ TEST(VirtualBusPlugging, UnplugFailsAWaitingReadAtOnceAndSignalsHotplug) {
     bus.drainHotplug();
     EXPECT_FALSE(readable(bus.hotplugFd()));
 
-    const std::string path = mouse->commandCollection().path;
+    const HidInterface path = mouse->commandCollection().hidInterface;
     EXPECT_TRUE(bus.probe(path));
     auto events = openRole(bus, *mouse, CollectionRole::events, kReadOnly);
     std::atomic<TransferStatus> result{TransferStatus::completed};
@@ -229,9 +237,9 @@ TEST(VirtualBusPlugging, UnplugFailsAWaitingReadAtOnceAndSignalsHotplug) {
     EXPECT_TRUE(readable(bus.hotplugFd()));
     EXPECT_FALSE(bus.probe(path));
     EXPECT_EQ(bus.open(path, kReadWrite), nullptr);
-    std::vector<std::string> paths;
-    EXPECT_TRUE(bus.enumerate(paths));
-    EXPECT_TRUE(paths.empty());
+    std::vector<HidInterface> interfaces;
+    EXPECT_TRUE(bus.enumerate(interfaces));
+    EXPECT_TRUE(interfaces.empty());
     AbortSignal abort;
     EXPECT_EQ(send(*events, link::buildRequest(Command::begin), abort), TransferStatus::failed);
 }
@@ -335,7 +343,7 @@ TEST(VirtualBusFaults, UnplugAfterTheNthReportEndsATransferMidway) {
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::completed);
     EXPECT_EQ(receive(*c, answer, abort), TransferStatus::failed);
     EXPECT_FALSE(kb->present());
-    EXPECT_FALSE(bus.probe(kb->commandCollection().path));
+    EXPECT_FALSE(bus.probe(kb->commandCollection().hidInterface));
     EXPECT_EQ(kb->frameCount(), 1u);  // the second report was taken before it left
     EXPECT_EQ(send(*c, link::buildRequest(Command::end), abort), TransferStatus::failed);
 }

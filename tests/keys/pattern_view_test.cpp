@@ -27,7 +27,7 @@ struct PatternRig {
                   MacroStoreResult::ok);
         device = bus.plug(*emu::catalogueProduct(link::DeviceKind::mouse, 0));
         link.setMatch(link::DeviceKind::mouse);
-        link.hid.devicePath = device->commandCollection().path;
+        link.hid.devicePath = device->commandCollection().hidInterface;
         link.hid.openForRead = link.hid.openForWrite = link.hid.openOverlapped = true;
         if (link.hid.open())
             link.connected = 1;

@@ -16,7 +16,7 @@ TEST(EffectPlay, TheEmulatedKeyboardShowsTheLastRenderedFrame) {
     auto device = bus.plug(*emu::catalogueProduct(link::DeviceKind::keyboard, 0));
     link::DeviceLink keyboard{bus};
     keyboard.setMatch(link::DeviceKind::keyboard);
-    keyboard.hid.devicePath = device->commandCollection().path;
+    keyboard.hid.devicePath = device->commandCollection().hidInterface;
     keyboard.hid.openForRead = keyboard.hid.openForWrite = keyboard.hid.openOverlapped = true;
     ASSERT_TRUE(keyboard.hid.open());
     keyboard.connected = 1;

@@ -10,36 +10,19 @@
 namespace quillon::link {
 namespace {
 
-TEST(PathIdsTest, ReadsHexNumbersAfterMarkersWithoutRegardToCase) {
-    const PathIds upper = parsePathIds("\\\\?\\HID#VID_0C45&PID_8611&MI_01&COL0A#7&1&0#{guid}");
-    EXPECT_EQ(upper.vendorId, 0x0C45);
-    EXPECT_EQ(upper.productId, 0x8611);
-    EXPECT_EQ(upper.interfaceNumber, 1u);
-    EXPECT_EQ(upper.collectionNumber, 10u);
-
-    const PathIds bare = parsePathIds("/dev/hidraw0");
-    EXPECT_EQ(bare.vendorId, 0);
-    EXPECT_EQ(bare.productId, 0);
-    EXPECT_EQ(bare.interfaceNumber, 0u);
-    EXPECT_EQ(bare.collectionNumber, 0u);
-
-    const PathIds mixed = parsePathIds("x#vid_0c45&pid_764d#y");
-    EXPECT_EQ(mixed.productId, 0x764D);
-    EXPECT_EQ(mixed.interfaceNumber, 0u);
-    // An absurdly long number does not overflow into garbage beyond 16 bits.
-    EXPECT_EQ(parsePathIds("vid_ffffffffffffffff").vendorId, 0xFFFF);
-}
-
 TEST(HidDeviceTest, EnumerationKeepsEveryPathInOrderPastEachDoubling) {
     testing::ScriptedDevice bus;
     bus.paths.clear();
-    for (int i = 0; i < 40; ++i)
-        bus.paths.push_back("path" + std::to_string(i));
+    for (int i = 0; i < 40; ++i) {
+        platform::HidInterface iface;
+        iface.node = "node" + std::to_string(i);
+        bus.paths.push_back(iface);
+    }
     HidDevice dev(bus);
     ASSERT_TRUE(dev.enumerate());
     ASSERT_EQ(dev.pathCount, 40);
     for (int i = 0; i < 40; ++i)
-        EXPECT_EQ(dev.pathList[i], "path" + std::to_string(i));
+        EXPECT_EQ(dev.pathList[i].node, "node" + std::to_string(i));
 
     bus.paths.clear();
     ASSERT_TRUE(dev.enumerate());
@@ -47,7 +30,7 @@ TEST(HidDeviceTest, EnumerationKeepsEveryPathInOrderPastEachDoubling) {
     EXPECT_TRUE(dev.pathList.empty());
 }
 
-TEST(HidDeviceTest, OpenTakesIdentityAndPathNumbers) {
+TEST(HidDeviceTest, OpenTakesIdentityAndInterfaceNumbers) {
     testing::ScriptedDevice bus;
     HidDevice dev(bus);
     dev.devicePath = bus.paths[0];
@@ -58,6 +41,15 @@ TEST(HidDeviceTest, OpenTakesIdentityAndPathNumbers) {
     EXPECT_EQ(dev.collectionNumber(), 2u);
     dev.close();
     EXPECT_FALSE(dev.isOpen());
+
+    // No USB interface and the node's only collection: both numbers are 0.
+    dev.devicePath.interfaceNumber.reset();
+    dev.devicePath.collectionIndex = 0;
+    dev.devicePath.collectionCount = 1;
+    ASSERT_TRUE(dev.open());
+    EXPECT_EQ(dev.interfaceNumber(), 0u);
+    EXPECT_EQ(dev.collectionNumber(), 0u);
+    dev.close();
     std::size_t n = 0;
     std::array<std::uint8_t, 64> r{};
     EXPECT_EQ(dev.writeReport(r, n), platform::TransferStatus::failed);

@@ -23,7 +23,7 @@ struct ScriptedDevice final : platform::HidBackend {
     using Report = std::array<std::uint8_t, 64>;
     // Returns the answer to a request, or nullopt for no answer.
     std::function<std::optional<Report>(const Report&)> responder;
-    std::vector<std::string> paths{"\\\\?\\hid#vid_0c45&pid_8611&mi_01&col02#1&0&0#{x}"};
+    std::vector<platform::HidInterface> paths{commandInterface()};
     bool writesFail = false;
     std::chrono::milliseconds answerDelay{0};
 
@@ -31,6 +31,21 @@ struct ScriptedDevice final : platform::HidBackend {
     std::condition_variable answered;
     std::vector<Report> written;
     std::deque<Report> inputQueue;
+
+    // The keyboard's command collection: the second of its interface 1.
+    static platform::HidInterface commandInterface() {
+        platform::HidInterface i;
+        i.node = "scripted";
+        i.vendorId = 0x0C45;
+        i.productId = 0x8611;
+        i.interfaceNumber = 1;
+        i.collectionIndex = 1;
+        i.collectionCount = 2;
+        i.usagePage = 0xFF1C;
+        i.usage = 0x92;
+        i.inputReportLength = i.outputReportLength = 64;
+        return i;
+    }
 
     ScriptedDevice() {
         responder = [](const Report& request) {
@@ -115,15 +130,15 @@ struct ScriptedDevice final : platform::HidBackend {
         }
     };
 
-    bool enumerate(std::vector<std::string>& out) override {
+    bool enumerate(std::vector<platform::HidInterface>& out) override {
         out = paths;
         return true;
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view,
+    std::unique_ptr<platform::HidConnection> open(const platform::HidInterface&,
                                                   platform::HidOpenFlags) override {
         return std::make_unique<Connection>(*this);
     }
-    bool probe(std::string_view) override { return true; }
+    bool probe(const platform::HidInterface&) override { return true; }
 };
 
 }  // namespace quillon::testing

@@ -18,7 +18,7 @@ struct SlotRig {
     explicit SlotRig(DeviceKind kind) : kind(kind) {
         device = bus.plug(*emu::catalogueProduct(kind, 0));
         link.setMatch(kind);
-        link.hid.devicePath = device->commandCollection().path;
+        link.hid.devicePath = device->commandCollection().hidInterface;
         link.hid.openForRead = link.hid.openForWrite = link.hid.openOverlapped = true;
         if (link.hid.open())
             link.connected = 1;

@@ -14,30 +14,31 @@ namespace {
 
 TEST(HidrawBackend, EnumerationListsEveryNodeInOrder) {
     auto backend = makeHidrawBackend();
-    std::vector<std::string> paths{"stale"};
-    ASSERT_TRUE(backend->enumerate(paths));
-    for (const std::string& p : paths) {
-        const auto parsed = parseHidrawPath(p);
-        ASSERT_TRUE(parsed) << p;
+    std::vector<HidInterface> interfaces(1);  // stale entries go
+    ASSERT_TRUE(backend->enumerate(interfaces));
+    for (const HidInterface& i : interfaces)
+        ASSERT_TRUE(isHidrawNodePath(i.node)) << i.node;
+    for (std::size_t i = 1; i < interfaces.size(); ++i) {
+        const HidInterface& a = interfaces[i - 1];
+        const HidInterface& b = interfaces[i];
+        const auto na = *hidrawNumber(a.node), nb = *hidrawNumber(b.node);
+        EXPECT_TRUE(na < nb || (na == nb && a.collectionIndex < b.collectionIndex)) << b.node;
     }
-    for (std::size_t i = 1; i < paths.size(); ++i) {
-        const auto a = parseHidrawPath(paths[i - 1]);
-        const auto b = parseHidrawPath(paths[i]);
-        const auto na = *hidrawNumber(a->node), nb = *hidrawNumber(b->node);
-        EXPECT_TRUE(na < nb || (na == nb && a->collection < b->collection)) << paths[i];
-    }
-    std::vector<std::string> again;
+    std::vector<HidInterface> again;
     ASSERT_TRUE(backend->enumerate(again));
-    EXPECT_EQ(paths, again);
+    EXPECT_EQ(interfaces, again);
 }
 
-TEST(HidrawBackend, PathsThatNameNoPresentNodeNeitherOpenNorProbe) {
+TEST(HidrawBackend, InterfacesThatNameNoPresentNodeNeitherOpenNorProbe) {
     auto backend = makeHidrawBackend();
     const HidOpenFlags rw{true, true, true, false};
-    for (const char* path : {"/dev/hidraw999#vid_0c45&pid_8611#", "/dev/null#vid_0c45&pid_8611#",
-                             "/dev/hidraw0", "", "garbage"}) {
-        EXPECT_EQ(backend->open(path, rw), nullptr) << path;
-        EXPECT_FALSE(backend->probe(path)) << path;
+    for (const char* node : {"/dev/hidraw999", "/dev/null", "/dev/tty", "", "garbage"}) {
+        HidInterface iface;
+        iface.node = node;
+        iface.vendorId = 0x0C45;
+        iface.productId = 0x8611;
+        EXPECT_EQ(backend->open(iface, rw), nullptr) << node;
+        EXPECT_FALSE(backend->probe(iface)) << node;
     }
 }
 

@@ -22,11 +22,18 @@ class NodeConnectionTest : public testing::Test {
     }
     void TearDown() override { ::close(fds_[1]); }
 
-    std::unique_ptr<HidConnection> connect(const char* pathText,
+    // An interface of "/dev/hidraw5", as the enumeration would describe it.
+    std::unique_ptr<HidConnection> connect(std::uint16_t productId,
+                                           std::optional<std::uint8_t> interfaceNumber,
+                                           std::uint16_t collectionIndex,
                                            std::span<const std::uint8_t> descriptor) {
-        const auto path = parseHidrawPath(pathText);
-        EXPECT_TRUE(path) << pathText;
-        return path ? connectCollection(fds_[0], *path, identity_, descriptor) : nullptr;
+        HidInterface iface;
+        iface.node = "/dev/hidraw5";
+        iface.vendorId = 0x0C45;
+        iface.productId = productId;
+        iface.interfaceNumber = interfaceNumber;
+        iface.collectionIndex = collectionIndex;
+        return connectCollection(fds_[0], iface, identity_, descriptor);
     }
 
     int fds_[2] = {-1, -1};
@@ -34,9 +41,8 @@ class NodeConnectionTest : public testing::Test {
     AbortSignal abort_;
 };
 
-TEST_F(NodeConnectionTest, PathFromTheEnumerationSelectsItsCollection) {
-    HidrawPath p{"/dev/hidraw5", 0x0C45, 0x5523, 1, 2};
-    auto conn = connect(formatHidrawPath(p).c_str(), samples::kMouseInterface);
+TEST_F(NodeConnectionTest, InterfaceFromTheEnumerationSelectsItsCollection) {
+    auto conn = connect(0x5523, 1, 1, samples::kMouseInterface);
     ASSERT_NE(conn, nullptr);
     EXPECT_EQ(conn->collection().usagePage, 0x0C);
     EXPECT_EQ(conn->collection().usage, 1);
@@ -56,31 +62,30 @@ TEST_F(NodeConnectionTest, PathFromTheEnumerationSelectsItsCollection) {
     EXPECT_EQ(usages[0], 0x0401);
 }
 
-TEST_F(NodeConnectionTest, NodeWithOneCollectionHasNoCollectionNumber) {
-    auto conn = connect("/dev/hidraw5#vid_0c45&pid_5523&mi_01#", samples::kVendorCommand);
+TEST_F(NodeConnectionTest, NodeWithOneCollection) {
+    auto conn = connect(0x5523, 1, 0, samples::kVendorCommand);
     ASSERT_NE(conn, nullptr);
     EXPECT_EQ(conn->collection().usagePage, 0xFF1C);
     EXPECT_EQ(conn->collection().outputReportLength, 64);
 }
 
-TEST_F(NodeConnectionTest, RefusedAndTheFdClosedWhenThePathNamesSomethingElse) {
+TEST_F(NodeConnectionTest, RefusedAndTheFdClosedWhenTheInterfaceNamesSomethingElse) {
     // Another device now holds the node's number.
-    EXPECT_EQ(connect("/dev/hidraw5#vid_0c45&pid_8611&mi_01#", samples::kVendorCommand), nullptr);
+    EXPECT_EQ(connect(0x8611, 1, 0, samples::kVendorCommand), nullptr);
     EXPECT_EQ(::fcntl(fds_[0], F_GETFD), -1);
     ::close(fds_[1]);
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds_), 0);
-    // The path names a fourth collection of a node that has three.
-    EXPECT_EQ(connect("/dev/hidraw5#vid_0c45&pid_5523&mi_01&col04#", samples::kMouseInterface),
-              nullptr);
+    // A fourth collection of a node that has three.
+    EXPECT_EQ(connect(0x5523, 1, 3, samples::kMouseInterface), nullptr);
     ::close(fds_[1]);
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds_), 0);
     // Another interface of the same device.
-    EXPECT_EQ(connect("/dev/hidraw5#vid_0c45&pid_5523&mi_02#", samples::kVendorCommand), nullptr);
+    EXPECT_EQ(connect(0x5523, 2, 0, samples::kVendorCommand), nullptr);
     ::close(fds_[1]);
     ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, fds_), 0);
     // A descriptor that does not parse.
     const std::vector<std::uint8_t> broken{0xA1, 0x01};
-    EXPECT_EQ(connect("/dev/hidraw5#vid_0c45&pid_5523&mi_01#", broken), nullptr);
+    EXPECT_EQ(connect(0x5523, 1, 0, broken), nullptr);
 }
 
 }  // namespace

@@ -18,15 +18,15 @@ using skin::WindowCommand;
 // No devices at all: the shell's own behaviour needs none.
 class NoHid final : public platform::HidBackend {
   public:
-    bool enumerate(std::vector<std::string>& paths) override {
-        paths.clear();
+    bool enumerate(std::vector<platform::HidInterface>& interfaces) override {
+        interfaces.clear();
         return true;
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view,
+    std::unique_ptr<platform::HidConnection> open(const platform::HidInterface&,
                                                   platform::HidOpenFlags) override {
         return nullptr;
     }
-    bool probe(std::string_view) override { return false; }
+    bool probe(const platform::HidInterface&) override { return false; }
 };
 
 class App : public ::testing::Test {

@@ -20,15 +20,15 @@ using namespace std::chrono_literals;
 
 class NoHid final : public platform::HidBackend {
   public:
-    bool enumerate(std::vector<std::string>& paths) override {
-        paths.clear();
+    bool enumerate(std::vector<platform::HidInterface>& interfaces) override {
+        interfaces.clear();
         return true;
     }
-    std::unique_ptr<platform::HidConnection> open(std::string_view,
+    std::unique_ptr<platform::HidConnection> open(const platform::HidInterface&,
                                                   platform::HidOpenFlags) override {
         return nullptr;
     }
-    bool probe(std::string_view) override { return false; }
+    bool probe(const platform::HidInterface&) override { return false; }
 };
 
 // The modal window of the test: the scenario plays while it is open.

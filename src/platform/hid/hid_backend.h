@@ -4,19 +4,17 @@
 // come from: the hidraw nodes of the system (linux/) or the emulated devices of
 // the virtual bus (emu/).
 //
-// An interface path names one top-level collection of one HID interface. Paths
-// carry the ids in the form "...#vid_0c45&pid_8611&mi_01&col02#...", which
-// the link parses to filter before opening.
+// The enumeration describes every top-level collection of every interface
+// (hid_interface.h); open and probe take such a description back.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/abort_signal.h"
+#include "platform/hid/hid_interface.h"
 #include "platform/hid/report_descriptor.h"
 
 namespace quillon::platform {
@@ -45,7 +43,7 @@ inline constexpr int kNoTimeLimit = -1;
 
 // One open interface (one top-level collection).
 class HidConnection {
-public:
+  public:
     virtual ~HidConnection() = default;
 
     virtual const HidAttributes& attributes() const = 0;
@@ -70,18 +68,19 @@ public:
 };
 
 class HidBackend {
-public:
+  public:
     virtual ~HidBackend() = default;
 
-    // The paths of every present interface, in a stable order. False when the
-    // system could not be asked (the list is then empty).
-    virtual bool enumerate(std::vector<std::string>& paths) = 0;
+    // Every present interface, in a stable order. False when the system could
+    // not be asked (the list is then empty).
+    virtual bool enumerate(std::vector<HidInterface>& interfaces) = 0;
 
-    // Opens one interface; nullptr when it is absent or not accessible.
-    virtual std::unique_ptr<HidConnection> open(std::string_view path, HidOpenFlags flags) = 0;
+    // Opens one interface; nullptr when it is absent, not accessible, or no
+    // longer the device the description names.
+    virtual std::unique_ptr<HidConnection> open(const HidInterface& iface, HidOpenFlags flags) = 0;
 
     // Whether the interface still exists (an open with no access rights).
-    virtual bool probe(std::string_view path) = 0;
+    virtual bool probe(const HidInterface& iface) = 0;
 
     // A file descriptor that becomes readable when interfaces arrive or
     // leave, so a searching poll can wake early; -1 when there is none.

@@ -11,7 +11,7 @@
 #include "platform/hid/linux/file_descriptor.h"
 #include "platform/hid/linux/hidraw_identity.h"
 #include "platform/hid/linux/hidraw_path.h"
-#include "platform/hid/linux/interface_paths.h"
+#include "platform/hid/linux/interface_list.h"
 #include "platform/hid/linux/node_connection.h"
 #include "platform/hid/linux/udev_handles.h"
 
@@ -34,9 +34,9 @@ UdevDevicePtr hidrawDeviceOf(udev* u, dev_t rdev) {
 
 class HidrawBackend final : public HidBackend {
   public:
-    bool enumerate(std::vector<std::string>& paths) override;
-    std::unique_ptr<HidConnection> open(std::string_view path, HidOpenFlags flags) override;
-    bool probe(std::string_view path) override;
+    bool enumerate(std::vector<HidInterface>& interfaces) override;
+    std::unique_ptr<HidConnection> open(const HidInterface& iface, HidOpenFlags flags) override;
+    bool probe(const HidInterface& iface) override;
     int hotplugFd() override;
     void drainHotplug() override;
 
@@ -47,8 +47,8 @@ class HidrawBackend final : public HidBackend {
     bool monitorTried_ = false;
 };
 
-bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
-    paths.clear();
+bool HidrawBackend::enumerate(std::vector<HidInterface>& interfaces) {
+    interfaces.clear();
     // A context per call: libudev objects must not be shared between threads.
     UdevPtr u(udev_new());
     if (!u)
@@ -73,13 +73,13 @@ bool HidrawBackend::enumerate(std::vector<std::string>& paths) {
         if (readReportDescriptorBytes(dev.get(), node.descriptor))
             nodes.push_back(std::move(node));
     }
-    paths = interfacePaths(nodes);
+    interfaces = listInterfaces(nodes);
     return true;
 }
 
-std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, HidOpenFlags flags) {
-    const auto path = parseHidrawPath(pathText);
-    if (!path)
+std::unique_ptr<HidConnection> HidrawBackend::open(const HidInterface& iface, HidOpenFlags flags) {
+    // Whatever the caller hands in, nothing but a hidraw node is ever opened.
+    if (!isHidrawNodePath(iface.node))
         return nullptr;
     // hidraw knows no sharing modes, so `exclusive` only documents the
     // caller's intent; every transfer is bounded here, so `overlapped` changes
@@ -94,7 +94,7 @@ std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, Hi
         mode = O_WRONLY;
     int fd;
     do {
-        fd = ::open(path->node.c_str(), mode | O_CLOEXEC);
+        fd = ::open(iface.node.c_str(), mode | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     FileDescriptor owned(fd);
     if (!owned.valid())
@@ -115,15 +115,14 @@ std::unique_ptr<HidConnection> HidrawBackend::open(std::string_view pathText, Hi
     std::vector<std::uint8_t> bytes;
     if (!identity || !readReportDescriptorBytes(dev.get(), bytes))
         return nullptr;
-    return connectCollection(owned.release(), *path, *identity, bytes);
+    return connectCollection(owned.release(), iface, *identity, bytes);
 }
 
-bool HidrawBackend::probe(std::string_view pathText) {
-    const auto path = parseHidrawPath(pathText);
-    if (!path)
+bool HidrawBackend::probe(const HidInterface& iface) {
+    if (!isHidrawNodePath(iface.node))
         return false;
     struct stat st;
-    if (::stat(path->node.c_str(), &st) != 0 || !S_ISCHR(st.st_mode))
+    if (::stat(iface.node.c_str(), &st) != 0 || !S_ISCHR(st.st_mode))
         return false;
     UdevPtr u(udev_new());
     if (!u)
@@ -132,7 +131,7 @@ bool HidrawBackend::probe(std::string_view pathText) {
     if (!dev)
         return false;
     const auto identity = readHidrawIdentity(dev.get());
-    return identity && isSameDevice(*path, *identity);
+    return identity && isSameDevice(iface, *identity);
 }
 
 int HidrawBackend::hotplugFd() {

@@ -7,28 +7,28 @@
 
 namespace quillon::platform {
 
-bool isSameDevice(const HidrawPath& path, const HidrawIdentity& identity) {
-    return identity.attributes.vendorId == path.vendorId &&
-           identity.attributes.productId == path.productId &&
-           identity.interfaceNumber == path.interfaceNumber;
+bool isSameDevice(const HidInterface& iface, const HidrawIdentity& identity) {
+    return identity.attributes.vendorId == iface.vendorId &&
+           identity.attributes.productId == iface.productId &&
+           identity.interfaceNumber == iface.interfaceNumber;
 }
 
-std::unique_ptr<HidConnection> connectCollection(int fd, const HidrawPath& path,
+std::unique_ptr<HidConnection> connectCollection(int fd, const HidInterface& iface,
                                                  const HidrawIdentity& identity,
                                                  std::span<const std::uint8_t> descriptor) {
     FileDescriptor owned(fd);
-    if (!owned.valid() || !isSameDevice(path, identity))
+    if (!owned.valid() || !isSameDevice(iface, identity))
         return nullptr;
     auto parsed = parseReportDescriptor(descriptor);
-    if (!parsed || path.collectionIndex() >= parsed->collections.size())
+    if (!parsed || iface.collectionIndex >= parsed->collections.size())
         return nullptr;
     // Ids are a property of the whole node: hidraw puts the id byte in front
     // of every report as soon as any collection declares ids.
     const bool ids = std::any_of(parsed->collections.begin(), parsed->collections.end(),
                                  [](const TopLevelCollection& c) { return !c.reportIds.empty(); });
-    return std::make_unique<HidrawConnection>(
-        owned.release(), identity.attributes,
-        std::move(parsed->collections[path.collectionIndex()]), ids);
+    return std::make_unique<HidrawConnection>(owned.release(), identity.attributes,
+                                              std::move(parsed->collections[iface.collectionIndex]),
+                                              ids);
 }
 
 }  // namespace quillon::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-// The interface paths an enumeration reports: one per top-level collection of
+// The interfaces an enumeration reports: one per top-level collection of
 // every hidraw node, in a stable order.
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/hid/hid_interface.h"
 #include "platform/hid/linux/hidraw_identity.h"
 
 namespace quillon::platform {
@@ -20,7 +21,8 @@ struct HidrawNode {
 };
 
 // Ordered by node number (hidraw10 after hidraw9), then collection. A node
-// whose descriptor does not parse or holds no collection has no path.
-std::vector<std::string> interfacePaths(std::span<const HidrawNode> nodes);
+// whose name is not "/dev/hidrawN", or whose descriptor does not parse or
+// holds no collection, has no interface.
+std::vector<HidInterface> listInterfaces(std::span<const HidrawNode> nodes);
 
 }  // namespace quillon::platform
