@@ -1,6 +1,7 @@
 #include "app/program_services.h"
 
 #include "keys/key_page_view.h"
+#include "lighting/colour_tables.h"
 
 namespace quillon::app {
 
@@ -27,10 +28,11 @@ ProgramServices::ProgramServices(shell::Application& application, platform::HidB
       keyMaps_(attach_, lighting_.engine().settings),
       macros_(application, profiles_.store(), keyMaps_, std::move(desktop.inputHooks)),
       keys_(application, keyMaps_, identity_, macros_, macros_.capture()),
-      mouse_(application,
-             {attach_.stores(), lighting_.engine().settings, identity_,
-              desktop.pointer != nullptr ? *desktop.pointer : untouchedDesktop_,
-              [this] { return attach_.saveLightingProfile(link::DeviceKind::mouse); }}),
+      mouseRecords_(attach_.stores(), lighting_.engine().settings),
+      mouse_(application, {mouseRecords_, identity_,
+                           desktop.pointer != nullptr ? *desktop.pointer : untouchedDesktop_,
+                           [this] { return attach_.saveLightingProfile(link::DeviceKind::mouse); },
+                           lighting::PresetColours}),
       desktopForeground_(desktop.foreground ? nullptr : platform::makeDesktopForegroundProgram()),
       linkWatchers_(application, profiles_.store(),
                     desktop.foreground ? *desktop.foreground : *desktopForeground_),

@@ -14,6 +14,7 @@
 
 #include "app/app_link_watchers.h"
 #include "app/attach_key_maps.h"
+#include "app/attach_mouse_records.h"
 #include "app/profile_panel.h"
 #include "app/profiles_module.h"
 #include "attach/attach_service.h"
@@ -96,6 +97,8 @@ class ProgramServices {
     keys::MacroModule macros_;
     keys::KeysModule keys_;
     platform::UntouchedPointerSettings untouchedDesktop_;
+    // Mouse performance, over the records attach and lighting keep.
+    AttachMouseRecords mouseRecords_;
     mouse::MouseModule mouse_;
     // Profile operations and application links.
     std::unique_ptr<platform::ForegroundProgram> desktopForeground_;

@@ -11,17 +11,18 @@
 #include <cstdint>
 #include <mutex>
 
+#include "link/command_report.h"
 #include "link/device_info.h"
 #include "profiles/profile_records.h"
 
 namespace quillon::attach {
 
 inline constexpr std::size_t kSlotCount = 5;
-inline constexpr std::uint8_t kHighestSlot = 4;
+inline constexpr std::uint8_t kHighestSlot = link::kHighestSlot;
 inline constexpr std::size_t kKeyMapSize = 512;
 // The part of a 64-byte slot record the devices hold.
-inline constexpr std::size_t kSlotPayloadSize = 56;
-inline constexpr std::uint16_t kSlotStride = 64;
+inline constexpr std::size_t kSlotPayloadSize = link::kSettingsSlotBytes;
+inline constexpr std::uint16_t kSlotStride = link::kSettingsSlotStride;
 
 using SlotTable = std::array<profiles::SlotRecord, kSlotCount>;
 using KeyMap = std::array<std::uint8_t, kKeyMapSize>;
@@ -33,17 +34,11 @@ struct KindStore {
     std::array<KeyMap, kSlotCount> slotKeyMaps{};
 };
 
-// The mouse's system settings a mouse lighting profile carries along.
-struct MouseSystemSettings {
-    std::uint8_t pointerSpeed = 10;  // 1..20
-    std::uint8_t wheelLines = 3;     // 1..10
-};
-
 struct StoredData {
     KindStore keyboard;
     KindStore mouse;
     KindStore mousepad;  // no key maps
-    MouseSystemSettings mouseSystem;
+    profiles::MouseSystemSettings mouseSystem;
 };
 
 class DeviceStores {

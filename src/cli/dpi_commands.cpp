@@ -28,7 +28,7 @@ struct DpiChange {
 // framed as every stored-data read is; nullopt, told to the user, otherwise.
 struct OpenMouse {
     link::DeviceInfo info;
-    lighting::MouseState state;
+    link::MouseState state;
 };
 std::optional<OpenMouse> openMouse(Context& ctx, link::DeviceLink& link, int& exitCode) {
     exitCode = kExitFailed;
@@ -47,7 +47,7 @@ std::optional<OpenMouse> openMouse(Context& ctx, link::DeviceLink& link, int& ex
     return m;
 }
 
-std::string hexColour(const lighting::MouseState& m) {
+std::string hexColour(const link::MouseState& m) {
     std::ostringstream out;
     out << std::hex << std::setfill('0') << std::setw(2) << int(m.dpiRed) << std::setw(2)
         << int(m.dpiGreen) << std::setw(2) << int(m.dpiBlue);
@@ -80,7 +80,7 @@ int showDpi(Context& ctx) {
     if (!opened)
         return code;
     const link::DeviceInfo& info = opened->info;
-    const lighting::MouseState& state = opened->state;
+    const link::MouseState& state = opened->state;
     const mouse::DpiRange range = mouse::dpiRangeOf(info);
     const link::MouseModel model = link::mouseModelOf(
         link::findProduct(link.hid.attributes().vendorId, link.hid.attributes().productId));
@@ -127,7 +127,7 @@ int setDpi(Context& ctx, const DpiChange& change) {
     if (!opened)
         return code;
     const link::DeviceInfo& info = opened->info;
-    lighting::MouseState& state = opened->state;
+    link::MouseState& state = opened->state;
     if (change.dpi) {
         const mouse::DpiRange range = mouse::dpiRangeOf(info);
         const unsigned highest = mouse::stageDpi(range, range.highestLevel);

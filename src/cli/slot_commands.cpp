@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "app/attach_mouse_records.h"
 #include "cli/command_groups.h"
 #include "cli/device_connect.h"
 #include "link/protocol.h"
@@ -22,7 +23,7 @@ int showSlot(Context& ctx, link::DeviceKind kind) {
     std::array<std::uint8_t, 1> active{};
     if (const link::Status s = link::readSettings(link, 0, active); !link::succeeded(s))
         return reportFailure(ctx, "reading the active slot", s);
-    if (active[0] > attach::kHighestSlot) {
+    if (active[0] > link::kHighestSlot) {
         ctx.err << "quillonctl: the " << link::kindName(kind) << " reports slot index "
                 << int(active[0]) << ", which it does not have\n";
         return kExitFailed;
@@ -37,9 +38,10 @@ int setSlot(Context& ctx, link::DeviceKind kind, int slot) {
         return kExitFailed;
     // The window's own records are not this program's: the switch keeps its
     // copies here and drops them.
-    lighting::LightingSettings records;
+    lighting::LightingSettings lighting;
     attach::DeviceStores stores;
-    switch (mouse::switchSlot(kind, link, records, stores, slot)) {
+    app::AttachMouseRecords records(stores, lighting);
+    switch (mouse::switchSlot(kind, link, records, slot)) {
         case mouse::SlotSwitch::switched:
         case mouse::SlotSwitch::alreadyActive:
             ctx.out << link::kindName(kind) << " slot " << slot << "\n";
@@ -75,7 +77,7 @@ void addSlotCommands(CommandSetup& setup) {
     setup.choice(set, "kind", *setKind, {"mouse", "mousepad"}, "the device")->required();
     set->add_option("slot", *number, "the slot, 0..4")
         ->required()
-        ->check(CLI::Range(0, int(attach::kHighestSlot)));
+        ->check(CLI::Range(0, int(link::kHighestSlot)));
     setup.onRun(
         set, [setKind, number](Context& ctx) { return setSlot(ctx, kindOf(*setKind), *number); },
         true);

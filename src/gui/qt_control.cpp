@@ -328,13 +328,15 @@ bool QtControl::eventFilter(QObject* watched, QEvent* event) {
                 return true;  // released outside: no click
             }
             // The click goes first and sees the old state; then an option is
-            // selected (a selected one stays so) and a check box flips.
+            // selected (a selected one stays so) and a check box flips. A
+            // click whose handler changed the state itself has had its effect.
             QPointer<QAbstractButton> alive(button);
+            const bool before = button->isChecked();
             send(NotifyType::click);
-            if (alive == nullptr || !button->isEnabled()) {
+            if (alive == nullptr || !button->isEnabled() || button->isChecked() != before) {
                 return true;
             }
-            const bool was = button->isChecked();
+            const bool was = before;
             const bool now = isExclusive(button) ? true : !was;
             if (now != was) {
                 setCheckedQuietly(now);

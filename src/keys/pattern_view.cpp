@@ -34,6 +34,15 @@ void PatternView::install(shell::NotificationRouter& router, shell::EventBus& ev
         if (n.value != 0 && shell::isNumberedName(n.name))
             chooseShot(s);
     });
+    // The click sees the option before the skin selects it: a click on the
+    // selected shot takes the selection away, and the editor with it.
+    router.addPrefix(
+        NotifyType::click, c.shotPrefix,
+        [this](const Notification& n, int s) {
+            if (shell::isNumberedName(n.name))
+                deselectShot(s);
+        },
+        shell::Flow::continues);
     router.addName(NotifyType::click, c.previousShot, [this](const Notification&, int) {
         if (shot_ > 0)
             selectShotOption(shot_ - 1);
@@ -98,6 +107,15 @@ void PatternView::chooseShot(int s) {
         editor->setEnabled(true);
     if (skin::Control* number = p_.skin.find(c.shotNumber))
         number->setText(std::to_string(s + 1));
+}
+
+void PatternView::deselectShot(int s) {
+    skin::Control* option = p_.skin.find(numbered(c.shotPrefix, s));
+    if (option == nullptr || !option->isChecked())
+        return;  // another shot: the skin selects it
+    option->setChecked(false, true);
+    if (skin::Control* editor = p_.skin.find(c.editor))
+        editor->setEnabled(false);
 }
 
 void PatternView::loadShot() {

@@ -43,6 +43,8 @@ class PatternView {
     void choosePattern(int k);
     void chooseShot(int s);
     void selectShotOption(int s);
+    // A click on the selected shot's option: no shot is selected any more.
+    void deselectShot(int s);
     void loadShot();
     void storeShot();
     void clampEdit(std::string_view edit, int most);

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "lighting/lighting_settings.h"
+#include "link/command_report.h"
 #include "link/device_catalogue.h"
 #include "link/status.h"
 
@@ -20,7 +21,7 @@ struct DeviceLink;
 namespace quillon::lighting {
 
 inline constexpr int kSettingsFlushPeriodMs = 1000;
-inline constexpr std::size_t kSettingsWriteBytes = 56;
+inline constexpr std::size_t kSettingsWriteBytes = link::kSettingsSlotBytes;
 
 class SettingsWriter {
   public:

@@ -59,6 +59,9 @@ inline constexpr Command CMD_WRITE_CURSORS = Command::writeCursors;
 // A key-map slot's offset on the device: slot × 126 + position.
 inline constexpr std::uint16_t kKeymapSlotStride = 126;
 inline constexpr int kHighestSlot = 4;
+// A settings slot's record on the device: slot × 64; the devices hold 56 bytes of it.
+inline constexpr std::uint16_t kSettingsSlotStride = 64;
+inline constexpr std::size_t kSettingsSlotBytes = 56;
 
 struct CommandReport {
     std::array<std::uint8_t, kReportSize> bytes{};

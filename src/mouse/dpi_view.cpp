@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "lighting/colour_tables.h"
 #include "mouse/dpi_controls.h"
 #include "mouse/dpi_range.h"
 #include "mouse/pointer_steps.h"
@@ -50,8 +49,8 @@ void DpiView::install(shell::NotificationRouter& router) {
         NotifyType::click, c.presetPrefix,
         [this](const Notification& n, int preset) {
             if (shell::isNumberedName(n.name) && preset >= 0 &&
-                std::size_t(preset) < lighting::PresetColours.size())
-                applyColour(lighting::PresetColours[std::size_t(preset)]);
+                std::size_t(preset) < p_.presetColours.size())
+                applyColour(p_.presetColours[std::size_t(preset)]);
         },
         Flow::continues);
     for (const auto& [edit, shift] :
@@ -74,9 +73,7 @@ void DpiView::install(shell::NotificationRouter& router) {
 }
 
 void DpiView::stageMoved(int stage, std::int64_t value, bool dragging) {
-    link::DeviceInfo info;
-    p_.stores.read([&](const attach::StoredData& d) { info = d.mouse.info; });
-    const DpiRange range = dpiRangeOf(info);
+    const DpiRange range = dpiRangeOf(p_.records.mouseInfo());
     // No mouse has described its sensor yet: the slider means nothing, and
     // must not zero the stored levels.
     if (range.highestLevel == 0)
@@ -88,21 +85,16 @@ void DpiView::stageMoved(int stage, std::int64_t value, bool dragging) {
         label->setText(std::to_string(stageDpi(range, level)));
     if (dragging)
         return;
-    p_.lighting.edit([&](lighting::LightingRecords& r) {
-        r.mouse.dpiLevels[std::size_t(stage)] = level;
-        r.mouseDirty = true;
-    });
-    p_.save();
+    changeAndSave([&](link::MouseState& m) { m.dpiLevels[std::size_t(stage)] = level; });
 }
 
 void DpiView::applyColour(std::uint32_t argb) {
-    p_.lighting.edit([&](lighting::LightingRecords& r) {
-        r.mouse.dpiRed = channel(argb, 16);
-        r.mouse.dpiGreen = channel(argb, 8);
-        r.mouse.dpiBlue = channel(argb, 0);
-    });
     showColour(argb, true);
-    markAndSave();
+    changeAndSave([&](link::MouseState& m) {
+        m.dpiRed = channel(argb, 16);
+        m.dpiGreen = channel(argb, 8);
+        m.dpiBlue = channel(argb, 0);
+    });
 }
 
 void DpiView::applyTypedChannel(std::string_view edit, int shift) {
@@ -112,36 +104,32 @@ void DpiView::applyTypedChannel(std::string_view edit, int shift) {
     const TypedChannel typed = typedChannel(e->text());
     if (typed.clamped)
         e->setText("255");
-    const std::uint32_t argb = p_.lighting.edit([&](lighting::LightingRecords& r) {
-        std::uint8_t& byte = shift == 16  ? r.mouse.dpiRed
-                             : shift == 8 ? r.mouse.dpiGreen
-                                          : r.mouse.dpiBlue;
+    std::uint32_t argb = 0;
+    // Saved as well: a typed colour is a change of the profile like a picked one.
+    changeAndSave([&](link::MouseState& m) {
+        std::uint8_t& byte = shift == 16 ? m.dpiRed : shift == 8 ? m.dpiGreen : m.dpiBlue;
         byte = typed.value;
-        return argbOf(r.mouse.dpiRed, r.mouse.dpiGreen, r.mouse.dpiBlue);
+        argb = argbOf(m.dpiRed, m.dpiGreen, m.dpiBlue);
     });
     // The edits keep what was typed; the button and the palette follow.
     showColour(argb, false);
-    // Saved as well: a typed colour is a change of the profile like a picked one.
-    markAndSave();
 }
 
 void DpiView::selectReportRate(int row) {
     if (row < 0 || row > 255)
         return;
-    p_.lighting.edit(
-        [&](lighting::LightingRecords& r) { r.mouse.reportRate = static_cast<std::uint8_t>(row); });
-    markAndSave();
+    changeAndSave([&](link::MouseState& m) { m.reportRate = static_cast<std::uint8_t>(row); });
 }
 
 void DpiView::setLiftOff(std::int64_t value) {
     const auto level = static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255));
-    p_.lighting.edit([&](lighting::LightingRecords& r) { r.mouse.liftOff = level; });
-    markAndSave();
+    changeAndSave([&](link::MouseState& m) { m.liftOff = level; });
 }
 
 void DpiView::setPointerSpeed(std::int64_t value) {
     const std::uint8_t speed = pointerSpeedOfSlider(value);
-    p_.stores.edit([&](attach::StoredData& d) { d.mouseSystem.pointerSpeed = speed; });
+    p_.records.changeSystemSettings(
+        [&](profiles::MouseSystemSettings& system) { system.pointerSpeed = speed; });
     p_.pointer.applySpeed(speed);
     p_.save();
 }
@@ -152,8 +140,8 @@ void DpiView::stepWheelLines(bool up) {
     const int lines = up ? wheelLinesUp(shown) : wheelLinesDown(shown);
     if (edit != nullptr)
         edit->setText(std::to_string(lines));
-    p_.stores.edit([&](attach::StoredData& d) {
-        d.mouseSystem.wheelLines = static_cast<std::uint8_t>(lines);
+    p_.records.changeSystemSettings([&](profiles::MouseSystemSettings& system) {
+        system.wheelLines = static_cast<std::uint8_t>(lines);
     });
     p_.pointer.applyWheelLines(lines);
     p_.save();
@@ -174,17 +162,14 @@ void DpiView::showColour(std::uint32_t argb, bool edits) {
     }
 }
 
-void DpiView::markAndSave() {
-    p_.lighting.edit([](lighting::LightingRecords& r) { r.mouseDirty = true; });
+void DpiView::changeAndSave(const std::function<void(link::MouseState&)>& change) {
+    p_.records.changeMouseState(change);
     p_.save();
 }
 
 void DpiView::refresh() {
-    const lighting::MouseState state =
-        p_.lighting.read([](const lighting::LightingRecords& r) { return r.mouse; });
-    link::DeviceInfo info;
-    p_.stores.read([&](const attach::StoredData& d) { info = d.mouse.info; });
-    const DpiRange range = dpiRangeOf(info);
+    const link::MouseState state = p_.records.mouseState();
+    const DpiRange range = dpiRangeOf(p_.records.mouseInfo());
     const int shown = stagesShown(p_.identity.mouseModel.load());
 
     if (skin::Control* combo = p_.skin.find(kDpiView.reportRateCombo))
@@ -223,8 +208,7 @@ void DpiView::refresh() {
 }
 
 void DpiView::restoreSystemSettings() {
-    attach::MouseSystemSettings system;
-    p_.stores.read([&](const attach::StoredData& d) { system = d.mouseSystem; });
+    const profiles::MouseSystemSettings system = p_.records.systemSettings();
     const std::uint8_t speed = std::clamp<std::uint8_t>(system.pointerSpeed, 1, 20);
     const int lines = std::clamp<int>(system.wheelLines, kFewestWheelLines, kMostWheelLines);
     if (skin::Control* slider = p_.skin.find(kDpiView.pointerSpeedSlider))
@@ -236,9 +220,9 @@ void DpiView::restoreSystemSettings() {
 }
 
 void DpiView::resetSystemSettings() {
-    p_.stores.edit([](attach::StoredData& d) {
-        d.mouseSystem.pointerSpeed = kResetPointerSpeed;
-        d.mouseSystem.wheelLines = kResetWheelLines;
+    p_.records.changeSystemSettings([](profiles::MouseSystemSettings& system) {
+        system.pointerSpeed = kResetPointerSpeed;
+        system.wheelLines = kResetWheelLines;
     });
     if (skin::Control* slider = p_.skin.find(kDpiView.pointerSpeedSlider))
         slider->setValue(kResetPointerSlider);

@@ -7,10 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 
-#include "attach/device_stores.h"
-#include "lighting/lighting_settings.h"
 #include "link/device_identity.h"
+#include "mouse/mouse_records.h"
 #include "mouse/pointer_applier.h"
 #include "shell/notification_router.h"
 #include "skin/skin.h"
@@ -22,11 +22,12 @@ using SaveMouseProfile = std::function<void()>;
 
 struct DpiViewParts {
     skin::Skin& skin;
-    lighting::LightingSettings& lighting;
-    attach::DeviceStores& stores;
+    MouseRecords& records;
     const link::DeviceIdentity& identity;
     PointerApplier& pointer;
     SaveMouseProfile save;
+    // The preset colour buttons' colours, 0xAARRGGBB, by button number.
+    std::span<const std::uint32_t> presetColours;
 };
 
 class DpiView {
@@ -54,7 +55,8 @@ class DpiView {
     void setPointerSpeed(std::int64_t value);
     void stepWheelLines(bool up);
     void showColour(std::uint32_t argb, bool edits);
-    void markAndSave();
+    // Changes the mouse's record for the settings flush and saves the profile.
+    void changeAndSave(const std::function<void(link::MouseState&)>& change);
 
     DpiViewParts p_;
 };

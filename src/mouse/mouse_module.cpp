@@ -25,8 +25,8 @@ MouseModule::MouseModule(shell::Application& app, MouseModuleParts parts)
     : app_(app),
       parts_(std::move(parts)),
       pointer_(parts_.desktop),
-      view_({app.skin(), parts_.lighting, parts_.stores, parts_.identity, pointer_,
-             [this] { save(); }}) {}
+      view_({app.skin(), parts_.records, parts_.identity, pointer_, [this] { save(); },
+             parts_.presetColours}) {}
 
 void MouseModule::install() {
     shell::NotificationRouter& router = app_.notifications();
@@ -77,7 +77,7 @@ void MouseModule::resetMouse() {
     static_cast<void>(app_.deviceJobs().post([this, &link] {
         // What waits for the flush is the state before the reset: it must not
         // undo it.
-        parts_.lighting.edit([](lighting::LightingRecords& r) { r.mouseDirty = false; });
+        parts_.records.dropPendingWrite(DeviceKind::mouse);
         // Sent without an answer to wait for; the re-read shows what the mouse holds now.
         static_cast<void>(link::reset(link));
         static_cast<void>(app_.postMessage({shell::MessageId::mouseSettingsReread, 0, 0}));
@@ -88,7 +88,7 @@ void MouseModule::resetMousepad() {
     link::DeviceLink& link = app_.link(DeviceKind::mousepad);
     const link::StopSignal& stop = app_.workers().stopSignal(shell::Worker::deviceJobs);
     static_cast<void>(app_.deviceJobs().post([this, &link, &stop] {
-        parts_.lighting.edit([](lighting::LightingRecords& r) { r.mousepadDirty = false; });
+        parts_.records.dropPendingWrite(DeviceKind::mousepad);
         static_cast<void>(link::reset(link));
         if (stop.waitFor(kMousepadResetSettle) == link::StopSignal::Wake::stop)
             return;
@@ -97,12 +97,11 @@ void MouseModule::resetMousepad() {
 }
 
 void MouseModule::switchSlot(DeviceKind kind, int slot) {
-    if (slot < 0 || slot > attach::kHighestSlot)
+    if (slot < 0 || slot > link::kHighestSlot)
         return;  // not a slot of the table: nothing is sent
     link::DeviceLink& link = app_.link(kind);
     static_cast<void>(app_.deviceJobs().post([this, kind, slot, &link] {
-        if (mouse::switchSlot(kind, link, parts_.lighting, parts_.stores, slot) !=
-            SlotSwitch::switched)
+        if (mouse::switchSlot(kind, link, parts_.records, slot) != SlotSwitch::switched)
             return;
         static_cast<void>(app_.loop().post([this, kind] {
             if (kind == DeviceKind::mouse) {
@@ -117,20 +116,20 @@ void MouseModule::switchSlot(DeviceKind kind, int slot) {
 void MouseModule::stateShown(DeviceKind kind) {
     if (kind == DeviceKind::keyboard)
         return;
-    const lighting::LightingRecords now = parts_.lighting.snapshot();
+    const std::uint8_t slot = parts_.records.activeSlot(kind);
     if (kind == DeviceKind::mouse) {
         view_.refresh();
-        if (now.mouse.slot <= attach::kHighestSlot) {
+        if (slot <= link::kHighestSlot) {
             const std::string button =
-                std::string(kSlotSwitches.mousePrefix) + std::to_string(now.mouse.slot);
+                std::string(kSlotSwitches.mousePrefix) + std::to_string(slot);
             if (skin::Control* b = app_.skin().find(button))
                 b->setChecked(true, false);
         }
         return;
     }
     if (skin::Control* combo = app_.skin().find(kSlotSwitches.mousepadCombo))
-        if (now.mousepad.slot <= attach::kHighestSlot)
-            combo->selectRow(now.mousepad.slot, false);
+        if (slot <= link::kHighestSlot)
+            combo->selectRow(slot, false);
 }
 
 }  // namespace quillon::mouse

@@ -4,13 +4,14 @@
 // factory resets of the mouse and the mousepad, and the onboard slot switches
 // of both. install() adds its routes and event subscriptions.
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
-#include "attach/device_stores.h"
-#include "lighting/lighting_settings.h"
 #include "link/device_catalogue.h"
 #include "link/device_identity.h"
 #include "mouse/dpi_view.h"
+#include "mouse/mouse_records.h"
 #include "mouse/pointer_applier.h"
 #include "platform/pointer/pointer_settings.h"
 #include "shell/application.h"
@@ -18,13 +19,15 @@
 namespace quillon::mouse {
 
 struct MouseModuleParts {
-    attach::DeviceStores& stores;
-    lighting::LightingSettings& lighting;
+    // The state records, information record, slot tables and system settings.
+    MouseRecords& records;
     const link::DeviceIdentity& identity;
     // The desktop the pointer speed and wheel lines go to.
     platform::PointerSettings& desktop;
     // Writes the current mouse lighting profile; false when it was not written.
     std::function<bool()> saveProfile;
+    // The preset colour buttons' colours, 0xAARRGGBB, by button number.
+    std::span<const std::uint32_t> presetColours;
 };
 
 class MouseModule {

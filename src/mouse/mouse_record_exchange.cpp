@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "attach/device_stores.h"
-#include "lighting/settings_flush.h"
 #include "link/protocol.h"
 
 namespace quillon::mouse {
@@ -15,25 +13,25 @@ std::optional<std::uint8_t> reportRateIndex(int hz) {
     return std::nullopt;
 }
 
-link::Status readActiveMouseState(link::DeviceLink& link, lighting::MouseState& out) {
+link::Status readActiveMouseState(link::DeviceLink& link, link::MouseState& out) {
     std::array<std::uint8_t, 1> active{};
     if (const link::Status s = link::readSettings(link, 0, active); !link::succeeded(s))
         return s;
-    if (active[0] > attach::kHighestSlot)
+    if (active[0] > link::kHighestSlot)
         return link::Status::badSlot;
-    std::array<std::uint8_t, attach::kSlotPayloadSize> record{};
+    std::array<std::uint8_t, link::kSettingsSlotBytes> record{};
     if (const link::Status s =
-            link::readSettings(link, std::uint16_t(active[0] * attach::kSlotStride), record);
+            link::readSettings(link, std::uint16_t(active[0] * link::kSettingsSlotStride), record);
         !link::succeeded(s))
         return s;
-    static_cast<void>(lighting::fromBytes(std::span<const std::uint8_t>(record), out));
+    static_cast<void>(link::fromBytes(std::span<const std::uint8_t>(record), out));
     out.slot = active[0];
     return link::Status::ok;
 }
 
-link::Status writeMouseState(link::DeviceLink& link, const lighting::MouseState& state) {
-    std::array<std::uint8_t, lighting::kSettingsWriteBytes> bytes{};
-    const auto record = lighting::toBytes(state);
+link::Status writeMouseState(link::DeviceLink& link, const link::MouseState& state) {
+    std::array<std::uint8_t, link::kSettingsSlotBytes> bytes{};
+    const auto record = link::toBytes(state);
     std::copy(record.begin(), record.end(), bytes.begin());
     return link::writeSettings(link, bytes);
 }

@@ -8,8 +8,8 @@
 #include <array>
 #include <optional>
 
-#include "lighting/lighting_record.h"
 #include "link/device_link.h"
+#include "link/device_state.h"
 #include "link/status.h"
 
 namespace quillon::mouse {
@@ -22,8 +22,8 @@ std::optional<std::uint8_t> reportRateIndex(int hz);
 
 // Reads the active slot and its record. A slot above the table reads as
 // Status::badSlot with `out` untouched.
-link::Status readActiveMouseState(link::DeviceLink& link, lighting::MouseState& out);
+link::Status readActiveMouseState(link::DeviceLink& link, link::MouseState& out);
 
-link::Status writeMouseState(link::DeviceLink& link, const lighting::MouseState& state);
+link::Status writeMouseState(link::DeviceLink& link, const link::MouseState& state);
 
 }  // namespace quillon::mouse

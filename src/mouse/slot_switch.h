@@ -6,10 +6,9 @@
 // read and becomes the current state. No profile file is written. Runs away
 // from the GUI thread; each exchange takes the link's lock for itself.
 
-#include "attach/device_stores.h"
-#include "lighting/lighting_settings.h"
 #include "link/device_catalogue.h"
 #include "link/device_link.h"
+#include "mouse/mouse_records.h"
 
 namespace quillon::mouse {
 
@@ -22,7 +21,7 @@ enum class [[nodiscard]] SlotSwitch{
 };
 
 // `kind` is the mouse or the mousepad.
-SlotSwitch switchSlot(link::DeviceKind kind, link::DeviceLink& link,
-                      lighting::LightingSettings& lighting, attach::DeviceStores& stores, int slot);
+SlotSwitch switchSlot(link::DeviceKind kind, link::DeviceLink& link, MouseRecords& records,
+                      int slot);
 
 }  // namespace quillon::mouse

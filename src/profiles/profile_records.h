@@ -25,6 +25,12 @@ inline constexpr std::size_t kCustomColourStoreSize = 4 + kColourSetCount * kCol
 
 using SlotRecord = std::array<std::uint8_t, kSlotRecordSize>;
 
+// The mouse's system settings a mouse lighting profile carries along.
+struct MouseSystemSettings {
+    std::uint8_t pointerSpeed = 10;  // 1..20
+    std::uint8_t wheelLines = 3;     // 1..10
+};
+
 struct KeyboardLightingMemory {
     std::array<std::uint8_t, kKeyboardStateSize> keyboardState{};
     SlotRecord firstSlotRecord{};

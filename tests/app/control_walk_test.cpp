@@ -98,6 +98,7 @@ constexpr Named kWalked[] = {
     {NotifyType::click, "ms_key_3"},
     {NotifyType::click, "ms_DPI_color_btn_3"},
     {NotifyType::click, "ms_profile_2"},
+    {NotifyType::click, "ms_bullet_op_4"},
     {NotifyType::selectChanged, "ms_bullet_op_4"},
     {NotifyType::click, "ms_bulletdate_save_btn"},
     {NotifyType::click, "ms_bulletdate_reset_btn"},

@@ -143,6 +143,21 @@ TEST_F(Controls, AnOptionReportsItsClickBeforeItIsSelected) {
     ASSERT_EQ(host_.seen.size(), 1u) << "a selected option stays selected and says nothing more";
     EXPECT_EQ(host_.seen[0].type, NotifyType::click);
 
+    // A click whose handler deselects the option leaves it deselected.
+    host_.onNotify = [&](const skin::Notification& n) {
+        if (n.type == NotifyType::click && first.isChecked()) {
+            first.setChecked(false, false);
+        }
+    };
+    host_.seen.clear();
+    QTest::mouseClick(a, Qt::LeftButton);
+    ASSERT_EQ(host_.seen.size(), 1u);
+    EXPECT_FALSE(first.isChecked());
+    QTest::mouseClick(a, Qt::LeftButton);
+    EXPECT_TRUE(first.isChecked()) << "the next click selects it again";
+    ASSERT_EQ(host_.seen.size(), 3u);
+    EXPECT_EQ(host_.seen[2].type, NotifyType::selectChanged);
+
     // The skin may deselect an option of an exclusive group.
     host_.onNotify = nullptr;
     host_.seen.clear();

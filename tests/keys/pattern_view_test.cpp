@@ -12,6 +12,7 @@
 
 #include "emu/virtual_bus.h"
 #include "keys/macro_store.h"
+#include "keys/pattern_shot.h"
 #include "link/protocol.h"
 #include "profiles/profile_fixture.h"
 #include "shell/queue_event_loop.h"
@@ -83,6 +84,40 @@ TEST(PatternView, ChoosingAShotShowsItAndPreviousNextStopAtTheEnds) {
     rig.skin().userClick("bullet_selected_prev");
     EXPECT_EQ(rig.view.shot(), 28);
     EXPECT_TRUE(rig.skin().at("ms_bullet_op_28").isChecked());
+}
+
+// As a skin does it: the click first, then the option is selected unless it was.
+void clickShot(skin::MemorySkin& skin, int s) {
+    const std::string name = "ms_bullet_op_" + std::to_string(s);
+    const bool was = skin.at(name).isChecked();
+    skin.userClick(name);
+    if (!was)
+        skin.userCheck(name, true);
+}
+
+TEST(PatternView, AClickOnTheSelectedShotDeselectsItAndTheNextSelectsIt) {
+    PatternRig rig;
+    for (int s = 0; s < kPatternShots; ++s)
+        rig.skin().at("ms_bullet_op_" + std::to_string(s)).setGroup("shots");
+    rig.skin().userCheck("ms_gun_op_0", true);
+    clickShot(rig.skin(), 3);
+    EXPECT_EQ(rig.view.shot(), 3);
+    EXPECT_TRUE(rig.skin().at("cursor_edit_layout").isEnabled());
+
+    clickShot(rig.skin(), 3);
+    EXPECT_FALSE(rig.skin().at("ms_bullet_op_3").isChecked());
+    EXPECT_FALSE(rig.skin().at("cursor_edit_layout").isEnabled());
+
+    clickShot(rig.skin(), 3);
+    EXPECT_TRUE(rig.skin().at("ms_bullet_op_3").isChecked());
+    EXPECT_TRUE(rig.skin().at("cursor_edit_layout").isEnabled());
+
+    // Another shot is chosen, not deselected.
+    clickShot(rig.skin(), 7);
+    EXPECT_EQ(rig.view.shot(), 7);
+    EXPECT_FALSE(rig.skin().at("ms_bullet_op_3").isChecked());
+    EXPECT_TRUE(rig.skin().at("cursor_edit_layout").isEnabled());
+    EXPECT_EQ(rig.skin().at("bullet_select_index").text(), "8");
 }
 
 TEST(PatternView, EditingAShotStoresItInThePatternFile) {

@@ -6,7 +6,9 @@
 #include <mutex>
 #include <vector>
 
+#include "app/attach_mouse_records.h"
 #include "attach/device_stores.h"
+#include "lighting/colour_tables.h"
 #include "lighting/lighting_settings.h"
 #include "link/device_identity.h"
 #include "mouse/dpi_view.h"
@@ -66,7 +68,7 @@ struct DpiRig {
     bool dirty() const {
         return lighting.read([](const lighting::LightingRecords& r) { return r.mouseDirty; });
     }
-    attach::MouseSystemSettings system() const {
+    profiles::MouseSystemSettings system() const {
         return stores.read([](const attach::StoredData& d) { return d.mouseSystem; });
     }
     void describeMouse(const link::DeviceInfo& info) {
@@ -77,11 +79,12 @@ struct DpiRig {
     shell::NotificationRouter router;
     lighting::LightingSettings lighting;
     attach::DeviceStores stores;
+    app::AttachMouseRecords records{stores, lighting};
     link::DeviceIdentity identity;
     RecordingDesktop desktop;
     PointerApplier pointer{desktop};
     int saves = 0;
-    DpiView view{{skin, lighting, stores, identity, pointer, [this] { ++saves; }}};
+    DpiView view{{skin, records, identity, pointer, [this] { ++saves; }, lighting::PresetColours}};
 };
 
 }  // namespace quillon::mouse::testing

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/attach_mouse_records.h"
 #include "emu/virtual_bus.h"
 #include "link/protocol.h"
 
@@ -34,7 +35,7 @@ struct SlotRig {
         });
         device->clearRequestLog();
     }
-    SlotSwitch to(int slot) { return switchSlot(kind, link, lighting, stores, slot); }
+    SlotSwitch to(int slot) { return switchSlot(kind, link, records, slot); }
     std::vector<link::CommandReport> requests() const { return device->requests(); }
     profiles::SlotRecord row(std::size_t slot) const {
         return stores.read([&](const attach::StoredData& d) {
@@ -48,6 +49,7 @@ struct SlotRig {
     link::DeviceLink link{bus};
     lighting::LightingSettings lighting;
     attach::DeviceStores stores;
+    app::AttachMouseRecords records{stores, lighting};
 };
 
 TEST(SlotSwitch, TheMousepadFromOneToThreeStoresOneWritesThreeAndReadsItsRecord) {
