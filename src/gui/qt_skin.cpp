@@ -10,6 +10,7 @@
 #include <QMenu>
 
 #include "gui/flow_columns.h"
+#include "gui/keyed_texts.h"
 #include "gui/message_window.h"
 #include "gui/skin_loader.h"
 #include "platform/regular_file.h"
@@ -230,9 +231,7 @@ std::string QtSkin::translate(std::string_view key) const {
 }
 
 void QtSkin::reloadTexts() {
-    for (auto& [name, control] : controls_) {
-        control->reloadText();
-    }
+    reloadKeyedTexts(frame_.get(), *this, controls_);
     if (frame_ != nullptr) {
         frame_->update();
     }
@@ -244,18 +243,10 @@ int QtSkin::runMessage(const QString& text) {
         errors_ << window.errors();
         return MessageWindow::kCancelled;
     }
+    // The window's own labels and buttons in the current language; the skin's
+    // text stays where the language has none.
     for (QWidget* child : window.findChildren<QWidget*>()) {
-        const QVariant key = child->property("textKey");
-        if (key.isValid() && !key.toString().isEmpty() && hasText(key.toString().toStdString())) {
-            // The window's own labels and buttons in the current language;
-            // the skin's text stays where the language has none.
-            const QString translated = qs(translate(key.toString().toStdString()));
-            if (auto* button = qobject_cast<QAbstractButton*>(child)) {
-                button->setText(translated);
-            } else if (auto* label = qobject_cast<QLabel*>(child)) {
-                label->setText(translated);
-            }
-        }
+        showKeyedTexts(*child, *this, true);
     }
     window.setMessage(text);
     ++messageDepth_;

@@ -45,6 +45,8 @@ class MemoryControl final : public Control {
     std::string userData() const override { return userData_; }
     void setUserData(std::string_view data) override { userData_ = data; }
     void setFocus() override;
+    // Rows added with a text key show that key's text in the current language.
+    void reloadRowTexts();
 
     bool overlayEnabled() const override { return overlayEnabled_; }
     void setOverlayEnabled(bool on) override { overlayEnabled_ = on; }
