@@ -195,6 +195,10 @@ bool QtSkin::windowVisible() const {
     return frame_ != nullptr && frame_->isVisible();
 }
 
+bool QtSkin::windowMinimised() const {
+    return frame_ != nullptr && frame_->isMinimized();
+}
+
 bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& file) {
     skin::LanguageTable table;
     if (table.load(file) != skin::LanguageLoad::ok) {

@@ -58,6 +58,7 @@ class QtSkin final : public skin::Skin, private ControlHost {
     void setNotificationSink(skin::NotificationSink sink) override;
     void windowCommand(skin::WindowCommand command) override;
     bool windowVisible() const override;
+    bool windowMinimised() const override;
     std::string languageCode() const override { return languageCode_; }
     [[nodiscard]] bool loadLanguage(std::string_view code,
                                     const std::filesystem::path& file) override;

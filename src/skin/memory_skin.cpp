@@ -200,10 +200,14 @@ void MemorySkin::windowCommand(WindowCommand command) {
         case WindowCommand::maximise:
         case WindowCommand::bringToFront:
             windowVisible_ = true;
+            windowMinimised_ = false;
             break;
         case WindowCommand::hide:
+            windowVisible_ = false;
+            break;
         case WindowCommand::minimise:
             windowVisible_ = false;
+            windowMinimised_ = true;
             break;
         case WindowCommand::relayout:
             break;

@@ -186,6 +186,7 @@ class MemorySkin final : public Skin {
     void setNotificationSink(NotificationSink sink) override { sink_ = std::move(sink); }
     void windowCommand(WindowCommand command) override;
     bool windowVisible() const override { return windowVisible_; }
+    bool windowMinimised() const override { return windowMinimised_; }
     std::string languageCode() const override { return languageCode_; }
     [[nodiscard]] bool loadLanguage(std::string_view code,
                                     const std::filesystem::path& file) override;
@@ -226,6 +227,7 @@ class MemorySkin final : public Skin {
     LanguageTable language_;
     std::string languageCode_;
     bool windowVisible_ = false;
+    bool windowMinimised_ = false;
     std::string focused_;
 };
 
