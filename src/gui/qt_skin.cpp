@@ -241,17 +241,20 @@ void QtSkin::reloadTexts() {
     }
 }
 
+void QtSkin::translateWindow(QWidget& window) const {
+    // The skin's text stays where the language has none.
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        showKeyedTexts(*child, *this, true);
+    }
+}
+
 int QtSkin::runMessage(const QString& text) {
     MessageWindow window(skinDir_.absolutePath(), resourceFile("XML_MSG"), frame_.get());
     if (!window.built()) {
         errors_ << window.errors();
         return MessageWindow::kCancelled;
     }
-    // The window's own labels and buttons in the current language; the skin's
-    // text stays where the language has none.
-    for (QWidget* child : window.findChildren<QWidget*>()) {
-        showKeyedTexts(*child, *this, true);
-    }
+    translateWindow(window);
     window.setMessage(text);
     ++messageDepth_;
     const int result = window.run();
