@@ -237,19 +237,10 @@ int run(QApplication& app, gui::SingleInstance& instance, const RunOptions& opti
         app.quit();
     };
 
-    gui::TrayIcon::Actions actions;
-    actions.anyDeviceAttached = [&] { return application.anyDeviceConnected(); };
-    actions.showNoDeviceMessage = [&] { application.showNoDeviceMessage(); };
-    actions.relayoutSoon = [&] {
-        loop.startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick,
-                        shell::TimerMode::once);
-    };
-    actions.openMenu = [&] {
-        constexpr std::int64_t kRightButtonUp = 0x0205;
-        (void)application.messages().dispatch({shell::MessageId::trayNotify, 0, kRightButtonUp});
-    };
     quitProgram = quit;
-    gui::TrayIcon tray(skin, icon, std::move(actions));
+    gui::TrayIcon tray(icon, [&application](std::int64_t mouseMessage) {
+        (void)application.messages().dispatch({shell::MessageId::trayNotify, 0, mouseMessage});
+    });
     trayPtr = &tray;
     tray.show();
     QObject::connect(&tray.icon(), &QSystemTrayIcon::activated, &app, [&] {

@@ -5,7 +5,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "gui/caption_drag.h"
 #include "gui/skin_loader.h"
@@ -69,14 +71,60 @@ QString MessageWindow::title() const {
 
 int MessageWindow::run() {
     QRect area(QPoint(0, 0), size());
-    const QWidget* owner = parentWidget();
-    if (owner != nullptr && owner->isVisible()) {
-        area.moveCenter(owner->frameGeometry().center());
+    if (const QWidget* centreOn = parentWidget(); centreOn != nullptr && centreOn->isVisible()) {
+        area.moveCenter(centreOn->frameGeometry().center());
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         area.moveCenter(screen->availableGeometry().center());
     }
     move(area.topLeft());
-    return exec() == kConfirmed ? kConfirmed : kCancelled;
+    // The owner's window too: a window put above this one is exposed.
+    QWidget* owner = parentWidget();
+    QWindow* ownerWindow = owner != nullptr ? owner->windowHandle() : nullptr;
+    if (owner != nullptr) {
+        owner->installEventFilter(this);
+    }
+    if (ownerWindow != nullptr) {
+        ownerWindow->installEventFilter(this);
+    }
+    const int result = exec();
+    if (ownerWindow != nullptr) {
+        ownerWindow->removeEventFilter(this);
+    }
+    if (owner != nullptr) {
+        owner->removeEventFilter(this);
+    }
+    return result == kConfirmed ? kConfirmed : kCancelled;
+}
+
+void MessageWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    raiseSoon();
+}
+
+bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The owner shown, restored or activated again comes up above the
+    // message; put the message back on top.
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::WindowStateChange:
+        case QEvent::WindowActivate:
+        case QEvent::Expose:
+            raiseSoon();
+            break;
+        default:
+            break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MessageWindow::raiseSoon() {
+    // After the window system has handled what caused it.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
+    });
 }
 
 void MessageWindow::keyPressEvent(QKeyEvent* event) {

@@ -29,7 +29,9 @@ class MessageWindow : public QDialog {
     QString message() const;
     QString title() const;
 
-    // Centres over the owner (or the screen) and runs modally: 1 or 0.
+    // Centres over the owner (or the screen) and runs modally: 1 or 0. The
+    // window stays above its owner while it runs, also where no window
+    // manager keeps a transient window on top.
     int run();
 
     // Names the window needs from its skin file.
@@ -37,8 +39,12 @@ class MessageWindow : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void raiseSoon();
+
     QWidget* view_ = nullptr;
     QStringList errors_;
 };

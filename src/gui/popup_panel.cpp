@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace quillon::gui {
 
 PopupPanel::PopupPanel(QWidget* panel, QWidget* button, QObject* parent)
-    : QObject(parent), panel_(panel), button_(button) {
+    : QObject(parent), panel_(panel), button_(button), rightEdge_(panel->geometry().right()) {
     panel_->installEventFilter(this);
 }
 
@@ -23,6 +24,8 @@ bool PopupPanel::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Show && !watching_) {
             watching_ = true;
             qApp->installEventFilter(this);
+            panel_->adjustSize();
+            panel_->move(std::max(0, rightEdge_ + 1 - panel_->width()), panel_->y());
         } else if (event->type() == QEvent::Hide && watching_) {
             watching_ = false;
             qApp->removeEventFilter(this);

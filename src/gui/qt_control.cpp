@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
@@ -26,6 +27,7 @@
 
 #include "gui/colour_overlay.h"
 #include "gui/colour_palette.h"
+#include "gui/keyed_texts.h"
 #include "gui/light_key.h"
 
 namespace quillon::gui {
@@ -56,6 +58,7 @@ void fillListItem(QListWidgetItem& item, const skin::Row& row) {
     const skin::RowCell* cell = row.cells.empty() ? nullptr : &row.cells.front();
     item.setText(cell != nullptr ? qs(cell->text) : QString());
     item.setData(kStyleRole, cell != nullptr ? qs(cell->style) : QString());
+    item.setData(kTextKeyRole, cell != nullptr ? qs(cell->textKey) : QString());
     item.setData(kUserDataRole, qs(row.userData));
     item.setData(kNameRole, qs(row.name));
     item.setData(kRowStyleRole, qs(row.style));
@@ -67,7 +70,8 @@ void fillListItem(QListWidgetItem& item, const skin::Row& row) {
 
 skin::Row rowOfListItem(const QListWidgetItem& item) {
     skin::Row row;
-    row.cells.push_back(skin::RowCell{ss(item.text()), ss(item.data(kStyleRole).toString())});
+    row.cells.push_back(skin::RowCell{ss(item.text()), ss(item.data(kStyleRole).toString()),
+                                      ss(item.data(kTextKeyRole).toString())});
     row.userData = ss(item.data(kUserDataRole).toString());
     row.name = ss(item.data(kNameRole).toString());
     row.style = ss(item.data(kRowStyleRole).toString());
@@ -82,6 +86,8 @@ void fillTreeItem(QTreeWidgetItem& item, const skin::Row& row) {
         item.setText(c, has ? qs(row.cells[static_cast<std::size_t>(c)].text) : QString());
         item.setData(c, kStyleRole,
                      has ? qs(row.cells[static_cast<std::size_t>(c)].style) : QString());
+        item.setData(c, kTextKeyRole,
+                     has ? qs(row.cells[static_cast<std::size_t>(c)].textKey) : QString());
     }
     item.setData(0, kUserDataRole, qs(row.userData));
     item.setData(0, kNameRole, qs(row.name));
@@ -95,8 +101,8 @@ void fillTreeItem(QTreeWidgetItem& item, const skin::Row& row) {
 skin::Row rowOfTreeItem(const QTreeWidgetItem& item, int columns) {
     skin::Row row;
     for (int c = 0; c < columns; ++c) {
-        row.cells.push_back(
-            skin::RowCell{ss(item.text(c)), ss(item.data(c, kStyleRole).toString())});
+        row.cells.push_back(skin::RowCell{ss(item.text(c)), ss(item.data(c, kStyleRole).toString()),
+                                          ss(item.data(c, kTextKeyRole).toString())});
     }
     row.userData = ss(item.data(0, kUserDataRole).toString());
     row.name = ss(item.data(0, kNameRole).toString());
@@ -397,31 +403,8 @@ std::string QtControl::text() const {
 }
 
 void QtControl::showText(const QString& text) {
-    QWidget* w = widget_;
-    if (w == nullptr) {
-        return;
-    }
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        b->setText(text);
-    } else if (auto* l = qobject_cast<QLabel*>(w)) {
-        l->setText(text);
-    } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        const QSignalBlocker quiet(e);
-        e->setText(text);
-    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
-        if (c->isEditable()) {
-            c->setEditText(text);
-        }
-    } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-        const QSignalBlocker quiet(p);
-        p->setPlainText(text);
-    } else if (auto* t = qobject_cast<QTextEdit*>(w)) {
-        t->setPlainText(text);
-    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
-        g->setTitle(text);
-    } else {
-        w->setProperty("text", text);
-        w->update();
+    if (widget_ != nullptr) {
+        showWidgetText(*widget_, text);
     }
 }
 
@@ -441,6 +424,9 @@ std::string QtControl::textKey() const {
 }
 
 void QtControl::reloadText() {
+    if (widget_ != nullptr) {
+        showKeyedTexts(*widget_, host_, false);
+    }
     if (textKey_.empty()) {
         return;
     }
@@ -638,6 +624,8 @@ int QtControl::insertRow(int at, const skin::Row& row) {
         const QSignalBlocker quiet(c);
         const QString text = row.cells.empty() ? QString() : qs(row.cells.front().text);
         c->insertItem(index, text, qs(row.userData));
+        c->setItemData(index, row.cells.empty() ? QString() : qs(row.cells.front().textKey),
+                       kTextKeyRole);
         c->setItemData(index, qs(row.name), kNameRole);
         c->setItemData(index, qs(row.style), kRowStyleRole);
         c->setItemData(index, row.height, kHeightRole);
@@ -720,6 +708,7 @@ std::optional<skin::Row> QtControl::row(int index) const {
                             ss(c->itemData(index).toString()));
         r.name = ss(c->itemData(index, kNameRole).toString());
         r.style = ss(c->itemData(index, kRowStyleRole).toString());
+        r.cells.front().textKey = ss(c->itemData(index, kTextKeyRole).toString());
         return r;
     }
     if (auto* l = qobject_cast<QListWidget*>(w)) {
@@ -740,6 +729,8 @@ void QtControl::setRow(int index, const skin::Row& row) {
         const QSignalBlocker quiet(c);
         c->setItemText(index, row.cells.empty() ? QString() : qs(row.cells.front().text));
         c->setItemData(index, qs(row.userData));
+        c->setItemData(index, row.cells.empty() ? QString() : qs(row.cells.front().textKey),
+                       kTextKeyRole);
         c->setItemData(index, qs(row.name), kNameRole);
         c->setItemData(index, qs(row.style), kRowStyleRole);
         c->setItemData(index, row.height, kHeightRole);
@@ -902,6 +893,24 @@ void addControls(QWidget* root, ControlHost& host, ControlMap& controls) {
             continue;
         }
         controls.emplace(key, std::make_unique<QtControl>(widget, host));
+    }
+}
+
+void reloadKeyedTexts(QWidget* root, const ControlHost& host, const ControlMap& controls) {
+    QSet<const QWidget*> registered;
+    for (const auto& [name, control] : controls) {
+        control->reloadText();
+        registered.insert(control->widget());
+    }
+    if (root == nullptr) {
+        return;
+    }
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        if (!registered.contains(widget)) {
+            showKeyedTexts(*widget, host, true);
+        }
     }
 }
 

@@ -147,4 +147,9 @@ using ControlMap = std::unordered_map<std::string, std::unique_ptr<QtControl>>;
 // ("qt_...") are no controls.
 void addControls(QWidget* root, ControlHost& host, ControlMap& controls);
 
+// Shows every keyed text under `root` in the current language: the
+// controls' own (and the keys code gave them), and those of widgets that are
+// no control, such as the second copy of a sub-view built twice.
+void reloadKeyedTexts(QWidget* root, const ControlHost& host, const ControlMap& controls);
+
 }  // namespace quillon::gui

@@ -10,6 +10,7 @@
 #include <QMenu>
 
 #include "gui/flow_columns.h"
+#include "gui/keyed_texts.h"
 #include "gui/message_window.h"
 #include "gui/skin_loader.h"
 #include "platform/regular_file.h"
@@ -188,6 +189,10 @@ bool QtSkin::windowVisible() const {
     return frame_ != nullptr && frame_->isVisible();
 }
 
+bool QtSkin::windowMinimised() const {
+    return frame_ != nullptr && frame_->isMinimized();
+}
+
 bool QtSkin::loadLanguage(std::string_view code, const std::filesystem::path& file) {
     skin::LanguageTable table;
     if (table.load(file) != skin::LanguageLoad::ok) {
@@ -224,11 +229,16 @@ std::string QtSkin::translate(std::string_view key) const {
 }
 
 void QtSkin::reloadTexts() {
-    for (auto& [name, control] : controls_) {
-        control->reloadText();
-    }
+    reloadKeyedTexts(frame_.get(), *this, controls_);
     if (frame_ != nullptr) {
         frame_->update();
+    }
+}
+
+void QtSkin::translateWindow(QWidget& window) const {
+    // The skin's text stays where the language has none.
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        showKeyedTexts(*child, *this, true);
     }
 }
 
@@ -238,19 +248,7 @@ int QtSkin::runMessage(const QString& text) {
         errors_ << window.errors();
         return MessageWindow::kCancelled;
     }
-    for (QWidget* child : window.findChildren<QWidget*>()) {
-        const QVariant key = child->property("textKey");
-        if (key.isValid() && !key.toString().isEmpty() && hasText(key.toString().toStdString())) {
-            // The window's own labels and buttons in the current language;
-            // the skin's text stays where the language has none.
-            const QString translated = qs(translate(key.toString().toStdString()));
-            if (auto* button = qobject_cast<QAbstractButton*>(child)) {
-                button->setText(translated);
-            } else if (auto* label = qobject_cast<QLabel*>(child)) {
-                label->setText(translated);
-            }
-        }
-    }
+    translateWindow(window);
     window.setMessage(text);
     ++messageDepth_;
     const int result = window.run();

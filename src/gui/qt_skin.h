@@ -58,6 +58,7 @@ class QtSkin final : public skin::Skin, private ControlHost {
     void setNotificationSink(skin::NotificationSink sink) override;
     void windowCommand(skin::WindowCommand command) override;
     bool windowVisible() const override;
+    bool windowMinimised() const override;
     std::string languageCode() const override { return languageCode_; }
     [[nodiscard]] bool loadLanguage(std::string_view code,
                                     const std::filesystem::path& file) override;
@@ -70,6 +71,9 @@ class QtSkin final : public skin::Skin, private ControlHost {
     std::string translate(std::string_view key) const override;
     bool hasText(std::string_view key) const override { return language_.find(key) != nullptr; }
     void reloadTexts() override;
+    // Shows the keyed texts of a window built outside the skin (the message
+    // window) in the current language.
+    void translateWindow(QWidget& window) const;
     int showMessage(std::string_view textKey) override;
     int showMessageText(std::string_view text) override;
     std::optional<std::filesystem::path> openFileDialog(

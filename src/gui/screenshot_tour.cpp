@@ -146,6 +146,7 @@ void finish(const std::shared_ptr<Tour>& tour) {
     MessageWindow message(tour->skin.skinDir().absolutePath(), tour->skin.resourceFile("XML_MSG"),
                           frame);
     if (message.built()) {
+        tour->skin.translateWindow(message);
         message.setMessage(QString::fromStdString(tour->skin.translate("message_text_1")));
         message.show();
         tour->ok = save(&message, tour->out, "message.png") && tour->ok;

@@ -8,6 +8,7 @@
 #include "gui/circle_progress.h"
 #include "gui/colour_palette.h"
 #include "gui/device_picture.h"
+#include "gui/keyed_texts.h"
 #include "gui/light_key.h"
 #include "gui/wnd_host.h"
 #include "platform/regular_file.h"
@@ -71,6 +72,8 @@ QWidget* SkinLoader::loadFile(const QString& fileName, QWidget* parent) {
     --depth_;
     if (widget == nullptr) {
         errors_ << QStringLiteral("%1: %2").arg(path, errorString());
+    } else {
+        bindSkinItemKeys(*widget);
     }
     return widget;
 }

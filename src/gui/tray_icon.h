@@ -1,41 +1,33 @@
 #pragma once
 
-// The notification-area icon. A left click shows the main window or hides
-// it again while a device is attached, and explains that none is otherwise;
-// a right click asks the core for the tray menu.
+// The notification-area icon. Its clicks go to the core as the tray message
+// with the mouse message of the click; the core decides what they do.
 
 #include <QSystemTrayIcon>
+#include <cstdint>
 #include <functional>
 
 namespace quillon::gui {
-
-class QtSkin;
 
 class TrayIcon : public QObject {
     Q_OBJECT
 
   public:
     static constexpr const char* kTooltip = "Quillon Gaming Software 3.0";
+    static constexpr std::int64_t kLeftButtonUp = 0x0202;
+    static constexpr std::int64_t kRightButtonUp = 0x0205;
 
-    struct Actions {
-        std::function<bool()> anyDeviceAttached;
-        std::function<void()> showNoDeviceMessage;  // "message_text_1", once at a time
-        std::function<void()> relayoutSoon;         // timer 7, 10 ms
-        std::function<void()> openMenu;             // the tray menu with the program's items
-    };
+    // Receives the mouse message of each click.
+    using Notify = std::function<void(std::int64_t mouseMessage)>;
 
-    TrayIcon(QtSkin& skin, const QIcon& icon, Actions actions, QObject* parent = nullptr);
+    TrayIcon(const QIcon& icon, Notify notify, QObject* parent = nullptr);
 
     void show() { icon_.show(); }
     void hide() { icon_.hide(); }
     QSystemTrayIcon& icon() { return icon_; }
 
-    // What a left click does (public so that it can be driven without a tray).
-    void leftClick();
-
   private:
-    QtSkin& skin_;
-    Actions actions_;
+    Notify notify_;
     QSystemTrayIcon icon_;
 };
 

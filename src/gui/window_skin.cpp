@@ -7,6 +7,7 @@ namespace quillon::gui {
 WindowSkin::WindowSkin(QtSkin& owner, QWidget& window, QWidget& view)
     : owner_(owner), window_(&window) {
     addControls(&view, static_cast<ControlHost&>(*this), controls_);
+    reloadTexts();
 }
 
 WindowSkin::~WindowSkin() {
@@ -83,9 +84,7 @@ bool WindowSkin::hasText(std::string_view key) const {
 }
 
 void WindowSkin::reloadTexts() {
-    for (auto& [name, control] : controls_) {
-        control->reloadText();
-    }
+    reloadKeyedTexts(window_, *this, controls_);
     if (window_ != nullptr) {
         window_->update();
     }

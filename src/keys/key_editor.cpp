@@ -486,7 +486,7 @@ void KeyEditor::fillSelectorRows() {
         const int selected = combo->currentRow();
         combo->clearRows();
         for (std::string_view key : labels)
-            combo->addRow(skin::Row::text(skin_.translate(key)));
+            combo->addRow(skin::Row::keyed(key, skin_.translate(key)));
         combo->selectRow(selected, false);
     };
     auto labelsOf = [](std::span<const SelectorEntry> selector) {

@@ -178,14 +178,15 @@ void MacroEditor::fillComboRows() {
         const int selected = keys->currentRow();
         keys->clearRows();
         for (std::size_t i = 0; i < kKeyboardKeyNameCount; ++i)
-            keys->addRow(skin::Row::text(skin_.translate(kKeyNameTable[i].languageKey)));
+            keys->addRow(skin::Row::keyed(kKeyNameTable[i].languageKey,
+                                          skin_.translate(kKeyNameTable[i].languageKey)));
         keys->selectRow(selected, false);
     }
     if (skin::Control* press = find(n.upOrDown)) {
         const int selected = press->currentRow();
         press->clearRows();
-        press->addRow(skin::Row::text(skin_.translate(kReleaseText)));
-        press->addRow(skin::Row::text(skin_.translate(kPressText)));
+        press->addRow(skin::Row::keyed(kReleaseText, skin_.translate(kReleaseText)));
+        press->addRow(skin::Row::keyed(kPressText, skin_.translate(kPressText)));
         press->selectRow(selected, false);
     }
     if (skin::Control* mouse = find(n.mouseSelect)) {

@@ -1,5 +1,7 @@
 #include "prefs/preferences.h"
 
+#include <array>
+
 #include "platform/debug_output.h"
 
 namespace quillon::prefs {
@@ -14,11 +16,29 @@ std::string_view autostartTextKey(bool enabled) {
     return enabled ? "startup_off" : "startup_on";
 }
 
+constexpr std::array<std::string_view, 9> kMenuItems{"lan_en",   "lan_cn",      "lan_tw",
+                                                     "exit",     "ON_or_OFF",   "power_off",
+                                                     "qianting", "Menu_Import", "Menu_Export"};
+
 bool isInertItem(std::string_view item) {
     return item == "qianting" || item == "Menu_Import" || item == "Menu_Export";
 }
 
 }  // namespace
+
+std::optional<std::string_view> menuItemOfId(std::uint64_t id) {
+    if (id == 0 || id > kMenuItems.size())
+        return std::nullopt;
+    return kMenuItems[id - 1];
+}
+
+std::optional<std::uint64_t> menuIdOfItem(std::string_view item) {
+    for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
+        if (kMenuItems[i] == item)
+            return i + 1;
+    }
+    return std::nullopt;
+}
 
 Preferences::Preferences(PreferencesParts parts) : parts_(std::move(parts)) {}
 
@@ -126,6 +146,12 @@ void Preferences::menuCommand(std::string_view item) {
     } else {
         (void)parts_.skin.showMessage(item);
     }
+}
+
+void Preferences::menuCommand(std::uint64_t id) {
+    // An id of no item is dropped: it names no text to show either.
+    if (const auto item = menuItemOfId(id))
+        menuCommand(*item);
 }
 
 void Preferences::setScaling(int percent) {

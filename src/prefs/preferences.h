@@ -5,8 +5,10 @@
 // start at log-on, and the commands of the tray and settings menus.
 // GUI thread only.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/autostart_entry.h"
@@ -71,6 +73,8 @@ class Preferences {
     void openSettingsMenu(std::string_view anchor);
     // What a chosen menu item does.
     void menuCommand(std::string_view item);
+    // The menu-command message: wParam is an id of menuItemOfId.
+    void menuCommand(std::uint64_t id);
 
     // The display scaling in percent (100: 96 DPI); fonts set from now on use it.
     void setScaling(int percent);
@@ -85,5 +89,10 @@ class Preferences {
     int scalePercent_ = 100;
     const Language* startupLanguage_ = nullptr;
 };
+
+// The menu items the program knows, numbered from 1 for the menu-command
+// message, whose wParam carries the id; nullopt for any other number or name.
+std::optional<std::string_view> menuItemOfId(std::uint64_t id);
+std::optional<std::uint64_t> menuIdOfItem(std::string_view item);
 
 }  // namespace quillon::prefs

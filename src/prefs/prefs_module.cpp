@@ -5,6 +5,7 @@
 
 #include "prefs/skin_choice.h"
 #include "profiles/profile_folders.h"
+#include "shell/timer_ids.h"
 
 namespace quillon::prefs {
 
@@ -16,7 +17,8 @@ constexpr std::string_view kSkinButton = "skinbtn";
 constexpr std::string_view kSettingsButton = "setbtn";
 constexpr std::string_view kMenuButton = "menubtn";
 constexpr std::string_view kScalingButton = "dpi_btn";
-// The mouse message of a tray notification.
+// The mouse messages of a tray notification.
+constexpr std::int64_t kLeftButtonUp = 0x0202;
 constexpr std::int64_t kRightButtonUp = 0x0205;
 constexpr int kBaseDpi = 96;
 
@@ -93,9 +95,13 @@ void PrefsModule::install(shell::Application& app) {
 
     shell::MessageRouter& messages = app.messages();
     messages.on(shell::MessageId::trayNotify, [this](const shell::WindowMessage& m) {
-        if (m.lParam == kRightButtonUp)
+        if (m.lParam == kLeftButtonUp)
+            trayLeftClick();
+        else if (m.lParam == kRightButtonUp)
             preferences_.openTrayMenu();
     });
+    messages.on(shell::MessageId::menuCommand,
+                [this](const shell::WindowMessage& m) { preferences_.menuCommand(m.wParam); });
     messages.on(shell::MessageId::dpiChanged, [this](const shell::WindowMessage& m) {
         const int dpi = int(m.wParam & 0xFFFF);
         if (dpi > 0)
@@ -105,6 +111,24 @@ void PrefsModule::install(shell::Application& app) {
 
     app.events().subscribe<SkinChosen>(
         [this](const SkinChosen& choice) { applySkinChoice(app_.skin(), choice); });
+}
+
+void PrefsModule::trayLeftClick() {
+    skin::Skin& skin = app_.skin();
+    if (!app_.anyDeviceConnected()) {
+        skin.windowCommand(skin::WindowCommand::hide);
+        app_.showNoDeviceMessage();  // not again while it is open
+        return;
+    }
+    // A minimised window, and one hidden while minimised, is brought back.
+    if (skin.windowVisible() && !skin.windowMinimised()) {
+        skin.windowCommand(skin::WindowCommand::hide);
+        return;
+    }
+    skin.windowCommand(skin::WindowCommand::restore);
+    skin.windowCommand(skin::WindowCommand::bringToFront);
+    app_.loop().startTimer(shell::TimerId::relayout, shell::kRelayoutAfterTrayClick,
+                           shell::TimerMode::once);
 }
 
 void PrefsModule::openSkinWindow() {

@@ -49,6 +49,10 @@ class PrefsModule {
     Preferences& preferences() { return preferences_; }
     PreferenceFiles& files() { return files_; }
 
+    // A left click on the tray icon: shows the window, or hides it again,
+    // while a device is attached; explains that none is otherwise.
+    void trayLeftClick();
+
   private:
     void openSkinWindow();
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillon::skin {
@@ -15,8 +16,13 @@ namespace quillon::skin {
 // Rows of combo boxes and lists
 
 struct RowCell {
+    // Not an aggregate, so that {text, style} stays complete without the key.
+    RowCell(std::string text = {}, std::string style = {}, std::string textKey = {})
+        : text(std::move(text)), style(std::move(style)), textKey(std::move(textKey)) {}
+
     std::string text;
-    std::string style;  // skin style name; empty = the list's default
+    std::string style;    // skin style name; empty = the list's default
+    std::string textKey;  // language key of the text; empty = a fixed text
 };
 
 struct Row {
@@ -29,9 +35,17 @@ struct Row {
     // A one-cell row: what combos and the name lists hold.
     static Row text(std::string_view text, int height = 0, std::string_view userData = {}) {
         Row r;
-        r.cells.push_back(RowCell{std::string(text), {}});
+        r.cells.push_back(RowCell{std::string(text)});
         r.height = height;
         r.userData = std::string(userData);
+        return r;
+    }
+    // A one-cell row whose text follows the language: `translated` now, the
+    // key's text again on every Skin::reloadTexts.
+    static Row keyed(std::string_view key, std::string_view translated, int height = 0,
+                     std::string_view userData = {}) {
+        Row r = text(translated, height, userData);
+        r.cells.front().textKey = std::string(key);
         return r;
     }
 };

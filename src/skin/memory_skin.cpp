@@ -17,6 +17,16 @@ void MemoryControl::setTextKey(std::string_view key) {
     text_ = skin_.translate(key);
 }
 
+void MemoryControl::reloadRowTexts() {
+    for (Row& row : rows_) {
+        for (RowCell& cell : row.cells) {
+            if (!cell.textKey.empty()) {
+                cell.text = skin_.translate(cell.textKey);
+            }
+        }
+    }
+}
+
 void MemoryControl::setFocus() {
     skin_.focused_ = name_;
 }
@@ -190,10 +200,14 @@ void MemorySkin::windowCommand(WindowCommand command) {
         case WindowCommand::maximise:
         case WindowCommand::bringToFront:
             windowVisible_ = true;
+            windowMinimised_ = false;
             break;
         case WindowCommand::hide:
+            windowVisible_ = false;
+            break;
         case WindowCommand::minimise:
             windowVisible_ = false;
+            windowMinimised_ = true;
             break;
         case WindowCommand::relayout:
             break;
@@ -223,6 +237,7 @@ void MemorySkin::reloadTexts() {
         if (!control->textKey().empty()) {
             control->setTextKey(control->textKey());
         }
+        control->reloadRowTexts();
     }
 }
 

@@ -45,6 +45,8 @@ class MemoryControl final : public Control {
     std::string userData() const override { return userData_; }
     void setUserData(std::string_view data) override { userData_ = data; }
     void setFocus() override;
+    // Rows added with a text key show that key's text in the current language.
+    void reloadRowTexts();
 
     bool overlayEnabled() const override { return overlayEnabled_; }
     void setOverlayEnabled(bool on) override { overlayEnabled_ = on; }
@@ -187,6 +189,7 @@ class MemorySkin final : public Skin {
     void setNotificationSink(NotificationSink sink) override { sink_ = std::move(sink); }
     void windowCommand(WindowCommand command) override;
     bool windowVisible() const override { return windowVisible_; }
+    bool windowMinimised() const override { return windowMinimised_; }
     std::string languageCode() const override { return languageCode_; }
     [[nodiscard]] bool loadLanguage(std::string_view code,
                                     const std::filesystem::path& file) override;
@@ -227,6 +230,7 @@ class MemorySkin final : public Skin {
     LanguageTable language_;
     std::string languageCode_;
     bool windowVisible_ = false;
+    bool windowMinimised_ = false;
     std::string focused_;
 };
 

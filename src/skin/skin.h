@@ -76,6 +76,8 @@ class Skin {
     // --- main window
     virtual void windowCommand(WindowCommand command) = 0;
     virtual bool windowVisible() const = 0;
+    // Minimised (a minimised window may still count as visible).
+    virtual bool windowMinimised() const { return false; }
 
     // --- language
     // The code of the current language ("en", ...); empty before any load.

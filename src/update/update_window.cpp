@@ -35,6 +35,11 @@ void UpdateWindow::setText(std::string_view control, std::string_view text) {
         c->setText(text);
 }
 
+void UpdateWindow::setTextKey(std::string_view control, std::string_view key) {
+    if (skin::Control* c = ctx_.skin.find(control))
+        c->setTextKey(key);
+}
+
 void UpdateWindow::setEnabled(std::string_view control, bool enabled) {
     if (skin::Control* c = ctx_.skin.find(control))
         c->setEnabled(enabled);
@@ -128,7 +133,7 @@ void UpdateWindow::showNewest(UpdateProduct product, std::optional<int> newest,
                               int installedNumber) {
     const ProductLineControls& line = lineControls(product);
     if (!newest || *newest > kFirmwareVersionLimit) {
-        setText(line.newestLabel, kUnknownVersion);
+        setTextKey(line.newestLabel, kUnknownVersion);
         setEnabled(line.button, false);
         return;
     }
@@ -139,7 +144,7 @@ void UpdateWindow::showNewest(UpdateProduct product, std::optional<int> newest,
 void UpdateWindow::showNewestSoftware(const std::optional<std::string>& text) {
     const ProductLineControls& line = lineControls(UpdateProduct::software);
     if (!text || leadingNumber(*text) <= 0) {
-        setText(line.newestLabel, kUnknownVersion);
+        setTextKey(line.newestLabel, kUnknownVersion);
         setEnabled(line.button, false);
         return;
     }

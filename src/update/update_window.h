@@ -80,6 +80,8 @@ class UpdateWindow {
     };
 
     void setText(std::string_view control, std::string_view text);
+    // A text that follows the language.
+    void setTextKey(std::string_view control, std::string_view key);
     void setEnabled(std::string_view control, bool enabled);
     void setVisible(std::string_view control, bool visible);
     void showInstalled(UpdateProduct product, const AttachedFirmware& devices);

@@ -44,6 +44,7 @@ inline constexpr std::string_view kWebSiteButton = "net_btn";
 inline constexpr std::string_view kSocialPageButton = "facebook_btn";
 inline constexpr std::string_view kCloseButton = "closebtn";
 
+// The language key of a version nobody could tell (English "unknown").
 inline constexpr std::string_view kUnknownVersion = "unknown";
 
 // Messages of the attach code: a device line appears or goes.

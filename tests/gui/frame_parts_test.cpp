@@ -30,34 +30,18 @@ class FrameParts : public ::testing::Test {
         ASSERT_TRUE(skin_->build());
         ASSERT_TRUE(
             skin_->loadLanguage("en", test::skinDir().filePath("lan_en.xml").toStdString()));
-        actions_.anyDeviceAttached = [this] { return attached_; };
-        actions_.showNoDeviceMessage = [this] { ++noDeviceMessages_; };
-        actions_.relayoutSoon = [this] { ++relayouts_; };
     }
     std::unique_ptr<QtSkin> skin_;
-    TrayIcon::Actions actions_;
-    bool attached_ = false;
-    int noDeviceMessages_ = 0;
-    int relayouts_ = 0;
 };
 
-TEST_F(FrameParts, TrayClickWithoutADeviceExplainsAndKeepsTheWindowHidden) {
-    TrayIcon tray(*skin_, QIcon(), actions_);
-    skin_->mainWindow()->show();
-    tray.leftClick();
-    EXPECT_FALSE(skin_->mainWindow()->isVisible());
-    EXPECT_EQ(noDeviceMessages_, 1);
-}
-
-TEST_F(FrameParts, TrayClickShowsAndHidesTheWindowWhileADeviceIsAttached) {
-    attached_ = true;
-    TrayIcon tray(*skin_, QIcon(), actions_);
-    tray.leftClick();
-    EXPECT_TRUE(skin_->mainWindow()->isVisible());
-    EXPECT_EQ(relayouts_, 1);
-    tray.leftClick();
-    EXPECT_FALSE(skin_->mainWindow()->isVisible());
-    EXPECT_EQ(noDeviceMessages_, 0);
+TEST_F(FrameParts, TrayClicksReachTheCoreAsTheirMouseMessages) {
+    std::vector<std::int64_t> sent;
+    TrayIcon tray(QIcon(), [&sent](std::int64_t message) { sent.push_back(message); });
+    EXPECT_EQ(tray.icon().toolTip(), "Quillon Gaming Software 3.0");
+    Q_EMIT tray.icon().activated(QSystemTrayIcon::Trigger);
+    Q_EMIT tray.icon().activated(QSystemTrayIcon::Context);
+    Q_EMIT tray.icon().activated(QSystemTrayIcon::MiddleClick);
+    EXPECT_EQ(sent, (std::vector<std::int64_t>{0x0202, 0x0205}));
 }
 
 TEST_F(FrameParts, ClosingTheWindowOnlyHidesIt) {
@@ -93,8 +77,6 @@ TEST_F(FrameParts, AddedMenuItemsFollowTheFirstItemWithTheirTranslatedTexts) {
     QMenu bare;
     EXPECT_FALSE(skin_->buildMenu("nosuch.xml", bare, added));
     EXPECT_EQ(bare.actions().size(), 2);
-    TrayIcon tray(*skin_, QIcon(), actions_);
-    EXPECT_EQ(tray.icon().toolTip(), "Quillon Gaming Software 3.0");
 }
 
 TEST_F(FrameParts, WithoutATrayTheWindowMinimisesInsteadOfHidingAndSaysWhyOnce) {

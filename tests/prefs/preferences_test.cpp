@@ -328,5 +328,56 @@ TEST_F(Preferences, CancellingTheOwnPictureKeepsTheBackgroundAndResetRestoresThe
     EXPECT_EQ(background(), "");  // FLAGS 0: the skin's own background
 }
 
+TEST_F(Preferences, ATrayClickShowsOrHidesTheWindowOnlyWhileADeviceIsAttached) {
+    auto leftClick = [&] {
+        (void)app->messages().dispatch({shell::MessageId::trayNotify, 0, 0x0202});
+    };
+    skin->windowCommand(skin::WindowCommand::show);
+    leftClick();
+    EXPECT_FALSE(skin->windowVisible());
+    ASSERT_EQ(skin->messages().size(), 1u);
+    EXPECT_EQ(skin->messages()[0].key, "message_text_1");
+    EXPECT_FALSE(loop.timerActive(shell::TimerId::relayout));
+
+    app->link(link::DeviceKind::mouse).connected = 1;
+    leftClick();
+    EXPECT_TRUE(skin->windowVisible());
+    EXPECT_EQ(skin->windowCommands().back(), skin::WindowCommand::bringToFront);
+    EXPECT_TRUE(loop.timerActive(shell::TimerId::relayout));
+    leftClick();
+    EXPECT_FALSE(skin->windowVisible());
+    // A minimised window is brought back, and so is one hidden while minimised.
+    skin->windowCommand(skin::WindowCommand::minimise);
+    leftClick();
+    EXPECT_TRUE(skin->windowVisible());
+    skin->windowCommand(skin::WindowCommand::minimise);
+    skin->windowCommand(skin::WindowCommand::hide);
+    leftClick();
+    EXPECT_TRUE(skin->windowVisible());
+    EXPECT_EQ(skin->messages().size(), 1u);
+}
+
+TEST_F(Preferences, TheMenuCommandMessageRunsTheItemItsIdNames) {
+    auto command = [&](std::string_view item) {
+        const auto id = menuIdOfItem(item);
+        ASSERT_TRUE(id.has_value()) << item;
+        EXPECT_EQ(menuItemOfId(*id), item);
+        (void)app->messages().dispatch({shell::MessageId::menuCommand, *id, 0});
+    };
+    command("lan_tw");
+    EXPECT_EQ(skin->languageCode(), "cn_tw");
+    EXPECT_EQ(mainIniValue("LANGUAGE"), "2");
+    command("ON_or_OFF");
+    EXPECT_TRUE(autostart->on);
+    command("Menu_Import");
+    command("exit");
+    EXPECT_EQ(exits, 1);
+    // Ids of no item do nothing at all.
+    (void)app->messages().dispatch({shell::MessageId::menuCommand, 0, 0});
+    (void)app->messages().dispatch({shell::MessageId::menuCommand, 99, 0});
+    EXPECT_TRUE(skin->messages().empty());
+    EXPECT_EQ(menuIdOfItem("no_such_item"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace quillon::prefs
